@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+class CliContext;
+
+// One function per kormakctl command; args are the words after the command's name.
+int runPorts(CliContext& ctx, const QStringList& args);
+int runSend(CliContext& ctx, const QStringList& args);

@@ -1,0 +1,54 @@
+#include "cli/TerminalOperator.h"
+
+#include "app/Texts.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+
+Operator::Answer TerminalOperator::show(const Message& m) {
+    const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
+    if (!quiet) {
+        std::fputs(text.toLocal8Bit().constData(), stderr);
+        std::fputc('\n', stderr);
+    }
+    switch (m.buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return assumeYes ? Answer::Ok : Answer::Cancel;
+    case Buttons::YesNo:
+        return assumeYes ? Answer::Yes : Answer::No;
+    }
+    return Answer::Ok;
+}
+
+void TerminalOperator::progressShow(const QString& text, int range, int step) {
+    text_ = text;
+    range_ = range;
+    step_ = step;
+    value_ = 0;
+}
+
+void TerminalOperator::progressStep() {
+    value_ += step_;
+    if (!quiet && range_ > 0) {
+        std::fprintf(stderr, "\r%s %d/%d", text_.toLocal8Bit().constData(), qMin(value_, range_),
+                     range_);
+        std::fflush(stderr);
+    }
+}
+
+void TerminalOperator::progressHide() {
+    if (!quiet && range_ > 0 && value_ > 0)
+        std::fputc('\n', stderr);
+    range_ = value_ = 0;
+}
+
+void TerminalOperator::wait(int ms) {
+    QThread::msleep(ms > 0 ? ms : 0);
+}
+
+void TerminalOperator::pumpEvents() {
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/Operator.h"
+
+// The operator seam on a terminal: messages go to standard error in the
+// current language; questions take the answer given on the command line
+// (--yes), and otherwise the cautious one (No / Cancel).
+class TerminalOperator : public Operator {
+public:
+    bool assumeYes = false;
+    bool quiet = false;
+
+    Answer show(const Message& message) override;
+    void progressShow(const QString& text, int range, int step) override;
+    void progressStep() override;
+    void progressHide() override;
+    void wait(int ms) override;
+    void pumpEvents() override;
+
+private:
+    int range_ = 0;
+    int value_ = 0;
+    int step_ = 1;
+    QString text_;
+};

@@ -1,0 +1,99 @@
+#include "link/AxisBar.h"
+
+#include "app/Texts.h"
+#include "link/LinkSettings.h"
+#include "link/SerialLink.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(link) {
+    setObjectName(QStringLiteral("axisBar"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+
+    portLabel_ = new QLabel(this);
+    portLabel_->setObjectName(QStringLiteral("portLabel"));
+    portList_ = new QComboBox(this);
+    portList_->setObjectName(QStringLiteral("portList"));
+    portLabel_->setBuddy(portList_);
+    baudList_ = new QComboBox(this);
+    baudList_->setObjectName(QStringLiteral("baudList"));
+    baudList_->addItems(SerialLink::baudEntries());
+    layout->addWidget(portLabel_);
+    layout->addWidget(portList_);
+    layout->addWidget(baudList_);
+
+    axesGroup_ = new QGroupBox(this);
+    axesGroup_->setObjectName(QStringLiteral("axesGroup"));
+    auto* grid = new QGridLayout(axesGroup_);
+    existingLabel_ = new QLabel(axesGroup_);
+    existingLabel_->setObjectName(QStringLiteral("existingLabel"));
+    grid->addWidget(existingLabel_, 0, 0, 1, 2);
+    static const char digits[] = "0123456789ABCDEF";
+    for (int k = 0; k < 16; ++k) {
+        // The first eight carry a mnemonic, as on the original layout.
+        const QString caption =
+            k < 8 ? QStringLiteral("&%1").arg(QChar(digits[k])) : QString(QChar(digits[k]));
+        boxes_[k] = new QCheckBox(caption, axesGroup_);
+        boxes_[k]->setObjectName(QStringLiteral("axisPresent%1").arg(QChar(digits[k])));
+        grid->addWidget(boxes_[k], 1 + k % 8, k / 8);
+        connect(boxes_[k], &QCheckBox::toggled, this,
+                [this, k](bool on) { emit axisPresenceChanged(k, on); });
+    }
+    layout->addWidget(axesGroup_);
+    layout->addStretch(1);
+
+    refreshPorts();
+    {
+        const QSignalBlocker block(baudList_);
+        baudList_->setCurrentIndex(link_.baudIndex());
+    }
+
+    // The operator's choice is stored; a selection made by the program (the
+    // baud search, panel activation) is only shown.
+    connect(portList_, &QComboBox::activated, this, [this](int index) {
+        link_.setPortIndex(index);
+        LinkSettings::setActiveCom(index);
+    });
+    connect(baudList_, &QComboBox::activated, this, [this](int index) {
+        link_.setBaudIndex(index);
+        LinkSettings::setBaud(index);
+    });
+    connect(&link_, &SerialLink::portIndexChanged, this, [this](int index) {
+        const QSignalBlocker block(portList_);
+        portList_->setCurrentIndex(index);
+    });
+    connect(&link_, &SerialLink::baudIndexChanged, this, [this](int index) {
+        const QSignalBlocker block(baudList_);
+        baudList_->setCurrentIndex(index);
+    });
+    retranslate();
+}
+
+void AxisBar::refreshPorts() {
+    const QSignalBlocker block(portList_);
+    portList_->clear();
+    portList_->addItems(link_.ports());
+    portList_->setCurrentIndex(link_.portIndex());
+}
+
+void AxisBar::retranslate() {
+    portLabel_->setText(Texts::text(10052));
+    axesGroup_->setTitle(Texts::text(10053));
+    existingLabel_->setText(Texts::text(10054));
+}
+
+bool AxisBar::axisPresent(int k) const {
+    return k >= 0 && k < 16 && boxes_[k]->isChecked();
+}
+
+void AxisBar::setAxisPresent(int k, bool present) {
+    if (k >= 0 && k < 16)
+        boxes_[k]->setChecked(present);
+}

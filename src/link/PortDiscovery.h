@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+// The entries of the port list: the serial ports the system reports, in
+// natural order by their system names ("ttyS2" before "ttyS10"), then the
+// ports named on the command line or kept in the settings, then the built-in
+// "Simulator".
+QStringList DiscoverPorts(const QStringList& extraPorts);
+
+// Natural order of port names: runs of digits compare by value.
+bool naturalLess(const QString& a, const QString& b);

@@ -1,0 +1,236 @@
+#include "link/SerialLink.h"
+
+#include "link/Operator.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+namespace PseudoReply {
+bool is(const QString& reply) {
+    return reply == Timeout || reply == Error || reply == Offline;
+}
+} // namespace PseudoReply
+
+namespace {
+constexpr int OverflowTextId = 10260;
+}
+
+SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
+
+SerialLink::~SerialLink() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+const QStringList& SerialLink::baudEntries() {
+    // The rates are written the same way in every language.
+    static const QStringList entries{QStringLiteral("9600 Baud"), QStringLiteral("14400 Baud"),
+                                     QStringLiteral("19200 Baud"), QStringLiteral("28800 Baud"),
+                                     QStringLiteral("38400 Baud")};
+    return entries;
+}
+
+int SerialLink::baudRateOf(int index) {
+    const QStringList& entries = baudEntries();
+    if (index < 0 || index >= entries.size())
+        return 0;
+    // The entry minus its " Baud".
+    return entries.at(index).chopped(5).toInt();
+}
+
+void SerialLink::setPorts(const QStringList& ports) {
+    ports_ = ports;
+    if (portIndex_ < 0 || portIndex_ >= ports_.size())
+        portIndex_ = 0;
+}
+
+void SerialLink::setPortIndex(int index) {
+    if (index < 0 || index >= ports_.size())
+        index = 0;
+    if (index == portIndex_)
+        return;
+    portIndex_ = index;
+    emit portIndexChanged(index);
+}
+
+void SerialLink::setBaudIndex(int index) {
+    if (index < 0 || index >= baudEntries().size())
+        index = DefaultBaudIndex;
+    if (index == baudIndex_)
+        return;
+    baudIndex_ = index;
+    emit baudIndexChanged(index);
+}
+
+QString SerialLink::selectedPort() const {
+    if (portIndex_ < 0 || portIndex_ >= ports_.size())
+        return {};
+    return ports_.at(portIndex_);
+}
+
+void SerialLink::closePort() {
+    if (port_.isOpen())
+        port_.close();
+    const bool wasOpen = portOpen_;
+    portOpen_ = false;
+    openPortName_.clear();
+    if (wasOpen)
+        emit portOpenChanged(false);
+}
+
+bool SerialLink::TogglePort() {
+    if (ports_.isEmpty())
+        return false;
+    const QString entry = selectedPort();
+    if (portOpen_) {
+        closePort();
+        return true;
+    }
+
+    QString device = entry;
+    if (entry == simulatorEntry()) {
+        device = simulatorProvider_ ? simulatorProvider_() : QString();
+        if (device.isEmpty())
+            return false;
+    }
+
+    port_.setPortName(device);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        port_.clearError();
+        return false;
+    }
+    // An open port at an unknown rate would only show up later as time-outs;
+    // refuse it here so the caller reports that the port cannot be used.
+    const int rate = baudRateOf(baudIndex_);
+    const bool configured = rate > 0 && port_.setBaudRate(rate) &&
+                            port_.setDataBits(QSerialPort::Data8) &&
+                            port_.setParity(QSerialPort::NoParity) &&
+                            port_.setStopBits(QSerialPort::OneStop) &&
+                            port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        port_.close();
+        port_.clearError();
+        return false;
+    }
+    portOpen_ = true;
+    openPortName_ = entry;
+    emit portOpenChanged(true);
+    return true;
+}
+
+QString SerialLink::checksumText(const QByteArray& bytes) {
+    unsigned char sum = 0;
+    for (char c : bytes)
+        sum ^= static_cast<unsigned char>(c);
+    return QStringLiteral("%1").arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QByteArray SerialLink::buildFrame(const QString& command, int mode) const {
+    const QByteArray cmd = command.toLatin1();
+    const QByteArray address = currentAddress_.toLatin1();
+    QByteArray frame;
+    switch (mode) {
+    case Full: {
+        const QByteArray body = address + cmd + ':';
+        frame = STX + body + checksumText(body).toLatin1() + ETX;
+        break;
+    }
+    case AddressOnly:
+        frame = STX + address + cmd + ETX;
+        break;
+    case ChecksumOnly: {
+        const QByteArray body = cmd + ':';
+        frame = STX + body + checksumText(body).toLatin1() + ETX;
+        break;
+    }
+    case BareStxEtx:
+        frame = STX + cmd + ETX;
+        break;
+    default:
+        frame = cmd;
+        break;
+    }
+    return frame;
+}
+
+QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode) {
+    if (currentAddress_.contains(QLatin1String("OFFLINE")))
+        return PseudoReply::Offline;
+    if (!portOpen_)
+        return PseudoReply::Error;
+
+    const QByteArray frame = buildFrame(command, mode);
+    if (frame.size() >= SendBufferSize)
+        return PseudoReply::Error; // never put a frame on the wire that does not fit
+
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 timeout = timeoutMs_;
+
+    port_.write(frame);
+    // Without an event loop the frame leaves the port's buffer only here.
+    while (port_.bytesToWrite() > 0) {
+        const qint64 left = timeout - clock.elapsed();
+        if (!port_.waitForBytesWritten(int(qMax<qint64>(left, 1)))) {
+            if (port_.error() == QSerialPort::TimeoutError) {
+                port_.clearError();
+                if (clock.elapsed() > timeout)
+                    break;
+                continue;
+            }
+            break;
+        }
+    }
+
+    QByteArray reply;
+    for (;;) {
+        // Anything the port reports beyond "nothing arrived" means the device
+        // is gone: the port is closed and the transaction ends as on a closed port.
+        const QSerialPort::SerialPortError err = port_.error();
+        if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
+            closePort();
+            return PseudoReply::Error;
+        }
+        port_.clearError();
+
+        const qint64 waiting = port_.bytesAvailable();
+        if (waiting > ReceiveLimit) {
+            closePort();
+            op_.error(OverflowTextId);
+            return PseudoReply::Error;
+        }
+        if (waiting > 0) {
+            QByteArray chunk = port_.read(waiting);
+            const int zero = chunk.indexOf('\0');
+            if (zero >= 0)
+                chunk.truncate(zero);
+            reply += chunk;
+        }
+        if (clock.elapsed() > timeout) {
+            lastTimedOut_ = true;
+            return PseudoReply::Timeout;
+        }
+        if (!reply.isEmpty() && reply.endsWith(ETX)) {
+            lastTimedOut_ = false;
+            const qsizetype n = reply.size();
+            if (!dataOnly)
+                return QString::fromLatin1(reply.mid(1, qMax<qsizetype>(n - 2, 0)));
+            if (n - 9 <= 0)
+                return QString();
+            return QString::fromLatin1(reply.mid(5, n - 9));
+        }
+        // Sleep in the port until bytes arrive or the deadline has passed; the
+        // loop above then runs its tests in the same order as a busy poll would.
+        const qint64 left = timeout - clock.elapsed() + 1;
+        if (!port_.waitForReadyRead(int(qMax<qint64>(left, 1)))) {
+            if (port_.error() == QSerialPort::TimeoutError)
+                port_.clearError();
+        }
+    }
+}
+
+void PumpPendingMessages() {
+    if (QCoreApplication::closingDown())
+        return;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class Operator;
+
+// How a request is framed on the wire. Every program function uses Full; the
+// RS monitor offers the others. Any other value sends the text unframed.
+enum FramingMode : int { Full = 0, AddressOnly = 1, ChecksumOnly = 2, BareStxEtx = 3 };
+
+// The three texts SendCommand answers instead of a reply. Callers compare
+// results with them character for character.
+namespace PseudoReply {
+inline const QString Timeout = QStringLiteral("TIMEOUT\r\n");
+inline const QString Error = QStringLiteral("ERROR\r\n");
+inline const QString Offline = QStringLiteral("OFFLINE\r\n");
+bool is(const QString& reply);
+} // namespace PseudoReply
+
+// The one serial link of the process: the port, the axis talked to, and the
+// synchronous framed transaction.
+class SerialLink : public QObject {
+    Q_OBJECT
+public:
+    static constexpr char STX = 0x02;
+    static constexpr char ETX = 0x03;
+    static constexpr int SendBufferSize = 512;  // a frame holds at most 511 characters
+    static constexpr int ReceiveLimit = 450;    // more waiting bytes than this is an overflow
+    static constexpr unsigned DefaultTimeoutMs = 1000;
+    static constexpr unsigned ProbeTimeoutMs = 200;
+    static constexpr int DefaultBaudIndex = 3;
+
+    explicit SerialLink(Operator& op, QObject* parent = nullptr);
+    ~SerialLink() override;
+
+    // --- the port and baud lists of the axis bar --------------------------------
+    static const QStringList& baudEntries(); // "9600 Baud" .. "38400 Baud"
+    static int baudRateOf(int index);        // 0 for an index outside the list
+    static QString simulatorEntry() { return QStringLiteral("Simulator"); }
+
+    QStringList ports() const { return ports_; }
+    void setPorts(const QStringList& ports);
+    int portIndex() const { return portIndex_; }
+    int baudIndex() const { return baudIndex_; }
+    // Selecting an entry never reopens the port; the next open uses it.
+    void setPortIndex(int index);
+    void setBaudIndex(int index);
+    QString selectedPort() const;
+
+    // Starts the built-in simulated bus on demand and returns the tty to open
+    // for the "Simulator" entry (empty when it cannot be started).
+    using SimulatorProvider = std::function<QString()>;
+    void setSimulatorProvider(SimulatorProvider provider) { simulatorProvider_ = std::move(provider); }
+
+    // --- the link itself --------------------------------------------------------
+    // Opens the selected port at the selected rate, 8N1, exclusively, or closes
+    // it when it is open. False when nothing was done.
+    bool TogglePort();
+    QString SendCommand(const QString& command, bool dataOnly = true, int mode = Full);
+
+    // The frame SendCommand writes for command in mode, from the current address.
+    QByteArray buildFrame(const QString& command, int mode) const;
+    static QString checksumText(const QByteArray& bytes);
+
+    bool portOpen() const { return portOpen_; }
+    QString currentAddress() const { return currentAddress_; }
+    void setCurrentAddress(const QString& address) { currentAddress_ = address; }
+    unsigned timeoutMs() const { return timeoutMs_; }
+    void setTimeoutMs(unsigned ms) { timeoutMs_ = ms; }
+    bool lastTimedOut() const { return lastTimedOut_; }
+    void setLastTimedOut(bool value) { lastTimedOut_ = value; }
+    QString openPortName() const { return openPortName_; }
+
+    Operator& op() const { return op_; }
+
+signals:
+    void portIndexChanged(int index);
+    void baudIndexChanged(int index);
+    void portOpenChanged(bool open);
+
+private:
+    void closePort();
+
+    Operator& op_;
+    QSerialPort port_;
+    QStringList ports_;
+    int portIndex_ = 0;
+    int baudIndex_ = DefaultBaudIndex;
+    bool portOpen_ = false;
+    bool lastTimedOut_ = false;
+    unsigned timeoutMs_ = DefaultTimeoutMs;
+    QString currentAddress_;
+    QString openPortName_;
+    SimulatorProvider simulatorProvider_;
+};
+
+// Lets pending window messages run between two transactions of a long
+// operation. Never called inside SendCommand.
+void PumpPendingMessages();

@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB">
+<context>
+    <name>Kormak</name>
+    <message id="10103">
+        <source>Schnittstelle Timeout!</source>
+        <translation>Interface timeout!</translation>
+    </message>
+</context>
+</TS>
