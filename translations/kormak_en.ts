@@ -1,11 +1,1371 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="en_GB">
+<TS version="2.1" language="en_GB" sourcelanguage="de_DE">
 <context>
     <name>Kormak</name>
+    <message id="129">
+        <source>&#10;Kormak&#10;Kormak&#10;Kormak Files (*.OPM)&#10;.OPM&#10;Kormak.Document&#10;Kormak.Document</source>
+        <translation>&#10;Kormak&#10;Kormak&#10;Kormak Files (*.OPM)&#10;.OPM&#10;Kormak.Document&#10;Kormak.Document</translation>
+    </message>
+    <message id="10000">
+        <source>Achse </source>
+        <translation>Axe </translation>
+    </message>
+    <message id="10001">
+        <source>Fahrb&amp;efehle (bzgl. 1/8-Schritt)</source>
+        <translation>Motion comman&amp;ds (1/8 step)</translation>
+    </message>
+    <message id="10002">
+        <source>Parameter (bzgl. Vollschritt)</source>
+        <translation>Parameters (full step)</translation>
+    </message>
+    <message id="10003">
+        <source>St&amp;art-/Stopfr.:</source>
+        <translation>St&amp;art/stop freq.:</translation>
+    </message>
+    <message id="10004">
+        <source>Lauffre&amp;quenz:</source>
+        <translation>Run fre&amp;quency:</translation>
+    </message>
+    <message id="10005">
+        <source>Ra&amp;mpe:</source>
+        <translation>Ra&amp;mp:</translation>
+    </message>
+    <message id="10006">
+        <source>Anlagent&amp;yp:</source>
+        <translation>Device t&amp;ype:</translation>
+    </message>
+    <message id="10007">
+        <source>&amp;Betriebsart:</source>
+        <translation>Operation m&amp;ode:</translation>
+    </message>
+    <message id="10008">
+        <source>Streckenregister (bzgl. 1/8-Schritt)</source>
+        <translation>Position registers (1/8 step)</translation>
+    </message>
+    <message id="10009">
+        <source>Aktuelle &amp;Istposition:</source>
+        <translation>Actual pos&amp;ition:</translation>
+    </message>
+    <message id="10010">
+        <source>Achsenbegrenz&amp;ung:</source>
+        <translation>Axis &amp;limit:</translation>
+    </message>
+    <message id="10011">
+        <source>Spie&amp;lausgleich:</source>
+        <translation>&amp;Backlash compensation:</translation>
+    </message>
+    <message id="10012">
+        <source>Nullpunktoffset&#13;&#10;vom Initiator -</source>
+        <translation>Zero point offset&#13;&#10;from initiator -</translation>
+    </message>
+    <message id="10013">
+        <source>Nullpunktoffset&#13;&#10;vom Initiator +</source>
+        <translation>Zero point offset&#13;&#10;from initiator +</translation>
+    </message>
+    <message id="10014">
+        <source>Achsen-Kurzstatus</source>
+        <translation>Axis short status</translation>
+    </message>
+    <message id="10015">
+        <source>Digital - I/O</source>
+        <translation>Digital - I/O</translation>
+    </message>
+    <message id="10016">
+        <source>Achse pro&amp;grammieren</source>
+        <translation>Pro&amp;gram axis</translation>
+    </message>
+    <message id="10017">
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message id="10018">
+        <source>Sto&amp;p</source>
+        <translation>Sto&amp;p</translation>
+    </message>
+    <message id="10019">
+        <source>Str&amp;om &gt;&gt;</source>
+        <translation>Curr&amp;ent &gt;&gt;</translation>
+    </message>
+    <message id="10020">
+        <source>Default !</source>
+        <translation>Default !</translation>
+    </message>
+    <message id="10021">
+        <source>S&amp;tatus &gt;&gt;</source>
+        <translation>S&amp;tatus &gt;&gt;</translation>
+    </message>
+    <message id="10022">
+        <source>&amp;Reset &gt;&gt;</source>
+        <translation>&amp;Reset &gt;&gt;</translation>
+    </message>
+    <message id="10023">
+        <source>Rampen &gt;&gt;</source>
+        <translation>Ramps &gt;&gt;</translation>
+    </message>
+    <message id="10024">
+        <source>SPS &gt;&gt;</source>
+        <translation>PLC &gt;&gt;</translation>
+    </message>
+    <message id="10025">
+        <source>Akt. Parameter speichern</source>
+        <translation>Aktual parameters</translation>
+    </message>
+    <message id="10027">
+        <source>Optionale &amp;Zusatzkarte &gt;&gt;</source>
+        <translation>Optional extension &amp;card &gt;&gt;</translation>
+    </message>
+    <message id="10028">
+        <source>RS-Mo&amp;nitor &gt;&gt;</source>
+        <translation>RS mo&amp;nitor &gt;&gt;</translation>
+    </message>
+    <message id="10030">
+        <source>S&amp;chließen</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message id="10031">
+        <source>Initiator +</source>
+        <translation>Initiator +</translation>
+    </message>
+    <message id="10032">
+        <source>Initiator -</source>
+        <translation>Initiator -</translation>
+    </message>
+    <message id="10033">
+        <source>Motor läuft</source>
+        <translation>Motor runs</translation>
+    </message>
+    <message id="10034">
+        <source>Fehler: SFI</source>
+        <translation>Error: SFI</translation>
+    </message>
+    <message id="10035">
+        <source>Fehler: Endstufe</source>
+        <translation>Error: Power stage</translation>
+    </message>
+    <message id="10036">
+        <source>Sonstiger Fehler</source>
+        <translation>Other error</translation>
+    </message>
+    <message id="10037">
+        <source>Hardware-Reset (Watchdog?)</source>
+        <translation>Hardware-Reset (Watchdog?)</translation>
+    </message>
+    <message id="10038">
+        <source>Initialisiere über Initiator +</source>
+        <translation>Initialize via initiator +</translation>
+    </message>
+    <message id="10039">
+        <source>Initialisiere über Initiator -</source>
+        <translation>Initialize via initiator -</translation>
+    </message>
+    <message id="10040">
+        <source>Positioniere absolut...</source>
+        <translation>Position absolut...</translation>
+    </message>
+    <message id="10041">
+        <source>Verfahre relativ...</source>
+        <translation>Go relative...</translation>
+    </message>
+    <message id="10042">
+        <source>Freier Lauf Richtung +</source>
+        <translation>Free running dir. +</translation>
+    </message>
+    <message id="10043">
+        <source>Freier Lauf Richtung -</source>
+        <translation>Free running dir. -</translation>
+    </message>
+    <message id="10044">
+        <source>Ein Schritt Richtung +</source>
+        <translation>A step dir. +</translation>
+    </message>
+    <message id="10045">
+        <source>Ein Schritt Richtung -</source>
+        <translation>A step dir. -</translation>
+    </message>
+    <message id="10046">
+        <source>&gt;&gt;&gt; nicht belegt &lt;&lt;&lt;</source>
+        <translation>&gt;&gt;&gt;  not used  &lt;&lt;&lt;</translation>
+    </message>
+    <message id="10047">
+        <source>Rotatorisch</source>
+        <translation>Rotatory</translation>
+    </message>
+    <message id="10048">
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message id="10049">
+        <source>PC-Anschluss</source>
+        <translation>PC connection</translation>
+    </message>
+    <message id="10050">
+        <source>SPS-Modus</source>
+        <translation>PLC mode</translation>
+    </message>
+    <message id="10052">
+        <source>&amp;Schnittstelle</source>
+        <translation>&amp;Interface</translation>
+    </message>
+    <message id="10053">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="10054">
+        <source>[vohandene]</source>
+        <translation>[existing]</translation>
+    </message>
+    <message id="10056">
+        <source>&amp;Stopstrom</source>
+        <translation>&amp;Stop current</translation>
+    </message>
+    <message id="10057">
+        <source>&amp;Laufstrom</source>
+        <translation>&amp;Run current</translation>
+    </message>
+    <message id="10058">
+        <source>&amp;Booststrom</source>
+        <translation>&amp;Boost current</translation>
+    </message>
+    <message id="10059">
+        <source>Überhöhungs&amp;zeit</source>
+        <translation>Recovery &amp;time</translation>
+    </message>
+    <message id="10060">
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="10061">
+        <source>: Achsen - Gesamtstatus</source>
+        <translation>: Axis - extended status</translation>
+    </message>
+    <message id="10062">
+        <source>Motor läuft</source>
+        <translation>Motor runs</translation>
+    </message>
+    <message id="10063">
+        <source>Echter freier Lauf aktiv</source>
+        <translation>Real free running active</translation>
+    </message>
+    <message id="10064">
+        <source>Initialisierung läuft</source>
+        <translation>Initialization runs</translation>
+    </message>
+    <message id="10065">
+        <source>Initialisierung erfolgreich</source>
+        <translation>Initialization successful</translation>
+    </message>
+    <message id="10066">
+        <source>Initiator +</source>
+        <translation>Initiator +</translation>
+    </message>
+    <message id="10067">
+        <source>Initiator -</source>
+        <translation>Initiator -</translation>
+    </message>
+    <message id="10068">
+        <source>Fehler: Ausgangstreiber</source>
+        <translation>Error: Output driver</translation>
+    </message>
+    <message id="10069">
+        <source>Fehler: Endstufe</source>
+        <translation>Error: Power stage</translation>
+    </message>
+    <message id="10070">
+        <source>Fehler: Initiatoren</source>
+        <translation>Error: Initiators</translation>
+    </message>
+    <message id="10071">
+        <source>Fehler: SFI</source>
+        <translation>Error: SFI</translation>
+    </message>
+    <message id="10072">
+        <source>Vorwarnung: Temperatur</source>
+        <translation>Adv. warning: temperature</translation>
+    </message>
+    <message id="10073">
+        <source>Taktsperre aktiv!</source>
+        <translation>Pulse lock out active!</translation>
+    </message>
+    <message id="10074">
+        <source>Empfangsfehler Achse</source>
+        <translation>Receivig error axis</translation>
+    </message>
+    <message id="10075">
+        <source>Speicherüberlauf</source>
+        <translation>Memory overflow</translation>
+    </message>
+    <message id="10076">
+        <source>Paritätsfehler</source>
+        <translation>Error parity</translation>
+    </message>
+    <message id="10077">
+        <source>Prüfsummenfehler</source>
+        <translation>Error checksum</translation>
+    </message>
+    <message id="10078">
+        <source>Befehl gerade ungültig</source>
+        <translation>Command is just invalid</translation>
+    </message>
+    <message id="10079">
+        <source>Unbekannter Befehl</source>
+        <translation>Unknown command</translation>
+    </message>
+    <message id="10080">
+        <source>Parameterwert unzulässig</source>
+        <translation>Parameter value incorrect</translation>
+    </message>
+    <message id="10081">
+        <source>Statuscode:&#9;</source>
+        <translation>Status code:&#9;</translation>
+    </message>
+    <message id="10082">
+        <source>Bioscode:&#9;</source>
+        <translation>Bios code:&#9;</translation>
+    </message>
+    <message id="10083">
+        <source>Systemcode:&#9;</source>
+        <translation>System code:&#9;</translation>
+    </message>
+    <message id="10084">
+        <source>Datumscode:&#9;</source>
+        <translation>Date code:&#9;</translation>
+    </message>
+    <message id="10085">
+        <source>Hardware-Reset</source>
+        <translation>Hardware reset</translation>
+    </message>
+    <message id="10086">
+        <source>Kein System</source>
+        <translation>No system</translation>
+    </message>
+    <message id="10087">
+        <source>Keine Rampen</source>
+        <translation>No ramps</translation>
+    </message>
+    <message id="10088">
+        <source>Parameter geändert</source>
+        <translation>Parameter changed</translation>
+    </message>
+    <message id="10089">
+        <source>Achse zurücksetzen</source>
+        <translation>Reset axe</translation>
+    </message>
+    <message id="10090">
+        <source>&amp;Ausgangstreiber</source>
+        <translation>&amp;Output driver</translation>
+    </message>
+    <message id="10091">
+        <source>&amp;Endstufe</source>
+        <translation>&amp;Power stage</translation>
+    </message>
+    <message id="10092">
+        <source>&amp;Initiatoren</source>
+        <translation>&amp;Initiators</translation>
+    </message>
+    <message id="10093">
+        <source>&amp;SFI</source>
+        <translation>&amp;SFI</translation>
+    </message>
+    <message id="10094">
+        <source>&amp;Gesamte Anlage</source>
+        <translation>&amp;Whole equipment</translation>
+    </message>
+    <message id="10095">
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message id="10096">
+        <source>&amp;Update</source>
+        <translation>&amp;Update</translation>
+    </message>
+    <message id="10097">
+        <source>Anlagen-Reset</source>
+        <translation>Installation reset</translation>
+    </message>
+    <message id="10098">
+        <source>Gerät wird zurückgesetzt: Bitte warten...</source>
+        <translation>Device is reset: Please wait...</translation>
+    </message>
+    <message id="10101">
+        <source>Sende SPS-Programme</source>
+        <translation>Send PLC programs</translation>
+    </message>
+    <message id="10102">
+        <source>Übertragene Programmnummer:&#9;</source>
+        <translation>Transmittet program number:&#9;</translation>
+    </message>
     <message id="10103">
         <source>Schnittstelle Timeout!</source>
         <translation>Interface timeout!</translation>
+    </message>
+    <message id="10104">
+        <source>Schnittstelle kann nicht geöffnet werden!</source>
+        <translation>Interface can not be opened!</translation>
+    </message>
+    <message id="10105">
+        <source>Die aktuellen Parameter werden duch interne Defaultwerte überschrieben</source>
+        <translation>The actual parameters are overwritten by internal default values</translation>
+    </message>
+    <message id="10106">
+        <source>Treiber-Reset erfolgreich durchgeführt</source>
+        <translation>Driver reset successful</translation>
+    </message>
+    <message id="10107">
+        <source>Endstufen-Reset erfolgreich durchgeführt</source>
+        <translation>Power stage reset successful</translation>
+    </message>
+    <message id="10108">
+        <source>Reset der Initiatoren erfolgreich durchgeführt</source>
+        <translation>Initiators reset successful</translation>
+    </message>
+    <message id="10109">
+        <source>Reset des SFI erfolgreich durchgeführt</source>
+        <translation>SFI reset successful</translation>
+    </message>
+    <message id="10110">
+        <source>Sollen die derzeit aktuellen Parameter wirklich fest programmiert werden?</source>
+        <translation>Do you really want to store the actual parameters? </translation>
+    </message>
+    <message id="10111">
+        <source>Soll der SPS-Bereich wirklich gelöscht werden?</source>
+        <translation>Do you really want to delete the PLC range?</translation>
+    </message>
+    <message id="10112">
+        <source>Sollen die SPS-Zyklen wirklich neu programmiert werden?</source>
+        <translation>Do you really want to store the PLC cycles?</translation>
+    </message>
+    <message id="10113">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programming successful finished</translation>
+    </message>
+    <message id="10114">
+        <source>FEHLER: Programmieren fehlgeschlagen!</source>
+        <translation>ERROR: Programming failed!</translation>
+    </message>
+    <message id="10115">
+        <source>: SPS-Funktionalität</source>
+        <translation>: PLC functions</translation>
+    </message>
+    <message id="10116">
+        <source>Fahrbefehl:</source>
+        <translation>Motion command:</translation>
+    </message>
+    <message id="10117">
+        <source>...nach / ...um:</source>
+        <translation>...to / ...by:</translation>
+    </message>
+    <message id="10118">
+        <source>Offsetfreq.:</source>
+        <translation>Offset freq.:</translation>
+    </message>
+    <message id="10119">
+        <source>Lauffreq.:</source>
+        <translation>Run freq.:</translation>
+    </message>
+    <message id="10120">
+        <source>Rampe:</source>
+        <translation>Ramp:</translation>
+    </message>
+    <message id="10121">
+        <source>&amp;Kopiere Fahrbefehl</source>
+        <translation>&amp;Copy motion command</translation>
+    </message>
+    <message id="10122">
+        <source>&amp;Programmieren</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message id="10123">
+        <source>! Alles löschen !</source>
+        <translation>! Delete all !</translation>
+    </message>
+    <message id="10124">
+        <source>&amp;Stop</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message id="10125">
+        <source>SPS - Protokollsimulation</source>
+        <translation>PLC - protocol simulation</translation>
+    </message>
+    <message id="10126">
+        <source>&amp;Anfang</source>
+        <translation>&amp;Begin</translation>
+    </message>
+    <message id="10127">
+        <source>Soll dieser Fahrbefehl wirklich auf die nachfolgenden kopiert werden?</source>
+        <translation>Do you really want to copy this motion command to the following?</translation>
+    </message>
+    <message id="10128">
+        <source>&amp;Ende</source>
+        <translation>&amp;End</translation>
+    </message>
+    <message id="10129">
+        <source>Programmnummer: </source>
+        <translation>Program number: </translation>
+    </message>
+    <message id="10130">
+        <source>: Ein- / Ausgänge</source>
+        <translation>: In- / Outputs</translation>
+    </message>
+    <message id="10131">
+        <source>&amp;Befehl an Achse</source>
+        <translation>&amp;Command to axis</translation>
+    </message>
+    <message id="10132">
+        <source>Pro&amp;tokolleinstellungen</source>
+        <translation>Pro&amp;tocol settings</translation>
+    </message>
+    <message id="10133">
+        <source>Empfangene Daten</source>
+        <translation>Received data</translation>
+    </message>
+    <message id="10134">
+        <source>Anzeige &amp;Datenempfang</source>
+        <translation>&amp;Display of received data</translation>
+    </message>
+    <message id="10135">
+        <source>&amp;Sende</source>
+        <translation>&amp;Send</translation>
+    </message>
+    <message id="10136">
+        <source>Sto&amp;p</source>
+        <translation>Sto&amp;p</translation>
+    </message>
+    <message id="10137">
+        <source>Nur STX / ETX</source>
+        <translation>Only STX / ETX</translation>
+    </message>
+    <message id="10138">
+        <source>STX / ETX und Prüfsumme</source>
+        <translation>STX / ETX and checksum</translation>
+    </message>
+    <message id="10139">
+        <source>STX / ETX und Adresse</source>
+        <translation>STX / ETX and address</translation>
+    </message>
+    <message id="10140">
+        <source>Volles Protokoll</source>
+        <translation>Full protocol</translation>
+    </message>
+    <message id="10141">
+        <source>Nur Daten</source>
+        <translation>Data only</translation>
+    </message>
+    <message id="10142">
+        <source>Kurzstatus und Daten</source>
+        <translation>Short status and data</translation>
+    </message>
+    <message id="10143">
+        <source>Alle Zeichen anzeigen</source>
+        <translation>Display all characters</translation>
+    </message>
+    <message id="10144">
+        <source>: RS-Monitor</source>
+        <translation>: RS monitor</translation>
+    </message>
+    <message id="10145">
+        <source>: SFI - Optionen</source>
+        <translation>: SFI options</translation>
+    </message>
+    <message id="10146">
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message id="10147">
+        <source>&amp;Vorzugsrichtung</source>
+        <translation>&amp;Preferred direction</translation>
+    </message>
+    <message id="10148">
+        <source>plus</source>
+        <translation>plus</translation>
+    </message>
+    <message id="10149">
+        <source>minus</source>
+        <translation>minus</translation>
+    </message>
+    <message id="10150">
+        <source>&amp;Motorschrittzahl</source>
+        <translation>&amp;Motor steps</translation>
+    </message>
+    <message id="10151">
+        <source>&amp;Encoderstrichzahl</source>
+        <translation>&amp;Encoder lines</translation>
+    </message>
+    <message id="10152">
+        <source>&amp;Programmieren</source>
+        <translation>&amp;Program</translation>
+    </message>
+    <message id="10153">
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message id="10154">
+        <source>&amp;Aktiviert</source>
+        <translation>&amp;Activated</translation>
+    </message>
+    <message id="10155">
+        <source>&amp;Deaktiviert</source>
+        <translation>&amp;Deactivated</translation>
+    </message>
+    <message id="10156">
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message id="10157">
+        <source>Soll der SFI wirklich neu programmiert werden?</source>
+        <translation>The SFI should really be programmed?</translation>
+    </message>
+    <message id="10158">
+        <source>Datei konnte nicht geöffnet werden!</source>
+        <translation>File couldn't be opened</translation>
+    </message>
+    <message id="10159">
+        <source>Soll der Reset der </source>
+        <translation>Do you really want to reset the  </translation>
+    </message>
+    <message id="10160">
+        <source> wirklich durchgeführt werden?</source>
+        <translation> </translation>
+    </message>
+    <message id="10161">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programming successful finished</translation>
+    </message>
+    <message id="10162">
+        <source>SFI Programmierung</source>
+        <translation>SFI Programming</translation>
+    </message>
+    <message id="10163">
+        <source>Programmierung läuft... Bitte warten</source>
+        <translation>Programming is runnning: Please wait...</translation>
+    </message>
+    <message id="10164">
+        <source>: Rampen programmieren</source>
+        <translation>: Ramps programming</translation>
+    </message>
+    <message id="10165">
+        <source>Nicht genügend freien Speicher&#13;&#10;für Rampenberechnung</source>
+        <translation>Not enough free memory&#13;&#10;for ramp calculation</translation>
+    </message>
+    <message id="10166">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programming successful finished</translation>
+    </message>
+    <message id="10167">
+        <source>Programmierung fehlgeschlagen!</source>
+        <translation>Programming failed!</translation>
+    </message>
+    <message id="10168">
+        <source>Sende Rampendaten. Bitte warten...                Rampe: </source>
+        <translation>Ramp data sending. Please wait...                Ramp: </translation>
+    </message>
+    <message id="10169">
+        <source>Sollen wirklich die internen Defaultrampen programmiert werden?&#10;&#10;ACHTUNG: Auch der SPS-Bereich wird gelöscht!</source>
+        <translation>Do you really want to store the internal default ramps?&#10;&#10;ATTENTION: The PLC range is also deleted!</translation>
+    </message>
+    <message id="10170">
+        <source>Zu wenig freier Rampenspeicher im Gerät!</source>
+        <translation>Not enough free ramp memory in device!</translation>
+    </message>
+    <message id="10171">
+        <source>ACHTUNG: Auch der SPS-Bereich wird gelöscht!&#13;&#10;&#10;Sollen die ausgewählten Rampen wirklich gelöscht werden?</source>
+        <translation>ATTENTION: Also the PLC range is deleted!&#13;&#10;&#10;Do you really want to delete these ramps?</translation>
+    </message>
+    <message id="10172">
+        <source>Lese SPS-Sequenzen. Bitte warten...</source>
+        <translation>PLC sequences reading. Please wait..."</translation>
+    </message>
+    <message id="10173">
+        <source>Stufe</source>
+        <translation>Step</translation>
+    </message>
+    <message id="10174">
+        <source>Werte übernehmen</source>
+        <translation>Transfer values</translation>
+    </message>
+    <message id="10175">
+        <source>Speichern fehlgeschlagen!&#13;&#10;Daten von der Steuerung konnten nicht empfangen werden</source>
+        <translation>Saving failed!&#13;&#10;Data from controller couldn't be received</translation>
+    </message>
+    <message id="10180">
+        <source>; Veltrax Parameterdatei vom </source>
+        <translation>; Veltrax parameter file from </translation>
+    </message>
+    <message id="10181">
+        <source>; ---------------------------------------------------&#13;&#10;;&#13;&#10;</source>
+        <translation>; ---------------------------------------------------&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10182">
+        <source>; [Kommentar]&#13;&#10;;&#13;&#10;;&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Comment]&#13;&#10;;&#13;&#10;;&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10187">
+        <source>; [Achsparameter]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Axis parameter]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10188">
+        <source>; [Beschleunigungstabelle]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Acceleration table]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10189">
+        <source>; [bitte nicht ändern   ]:</source>
+        <translation>; [Please don't change   ]:</translation>
+    </message>
+    <message id="10190">
+        <source>; [SPS-Sequenzen]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [PLC sequences]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10191">
+        <source>; Rampe </source>
+        <translation>; Ramp </translation>
+    </message>
+    <message id="10192">
+        <source>Verschiedene Rampen in Datei und Steuerung.&#13;&#10;Rampen neu programmieren?</source>
+        <translation>Different ramps in file and controller&#13;&#10;Program ramps again?</translation>
+    </message>
+    <message id="10193">
+        <source>Keine Adresse ausgewählt!</source>
+        <translation>No address selected</translation>
+    </message>
+    <message id="10194">
+        <source>Achse(n) </source>
+        <translation>Ax(i)(e)s</translation>
+    </message>
+    <message id="10195">
+        <source> erfolgreich geladen.</source>
+        <translation> successful loaded</translation>
+    </message>
+    <message id="10196">
+        <source>Achse(n) konnten nicht geladen werden!</source>
+        <translation>Ax(i)(e)s couldn't be loaded!</translation>
+    </message>
+    <message id="10200">
+        <source>KORMAK: Konfiguration von Achse </source>
+        <translation>KORMAK: Configuration of axis </translation>
+    </message>
+    <message id="10201">
+        <source>Geräteabhängige Daten&#13;&#10;&#10;</source>
+        <translation>Device-dependent data&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10202">
+        <source>Programmversion:&#9;&#9;&#9;</source>
+        <translation>Program version:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10203">
+        <source>Allgemeine Parameter&#13;&#10;&#10;</source>
+        <translation>General parameters&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10204">
+        <source>Start-/Stopfrequenz:&#9;&#9;&#9;</source>
+        <translation>Start-/Stopfrequency:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10205">
+        <source>Lauffrequenz:&#9;&#9;&#9;&#9;</source>
+        <translation>Run frequency:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10206">
+        <source>Betriebsart:&#9;&#9;&#9;&#9;</source>
+        <translation>Operation mode:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10207">
+        <source>Anlagentyp:&#9;&#9;&#9;&#9;</source>
+        <translation>Device type:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10208">
+        <source>Achsbegrenzung:&#9;&#9;&#9;</source>
+        <translation>Limiter for Axes:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10209">
+        <source>Spindelspiel:&#9;&#9;&#9;&#9;</source>
+        <translation>Spindle play:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10210">
+        <source>Nullpunktoffset vom...&#13;&#10;</source>
+        <translation>Zero point offset of...&#13;&#10;</translation>
+    </message>
+    <message id="10211">
+        <source>...Initiator -:&#9;&#9;&#9;&#9;</source>
+        <translation>...Initiator -:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10212">
+        <source>...Initiator +:&#9;&#9;&#9;&#9;</source>
+        <translation>...Initiator +:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10213">
+        <source>Achtelschritte</source>
+        <translation>1/8-steps</translation>
+    </message>
+    <message id="10214">
+        <source>Steuerungstyp:&#9;&#9;&#9;&#9;</source>
+        <translation>Controller type:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10215">
+        <source>Stromeinstellungen&#13;&#10;&#10;</source>
+        <translation>Current settings&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10216">
+        <source>Überhöhungszeit:&#9;&#9;&#9;</source>
+        <translation>Recovery time:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10217">
+        <source>Stopstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Stop current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10218">
+        <source>Laufstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Run current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10219">
+        <source>Booststrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Boost current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10220">
+        <source>Rampenparameter&#13;&#10;&#10;</source>
+        <translation>Ramp parameters&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10221">
+        <source>Insgesamt:&#9;&#9;&#9;&#9;</source>
+        <translation>Total:&#9;&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10222">
+        <source>Aktuelle Rampe:&#9;&#9;&#9;</source>
+        <translation>Actual ramp:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10223">
+        <source>Rampe </source>
+        <translation>Ramp </translation>
+    </message>
+    <message id="10224">
+        <source>Fehler beim Erstellen des Ausdrucks!</source>
+        <translation>Error during printing!</translation>
+    </message>
+    <message id="10225">
+        <source>SPS-Zyklus: </source>
+        <translation>PLC cycle: </translation>
+    </message>
+    <message id="10226">
+        <source>Nullpunktoffset:&#9;&#9;&#9;&#9;</source>
+        <translation>Zero point offset:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10227">
+        <source>Offsetfrequenz:&#9;&#9;&#9;&#9;</source>
+        <translation>Frequency offset:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10228">
+        <source>Fahrbefehl:&#9;&#9;&#9;&#9;</source>
+        <translation>Motion command:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10229">
+        <source>Rampe:&#9;&#9;&#9;&#9;&#9;</source>
+        <translation>Ramp:&#9;&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10230">
+        <source>Initialisiere über Initiator </source>
+        <translation>Initialize via initiator </translation>
+    </message>
+    <message id="10231">
+        <source>Fahre auf Position </source>
+        <translation>Go absolute </translation>
+    </message>
+    <message id="10232">
+        <source>Verfahre um </source>
+        <translation>Go relative </translation>
+    </message>
+    <message id="10233">
+        <source>Freier Lauf in Richtung Initiator </source>
+        <translation>Free running in direction initiator </translation>
+    </message>
+    <message id="10234">
+        <source>Verfahre ein Achtelschritt in Richtung Initiator </source>
+        <translation>Go a 1/8 step in initiator direction </translation>
+    </message>
+    <message id="10235">
+        <source>Index </source>
+        <translation>Index </translation>
+    </message>
+    <message id="10236">
+        <source> (entspricht </source>
+        <translation> (equals  </translation>
+    </message>
+    <message id="10237">
+        <source>KORMAK: Offline Konfiguration</source>
+        <translation>KORMAK: Offline configuration</translation>
+    </message>
+    <message id="10238">
+        <source>Keine Daten!&#13;&#10;</source>
+        <translation>No data!&#13;&#10;</translation>
+    </message>
+    <message id="10239">
+        <source>Parameter wurden geändert!&#13;&#10;Trotzdem schließen?</source>
+        <translation>Parameters have been changed!&#13;&#10;Exit?</translation>
+    </message>
+    <message id="10240">
+        <source>Baudrate erfolgreich umgeschaltet</source>
+        <translation>Baudrate successfully changed</translation>
+    </message>
+    <message id="10241">
+        <source>Defaultrampen programmieren</source>
+        <translation>Store default ramps</translation>
+    </message>
+    <message id="10242">
+        <source>Rampen werden programmiert: Bitte warten...</source>
+        <translation>Storing ramps: Please wait...</translation>
+    </message>
+    <message id="10243">
+        <source>Bitte nur Zahlen eingeben!</source>
+        <translation>Please use only digits!</translation>
+    </message>
+    <message id="10244">
+        <source>Eingabefehler</source>
+        <translation>Input error</translation>
+    </message>
+    <message id="10245">
+        <source>Aktuelle Baudrate</source>
+        <translation>Actual Baudrate</translation>
+    </message>
+    <message id="10246">
+        <source>Neue Baudrate</source>
+        <translation>New Baudrate</translation>
+    </message>
+    <message id="10247">
+        <source>: Baudrate ändern</source>
+        <translation>: Change Baudrate</translation>
+    </message>
+    <message id="10248">
+        <source>Weitere Rampen&#13;&#10;können nicht mehr&#13;&#10;programmiert&#13;&#10;werden</source>
+        <translation>You can't&#13;&#10;kstore any&#13;&#10;more ramps!</translation>
+    </message>
+    <message id="10249">
+        <source>Markieren Sie&#13;&#10;links die Rampen,&#13;&#10;die gelöscht&#13;&#10;werden sollen&#13;&#10;&#10;&#10;! Achtung !&#13;&#10;&#10;Der SPS-Bereich&#13;&#10;wird immer mit&#13;&#10;gelöscht!</source>
+        <translation>Please mark&#13;&#10;the ramps on&#13;&#10;the left side,&#13;&#10;which you want to delete&#13;&#10;&#10; ATTENTION !&#13;&#10;&#10;The PLC range&#13;&#10;is also&#13;&#10;deleted!</translation>
+    </message>
+    <message id="10250">
+        <source>&gt;&gt; Keine Rampen ! &lt;&lt;</source>
+        <translation>&gt;&gt; No ramps ! &lt;&lt;</translation>
+    </message>
+    <message id="10251">
+        <source>&amp;Löschen !</source>
+        <translation>&amp;Delete !</translation>
+    </message>
+    <message id="10252">
+        <source>Freier Speicher:</source>
+        <translation>Free memory:</translation>
+    </message>
+    <message id="10253">
+        <source>&amp;Neue Rampe:</source>
+        <translation>&amp;New ramp:</translation>
+    </message>
+    <message id="10254">
+        <source>Programmierte Rampen</source>
+        <translation>Stored ramps</translation>
+    </message>
+    <message id="10255">
+        <source>&amp;Berechnen</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message id="10256">
+        <source>...benötigt an&#13;&#10;freiem Speicher:</source>
+        <translation>...uses free&#13;&#10;memory:</translation>
+    </message>
+    <message id="10257">
+        <source>&amp;Interne Rampen</source>
+        <translation>&amp;Internal ramps</translation>
+    </message>
+    <message id="10258">
+        <source>&amp;Lösche Rampe...</source>
+        <translation>&amp;Delete ramp...</translation>
+    </message>
+    <message id="10259">
+        <source>&amp;Abbruch</source>
+        <translation>&amp;Abort</translation>
+    </message>
+    <message id="10260">
+        <source>Empfangsbuffer Überlauf!</source>
+        <translation>Receivebuffer overflow!</translation>
+    </message>
+    <message id="10261">
+        <source>Steuerungsparameter wurden geändert!&#13;&#10;Sollen die Parameter gespeichert werden?</source>
+        <translation>Parameters changed!&#13;&#10;Should the parameters be stored?</translation>
+    </message>
+    <message id="10262">
+        <source>Istposition</source>
+        <translation>Actual Position</translation>
+    </message>
+    <message id="10263">
+        <source>Ü&amp;bertragen</source>
+        <translation>Transmit</translation>
+    </message>
+    <message id="10264">
+        <source>Info über Kormak...</source>
+        <translation>About Kormak...</translation>
+    </message>
+    <message id="10265">
+        <source>: Erweiterte SPS Funktionalität</source>
+        <translation>: Advanced PLC functions</translation>
+    </message>
+    <message id="10266">
+        <source>Pause in ms...</source>
+        <translation>Break in msec</translation>
+    </message>
+    <message id="10267">
+        <source>Sprungbefehl zu Sequenz...</source>
+        <translation>Jump instruction to sequence</translation>
+    </message>
+    <message id="10268">
+        <source>Stopstrom...</source>
+        <translation>Stop Current...</translation>
+    </message>
+    <message id="10269">
+        <source>Laufstrom...</source>
+        <translation>Run Current...</translation>
+    </message>
+    <message id="10270">
+        <source>Booststrom...</source>
+        <translation>Boost Current...</translation>
+    </message>
+    <message id="10271">
+        <source>Überhöhungszeit...</source>
+        <translation>Recovery Time...</translation>
+    </message>
+    <message id="10272">
+        <source>Istposition...</source>
+        <translation>Actual position...</translation>
+    </message>
+    <message id="10273">
+        <source>Start/Stop Frequenz...</source>
+        <translation>Start/Stopfrequency...</translation>
+    </message>
+    <message id="10274">
+        <source>Lauffrequenz...</source>
+        <translation>Runfrequency...</translation>
+    </message>
+    <message id="10275">
+        <source>Rampe...</source>
+        <translation>Ramp...</translation>
+    </message>
+    <message id="10276">
+        <source>Reset Endstufe</source>
+        <translation>Reset Power stage</translation>
+    </message>
+    <message id="10277">
+        <source>Reset Initiatoren</source>
+        <translation>Reset Initiators</translation>
+    </message>
+    <message id="10278">
+        <source>Reset Ausgangstreiber</source>
+        <translation>Reset Output driver</translation>
+    </message>
+    <message id="10279">
+        <source>Reset gesamte Anlage</source>
+        <translation>Reset Whole equipment</translation>
+    </message>
+    <message id="10280">
+        <source>Reset SFI</source>
+        <translation>Reset SFI</translation>
+    </message>
+    <message id="10281">
+        <source>SPS Erw. &gt;&gt;</source>
+        <translation>PLC Ext. &gt;&gt;</translation>
+    </message>
+    <message id="10282">
+        <source>Erweiterte SPS Sequenz:&#9;&#9;</source>
+        <translation>Extended PLC sequence:&#9;&#9;</translation>
+    </message>
+    <message id="10283">
+        <source>Positionszähler setzen auf:&#9;&#9;</source>
+        <translation>Set position counter to:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10284">
+        <source>Wartezeit in ms:&#9;&#9;&#9;</source>
+        <translation>Break in msec:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10285">
+        <source>Sprungbefehl zu Sequenz:&#9;&#9;</source>
+        <translation>Jump instruction to sequence:&#9;&#9;</translation>
+    </message>
+    <message id="10286">
+        <source>Stopstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Stop Current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10287">
+        <source>Laufstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Run Current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10288">
+        <source>Booststrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Boost Current:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10289">
+        <source>Überhöhungszeit:&#9;&#9;&#9;</source>
+        <translation>Recovery Time:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10290">
+        <source>Reset Endstufe</source>
+        <translation>Reset Power stage</translation>
+    </message>
+    <message id="10291">
+        <source>Reset Initiator</source>
+        <translation>Reset Initiators</translation>
+    </message>
+    <message id="10292">
+        <source>Reset Ausgangstreiber</source>
+        <translation>Reset Output driver</translation>
+    </message>
+    <message id="10293">
+        <source>Reset gesamte Anlage</source>
+        <translation>Reset Whole equipment</translation>
+    </message>
+    <message id="10294">
+        <source>Reset SFI</source>
+        <translation>Reset SFI</translation>
+    </message>
+    <message id="57344">
+        <source>Kormak</source>
+        <translation>Kormak</translation>
+    </message>
+    <message id="57345">
+        <source>Bereit</source>
+        <translation>Ready</translation>
+    </message>
+    <message id="59142">
+        <source>Fortschritt</source>
+        <translation>Progress</translation>
+    </message>
+    <message id="61697">
+        <source>Das Dokument konnte nicht geöffnet werden.</source>
+        <translation>Failed to open document.</translation>
+    </message>
+    <message id="about.maker">
+        <source>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</source>
+        <translation>Veltrax GmbH&#10;Configuring, testing and programming stepper-motor controllers</translation>
+    </message>
+    <message id="bar.axes">
+        <source>Achsenleiste</source>
+        <translation>Axis bar</translation>
+    </message>
+    <message id="file.openFailed">
+        <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
+        <translation>Failed to open document %1.</translation>
+    </message>
+    <message id="file.saveFailed">
+        <source>Die Datei konnte nicht gespeichert werden:&#10;%1</source>
+        <translation>The file could not be saved:&#10;%1</translation>
+    </message>
+    <message id="indicator.caps">
+        <source>UF</source>
+        <translation>CAP</translation>
+    </message>
+    <message id="indicator.num">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="indicator.scroll">
+        <source>RF</source>
+        <translation>SCRL</translation>
+    </message>
+    <message id="menu.32814">
+        <source>&amp;Baudrate ändern</source>
+        <translation>&amp;Change Baudrate</translation>
+    </message>
+    <message id="menu.32817">
+        <source>&amp;Drucken&#9;Strg+P</source>
+        <translation>&amp;Print&#9;Ctrl+P</translation>
+    </message>
+    <message id="menu.32829">
+        <source>&amp;Deutsch</source>
+        <translation>&amp;German</translation>
+    </message>
+    <message id="menu.32830">
+        <source>&amp;Englisch</source>
+        <translation>&amp;English</translation>
+    </message>
+    <message id="menu.32834">
+        <source>&amp;Französisch</source>
+        <translation>&amp;French</translation>
+    </message>
+    <message id="menu.57600">
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message id="menu.57601">
+        <source>Ö&amp;ffnen...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message id="menu.57602">
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message id="menu.57603">
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message id="menu.57604">
+        <source>Speichern &amp;unter...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message id="menu.57616">
+        <source>Zuletzt geöffnete Datei</source>
+        <translation>Recent File</translation>
+    </message>
+    <message id="menu.57649">
+        <source>&amp;Symbole anordnen</source>
+        <translation>&amp;Arrange Icons</translation>
+    </message>
+    <message id="menu.57650">
+        <source>Ü&amp;berlappend</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message id="menu.57651">
+        <source>&amp;Nebeneinander</source>
+        <translation>&amp;Tile</translation>
+    </message>
+    <message id="menu.57664">
+        <source>&amp;Info über Kormak...</source>
+        <translation>&amp;About Kormak...</translation>
+    </message>
+    <message id="menu.57665">
+        <source>&amp;Beenden</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message id="menu.59392">
+        <source>&amp;Symbolleiste</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message id="menu.59393">
+        <source>Status&amp;leiste</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message id="menu.file">
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message id="menu.help">
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message id="menu.language">
+        <source>&amp;Sprache</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message id="menu.options">
+        <source>&amp;Optionen</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message id="menu.view">
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message id="menu.window">
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message id="status.32813">
+        <source>Druckt die aktive Ansicht.</source>
+        <translation>Prints the active view.</translation>
+    </message>
+    <message id="status.32814">
+        <source>Stellt die Achse und die Schnittstelle auf eine andere Baudrate um.</source>
+        <translation>Switches the axis and the interface to another baud rate.</translation>
+    </message>
+    <message id="status.32817">
+        <source>Druckt die aktive Ansicht.</source>
+        <translation>Prints the active view.</translation>
+    </message>
+    <message id="status.32829">
+        <source>Schaltet die Bedienoberfläche auf Deutsch um.</source>
+        <translation>Switches the user interface to German.</translation>
+    </message>
+    <message id="status.32830">
+        <source>Schaltet die Bedienoberfläche auf Englisch um.</source>
+        <translation>Switches the user interface to English.</translation>
+    </message>
+    <message id="status.32834">
+        <source>Schaltet die Bedienoberfläche auf Französisch um.</source>
+        <translation>Switches the user interface to French.</translation>
+    </message>
+    <message id="status.57600">
+        <source>Erstellt eine neue Offline-Konfiguration.</source>
+        <translation>Creates a new offline configuration.</translation>
+    </message>
+    <message id="status.57601">
+        <source>Öffnet eine Parameterdatei.</source>
+        <translation>Opens a parameter file.</translation>
+    </message>
+    <message id="status.57602">
+        <source>Schließt das aktive Dokument.</source>
+        <translation>Closes the active document.</translation>
+    </message>
+    <message id="status.57603">
+        <source>Speichert das aktive Dokument.</source>
+        <translation>Saves the active document.</translation>
+    </message>
+    <message id="status.57604">
+        <source>Speichert das aktive Dokument unter einem neuen Namen.</source>
+        <translation>Saves the active document with a new name.</translation>
+    </message>
+    <message id="status.57616">
+        <source>Öffnet diese Parameterdatei.</source>
+        <translation>Opens this parameter file.</translation>
+    </message>
+    <message id="status.57649">
+        <source>Ordnet die Fenstersymbole an.</source>
+        <translation>Arranges the window icons.</translation>
+    </message>
+    <message id="status.57650">
+        <source>Ordnet die Fenster überlappend an.</source>
+        <translation>Arranges the windows so that they overlap.</translation>
+    </message>
+    <message id="status.57651">
+        <source>Ordnet die Fenster nebeneinander an.</source>
+        <translation>Arranges the windows side by side.</translation>
+    </message>
+    <message id="status.57664">
+        <source>Zeigt Programminformationen und die Versionsnummer an.</source>
+        <translation>Displays program information and the version number.</translation>
+    </message>
+    <message id="status.57665">
+        <source>Beendet das Programm.</source>
+        <translation>Quits the program.</translation>
+    </message>
+    <message id="status.59392">
+        <source>Blendet die Symbolleiste ein oder aus.</source>
+        <translation>Shows or hides the toolbar.</translation>
+    </message>
+    <message id="status.59393">
+        <source>Blendet die Statusleiste ein oder aus.</source>
+        <translation>Shows or hides the status bar.</translation>
+    </message>
+    <message id="tip.32813">
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message id="tip.57600">
+        <source>Neu</source>
+        <translation>New</translation>
+    </message>
+    <message id="tip.57601">
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message id="tip.57603">
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message id="tip.57664">
+        <source>Info</source>
+        <translation>About</translation>
+    </message>
+    <message id="tip.axis">
+        <source>Verbinden mit Achse </source>
+        <translation>Connects to axis </translation>
+    </message>
+    <message id="toolbar.axes">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="toolbar.main">
+        <source>Symbolleiste</source>
+        <translation>Toolbar</translation>
     </message>
 </context>
 </TS>

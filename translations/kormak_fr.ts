@@ -1,11 +1,1371 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
-<TS version="2.1" language="fr_FR">
+<TS version="2.1" language="fr_FR" sourcelanguage="de_DE">
 <context>
     <name>Kormak</name>
+    <message id="129">
+        <source>&#10;Kormak&#10;Kormak&#10;Kormak Files (*.OPM)&#10;.OPM&#10;Kormak.Document&#10;Kormak.Document</source>
+        <translation>&#10;Kormak&#10;Kormak&#10;Kormak Files (*.OPM)&#10;.OPM&#10;Kormak.Document&#10;Kormak.Document</translation>
+    </message>
+    <message id="10000">
+        <source>Achse </source>
+        <translation>Axe </translation>
+    </message>
+    <message id="10001">
+        <source>Fahrb&amp;efehle (bzgl. 1/8-Schritt)</source>
+        <translation>Commandes de dé&amp;placement (1/8 de pas)</translation>
+    </message>
+    <message id="10002">
+        <source>Parameter (bzgl. Vollschritt)</source>
+        <translation>Paramètres (pas entier)</translation>
+    </message>
+    <message id="10003">
+        <source>St&amp;art-/Stopfr.:</source>
+        <translation>Fréq. &amp;départ/arrêt:</translation>
+    </message>
+    <message id="10004">
+        <source>Lauffre&amp;quenz:</source>
+        <translation>Fré&amp;quence de marche:</translation>
+    </message>
+    <message id="10005">
+        <source>Ra&amp;mpe:</source>
+        <translation>Ra&amp;mpe:</translation>
+    </message>
+    <message id="10006">
+        <source>Anlagent&amp;yp:</source>
+        <translation>T&amp;ype d'installation:</translation>
+    </message>
+    <message id="10007">
+        <source>&amp;Betriebsart:</source>
+        <translation>Mode de fon&amp;ctionnement:</translation>
+    </message>
+    <message id="10008">
+        <source>Streckenregister (bzgl. 1/8-Schritt)</source>
+        <translation>Registres de position (1/8 de pas)</translation>
+    </message>
+    <message id="10009">
+        <source>Aktuelle &amp;Istposition:</source>
+        <translation>Pos&amp;ition actuelle:</translation>
+    </message>
+    <message id="10010">
+        <source>Achsenbegrenz&amp;ung:</source>
+        <translation>&amp;Limite d'axe:</translation>
+    </message>
+    <message id="10011">
+        <source>Spie&amp;lausgleich:</source>
+        <translation>Compensation du &amp;jeu:</translation>
+    </message>
+    <message id="10012">
+        <source>Nullpunktoffset&#13;&#10;vom Initiator -</source>
+        <translation>Décalage du zéro&#13;&#10;de l'initiateur -</translation>
+    </message>
+    <message id="10013">
+        <source>Nullpunktoffset&#13;&#10;vom Initiator +</source>
+        <translation>Décalage du zéro&#13;&#10;de l'initiateur +</translation>
+    </message>
+    <message id="10014">
+        <source>Achsen-Kurzstatus</source>
+        <translation>État bref de l'axe</translation>
+    </message>
+    <message id="10015">
+        <source>Digital - I/O</source>
+        <translation>Numérique - E/S</translation>
+    </message>
+    <message id="10016">
+        <source>Achse pro&amp;grammieren</source>
+        <translation>Pro&amp;grammer l'axe</translation>
+    </message>
+    <message id="10017">
+        <source>&amp;Start</source>
+        <translation>Dé&amp;part</translation>
+    </message>
+    <message id="10018">
+        <source>Sto&amp;p</source>
+        <translation>&amp;Arrêt</translation>
+    </message>
+    <message id="10019">
+        <source>Str&amp;om &gt;&gt;</source>
+        <translation>Coura&amp;nt &gt;&gt;</translation>
+    </message>
+    <message id="10020">
+        <source>Default !</source>
+        <translation>Défaut !</translation>
+    </message>
+    <message id="10021">
+        <source>S&amp;tatus &gt;&gt;</source>
+        <translation>É&amp;tat &gt;&gt;</translation>
+    </message>
+    <message id="10022">
+        <source>&amp;Reset &gt;&gt;</source>
+        <translation>&amp;Reset &gt;&gt;</translation>
+    </message>
+    <message id="10023">
+        <source>Rampen &gt;&gt;</source>
+        <translation>Rampes &gt;&gt;</translation>
+    </message>
+    <message id="10024">
+        <source>SPS &gt;&gt;</source>
+        <translation>API &gt;&gt;</translation>
+    </message>
+    <message id="10025">
+        <source>Akt. Parameter speichern</source>
+        <translation>Paramètres actuels</translation>
+    </message>
+    <message id="10027">
+        <source>Optionale &amp;Zusatzkarte &gt;&gt;</source>
+        <translation>Carte d'e&amp;xtension optionnelle &gt;&gt;</translation>
+    </message>
+    <message id="10028">
+        <source>RS-Mo&amp;nitor &gt;&gt;</source>
+        <translation>M&amp;oniteur RS &gt;&gt;</translation>
+    </message>
+    <message id="10030">
+        <source>S&amp;chließen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message id="10031">
+        <source>Initiator +</source>
+        <translation>Initiateur +</translation>
+    </message>
+    <message id="10032">
+        <source>Initiator -</source>
+        <translation>Initiateur -</translation>
+    </message>
+    <message id="10033">
+        <source>Motor läuft</source>
+        <translation>Moteur marche</translation>
+    </message>
+    <message id="10034">
+        <source>Fehler: SFI</source>
+        <translation>Erreur: SFI</translation>
+    </message>
+    <message id="10035">
+        <source>Fehler: Endstufe</source>
+        <translation>Erreur: Endstufe</translation>
+    </message>
+    <message id="10036">
+        <source>Sonstiger Fehler</source>
+        <translation>D'autres erreurs :</translation>
+    </message>
+    <message id="10037">
+        <source>Hardware-Reset (Watchdog?)</source>
+        <translation>Reset hardware (Watchdog?)</translation>
+    </message>
+    <message id="10038">
+        <source>Initialisiere über Initiator +</source>
+        <translation>Initialiser par l'initiateur +</translation>
+    </message>
+    <message id="10039">
+        <source>Initialisiere über Initiator -</source>
+        <translation>Initialiser par l'initiateur -</translation>
+    </message>
+    <message id="10040">
+        <source>Positioniere absolut...</source>
+        <translation>Positionner en absolu...</translation>
+    </message>
+    <message id="10041">
+        <source>Verfahre relativ...</source>
+        <translation>Déplacer en relatif...</translation>
+    </message>
+    <message id="10042">
+        <source>Freier Lauf Richtung +</source>
+        <translation>Marche libre direction +</translation>
+    </message>
+    <message id="10043">
+        <source>Freier Lauf Richtung -</source>
+        <translation>Marche libre direction -</translation>
+    </message>
+    <message id="10044">
+        <source>Ein Schritt Richtung +</source>
+        <translation>Un pas direction +</translation>
+    </message>
+    <message id="10045">
+        <source>Ein Schritt Richtung -</source>
+        <translation>Un pas direction -</translation>
+    </message>
+    <message id="10046">
+        <source>&gt;&gt;&gt; nicht belegt &lt;&lt;&lt;</source>
+        <translation>&gt;&gt;&gt; non utilisé &lt;&lt;&lt;</translation>
+    </message>
+    <message id="10047">
+        <source>Rotatorisch</source>
+        <translation>Rotatif</translation>
+    </message>
+    <message id="10048">
+        <source>Linear</source>
+        <translation>Linéaire</translation>
+    </message>
+    <message id="10049">
+        <source>PC-Anschluss</source>
+        <translation>Connexion PC</translation>
+    </message>
+    <message id="10050">
+        <source>SPS-Modus</source>
+        <translation>Mode API</translation>
+    </message>
+    <message id="10052">
+        <source>&amp;Schnittstelle</source>
+        <translation>&amp;Interface</translation>
+    </message>
+    <message id="10053">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="10054">
+        <source>[vohandene]</source>
+        <translation>[Existant]</translation>
+    </message>
+    <message id="10056">
+        <source>&amp;Stopstrom</source>
+        <translation>Courant d'&amp;arrêt</translation>
+    </message>
+    <message id="10057">
+        <source>&amp;Laufstrom</source>
+        <translation>Courant de &amp;marche</translation>
+    </message>
+    <message id="10058">
+        <source>&amp;Booststrom</source>
+        <translation>Courant de &amp;boost</translation>
+    </message>
+    <message id="10059">
+        <source>Überhöhungs&amp;zeit</source>
+        <translation>&amp;Durée de boost</translation>
+    </message>
+    <message id="10060">
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message id="10061">
+        <source>: Achsen - Gesamtstatus</source>
+        <translation>: Axe - état global</translation>
+    </message>
+    <message id="10062">
+        <source>Motor läuft</source>
+        <translation>Moteur marche</translation>
+    </message>
+    <message id="10063">
+        <source>Echter freier Lauf aktiv</source>
+        <translation>Marche libre réelle active</translation>
+    </message>
+    <message id="10064">
+        <source>Initialisierung läuft</source>
+        <translation>Initialisation en cours</translation>
+    </message>
+    <message id="10065">
+        <source>Initialisierung erfolgreich</source>
+        <translation>Initialisation réussie</translation>
+    </message>
+    <message id="10066">
+        <source>Initiator +</source>
+        <translation>Initiateur +</translation>
+    </message>
+    <message id="10067">
+        <source>Initiator -</source>
+        <translation>Initiateur -</translation>
+    </message>
+    <message id="10068">
+        <source>Fehler: Ausgangstreiber</source>
+        <translation>Erreur: Pilote de sortie</translation>
+    </message>
+    <message id="10069">
+        <source>Fehler: Endstufe</source>
+        <translation>Erreur: Étage de puissance</translation>
+    </message>
+    <message id="10070">
+        <source>Fehler: Initiatoren</source>
+        <translation>Erreur: Initiateurs</translation>
+    </message>
+    <message id="10071">
+        <source>Fehler: SFI</source>
+        <translation>Erreur: SFI</translation>
+    </message>
+    <message id="10072">
+        <source>Vorwarnung: Temperatur</source>
+        <translation>Préalerte: température</translation>
+    </message>
+    <message id="10073">
+        <source>Taktsperre aktiv!</source>
+        <translation>Blocage des impulsions actif!</translation>
+    </message>
+    <message id="10074">
+        <source>Empfangsfehler Achse</source>
+        <translation>Erreur de réception axe</translation>
+    </message>
+    <message id="10075">
+        <source>Speicherüberlauf</source>
+        <translation>Débordement de mémoire</translation>
+    </message>
+    <message id="10076">
+        <source>Paritätsfehler</source>
+        <translation>Erreur de parité</translation>
+    </message>
+    <message id="10077">
+        <source>Prüfsummenfehler</source>
+        <translation>Erreur de somme de contrôle</translation>
+    </message>
+    <message id="10078">
+        <source>Befehl gerade ungültig</source>
+        <translation>Commande momentanément invalide</translation>
+    </message>
+    <message id="10079">
+        <source>Unbekannter Befehl</source>
+        <translation>Commande inconnue</translation>
+    </message>
+    <message id="10080">
+        <source>Parameterwert unzulässig</source>
+        <translation>Valeur de paramètre non admise</translation>
+    </message>
+    <message id="10081">
+        <source>Statuscode:&#9;</source>
+        <translation>Code d'état:&#9;</translation>
+    </message>
+    <message id="10082">
+        <source>Bioscode:&#9;</source>
+        <translation>Code BIOS:&#9;</translation>
+    </message>
+    <message id="10083">
+        <source>Systemcode:&#9;</source>
+        <translation>Code système:&#9;</translation>
+    </message>
+    <message id="10084">
+        <source>Datumscode:&#9;</source>
+        <translation>Code de date:&#9;</translation>
+    </message>
+    <message id="10085">
+        <source>Hardware-Reset</source>
+        <translation>Reset hardware</translation>
+    </message>
+    <message id="10086">
+        <source>Kein System</source>
+        <translation>Pas de système</translation>
+    </message>
+    <message id="10087">
+        <source>Keine Rampen</source>
+        <translation>Pas de rampes</translation>
+    </message>
+    <message id="10088">
+        <source>Parameter geändert</source>
+        <translation>Paramètres modifiés</translation>
+    </message>
+    <message id="10089">
+        <source>Achse zurücksetzen</source>
+        <translation>Réinitialiser l'axe</translation>
+    </message>
+    <message id="10090">
+        <source>&amp;Ausgangstreiber</source>
+        <translation>&amp;Pilote de sortie</translation>
+    </message>
+    <message id="10091">
+        <source>&amp;Endstufe</source>
+        <translation>&amp;Étage de puissance</translation>
+    </message>
+    <message id="10092">
+        <source>&amp;Initiatoren</source>
+        <translation>&amp;Initiateurs</translation>
+    </message>
+    <message id="10093">
+        <source>&amp;SFI</source>
+        <translation>&amp;SFI</translation>
+    </message>
+    <message id="10094">
+        <source>&amp;Gesamte Anlage</source>
+        <translation>Installation &amp;complète</translation>
+    </message>
+    <message id="10095">
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message id="10096">
+        <source>&amp;Update</source>
+        <translation>&amp;Actualiser</translation>
+    </message>
+    <message id="10097">
+        <source>Anlagen-Reset</source>
+        <translation>Reset de l'installation</translation>
+    </message>
+    <message id="10098">
+        <source>Gerät wird zurückgesetzt: Bitte warten...</source>
+        <translation>Réinitialisation de l'appareil: Veuillez patienter...</translation>
+    </message>
+    <message id="10101">
+        <source>Sende SPS-Programme</source>
+        <translation>Envoie programmes d'API</translation>
+    </message>
+    <message id="10102">
+        <source>Übertragene Programmnummer:&#9;</source>
+        <translation>Numéro de programme transmis:&#9;</translation>
+    </message>
     <message id="10103">
         <source>Schnittstelle Timeout!</source>
         <translation>Interface Timeout</translation>
+    </message>
+    <message id="10104">
+        <source>Schnittstelle kann nicht geöffnet werden!</source>
+        <translation>Interface ne peut pas être ouverte!</translation>
+    </message>
+    <message id="10105">
+        <source>Die aktuellen Parameter werden duch interne Defaultwerte überschrieben</source>
+        <translation>Les paramètres actuels sont écrasés par des valeurs objectives</translation>
+    </message>
+    <message id="10106">
+        <source>Treiber-Reset erfolgreich durchgeführt</source>
+        <translation>Reset du pilote effectué avec succès</translation>
+    </message>
+    <message id="10107">
+        <source>Endstufen-Reset erfolgreich durchgeführt</source>
+        <translation>Reset de l'étage de puissance effectué avec succès</translation>
+    </message>
+    <message id="10108">
+        <source>Reset der Initiatoren erfolgreich durchgeführt</source>
+        <translation>Reset des initiateurs effectué avec succès</translation>
+    </message>
+    <message id="10109">
+        <source>Reset des SFI erfolgreich durchgeführt</source>
+        <translation>Reset du SFI effectué avec succès</translation>
+    </message>
+    <message id="10110">
+        <source>Sollen die derzeit aktuellen Parameter wirklich fest programmiert werden?</source>
+        <translation>Voulez-vous vraiment programmer les paramètres actuels?</translation>
+    </message>
+    <message id="10111">
+        <source>Soll der SPS-Bereich wirklich gelöscht werden?</source>
+        <translation>Voulez-vous vraiment effacer la zone API?</translation>
+    </message>
+    <message id="10112">
+        <source>Sollen die SPS-Zyklen wirklich neu programmiert werden?</source>
+        <translation>Voulez-vous vraiment reprogrammer les cycles API?</translation>
+    </message>
+    <message id="10113">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programmation terminée avec succès</translation>
+    </message>
+    <message id="10114">
+        <source>FEHLER: Programmieren fehlgeschlagen!</source>
+        <translation>ERREUR: La programmation a échoué!</translation>
+    </message>
+    <message id="10115">
+        <source>: SPS-Funktionalität</source>
+        <translation>: Fonctions API</translation>
+    </message>
+    <message id="10116">
+        <source>Fahrbefehl:</source>
+        <translation>Commande de déplacement:</translation>
+    </message>
+    <message id="10117">
+        <source>...nach / ...um:</source>
+        <translation>...vers / ...de:</translation>
+    </message>
+    <message id="10118">
+        <source>Offsetfreq.:</source>
+        <translation>Fréq. offset:</translation>
+    </message>
+    <message id="10119">
+        <source>Lauffreq.:</source>
+        <translation>Fréq. marche:</translation>
+    </message>
+    <message id="10120">
+        <source>Rampe:</source>
+        <translation>Rampe:</translation>
+    </message>
+    <message id="10121">
+        <source>&amp;Kopiere Fahrbefehl</source>
+        <translation>&amp;Copier la commande</translation>
+    </message>
+    <message id="10122">
+        <source>&amp;Programmieren</source>
+        <translation>&amp;Programmer</translation>
+    </message>
+    <message id="10123">
+        <source>! Alles löschen !</source>
+        <translation>! Tout effacer !</translation>
+    </message>
+    <message id="10124">
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêt</translation>
+    </message>
+    <message id="10125">
+        <source>SPS - Protokollsimulation</source>
+        <translation>API - simulation du protocole</translation>
+    </message>
+    <message id="10126">
+        <source>&amp;Anfang</source>
+        <translation>&amp;Début</translation>
+    </message>
+    <message id="10127">
+        <source>Soll dieser Fahrbefehl wirklich auf die nachfolgenden kopiert werden?</source>
+        <translation>Voulez-vous vraiment copier cette commande de déplacement dans les suivantes?</translation>
+    </message>
+    <message id="10128">
+        <source>&amp;Ende</source>
+        <translation>Fi&amp;n</translation>
+    </message>
+    <message id="10129">
+        <source>Programmnummer: </source>
+        <translation>Numéro de programme: </translation>
+    </message>
+    <message id="10130">
+        <source>: Ein- / Ausgänge</source>
+        <translation>: Entrées / sorties</translation>
+    </message>
+    <message id="10131">
+        <source>&amp;Befehl an Achse</source>
+        <translation>&amp;Commande à l'axe</translation>
+    </message>
+    <message id="10132">
+        <source>Pro&amp;tokolleinstellungen</source>
+        <translation>Paramètres du pro&amp;tocole</translation>
+    </message>
+    <message id="10133">
+        <source>Empfangene Daten</source>
+        <translation>Données reçues</translation>
+    </message>
+    <message id="10134">
+        <source>Anzeige &amp;Datenempfang</source>
+        <translation>Affic&amp;hage des données reçues</translation>
+    </message>
+    <message id="10135">
+        <source>&amp;Sende</source>
+        <translation>&amp;Envoyer</translation>
+    </message>
+    <message id="10136">
+        <source>Sto&amp;p</source>
+        <translation>&amp;Arrêt</translation>
+    </message>
+    <message id="10137">
+        <source>Nur STX / ETX</source>
+        <translation>Seulement STX / ETX</translation>
+    </message>
+    <message id="10138">
+        <source>STX / ETX und Prüfsumme</source>
+        <translation>STX / ETX et somme de teste</translation>
+    </message>
+    <message id="10139">
+        <source>STX / ETX und Adresse</source>
+        <translation>STX / ETX et adresse</translation>
+    </message>
+    <message id="10140">
+        <source>Volles Protokoll</source>
+        <translation>Protocole plein</translation>
+    </message>
+    <message id="10141">
+        <source>Nur Daten</source>
+        <translation>Seulement des dates</translation>
+    </message>
+    <message id="10142">
+        <source>Kurzstatus und Daten</source>
+        <translation>Etat bref et données</translation>
+    </message>
+    <message id="10143">
+        <source>Alle Zeichen anzeigen</source>
+        <translation>Afficher tous cara.</translation>
+    </message>
+    <message id="10144">
+        <source>: RS-Monitor</source>
+        <translation>: Moniteur RS</translation>
+    </message>
+    <message id="10145">
+        <source>: SFI - Optionen</source>
+        <translation>: SFI - Options</translation>
+    </message>
+    <message id="10146">
+        <source>Konfiguration</source>
+        <translation>Configuration</translation>
+    </message>
+    <message id="10147">
+        <source>&amp;Vorzugsrichtung</source>
+        <translation>Direction &amp;préférée</translation>
+    </message>
+    <message id="10148">
+        <source>plus</source>
+        <translation>plus</translation>
+    </message>
+    <message id="10149">
+        <source>minus</source>
+        <translation>moins</translation>
+    </message>
+    <message id="10150">
+        <source>&amp;Motorschrittzahl</source>
+        <translation>Nombre de pas du &amp;moteur</translation>
+    </message>
+    <message id="10151">
+        <source>&amp;Encoderstrichzahl</source>
+        <translation>Nombre de traits du &amp;codeur</translation>
+    </message>
+    <message id="10152">
+        <source>&amp;Programmieren</source>
+        <translation>Pro&amp;grammer</translation>
+    </message>
+    <message id="10153">
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message id="10154">
+        <source>&amp;Aktiviert</source>
+        <translation>&amp;Activé</translation>
+    </message>
+    <message id="10155">
+        <source>&amp;Deaktiviert</source>
+        <translation>&amp;Désactivé</translation>
+    </message>
+    <message id="10156">
+        <source>&amp;Reset</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message id="10157">
+        <source>Soll der SFI wirklich neu programmiert werden?</source>
+        <translation>Voulez-vous vraiment reprogrammer le SFI?</translation>
+    </message>
+    <message id="10158">
+        <source>Datei konnte nicht geöffnet werden!</source>
+        <translation>Le fichier n'a pas pu être ouvert!</translation>
+    </message>
+    <message id="10159">
+        <source>Soll der Reset der </source>
+        <translation>Voulez-vous vraiment effectuer le reset de l'</translation>
+    </message>
+    <message id="10160">
+        <source> wirklich durchgeführt werden?</source>
+        <translation>?</translation>
+    </message>
+    <message id="10161">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programmation terminée avec succès</translation>
+    </message>
+    <message id="10162">
+        <source>SFI Programmierung</source>
+        <translation>Programmation SFI</translation>
+    </message>
+    <message id="10163">
+        <source>Programmierung läuft... Bitte warten</source>
+        <translation>Programmation en cours... Veuillez patienter</translation>
+    </message>
+    <message id="10164">
+        <source>: Rampen programmieren</source>
+        <translation>: Programmation des rampes</translation>
+    </message>
+    <message id="10165">
+        <source>Nicht genügend freien Speicher&#13;&#10;für Rampenberechnung</source>
+        <translation>Pas assez de mémoire libre&#13;&#10;pour le calcul de rampe</translation>
+    </message>
+    <message id="10166">
+        <source>Programmierung erfolgreich abgeschlossen</source>
+        <translation>Programmation terminée avec succès</translation>
+    </message>
+    <message id="10167">
+        <source>Programmierung fehlgeschlagen!</source>
+        <translation>La programmation a échoué!</translation>
+    </message>
+    <message id="10168">
+        <source>Sende Rampendaten. Bitte warten...                Rampe: </source>
+        <translation>Envoi des données de rampe. Veuillez patienter...                Rampe: </translation>
+    </message>
+    <message id="10169">
+        <source>Sollen wirklich die internen Defaultrampen programmiert werden?&#10;&#10;ACHTUNG: Auch der SPS-Bereich wird gelöscht!</source>
+        <translation>Voulez-vous vraiment programmer les rampes internes par défaut?&#10;&#10;ATTENTION: La zone API est également effacée!</translation>
+    </message>
+    <message id="10170">
+        <source>Zu wenig freier Rampenspeicher im Gerät!</source>
+        <translation>Mémoire de rampes libre insuffisante dans l'appareil!</translation>
+    </message>
+    <message id="10171">
+        <source>ACHTUNG: Auch der SPS-Bereich wird gelöscht!&#13;&#10;&#10;Sollen die ausgewählten Rampen wirklich gelöscht werden?</source>
+        <translation>ATTENTION: La zone API est également effacée!&#13;&#10;&#10;Voulez-vous vraiment effacer les rampes sélectionnées?</translation>
+    </message>
+    <message id="10172">
+        <source>Lese SPS-Sequenzen. Bitte warten...</source>
+        <translation>Lit les séquences de l'API. Attendez s'il vous plaît…</translation>
+    </message>
+    <message id="10173">
+        <source>Stufe</source>
+        <translation>Niveau</translation>
+    </message>
+    <message id="10174">
+        <source>Werte übernehmen</source>
+        <translation>Reprendre les valeurs</translation>
+    </message>
+    <message id="10175">
+        <source>Speichern fehlgeschlagen!&#13;&#10;Daten von der Steuerung konnten nicht empfangen werden</source>
+        <translation>La sauvegarde a échoué!&#13;&#10;Les données ne pouvaient pas être reçues.</translation>
+    </message>
+    <message id="10180">
+        <source>; Veltrax Parameterdatei vom </source>
+        <translation>; Fichier de paramètres Veltrax de </translation>
+    </message>
+    <message id="10181">
+        <source>; ---------------------------------------------------&#13;&#10;;&#13;&#10;</source>
+        <translation>; ---------------------------------------------------&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10182">
+        <source>; [Kommentar]&#13;&#10;;&#13;&#10;;&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Commentaire]&#13;&#10;;&#13;&#10;;&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10187">
+        <source>; [Achsparameter]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Paramètres d'axes]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10188">
+        <source>; [Beschleunigungstabelle]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Tableau d'accélération]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10189">
+        <source>; [bitte nicht ändern   ]:</source>
+        <translation>; [Ne pas changer, s'il vous plaît   ]:</translation>
+    </message>
+    <message id="10190">
+        <source>; [SPS-Sequenzen]&#13;&#10;;&#13;&#10;</source>
+        <translation>; [Séquences de l'API]&#13;&#10;;&#13;&#10;</translation>
+    </message>
+    <message id="10191">
+        <source>; Rampe </source>
+        <translation>; Rampe </translation>
+    </message>
+    <message id="10192">
+        <source>Verschiedene Rampen in Datei und Steuerung.&#13;&#10;Rampen neu programmieren?</source>
+        <translation>Voulez-vous reprogrammer des rampes&#13;&#10;différentes de fichier et contrôleur?</translation>
+    </message>
+    <message id="10193">
+        <source>Keine Adresse ausgewählt!</source>
+        <translation>Pas d'adresse choisie!</translation>
+    </message>
+    <message id="10194">
+        <source>Achse(n) </source>
+        <translation>Axe(s) </translation>
+    </message>
+    <message id="10195">
+        <source> erfolgreich geladen.</source>
+        <translation> Chargé avec succès.</translation>
+    </message>
+    <message id="10196">
+        <source>Achse(n) konnten nicht geladen werden!</source>
+        <translation>Axe(s) ne pouvaient pas être chargés</translation>
+    </message>
+    <message id="10200">
+        <source>KORMAK: Konfiguration von Achse </source>
+        <translation>KORMAK: Configuration de l'axe </translation>
+    </message>
+    <message id="10201">
+        <source>Geräteabhängige Daten&#13;&#10;&#10;</source>
+        <translation>Données spécifiques à l'appareil&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10202">
+        <source>Programmversion:&#9;&#9;&#9;</source>
+        <translation>Version du programme:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10203">
+        <source>Allgemeine Parameter&#13;&#10;&#10;</source>
+        <translation>Paramètres généraux&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10204">
+        <source>Start-/Stopfrequenz:&#9;&#9;&#9;</source>
+        <translation>Fréquence départ/arrêt:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10205">
+        <source>Lauffrequenz:&#9;&#9;&#9;&#9;</source>
+        <translation>Fréquence de marche:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10206">
+        <source>Betriebsart:&#9;&#9;&#9;&#9;</source>
+        <translation>Mode de fonctionnement:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10207">
+        <source>Anlagentyp:&#9;&#9;&#9;&#9;</source>
+        <translation>Type d'installation:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10208">
+        <source>Achsbegrenzung:&#9;&#9;&#9;</source>
+        <translation>Limite d'axe:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10209">
+        <source>Spindelspiel:&#9;&#9;&#9;&#9;</source>
+        <translation>Jeu de broche:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10210">
+        <source>Nullpunktoffset vom...&#13;&#10;</source>
+        <translation>Décalage du point zéro depuis...&#13;&#10;</translation>
+    </message>
+    <message id="10211">
+        <source>...Initiator -:&#9;&#9;&#9;&#9;</source>
+        <translation>...l'initiateur -:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10212">
+        <source>...Initiator +:&#9;&#9;&#9;&#9;</source>
+        <translation>...l'initiateur +:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10213">
+        <source>Achtelschritte</source>
+        <translation>1/8 de pas</translation>
+    </message>
+    <message id="10214">
+        <source>Steuerungstyp:&#9;&#9;&#9;&#9;</source>
+        <translation>Type de contrôleur:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10215">
+        <source>Stromeinstellungen&#13;&#10;&#10;</source>
+        <translation>Réglages du courant&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10216">
+        <source>Überhöhungszeit:&#9;&#9;&#9;</source>
+        <translation>Durée de boost:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10217">
+        <source>Stopstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant d'arrêt:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10218">
+        <source>Laufstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant de marche:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10219">
+        <source>Booststrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant de boost:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10220">
+        <source>Rampenparameter&#13;&#10;&#10;</source>
+        <translation>Paramètres de rampe&#13;&#10;&#10;</translation>
+    </message>
+    <message id="10221">
+        <source>Insgesamt:&#9;&#9;&#9;&#9;</source>
+        <translation>Total:&#9;&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10222">
+        <source>Aktuelle Rampe:&#9;&#9;&#9;</source>
+        <translation>Rampe actuelle:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10223">
+        <source>Rampe </source>
+        <translation>Rampe </translation>
+    </message>
+    <message id="10224">
+        <source>Fehler beim Erstellen des Ausdrucks!</source>
+        <translation>Erreur lors de l'impression!</translation>
+    </message>
+    <message id="10225">
+        <source>SPS-Zyklus: </source>
+        <translation>Cycle API: </translation>
+    </message>
+    <message id="10226">
+        <source>Nullpunktoffset:&#9;&#9;&#9;&#9;</source>
+        <translation>Décalage du zéro:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10227">
+        <source>Offsetfrequenz:&#9;&#9;&#9;&#9;</source>
+        <translation>Fréquence offset:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10228">
+        <source>Fahrbefehl:&#9;&#9;&#9;&#9;</source>
+        <translation>Commande de déplacement:&#9;&#9;</translation>
+    </message>
+    <message id="10229">
+        <source>Rampe:&#9;&#9;&#9;&#9;&#9;</source>
+        <translation>Rampe:&#9;&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10230">
+        <source>Initialisiere über Initiator </source>
+        <translation>Initialiser par l'initiateur </translation>
+    </message>
+    <message id="10231">
+        <source>Fahre auf Position </source>
+        <translation>Aller à la position </translation>
+    </message>
+    <message id="10232">
+        <source>Verfahre um </source>
+        <translation>Déplacer de </translation>
+    </message>
+    <message id="10233">
+        <source>Freier Lauf in Richtung Initiator </source>
+        <translation>Marche libre en direction de l'initiateur </translation>
+    </message>
+    <message id="10234">
+        <source>Verfahre ein Achtelschritt in Richtung Initiator </source>
+        <translation>Déplacer d'un 1/8 de pas en direction de l'initiateur </translation>
+    </message>
+    <message id="10235">
+        <source>Index </source>
+        <translation>Index </translation>
+    </message>
+    <message id="10236">
+        <source> (entspricht </source>
+        <translation> (correspond à </translation>
+    </message>
+    <message id="10237">
+        <source>KORMAK: Offline Konfiguration</source>
+        <translation>KORMAK: Configuration hors ligne</translation>
+    </message>
+    <message id="10238">
+        <source>Keine Daten!&#13;&#10;</source>
+        <translation>Pas de données!&#13;&#10;</translation>
+    </message>
+    <message id="10239">
+        <source>Parameter wurden geändert!&#13;&#10;Trotzdem schließen?</source>
+        <translation>Les paramètres ont été changés!&#13;&#10;Fermer quand même?</translation>
+    </message>
+    <message id="10240">
+        <source>Baudrate erfolgreich umgeschaltet</source>
+        <translation>La vitesse de transmission en bauds a été changée avec succès.</translation>
+    </message>
+    <message id="10241">
+        <source>Defaultrampen programmieren</source>
+        <translation>Programmer les rampes par défaut</translation>
+    </message>
+    <message id="10242">
+        <source>Rampen werden programmiert: Bitte warten...</source>
+        <translation>Programmation des rampes: Veuillez patienter...</translation>
+    </message>
+    <message id="10243">
+        <source>Bitte nur Zahlen eingeben!</source>
+        <translation>N'utilisez que des chiffres s'il vous plaît!</translation>
+    </message>
+    <message id="10244">
+        <source>Eingabefehler</source>
+        <translation>Erreur d'entrée</translation>
+    </message>
+    <message id="10245">
+        <source>Aktuelle Baudrate</source>
+        <translation>Vitesse de transmission en bauds actuelle</translation>
+    </message>
+    <message id="10246">
+        <source>Neue Baudrate</source>
+        <translation>Vitesse de transmission en bauds nouvelle</translation>
+    </message>
+    <message id="10247">
+        <source>: Baudrate ändern</source>
+        <translation>: Changer la vitesse de transmission en bauds</translation>
+    </message>
+    <message id="10248">
+        <source>Weitere Rampen&#13;&#10;können nicht mehr&#13;&#10;programmiert&#13;&#10;werden</source>
+        <translation>Aucune autre&#13;&#10;rampe ne peut&#13;&#10;plus être&#13;&#10;programmée</translation>
+    </message>
+    <message id="10249">
+        <source>Markieren Sie&#13;&#10;links die Rampen,&#13;&#10;die gelöscht&#13;&#10;werden sollen&#13;&#10;&#10;&#10;! Achtung !&#13;&#10;&#10;Der SPS-Bereich&#13;&#10;wird immer mit&#13;&#10;gelöscht!</source>
+        <translation>Marquez à&#13;&#10;gauche les rampes&#13;&#10;à effacer&#13;&#10;&#10;&#10;! Attention !&#13;&#10;&#10;La zone API&#13;&#10;est toujours&#13;&#10;effacée aussi!</translation>
+    </message>
+    <message id="10250">
+        <source>&gt;&gt; Keine Rampen ! &lt;&lt;</source>
+        <translation>&gt;&gt; Pas de rampes ! &lt;&lt;</translation>
+    </message>
+    <message id="10251">
+        <source>&amp;Löschen !</source>
+        <translation>&amp;Effacer !</translation>
+    </message>
+    <message id="10252">
+        <source>Freier Speicher:</source>
+        <translation>Mémoire libre:</translation>
+    </message>
+    <message id="10253">
+        <source>&amp;Neue Rampe:</source>
+        <translation>&amp;Nouvelle rampe:</translation>
+    </message>
+    <message id="10254">
+        <source>Programmierte Rampen</source>
+        <translation>Rampes programmées</translation>
+    </message>
+    <message id="10255">
+        <source>&amp;Berechnen</source>
+        <translation>&amp;Calculer</translation>
+    </message>
+    <message id="10256">
+        <source>...benötigt an&#13;&#10;freiem Speicher:</source>
+        <translation>...nécessite en&#13;&#10;mémoire libre:</translation>
+    </message>
+    <message id="10257">
+        <source>&amp;Interne Rampen</source>
+        <translation>Rampes &amp;internes</translation>
+    </message>
+    <message id="10258">
+        <source>&amp;Lösche Rampe...</source>
+        <translation>&amp;Effacer rampe...</translation>
+    </message>
+    <message id="10259">
+        <source>&amp;Abbruch</source>
+        <translation>&amp;Abandon</translation>
+    </message>
+    <message id="10260">
+        <source>Empfangsbuffer Überlauf!</source>
+        <translation>Buffer de réception Déversior!</translation>
+    </message>
+    <message id="10261">
+        <source>Steuerungsparameter wurden geändert!&#13;&#10;Sollen die Parameter gespeichert werden?</source>
+        <translation>Paramètres ont été changés!&#13;&#10;Fermer quand même?</translation>
+    </message>
+    <message id="10262">
+        <source>Istposition</source>
+        <translation>Position actuelle</translation>
+    </message>
+    <message id="10263">
+        <source>Ü&amp;bertragen</source>
+        <translation>Transférer</translation>
+    </message>
+    <message id="10264">
+        <source>Info über Kormak...</source>
+        <translation>A propos de Kormak...</translation>
+    </message>
+    <message id="10265">
+        <source>: Erweiterte SPS Funktionalität</source>
+        <translation>: Fonctions API avancées</translation>
+    </message>
+    <message id="10266">
+        <source>Pause in ms...</source>
+        <translation>Pause en ms...</translation>
+    </message>
+    <message id="10267">
+        <source>Sprungbefehl zu Sequenz...</source>
+        <translation>Saut vers la séquence...</translation>
+    </message>
+    <message id="10268">
+        <source>Stopstrom...</source>
+        <translation>Courant d'arrêt...</translation>
+    </message>
+    <message id="10269">
+        <source>Laufstrom...</source>
+        <translation>Courant de marche...</translation>
+    </message>
+    <message id="10270">
+        <source>Booststrom...</source>
+        <translation>Courant de boost...</translation>
+    </message>
+    <message id="10271">
+        <source>Überhöhungszeit...</source>
+        <translation>Durée de boost...</translation>
+    </message>
+    <message id="10272">
+        <source>Istposition...</source>
+        <translation>Position actuelle...</translation>
+    </message>
+    <message id="10273">
+        <source>Start/Stop Frequenz...</source>
+        <translation>Fréquence départ/arrêt...</translation>
+    </message>
+    <message id="10274">
+        <source>Lauffrequenz...</source>
+        <translation>Fréquence de marche...</translation>
+    </message>
+    <message id="10275">
+        <source>Rampe...</source>
+        <translation>Rampe...</translation>
+    </message>
+    <message id="10276">
+        <source>Reset Endstufe</source>
+        <translation>Reset étage de puissance</translation>
+    </message>
+    <message id="10277">
+        <source>Reset Initiatoren</source>
+        <translation>Reset initiateurs</translation>
+    </message>
+    <message id="10278">
+        <source>Reset Ausgangstreiber</source>
+        <translation>Reset pilote de sortie</translation>
+    </message>
+    <message id="10279">
+        <source>Reset gesamte Anlage</source>
+        <translation>Reset installation complète</translation>
+    </message>
+    <message id="10280">
+        <source>Reset SFI</source>
+        <translation>Reset SFI</translation>
+    </message>
+    <message id="10281">
+        <source>SPS Erw. &gt;&gt;</source>
+        <translation>API étendu &gt;&gt;</translation>
+    </message>
+    <message id="10282">
+        <source>Erweiterte SPS Sequenz:&#9;&#9;</source>
+        <translation>Séquence API étendue:&#9;&#9;</translation>
+    </message>
+    <message id="10283">
+        <source>Positionszähler setzen auf:&#9;&#9;</source>
+        <translation>Régler le compteur de position sur:&#9;&#9;</translation>
+    </message>
+    <message id="10284">
+        <source>Wartezeit in ms:&#9;&#9;&#9;</source>
+        <translation>Temps d'attente en ms:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10285">
+        <source>Sprungbefehl zu Sequenz:&#9;&#9;</source>
+        <translation>Saut vers la séquence:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10286">
+        <source>Stopstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant d'arrêt:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10287">
+        <source>Laufstrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant de marche:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10288">
+        <source>Booststrom:&#9;&#9;&#9;&#9;</source>
+        <translation>Courant de boost:&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10289">
+        <source>Überhöhungszeit:&#9;&#9;&#9;</source>
+        <translation>Durée de boost:&#9;&#9;&#9;&#9;</translation>
+    </message>
+    <message id="10290">
+        <source>Reset Endstufe</source>
+        <translation>Reset étage de puissance</translation>
+    </message>
+    <message id="10291">
+        <source>Reset Initiator</source>
+        <translation>Reset initiateurs</translation>
+    </message>
+    <message id="10292">
+        <source>Reset Ausgangstreiber</source>
+        <translation>Reset pilote de sortie</translation>
+    </message>
+    <message id="10293">
+        <source>Reset gesamte Anlage</source>
+        <translation>Reset installation complète</translation>
+    </message>
+    <message id="10294">
+        <source>Reset SFI</source>
+        <translation>Reset SFI</translation>
+    </message>
+    <message id="57344">
+        <source>Kormak</source>
+        <translation>Kormak</translation>
+    </message>
+    <message id="57345">
+        <source>Bereit</source>
+        <translation>Prêt</translation>
+    </message>
+    <message id="59142">
+        <source>Fortschritt</source>
+        <translation>Progression</translation>
+    </message>
+    <message id="61697">
+        <source>Das Dokument konnte nicht geöffnet werden.</source>
+        <translation>Impossible d'ouvrir le document.</translation>
+    </message>
+    <message id="about.maker">
+        <source>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</source>
+        <translation>Veltrax GmbH&#10;Configuration, test et programmation de commandes de moteurs pas à pas</translation>
+    </message>
+    <message id="bar.axes">
+        <source>Achsenleiste</source>
+        <translation>Barre des axes</translation>
+    </message>
+    <message id="file.openFailed">
+        <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
+        <translation>Impossible d'ouvrir le document %1.</translation>
+    </message>
+    <message id="file.saveFailed">
+        <source>Die Datei konnte nicht gespeichert werden:&#10;%1</source>
+        <translation>Le fichier n'a pas pu être enregistré:&#10;%1</translation>
+    </message>
+    <message id="indicator.caps">
+        <source>UF</source>
+        <translation>MAJ</translation>
+    </message>
+    <message id="indicator.num">
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message id="indicator.scroll">
+        <source>RF</source>
+        <translation>DEF</translation>
+    </message>
+    <message id="menu.32814">
+        <source>&amp;Baudrate ändern</source>
+        <translation>&amp;Changer la vitesse de transmission</translation>
+    </message>
+    <message id="menu.32817">
+        <source>&amp;Drucken&#9;Strg+P</source>
+        <translation>&amp;Imprimer&#9;Ctrl+P</translation>
+    </message>
+    <message id="menu.32829">
+        <source>&amp;Deutsch</source>
+        <translation>&amp;Allemand</translation>
+    </message>
+    <message id="menu.32830">
+        <source>&amp;Englisch</source>
+        <translation>An&amp;glais</translation>
+    </message>
+    <message id="menu.32834">
+        <source>&amp;Französisch</source>
+        <translation>&amp;Français</translation>
+    </message>
+    <message id="menu.57600">
+        <source>&amp;Neu</source>
+        <translation>&amp;Nouveau</translation>
+    </message>
+    <message id="menu.57601">
+        <source>Ö&amp;ffnen...</source>
+        <translation>&amp;Ouvrir...</translation>
+    </message>
+    <message id="menu.57602">
+        <source>&amp;Schließen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message id="menu.57603">
+        <source>&amp;Speichern</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message id="menu.57604">
+        <source>Speichern &amp;unter...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message id="menu.57616">
+        <source>Zuletzt geöffnete Datei</source>
+        <translation>Fichier récent</translation>
+    </message>
+    <message id="menu.57649">
+        <source>&amp;Symbole anordnen</source>
+        <translation>&amp;Réorganiser les icônes</translation>
+    </message>
+    <message id="menu.57650">
+        <source>Ü&amp;berlappend</source>
+        <translation>&amp;Cascade</translation>
+    </message>
+    <message id="menu.57651">
+        <source>&amp;Nebeneinander</source>
+        <translation>&amp;Mosaïque</translation>
+    </message>
+    <message id="menu.57664">
+        <source>&amp;Info über Kormak...</source>
+        <translation>&amp;A propos de Kormak...</translation>
+    </message>
+    <message id="menu.57665">
+        <source>&amp;Beenden</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message id="menu.59392">
+        <source>&amp;Symbolleiste</source>
+        <translation>&amp;Barre d'outils</translation>
+    </message>
+    <message id="menu.59393">
+        <source>Status&amp;leiste</source>
+        <translation>Barre d'é&amp;tat</translation>
+    </message>
+    <message id="menu.file">
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message id="menu.help">
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message id="menu.language">
+        <source>&amp;Sprache</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message id="menu.options">
+        <source>&amp;Optionen</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message id="menu.view">
+        <source>&amp;Ansicht</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message id="menu.window">
+        <source>&amp;Fenster</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message id="status.32813">
+        <source>Druckt die aktive Ansicht.</source>
+        <translation>Imprime la vue active.</translation>
+    </message>
+    <message id="status.32814">
+        <source>Stellt die Achse und die Schnittstelle auf eine andere Baudrate um.</source>
+        <translation>Change la vitesse de transmission de l'axe et de l'interface.</translation>
+    </message>
+    <message id="status.32817">
+        <source>Druckt die aktive Ansicht.</source>
+        <translation>Imprime la vue active.</translation>
+    </message>
+    <message id="status.32829">
+        <source>Schaltet die Bedienoberfläche auf Deutsch um.</source>
+        <translation>Passe l'interface en allemand.</translation>
+    </message>
+    <message id="status.32830">
+        <source>Schaltet die Bedienoberfläche auf Englisch um.</source>
+        <translation>Passe l'interface en anglais.</translation>
+    </message>
+    <message id="status.32834">
+        <source>Schaltet die Bedienoberfläche auf Französisch um.</source>
+        <translation>Passe l'interface en français.</translation>
+    </message>
+    <message id="status.57600">
+        <source>Erstellt eine neue Offline-Konfiguration.</source>
+        <translation>Crée une nouvelle configuration hors ligne.</translation>
+    </message>
+    <message id="status.57601">
+        <source>Öffnet eine Parameterdatei.</source>
+        <translation>Ouvre un fichier de paramètres.</translation>
+    </message>
+    <message id="status.57602">
+        <source>Schließt das aktive Dokument.</source>
+        <translation>Ferme le document actif.</translation>
+    </message>
+    <message id="status.57603">
+        <source>Speichert das aktive Dokument.</source>
+        <translation>Enregistre le document actif.</translation>
+    </message>
+    <message id="status.57604">
+        <source>Speichert das aktive Dokument unter einem neuen Namen.</source>
+        <translation>Enregistre le document actif sous un nouveau nom.</translation>
+    </message>
+    <message id="status.57616">
+        <source>Öffnet diese Parameterdatei.</source>
+        <translation>Ouvre ce fichier de paramètres.</translation>
+    </message>
+    <message id="status.57649">
+        <source>Ordnet die Fenstersymbole an.</source>
+        <translation>Réorganise les icônes des fenêtres.</translation>
+    </message>
+    <message id="status.57650">
+        <source>Ordnet die Fenster überlappend an.</source>
+        <translation>Dispose les fenêtres en cascade.</translation>
+    </message>
+    <message id="status.57651">
+        <source>Ordnet die Fenster nebeneinander an.</source>
+        <translation>Dispose les fenêtres en mosaïque.</translation>
+    </message>
+    <message id="status.57664">
+        <source>Zeigt Programminformationen und die Versionsnummer an.</source>
+        <translation>Affiche les informations sur le programme et le numéro de version.</translation>
+    </message>
+    <message id="status.57665">
+        <source>Beendet das Programm.</source>
+        <translation>Quitte le programme.</translation>
+    </message>
+    <message id="status.59392">
+        <source>Blendet die Symbolleiste ein oder aus.</source>
+        <translation>Affiche ou masque la barre d'outils.</translation>
+    </message>
+    <message id="status.59393">
+        <source>Blendet die Statusleiste ein oder aus.</source>
+        <translation>Affiche ou masque la barre d'état.</translation>
+    </message>
+    <message id="tip.32813">
+        <source>Drucken</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message id="tip.57600">
+        <source>Neu</source>
+        <translation>Nouveau</translation>
+    </message>
+    <message id="tip.57601">
+        <source>Öffnen</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message id="tip.57603">
+        <source>Speichern</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message id="tip.57664">
+        <source>Info</source>
+        <translation>A propos</translation>
+    </message>
+    <message id="tip.axis">
+        <source>Verbinden mit Achse </source>
+        <translation>Raccorde avec axe </translation>
+    </message>
+    <message id="toolbar.axes">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="toolbar.main">
+        <source>Symbolleiste</source>
+        <translation>Barre d'outils</translation>
     </message>
 </context>
 </TS>

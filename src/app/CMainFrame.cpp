@@ -1,27 +1,69 @@
 #include "app/CMainFrame.h"
 
+#include "app/AboutDialog.h"
+#include "app/CChildFrame.h"
+#include "app/CKormakDoc.h"
 #include "app/Texts.h"
+#include "axis/CKormakView.h"
+#include "files/ParameterFile.h"
 #include "link/AxisBar.h"
+#include "link/BusyState.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 #include "sim/SimHost.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+const char AxisDigits[] = "0123456789ABCDEF";
+constexpr int MaxRecentFiles = 4;
+
+QSettings settings() {
+    return QSettings(QStringLiteral("Veltrax GmbH"), QStringLiteral("Kormak"));
+}
+
+QString fileFilter() {
+    // Upper- and lower-case extensions: the file system here tells them apart.
+    return QStringLiteral("Kormak Files (*.OPM *.opm)");
+}
+
+} // namespace
 
 CMainFrame::CMainFrame(const Options& options, QWidget* parent)
-    : QMainWindow(parent), operator_(this), link_(operator_) {
+    : QMainWindow(parent), guiOperator_(this),
+      operator_(options.op ? *options.op : static_cast<Operator&>(guiOperator_)), link_(operator_) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(Texts::text(57344));
+    setWindowIcon(QIcon(QStringLiteral(":/kormak.png")));
+    setAcceptDrops(true);
 
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
 
     messagePane_ = new QLabel(this);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
@@ -50,13 +92,14 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     link_.setBaudIndex(LinkSettings::baud());
     int portIndex = LinkSettings::activeCom();
     if (!options.selectPort.isEmpty()) {
-        const int i = link_.ports().indexOf(options.selectPort);
+        const int i = int(link_.ports().indexOf(options.selectPort));
         if (i >= 0)
             portIndex = i;
     }
     link_.setPortIndex(portIndex);
     link_.setSimulatorProvider([this] { return startSimulator(); });
 
+    buildToolBars();
     axisBar_ = new AxisBar(link_, this);
     axisDock_ = new QDockWidget(this);
     axisDock_->setObjectName(QStringLiteral("axisDock"));
@@ -64,10 +107,23 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     axisDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
     axisDock_->setTitleBarWidget(new QWidget(axisDock_));
     addDockWidget(Qt::LeftDockWidgetArea, axisDock_);
+    connect(axisBar_, &AxisBar::axisPresenceChanged, this, [this] { updateAxisActions(); });
+    updateAxisActions();
+
+    loadRecentFiles();
+    // The menu of an open panel keeps the language of the start.
+    buildMenus129();
+    buildMenus128();
+    updateMenus();
     axisBar_->portList()->setFocus();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // Panels still open talk to the link while they close; close them first.
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        delete w;
+}
 
 QString CMainFrame::startSimulator() {
     if (!simulator_) {
@@ -78,6 +134,196 @@ QString CMainFrame::startSimulator() {
     }
     return simulator_->slavePath();
 }
+
+// ---------------------------------------------------------------------------
+// Menus and tool bars
+
+void CMainFrame::buildToolBars() {
+    mainToolBar_ = addToolBar(QString());
+    mainToolBar_->setObjectName(QStringLiteral("mainToolBar"));
+    mainToolBar_->setMovable(false);
+    tbNew_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileIcon), QString(), this,
+                                     &CMainFrame::FileNew);
+    tbOpen_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), QString(),
+                                      this, &CMainFrame::FileOpen);
+    tbSave_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(),
+                                      this, [this] { SaveActive(false); });
+    mainToolBar_->addSeparator();
+    tbPrint_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
+                                       QString());
+    tbPrint_->setEnabled(false);
+    mainToolBar_->addSeparator();
+    tbAbout_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion),
+                                       QString(), this, &CMainFrame::showAbout);
+    tbNew_->setObjectName(QStringLiteral("toolNew"));
+    tbOpen_->setObjectName(QStringLiteral("toolOpen"));
+    tbSave_->setObjectName(QStringLiteral("toolSave"));
+    tbPrint_->setObjectName(QStringLiteral("toolPrint"));
+    tbAbout_->setObjectName(QStringLiteral("toolAbout"));
+
+    axisToolBar_ = addToolBar(QString());
+    axisToolBar_->setObjectName(QStringLiteral("axisToolBar"));
+    axisToolBar_->setMovable(false);
+    for (int k = 0; k < 16; ++k) {
+        if (k > 0 && k % 4 == 0)
+            axisToolBar_->addSeparator();
+        QAction* a = axisToolBar_->addAction(QString(QChar(AxisDigits[k])));
+        a->setObjectName(QStringLiteral("axisButton%1").arg(QChar(AxisDigits[k])));
+        connect(a, &QAction::triggered, this, [this, k] { ConnectToAxis(k); });
+        axisActions_[k] = a;
+    }
+    retranslate();
+}
+
+QMenu* CMainFrame::buildFileMenu(bool withPanel) {
+    auto* file = new QMenu(Texts::text("menu.file"), this);
+    file->addAction(Texts::text("menu.57600"), QKeySequence::New, this, &CMainFrame::FileNew);
+    file->addAction(Texts::text("menu.57601"), QKeySequence::Open, this, &CMainFrame::FileOpen);
+    if (withPanel) {
+        file->addAction(Texts::text("menu.57602"), this, [this] {
+            if (QMdiSubWindow* w = mdi_->currentSubWindow())
+                w->close();
+        });
+        file->addAction(Texts::text("menu.57603"), QKeySequence::Save, this,
+                        [this] { SaveActive(false); });
+        file->addAction(Texts::text("menu.57604"), this, [this] { SaveActive(true); });
+        file->addSeparator();
+        QAction* print = file->addAction(Texts::text("menu.32817"));
+        print->setShortcut(QKeySequence::Print);
+        print->setEnabled(false);
+    }
+    file->addSeparator();
+    // The recent files stand in the file menu itself, above Exit.
+    connect(file, &QMenu::aboutToShow, this, [this, file] {
+        for (QAction* a : file->actions())
+            if (a->property("recent").toBool())
+                file->removeAction(a);
+        QAction* before = nullptr;
+        for (QAction* a : file->actions())
+            if (a->property("exit").toBool())
+                before = a;
+        for (int i = 0; i < recentFiles_.size(); ++i) {
+            auto* a =
+                new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFiles_.at(i)), file);
+            a->setProperty("recent", true);
+            connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
+            file->insertAction(before, a);
+        }
+    });
+    QAction* exit = file->addAction(Texts::text("menu.57665"), this, &QWidget::close);
+    exit->setProperty("exit", true);
+    return file;
+}
+
+void CMainFrame::buildMenus128() {
+    qDeleteAll(menus128_);
+    menus128_.clear();
+    menus128_ << buildFileMenu(false);
+
+    auto* view = new QMenu(Texts::text("menu.view"), this);
+    QAction* tb = view->addAction(Texts::text("menu.59392"));
+    tb->setCheckable(true);
+    tb->setChecked(mainToolBar_->isVisible());
+    connect(tb, &QAction::toggled, this, [this](bool on) {
+        mainToolBar_->setVisible(on);
+        axisToolBar_->setVisible(on);
+    });
+    QAction* sb = view->addAction(Texts::text("menu.59393"));
+    sb->setCheckable(true);
+    sb->setChecked(statusBar()->isVisible());
+    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    menus128_ << view;
+
+    auto* options = new QMenu(Texts::text("menu.options"), this);
+    QMenu* language = options->addMenu(Texts::text("menu.language"));
+    language->setObjectName(QStringLiteral("languageMenu"));
+    language->addAction(Texts::text("menu.32829"), this, [this] { SetLanguage(German); });
+    language->addAction(Texts::text("menu.32830"), this, [this] { SetLanguage(English); });
+    language->addAction(Texts::text("menu.32834"), this, [this] { SetLanguage(French); });
+    menus128_ << options;
+
+    auto* help = new QMenu(Texts::text("menu.help"), this);
+    help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
+    menus128_ << help;
+}
+
+void CMainFrame::buildMenus129() {
+    menus129_ << buildFileMenu(true);
+
+    auto* view = new QMenu(Texts::text("menu.view"), this);
+    QAction* tb = view->addAction(Texts::text("menu.59392"));
+    tb->setCheckable(true);
+    tb->setChecked(true);
+    connect(tb, &QAction::toggled, this, [this](bool on) {
+        mainToolBar_->setVisible(on);
+        axisToolBar_->setVisible(on);
+    });
+    QAction* sb = view->addAction(Texts::text("menu.59393"));
+    sb->setCheckable(true);
+    sb->setChecked(true);
+    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    menus129_ << view;
+
+    auto* options = new QMenu(Texts::text("menu.options"), this);
+    QAction* baud = options->addAction(Texts::text("menu.32814"));
+    baud->setObjectName(QStringLiteral("changeBaud"));
+    baud->setEnabled(false);
+    menus129_ << options;
+
+    auto* window = new QMenu(Texts::text("menu.window"), this);
+    window->addAction(Texts::text("menu.57650"), mdi_, &QMdiArea::cascadeSubWindows);
+    window->addAction(Texts::text("menu.57651"), mdi_, &QMdiArea::tileSubWindows);
+    window->addAction(Texts::text("menu.57649"), this, [this] {
+        // Arrange the minimised windows along the bottom edge.
+        int x = 0;
+        for (QMdiSubWindow* w : mdi_->subWindowList()) {
+            if (!w->isMinimized())
+                continue;
+            w->move(x, mdi_->viewport()->height() - w->height());
+            x += w->width();
+        }
+    });
+    menus129_ << window;
+
+    auto* help = new QMenu(Texts::text("menu.help"), this);
+    help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
+    menus129_ << help;
+}
+
+void CMainFrame::updateMenus() {
+    const bool withPanel = !panels().isEmpty();
+    menuBar()->clear();
+    for (QMenu* m : withPanel ? menus129_ : menus128_)
+        menuBar()->addMenu(m);
+    panelMenuShown_ = withPanel;
+    tbSave_->setEnabled(withPanel);
+}
+
+void CMainFrame::retranslate() {
+    setWindowTitle(Texts::text(57344));
+    tbNew_->setText(Texts::text("menu.57600"));
+    tbOpen_->setText(Texts::text("menu.57601"));
+    tbSave_->setText(Texts::text("menu.57603"));
+    tbPrint_->setText(Texts::text("menu.32817"));
+    tbAbout_->setText(Texts::text("menu.57664"));
+    for (int k = 0; k < 16; ++k) {
+        const QString tip = Texts::text("tip.axis") + QChar(AxisDigits[k]);
+        axisActions_[k]->setToolTip(tip);
+        axisActions_[k]->setStatusTip(tip);
+    }
+    if (axisBar_)
+        axisBar_->retranslate();
+    if (!progress_)
+        messagePane_->setText(Texts::text(57345));
+}
+
+void CMainFrame::updateAxisActions() {
+    for (int k = 0; k < 16; ++k)
+        axisActions_[k]->setEnabled(axisBar_->axisPresent(k));
+}
+
+// ---------------------------------------------------------------------------
+// Status bar progress
 
 void CMainFrame::progressShow(const QString& text, int range, int step) {
     messagePane_->setText(text);
@@ -114,8 +360,306 @@ QString CMainFrame::statusText() const {
     return messagePane_->text();
 }
 
-void CMainFrame::retranslate() {
-    axisBar_->retranslate();
-    if (!progress_)
-        messagePane_->setText(Texts::text(57345));
+// ---------------------------------------------------------------------------
+// Panels and their windows
+
+QString CMainFrame::activeChildTitle() const {
+    QMdiSubWindow* w = mdi_->currentSubWindow();
+    return w ? w->windowTitle() : QString();
+}
+
+QList<CKormakView*> CMainFrame::panels() const {
+    QList<CKormakView*> list;
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* c = qobject_cast<CChildFrame*>(w); c && c->view() && !c->isClosing())
+            list << c->view();
+    return list;
+}
+
+CKormakView* CMainFrame::activePanel() const {
+    auto* c = qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
+    return c ? c->view() : nullptr;
+}
+
+void CMainFrame::closePanelWindow(CKormakView* panel) {
+    for (QMdiSubWindow* w : mdi_->subWindowList())
+        if (auto* c = qobject_cast<CChildFrame*>(w); c && c->view() == panel)
+            c->close();
+}
+
+CKormakView* CMainFrame::createPanel(CKormakDoc* doc) {
+    auto* view = new CKormakView(*this, *doc);
+    auto* child = new CChildFrame(view, doc);
+    mdi_->addSubWindow(child);
+    connect(child, &CChildFrame::closed, this, &CMainFrame::onPanelWindowClosed);
+    view->InitialisePanel();
+    child->fitToPanel();
+    updateMenus();
+    child->show();
+    mdi_->setActiveSubWindow(child);
+    return view;
+}
+
+void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
+    if (!window && !mdi_->subWindowList().isEmpty())
+        return; // the main window as a whole lost the activation
+    // A long operation keeps its axis: no other panel becomes the one that talks.
+    if (BusyState::isBusy())
+        return;
+    auto* child = qobject_cast<CChildFrame*>(window);
+    CKormakView* next = child ? child->view() : nullptr;
+    if (next == activePanel_)
+        return;
+    if (activePanel_)
+        activePanel_->ActivatePanel(false);
+    activePanel_ = next;
+    if (next)
+        next->ActivatePanel(true);
+}
+
+void CMainFrame::onPanelWindowClosed() {
+    if (!activePanel_ || !panels().contains(activePanel_.data()))
+        activePanel_ = nullptr;
+    if (panels().isEmpty()) {
+        // The last panel is gone: nothing polls any more and the port closes.
+        activePanel_ = nullptr;
+        if (link_.portOpen())
+            link_.TogglePort();
+    }
+    updateMenus();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    // Back from a dialog, a message box or another program: the active panel
+    // takes its port and rate back and resumes polling, once the event that
+    // brought us here is done.
+    QTimer::singleShot(0, this, [this] {
+        if (BusyState::isBusy() || !activePanel_ || QApplication::activeModalWidget())
+            return;
+        activePanel_->ActivatePanel(true);
+    });
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (BusyState::isBusy()) {
+        event->ignore();
+        return;
+    }
+    // Every panel closes through its ClosePanel, the active one first.
+    while (!mdi_->subWindowList().isEmpty()) {
+        QMdiSubWindow* w = mdi_->currentSubWindow();
+        if (!w)
+            w = mdi_->subWindowList().first();
+        if (!w->close()) {
+            event->ignore();
+            return;
+        }
+        delete w;
+    }
+    activePanel_ = nullptr;
+    if (link_.portOpen())
+        link_.TogglePort();
+    event->accept();
+}
+
+// ---------------------------------------------------------------------------
+// Axis selection
+
+void CMainFrame::ConnectToAxis(int k) {
+    if (k < 0 || k > 15 || BusyState::isBusy())
+        return;
+    const QString address(QChar(AxisDigits[k]));
+    link_.setCurrentAddress(address);
+    if (!link_.portOpen() && !link_.TogglePort()) {
+        operator_.error(10104);
+        return;
+    }
+    // An open panel of the axis comes to the front without any traffic.
+    // Offline panels are left out: their titles end with the "E" of OFFLINE.
+    QList<QMdiSubWindow*> order = mdi_->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(order.begin(), order.end());
+    if (QMdiSubWindow* active = mdi_->currentSubWindow()) {
+        order.removeAll(active);
+        order.prepend(active);
+    }
+    for (QMdiSubWindow* w : order) {
+        const QString title = w->windowTitle();
+        if (title.contains(QLatin1String("OFFLINE")))
+            continue;
+        if (!title.isEmpty() && title.back() == address.front()) {
+            mdi_->setActiveSubWindow(w);
+            return;
+        }
+    }
+    if (ProbeAxis(link_))
+        createPanel(new CKormakDoc);
+}
+
+// ---------------------------------------------------------------------------
+// Documents
+
+void CMainFrame::FileNew() {
+    if (BusyState::isBusy())
+        return;
+    link_.setCurrentAddress(QStringLiteral("OFFLINE NEW"));
+    createPanel(new CKormakDoc);
+}
+
+void CMainFrame::reactivateAfterFailedOpen(const QString& previousAddress) {
+    // Nothing was opened: the active panel talks to its axis again.
+    link_.setCurrentAddress(previousAddress);
+    if (activePanel_)
+        activePanel_->ActivatePanel(true);
+}
+
+void CMainFrame::FileOpen() {
+    if (BusyState::isBusy())
+        return;
+    const QString previous = link_.currentAddress();
+    openingFile_ = true;
+    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), fileFilter());
+    bool opened = false;
+    if (!path.isEmpty())
+        opened = OpenFile(path);
+    openingFile_ = false;
+    if (!opened)
+        reactivateAfterFailedOpen(previous);
+}
+
+bool CMainFrame::OpenFile(const QString& path) {
+    if (BusyState::isBusy())
+        return false;
+    const QString previous = link_.currentAddress();
+    auto* doc = new CKormakDoc;
+    if (!ReadFileLines(path, *doc)) {
+        delete doc;
+        operator_.show({0, Texts::text("file.openFailed").arg(QDir::toNativeSeparators(path)), 0,
+                        Operator::Icon::Exclamation, Operator::Buttons::Ok});
+        reactivateAfterFailedOpen(previous);
+        return false;
+    }
+    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    doc->filePath = path;
+    createPanel(doc);
+    addRecentFile(path);
+    return true;
+}
+
+void CMainFrame::openRecent(int n) {
+    if (BusyState::isBusy() || n < 0 || n >= recentFiles_.size())
+        return;
+    const QString previous = link_.currentAddress();
+    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    const QString path = recentFiles_.at(n);
+    if (!OpenFile(path)) {
+        // A file that is gone leaves the list.
+        if (!QFileInfo::exists(path)) {
+            recentFiles_.removeAt(n);
+            saveRecentFiles();
+        }
+        reactivateAfterFailedOpen(previous);
+    }
+}
+
+bool CMainFrame::SaveActive(bool askForName) {
+    if (BusyState::isBusy())
+        return false;
+    auto* child = qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
+    if (!child || !child->view())
+        return false;
+    CKormakDoc* doc = child->doc();
+    QString path = doc->filePath;
+    if (askForName || path.isEmpty()) {
+        path = QFileDialog::getSaveFileName(this, QString(), path, fileFilter());
+        if (path.isEmpty())
+            return false;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".OPM");
+    }
+    QString fileError;
+    if (!WriteParameterFile(path, link_, operator_, child->view()->parameters(), *doc,
+                            &fileError)) {
+        if (!fileError.isEmpty())
+            operator_.show({0, Texts::text("file.saveFailed").arg(fileError), 0,
+                            Operator::Icon::Exclamation, Operator::Buttons::Ok});
+        return false;
+    }
+    doc->filePath = path;
+    doc->setTitle(QFileInfo(path).fileName(), link_.currentAddress(), Texts::text(10000));
+    addRecentFile(path);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Recent files
+
+void CMainFrame::loadRecentFiles() {
+    QSettings s = settings();
+    recentFiles_.clear();
+    for (int i = 1; i <= MaxRecentFiles; ++i) {
+        const QString f = s.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+        if (!f.isEmpty())
+            recentFiles_ << f;
+    }
+}
+
+void CMainFrame::saveRecentFiles() {
+    QSettings s = settings();
+    for (int i = 1; i <= MaxRecentFiles; ++i) {
+        const QString key = QStringLiteral("Recent File List/File%1").arg(i);
+        if (i <= recentFiles_.size())
+            s.setValue(key, recentFiles_.at(i - 1));
+        else
+            s.remove(key);
+    }
+}
+
+void CMainFrame::addRecentFile(const QString& path) {
+    const QString abs = QFileInfo(path).absoluteFilePath();
+    recentFiles_.removeAll(abs);
+    recentFiles_.prepend(abs);
+    while (recentFiles_.size() > MaxRecentFiles)
+        recentFiles_.removeLast();
+    saveRecentFiles();
+}
+
+// ---------------------------------------------------------------------------
+// Drops, language, about
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    if (BusyState::isBusy())
+        return;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            OpenFile(url.toLocalFile());
+}
+
+void CMainFrame::SetLanguage(int identifier) {
+    if (BusyState::isBusy())
+        return;
+    Texts::Language language = Texts::Language::English;
+    if (identifier == German)
+        language = Texts::Language::German;
+    else if (identifier == French)
+        language = Texts::Language::French;
+    Texts::setLanguage(language);
+    retranslate();
+    buildMenus128();
+    updateMenus();
+}
+
+void CMainFrame::showAbout() {
+    AboutDialog dialog(this);
+    dialog.exec();
 }

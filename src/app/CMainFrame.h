@@ -1,50 +1,111 @@
 #pragma once
 
 #include "app/GuiOperator.h"
+#include "axis/PanelHost.h"
 #include "link/SerialLink.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class AxisBar;
+class CChildFrame;
+class CKormakDoc;
+class CKormakView;
+class QAction;
 class QDockWidget;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
 class QProgressBar;
+class QToolBar;
 namespace sim {
 class SimHost;
 }
 
 // The main window: owns the serial link, the axis bar, the MDI area with one
-// child window per axis panel, and the status bar with its progress display.
-class CMainFrame : public QMainWindow {
+// child window per axis panel, the menus and tool bars, and the status bar
+// with its progress display.
+class CMainFrame : public QMainWindow, public PanelHost {
     Q_OBJECT
 public:
     struct Options {
-        QStringList ports;     // ports named on the command line
-        QString selectPort;    // entry to select at start instead of the stored one
+        QStringList ports;      // ports named on the command line
+        QString selectPort;     // entry to select at start instead of the stored one
+        Operator* op = nullptr; // stands in for the message boxes (tests)
     };
     explicit CMainFrame(const Options& options, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    SerialLink& link() { return link_; }
-    Operator& op() { return operator_; }
+    // PanelHost
+    SerialLink& link() override { return link_; }
+    Operator& op() override { return operator_; }
+    GuiOperator& guiOperator() { return guiOperator_; }
+    bool openingFile() const override { return openingFile_; }
+    bool baudChangePending() const override { return baudChangePending_; }
+    QString activeChildTitle() const override;
+    void closePanelWindow(CKormakView* panel) override;
+    QWidget* dialogParent() override { return this; }
+
     AxisBar* axisBar() const { return axisBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
     sim::SimHost* simulator() const { return simulator_.get(); }
+    QAction* axisAction(int k) const { return axisActions_[k]; }
+    QList<CKormakView*> panels() const;
+    CKormakView* activePanel() const;
 
     // StatusProgress: text in pane 0, a bar over pane 1, wait cursor.
     void progressShow(const QString& text, int range, int step);
     void progressStep();
     void progressHide();
     QString statusText() const;
+    bool progressVisible() const { return progress_ != nullptr; }
 
-    void retranslate();
+    // Commands.
+    void ConnectToAxis(int k);
+    void FileNew();
+    void FileOpen();
+    bool OpenFile(const QString& path); // open an offline panel for a file
+    bool SaveActive(bool askForName);
+    void SetLanguage(int identifier); // 0x0407, 0x0809, 0x040C
+    void showAbout();
+
+    // The menu bar shows menu 129 while a panel is open, else menu 128.
+    bool panelMenuShown() const { return panelMenuShown_; }
+    QStringList recentFiles() const { return recentFiles_; }
+
+    static constexpr int German = 0x0407;
+    static constexpr int English = 0x0809;
+    static constexpr int French = 0x040C;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QString startSimulator();
+    QMenu* buildFileMenu(bool withPanel);
+    void buildMenus128();
+    void buildMenus129();
+    void buildToolBars();
+    void updateMenus();
+    void updateRecentMenus();
+    void addRecentFile(const QString& path);
+    void loadRecentFiles();
+    void saveRecentFiles();
+    void updateAxisActions();
+    void retranslate();
+    CKormakView* createPanel(CKormakDoc* doc);
+    void onSubWindowActivated(QMdiSubWindow* window);
+    void onPanelWindowClosed();
+    void reactivateAfterFailedOpen(const QString& previousAddress);
+    void openRecent(int n);
 
-    GuiOperator operator_;
+    GuiOperator guiOperator_;
+    Operator& operator_;
     SerialLink link_;
     std::unique_ptr<sim::SimHost> simulator_;
     AxisBar* axisBar_ = nullptr;
@@ -55,4 +116,21 @@ private:
     QProgressBar* progress_ = nullptr;
     int progressStep_ = 1;
     int cursorDepth_ = 0;
+
+    QList<QMenu*> menus128_;
+    QList<QMenu*> menus129_;
+    bool panelMenuShown_ = false;
+    QToolBar* mainToolBar_ = nullptr;
+    QToolBar* axisToolBar_ = nullptr;
+    QAction* axisActions_[16] = {};
+    QAction* tbNew_ = nullptr;
+    QAction* tbOpen_ = nullptr;
+    QAction* tbSave_ = nullptr;
+    QAction* tbPrint_ = nullptr;
+    QAction* tbAbout_ = nullptr;
+    QStringList recentFiles_;
+
+    bool openingFile_ = false;
+    bool baudChangePending_ = false;
+    QPointer<CKormakView> activePanel_;
 };

@@ -45,7 +45,8 @@ bool CliContext::openPort() {
 }
 
 int usageError(const QString& text) {
-    std::fprintf(stderr, "kormakctl: %s\nTry 'kormakctl --help'.\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "kormakctl: %s\nTry 'kormakctl --help'.\n",
+                 text.toLocal8Bit().constData());
     return ExitUsage;
 }
 

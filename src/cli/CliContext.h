@@ -20,7 +20,7 @@ public:
 
     TerminalOperator op;
     SerialLink link;
-    QString portArg;  // --port as given; empty: the port stored by the program
+    QString portArg;    // --port as given; empty: the port stored by the program
     int baudIndex = -1; // --baud as an index in the baud list; -1: the stored one
 
     // Selects port and rate and opens the port; on failure prints 10104.

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 
 int runPorts(CliContext& ctx, const QStringList& args) {
     if (!args.isEmpty())
@@ -66,4 +67,19 @@ int runSend(CliContext& ctx, const QStringList& args) {
         printLine(reply);
     }
     return status;
+}
+
+int runProbe(CliContext& ctx, const QStringList& args) {
+    QString address;
+    if (args.size() == 2 && args.at(0) == QLatin1String("--address"))
+        address = args.at(1).toUpper();
+    if (address.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(address))
+        return usageError(QStringLiteral("probe --address A (A is one of 0..9, A..F)"));
+    if (!ctx.openPort())
+        return ExitFailed;
+    ctx.link.setCurrentAddress(address);
+    if (!ProbeAxis(ctx.link))
+        return ExitFailed;
+    printLine(QString::number(SerialLink::baudRateOf(ctx.link.baudIndex())));
+    return ExitOk;
 }

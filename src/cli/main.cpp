@@ -18,6 +18,10 @@ const Command commands[] = {
     {"ports", "ports", runPorts},
     {"send", "send [--address A] [--framing full|address|checksum|bare] [--whole] COMMAND...",
      runSend},
+    {"probe", "probe --address A", runProbe},
+    {"save", "save --address A FILE", runSave},
+    {"show", "show FILE   (prints CODE value lines: PD..PW, TYPE, RAMP, RAMPSEL)", runShow},
+    {"ramp-table", "ramp-table --clock HZ --top HZ --slope HZPS [--free BYTES]", runRampTable},
 };
 
 void printHelp() {
@@ -28,8 +32,9 @@ void printHelp() {
                 "RATE is one of 9600, 14400, 19200, 28800, 38400.\n\nCommands:\n");
     for (const Command& c : commands)
         std::printf("  kormakctl [options] %s\n", c.usage);
-    std::printf("\nExit status: 0 done; 1 a reply was TIMEOUT, ERROR or OFFLINE, or the port could\n"
-                "not be opened; 2 usage error.\n");
+    std::printf(
+        "\nExit status: 0 done; 1 a reply was TIMEOUT, ERROR or OFFLINE, or the port could\n"
+        "not be opened; 2 usage error.\n");
 }
 
 } // namespace
@@ -66,7 +71,8 @@ int main(int argc, char** argv) {
                 if (QString::number(SerialLink::baudRateOf(i)) == value)
                     ctx.baudIndex = i;
             if (ctx.baudIndex < 0)
-                return usageError(QStringLiteral("RATE is one of 9600, 14400, 19200, 28800, 38400"));
+                return usageError(
+                    QStringLiteral("RATE is one of 9600, 14400, 19200, 28800, 38400"));
         } else {
             Texts::Language language;
             if (!Texts::fromCode(value, &language))

@@ -7,9 +7,9 @@
 // the port list offers again at the next start.
 namespace LinkSettings {
 
-int activeCom();            // 0 when absent
+int activeCom(); // 0 when absent
 void setActiveCom(int index);
-int baud();                 // 3 ("28800 Baud") when absent
+int baud(); // 3 ("28800 Baud") when absent
 void setBaud(int index);
 
 QStringList rememberedPorts();

@@ -102,11 +102,10 @@ bool SerialLink::TogglePort() {
     // An open port at an unknown rate would only show up later as time-outs;
     // refuse it here so the caller reports that the port cannot be used.
     const int rate = baudRateOf(baudIndex_);
-    const bool configured = rate > 0 && port_.setBaudRate(rate) &&
-                            port_.setDataBits(QSerialPort::Data8) &&
-                            port_.setParity(QSerialPort::NoParity) &&
-                            port_.setStopBits(QSerialPort::OneStop) &&
-                            port_.setFlowControl(QSerialPort::NoFlowControl);
+    const bool configured =
+        rate > 0 && port_.setBaudRate(rate) && port_.setDataBits(QSerialPort::Data8) &&
+        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+        port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         port_.close();
         port_.clearError();

@@ -29,8 +29,8 @@ class SerialLink : public QObject {
 public:
     static constexpr char STX = 0x02;
     static constexpr char ETX = 0x03;
-    static constexpr int SendBufferSize = 512;  // a frame holds at most 511 characters
-    static constexpr int ReceiveLimit = 450;    // more waiting bytes than this is an overflow
+    static constexpr int SendBufferSize = 512; // a frame holds at most 511 characters
+    static constexpr int ReceiveLimit = 450;   // more waiting bytes than this is an overflow
     static constexpr unsigned DefaultTimeoutMs = 1000;
     static constexpr unsigned ProbeTimeoutMs = 200;
     static constexpr int DefaultBaudIndex = 3;
@@ -55,7 +55,9 @@ public:
     // Starts the built-in simulated bus on demand and returns the tty to open
     // for the "Simulator" entry (empty when it cannot be started).
     using SimulatorProvider = std::function<QString()>;
-    void setSimulatorProvider(SimulatorProvider provider) { simulatorProvider_ = std::move(provider); }
+    void setSimulatorProvider(SimulatorProvider provider) {
+        simulatorProvider_ = std::move(provider);
+    }
 
     // --- the link itself --------------------------------------------------------
     // Opens the selected port at the selected rate, 8N1, exclusively, or closes

@@ -46,20 +46,27 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("full") << int(Full) << "0" << "IS?" << hex("02 30 49 53 3F 3A 32 46 03");
-        QTest::newRow("checksum only") << int(ChecksumOnly) << "0" << "IS?"
-                                       << hex("02 49 53 3F 3A 31 46 03");
-        QTest::newRow("address only") << int(AddressOnly) << "5" << "IS?"
-                                      << hex("02 35 49 53 3F 03");
-        QTest::newRow("bare") << int(BareStxEtx) << "0" << "IS?" << hex("02 49 53 3F 03");
-        QTest::newRow("unframed") << 7 << "0" << "IS?" << QByteArray("IS?");
-        QTest::newRow("full, value") << int(Full) << "3" << "GA-1200"
-                                     << QByteArray("\x02" "3GA-1200:") +
-                                            SerialLink::checksumText("3GA-1200:").toLatin1() + "\x03";
-        QTest::newRow("single-byte text") << int(Full) << "A" << QString::fromLatin1("EW00\xe4")
-                                          << QByteArray("\x02" "AEW00\xe4:") +
-                                                 SerialLink::checksumText("AEW00\xe4:").toLatin1() +
-                                                 "\x03";
+        QTest::newRow("full") << int(Full) << "0"
+                              << "IS?" << hex("02 30 49 53 3F 3A 32 46 03");
+        QTest::newRow("checksum only") << int(ChecksumOnly) << "0"
+                                       << "IS?" << hex("02 49 53 3F 3A 31 46 03");
+        QTest::newRow("address only") << int(AddressOnly) << "5"
+                                      << "IS?" << hex("02 35 49 53 3F 03");
+        QTest::newRow("bare") << int(BareStxEtx) << "0"
+                              << "IS?" << hex("02 49 53 3F 03");
+        QTest::newRow("unframed") << 7 << "0"
+                                  << "IS?" << QByteArray("IS?");
+        QTest::newRow("full, value")
+            << int(Full) << "3"
+            << "GA-1200"
+            << QByteArray("\x02"
+                          "3GA-1200:") +
+                   SerialLink::checksumText("3GA-1200:").toLatin1() + "\x03";
+        QTest::newRow("single-byte text")
+            << int(Full) << "A" << QString::fromLatin1("EW00\xe4")
+            << QByteArray("\x02"
+                          "AEW00\xe4:") +
+                   SerialLink::checksumText("AEW00\xe4:").toLatin1() + "\x03";
     }
     void framing() {
         QFETCH(int, mode);
@@ -85,13 +92,18 @@ private slots:
         QTest::newRow("whole") << replyFrame("10000", "21") << false
                                << "021 10000:" + SerialLink::checksumText("021 10000:");
         QTest::newRow("empty data field, 9 characters") << replyFrame("") << true << "";
-        QTest::newRow("9 characters whole") << replyFrame("") << false << "000 :" + QString(
-                                                   SerialLink::checksumText("000 :"));
+        QTest::newRow("9 characters whole")
+            << replyFrame("") << false << "000 :" + QString(SerialLink::checksumText("000 :"));
         QTest::newRow("STX ETX alone, whole") << QByteArray("\x02\x03") << false << "";
         QTest::newRow("STX ETX alone, data") << QByteArray("\x02\x03") << true << "";
-        QTest::newRow("short reply") << QByteArray("\x02" "0ab\x03") << true << "";
-        QTest::newRow("zero byte ends the chunk's text")
-            << QByteArray("\x02" "000 12\0" "34:00\x03", 13) << true << "";
+        QTest::newRow("short reply") << QByteArray("\x02"
+                                                   "0ab\x03")
+                                     << true << "";
+        QTest::newRow("zero byte ends the chunk's text") << QByteArray("\x02"
+                                                                       "000 12\0"
+                                                                       "34:00\x03",
+                                                                       13)
+                                                         << true << "";
     }
     void replyCuts() {
         QFETCH(QByteArray, reply);
@@ -115,8 +127,8 @@ private slots:
         QVERIFY(rig.open());
         const QByteArray frame = replyFrame("12345");
         rig.peer.setResponder([frame](const QByteArray&) {
-            return QList<PtyPeer::Piece>{{0, frame.left(3)}, {30, frame.mid(3, 4)},
-                                         {30, frame.mid(7)}};
+            return QList<PtyPeer::Piece>{
+                {0, frame.left(3)}, {30, frame.mid(3, 4)}, {30, frame.mid(7)}};
         });
         QCOMPARE(rig.link.SendCommand(QStringLiteral("PC?")), QStringLiteral("12345"));
         QVERIFY(!rig.link.lastTimedOut());
@@ -128,12 +140,14 @@ private slots:
         Rig rig;
         QVERIFY(rig.open());
         rig.peer.setResponder([](const QByteArray&) {
-            return QList<PtyPeer::Piece>{{0, replyFrame("1") + "\x02" "0"},
+            return QList<PtyPeer::Piece>{{0, replyFrame("1") + "\x02"
+                                                               "0"},
                                          {40, QByteArray("00 2:00\x03")}};
         });
         const QString got = rig.link.SendCommand(QStringLiteral("PC?"), false);
         QCOMPARE(got, QString::fromLatin1("000 1:") + SerialLink::checksumText("000 1:") +
-                          "\x03\x02" "000 2:00");
+                          "\x03\x02"
+                          "000 2:00");
     }
 
     void overflow_data() {
@@ -282,11 +296,10 @@ private slots:
     void naturalOrder_data() {
         QTest::addColumn<QStringList>("ports");
         QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("numbers by value")
-            << QStringList{"ttyS10", "ttyS2", "ttyUSB0", "ttyS1"}
-            << QStringList{"ttyS1", "ttyS2", "ttyS10", "ttyUSB0"};
-        QTest::newRow("leading zeros") << QStringList{"ttyS010", "ttyS9"}
-                                       << QStringList{"ttyS9", "ttyS010"};
+        QTest::newRow("numbers by value") << QStringList{"ttyS10", "ttyS2", "ttyUSB0", "ttyS1"}
+                                          << QStringList{"ttyS1", "ttyS2", "ttyS10", "ttyUSB0"};
+        QTest::newRow("leading zeros")
+            << QStringList{"ttyS010", "ttyS9"} << QStringList{"ttyS9", "ttyS010"};
         QTest::newRow("long digit runs") << QStringList{"p99999999999999999999", "p3"}
                                          << QStringList{"p3", "p99999999999999999999"};
     }

@@ -10,10 +10,10 @@
 // script, lists every message shown, and never sleeps.
 class ScriptedOperator : public Operator {
 public:
-    QList<Message> shown;        // every message, in order
-    QList<Answer> answers;       // next answers to questions; default: Yes / Ok
-    QStringList progress;        // "show:<text>:<range>", "step", "hide"
-    QList<int> waits;            // requested waits in ms
+    QList<Message> shown;  // every message, in order
+    QList<Answer> answers; // next answers to questions; default: Yes / Ok
+    QStringList progress;  // "show:<text>:<range>", "step", "hide"
+    QList<int> waits;      // requested waits in ms
     int pumps = 0;
     std::function<void()> onPump; // lets a test act "between transactions"
 

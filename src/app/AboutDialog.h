@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// The about box: program name, version and maker.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};

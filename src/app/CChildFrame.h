@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPointer>
+
+class CKormakDoc;
+class CKormakView;
+
+// The child window of one axis panel: sized to the panel, no sizing border and
+// no maximise button. Closing it runs the panel's ClosePanel first.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CChildFrame(CKormakView* view, CKormakDoc* doc, QWidget* parent = nullptr);
+
+    CKormakView* view() const { return view_; }
+    CKormakDoc* doc() const { return doc_; }
+    // Fits the window to its panel.
+    void fitToPanel();
+    bool isClosing() const { return closing_; }
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QPointer<CKormakView> view_;
+    CKormakDoc* doc_;
+    bool closing_ = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+#include <QStringList>
+#include <memory>
+
+class CMainFrame;
+class QLocalServer;
+class QTimer;
+
+// The application: parses the command line, makes one program per user the
+// one that opens parameter files from the desktop, and owns the main window.
+class CKormakApp : public QApplication {
+    Q_OBJECT
+public:
+    CKormakApp(int& argc, char** argv);
+    ~CKormakApp() override;
+
+    // Returns the exit code when this start is done already (help, or the
+    // files were handed to the running program), else -1.
+    int initInstance();
+    CMainFrame* mainFrame() const { return frame_.get(); }
+
+    // A request to open files from the desktop or a second start.
+    void requestOpen(const QStringList& files);
+
+private:
+    void servePendingOpens();
+    static QString serverName();
+
+    std::unique_ptr<CMainFrame> frame_;
+    QLocalServer* server_ = nullptr;
+    QTimer* retry_ = nullptr;
+    QStringList pendingOpens_;
+};

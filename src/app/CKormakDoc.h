@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+// The document behind one axis panel: the lines of the parameter file it was
+// opened from, the four current texts an offline panel keeps, and its title.
+class CKormakDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CKormakDoc(QObject* parent = nullptr) : QObject(parent) {}
+
+    QStringList lineList; // file lines, each with "\r\n" appended
+    QString boostCurrent; // "PA" value
+    QString runCurrent;   // "PR"
+    QString stopCurrent;  // "PS"
+    QString boostTime;    // "PT"
+    QString typeTag;      // file name after opening; device type after applying
+    bool retitlePending = false;
+
+    QString filePath; // empty until opened or saved
+    bool modified = false;
+
+    QString title() const { return title_; }
+    // The framework's title setter, with the decoration after a save.
+    void setTitle(const QString& title, const QString& currentAddress, const QString& axisWord);
+
+signals:
+    void titleChanged(const QString& title);
+
+private:
+    QString title_;
+};

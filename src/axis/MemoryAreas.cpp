@@ -1,0 +1,93 @@
+#include "axis/MemoryAreas.h"
+
+#include "link/SerialLink.h"
+
+#include <algorithm>
+
+const QString DefaultRampValueList =
+    QStringLiteral("0032007D00FA017701F4027102EE036B03E804B0FFFFFFFFFFFFFFFFFFFFFFFF");
+
+UnlockResult RequestWriteUnlock(SerialLink& link) {
+    const QString dateCode = link.SendCommand(QStringLiteral("IC?"), true, Full);
+    if (PseudoReply::is(dateCode))
+        return UnlockResult::LinkFailed;
+    const QString answer = link.SendCommand(QStringLiteral("FC") + dateCode, true, Full);
+    if (answer == QLatin1String("OK"))
+        return UnlockResult::Granted;
+    return PseudoReply::is(answer) ? UnlockResult::LinkFailed : UnlockResult::Refused;
+}
+
+bool WriteUnlock(SerialLink& link) {
+    return RequestWriteUnlock(link) == UnlockResult::Granted;
+}
+
+namespace {
+
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
+}
+
+bool slotInArea(int n, bool eightSlots) {
+    return n >= 0 && n < plcSlotCount(eightSlots);
+}
+
+QString slotNumber(int n, bool eightSlots) {
+    return QStringLiteral("%1").arg(n, eightSlots ? 1 : 2, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+QString plcSlotReadCommand(int n, bool eightSlots) {
+    if (!slotInArea(n, eightSlots))
+        return {};
+    return (eightSlots ? QStringLiteral("FU") : QStringLiteral("ER")) + slotNumber(n, eightSlots);
+}
+
+QString plcSlotWriteCommand(int n, const QString& text, bool eightSlots) {
+    if (!slotInArea(n, eightSlots))
+        return {};
+    return (eightSlots ? QStringLiteral("WU") : QStringLiteral("EW")) + slotNumber(n, eightSlots) +
+           text;
+}
+
+QString ReadPlcSlot(SerialLink& link, int n, bool eightSlots) {
+    const QString command = plcSlotReadCommand(n, eightSlots);
+    if (command.isEmpty())
+        return PseudoReply::Error;
+    return link.SendCommand(command, true, Full);
+}
+
+QString WritePlcSlot(SerialLink& link, int n, const QString& text, bool eightSlots) {
+    const QString command = plcSlotWriteCommand(n, text, eightSlots);
+    if (command.isEmpty())
+        return PseudoReply::Error;
+    return link.SendCommand(command, true, Full);
+}
+
+QString ErasePlcArea(SerialLink& link) {
+    return link.SendCommand(QStringLiteral("WE"), true, Full);
+}
+
+QString ReadRampValueList(SerialLink& link) {
+    const QString first = link.SendCommand(QStringLiteral("FR0050"), true, Full);
+    const QString second = link.SendCommand(QStringLiteral("FR0060"), true, Full);
+    return first + second;
+}
+
+QStringList RampSlopes(const QString& rampValueList) {
+    QStringList slopes;
+    for (qsizetype at = 0; at < rampValueList.size(); at += 4) {
+        const QString group = rampValueList.mid(at, 4);
+        if (group.compare(QLatin1String("FFFF"), Qt::CaseInsensitive) == 0)
+            break;
+        bool ok = false;
+        const uint value = group.toUInt(&ok, 16);
+        // toUInt accepts a sign or blanks; a slope group is hexadecimal digits only.
+        const bool digitsOnly = std::all_of(group.begin(), group.end(), isHexDigit);
+        if (!ok || !digitsOnly)
+            break;
+        slopes << QString::number(quint64(value) * 100);
+    }
+    return slopes;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class SerialLink;
+
+// The pieces of the controller's vocabulary that every function storing
+// something in an axis shares: the write release, the PLC slot memory and the
+// text form of the programmed ramp slopes. All commands go through
+// SendCommand with data-only replies and full framing.
+
+// The controller's own ramps as it reports them after "WA": ten slopes (5000 ..
+// 120000 Hz/s) and six unused words. Used wherever no controller list is at
+// hand (new offline configurations, offline saving, files without a table).
+extern const QString DefaultRampValueList;
+
+// How the release handshake ended.
+enum class UnlockResult {
+    Granted,   // "FC" answered exactly "OK"
+    Refused,   // the controller answered something else
+    LinkFailed // "IC?" or "FC" got a pseudo-reply: nothing usable came back
+};
+
+// "IC?", then "FC" followed by the date code of that reply. A pseudo-reply to
+// "IC?" is not a date code and is never sent back: the handshake stops there.
+UnlockResult RequestWriteUnlock(SerialLink& link);
+// True only when the release was granted; the caller sends its write only then.
+bool WriteUnlock(SerialLink& link);
+
+// Slot counts of the two controller families.
+constexpr int PlcSlotCount = 256;
+constexpr int PlcSlotCountEight = 8;
+inline int plcSlotCount(bool eightSlots) { return eightSlots ? PlcSlotCountEight : PlcSlotCount; }
+
+// The command texts for slot n: "ER%02X" / "FU%01X" and "EW%02X"+text /
+// "WU%01X"+text. Empty for a slot number outside the area.
+QString plcSlotReadCommand(int n, bool eightSlots);
+QString plcSlotWriteCommand(int n, const QString& text, bool eightSlots);
+
+// Reads slot n and returns its text (or the pseudo-reply). A slot number
+// outside the area sends nothing and answers "ERROR\r\n".
+QString ReadPlcSlot(SerialLink& link, int n, bool eightSlots);
+// Writes slot n; the caller has run WriteUnlock first. Returns the reply, which
+// nobody examines beyond pseudo-replies; a slot outside the area sends nothing.
+QString WritePlcSlot(SerialLink& link, int n, const QString& text, bool eightSlots);
+// "WE": erases the whole area; the caller has run WriteUnlock first.
+QString ErasePlcArea(SerialLink& link);
+
+// "FR0050" followed by "FR0060", replies joined in that order; both are always
+// sent. A pseudo-reply stays in its half of the text, where RampSlopes stops.
+QString ReadRampValueList(SerialLink& link);
+
+// The slopes of a ramp value list in Hz/s, decimal, in list order: groups of
+// four digits from the start, each a hexadecimal count of 100 Hz/s. The list
+// ends at the first "FFFF", at the end of the text, or at the first group that
+// is not one to four hexadecimal digits (a pseudo-reply or line noise must not
+// turn into a ramp).
+QStringList RampSlopes(const QString& rampValueList);

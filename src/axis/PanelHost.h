@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class Operator;
+class SerialLink;
+class CKormakView;
+class QWidget;
+
+// What an axis panel needs from the main window that owns it. The main window
+// implements it; tests may implement it with a bare link.
+class PanelHost {
+public:
+    virtual ~PanelHost() = default;
+    virtual SerialLink& link() = 0;
+    virtual Operator& op() = 0;
+    // Set while File Open runs: activation and polling do nothing.
+    virtual bool openingFile() const = 0;
+    // Set while a baud rate change is in progress.
+    virtual bool baudChangePending() const = 0;
+    // Title of the active child window; empty when no child window is active.
+    virtual QString activeChildTitle() const = 0;
+    // Closes the panel's child window (its ClosePanel runs first).
+    virtual void closePanelWindow(CKormakView* panel) = 0;
+    // The widget that owns dialogs opened by the panel.
+    virtual QWidget* dialogParent() = 0;
+};

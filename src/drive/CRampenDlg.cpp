@@ -1,0 +1,500 @@
+#include "drive/CRampenDlg.h"
+
+#include "app/Texts.h"
+#include "drive/CWait.h"
+#include "drive/RampMemory.h"
+#include "link/BusyState.h"
+#include "link/Operator.h"
+#include "link/SerialLink.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int InternalRampSeconds = 80;
+
+// Texts of the table hold "\r\n" line breaks; a label breaks at "\n".
+QString labelText(int id) {
+    QString text = Texts::text(id);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+template <typename W> W* control(W* widget, const char* name, int id) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setProperty("controlId", id);
+    return widget;
+}
+
+// Restores the arrow on every path out of a deletion.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+// While the dialog programs or deletes, the program is busy, every button is
+// disabled and the dialog does not close; undone on every path out.
+class Working {
+public:
+    explicit Working(CRampenDlg& dialog) : dialog_(dialog) { dialog_.setWorking(true); }
+    ~Working() { dialog_.setWorking(false); }
+    Working(const Working&) = delete;
+    Working& operator=(const Working&) = delete;
+
+private:
+    CRampenDlg& dialog_;
+    BusyGuard busy_;
+};
+
+CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
+    : QDialog(parent), link_(link), op_(op), calc_(link, op, this),
+      waitRunner_([](CWait& wait) { return wait.exec(); }) {
+    setObjectName(QStringLiteral("CRampenDlg"));
+    setModal(true);
+
+    listGroup_ = control(new QGroupBox(QStringLiteral("Programmierte Rampen"), this), "rampListGroup",
+                         1302);
+    auto* grid = new QGridLayout(listGroup_);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(control(new QLabel(QStringLiteral("Nr."), listGroup_), "headingNumber", 1303),
+                    0, 1);
+    grid->addWidget(control(new QLabel(QStringLiteral("Rampe"), listGroup_), "headingRamp", -1), 0,
+                    2, Qt::AlignRight);
+    grid->addWidget(control(new QLabel(QStringLiteral("#Byte"), listGroup_), "headingBytes", -1), 0,
+                    3, Qt::AlignRight);
+    for (int i = 0; i < RowCount; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        mark_[i] = control(new QCheckBox(listGroup_), ("deleteMark" + n).constData(), 1361 + i);
+        rowNumber_[i] =
+            control(new QLabel(QString::number(i), listGroup_), ("rowNumber" + n).constData(),
+                    1304 + 3 * i);
+        rowSlope_[i] = control(new QLabel(listGroup_), ("rowSlope" + n).constData(), 1305 + 3 * i);
+        rowBytes_[i] = control(new QLabel(listGroup_), ("rowBytes" + n).constData(), 1306 + 3 * i);
+        rowSlope_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rowBytes_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        rowSlope_[i]->setMinimumWidth(70);
+        rowBytes_[i]->setMinimumWidth(55);
+        grid->addWidget(mark_[i], i + 1, 0);
+        grid->addWidget(rowNumber_[i], i + 1, 1);
+        grid->addWidget(rowSlope_[i], i + 1, 2);
+        grid->addWidget(rowBytes_[i], i + 1, 3);
+        mark_[i]->hide();
+        rowNumber_[i]->hide();
+        rowSlope_[i]->hide();
+        rowBytes_[i]->hide();
+        connect(mark_[i], &QCheckBox::clicked, this,
+                [this, i](bool checked) { markClicked(i, checked); });
+    }
+    noRamps_ = control(new QLabel(QStringLiteral(">> Keine Rampen ! <<"), listGroup_), "noRamps",
+                       1381);
+    noRamps_->setAlignment(Qt::AlignCenter);
+    noRamps_->hide();
+    grid->addWidget(noRamps_, RowCount + 1, 0, 1, 4);
+    grid->setRowStretch(RowCount + 2, 1);
+
+    freeMemoryLabel_ =
+        control(new QLabel(QStringLiteral("Freier Speicher:"), this), "freeMemoryLabel", 1359);
+    freeMemory_ = control(new QLabel(this), "freeMemory", 1360);
+    newRampLabel_ = control(new QLabel(QStringLiteral("&Neue Rampe:"), this), "newRampLabel", 1354);
+    newRamp_ = control(new QLineEdit(this), "newRamp", 1355);
+    // Digits only, and few enough that no slope of them overflows a word of
+    // the directory unnoticed or a frame.
+    newRamp_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,7}")), newRamp_));
+    newRamp_->setMaxLength(7);
+    newRampLabel_->setBuddy(newRamp_);
+    neededMemoryLabel_ = control(new QLabel(QStringLiteral("...benötigt an\nfreiem Speicher:"), this),
+                                 "neededMemoryLabel", 1356);
+    neededMemory_ = control(new QLabel(QStringLiteral("0"), this), "neededMemory", 1358);
+    rampsFull_ = control(new QLabel(this), "rampsFull", 1401);
+    rampsFull_->hide();
+
+    calculateButton_ =
+        control(new QPushButton(QStringLiteral("&Berechnen"), this), "calculateButton", 1);
+    calculateButton_->setDefault(true);
+    programButton_ =
+        control(new QPushButton(QStringLiteral("&Programmieren"), this), "programButton", 1357);
+    programButton_->setEnabled(false);
+    internalButton_ =
+        control(new QPushButton(QStringLiteral("&Interne Rampen"), this), "internalRampsButton", 1352);
+    deleteModeButton_ =
+        control(new QPushButton(QStringLiteral("&Lösche Rampe..."), this), "deleteModeButton", 1353);
+    closeButton_ = control(new QPushButton(QStringLiteral("S&chliessen"), this), "closeButton", 2);
+
+    deleteGroup_ = control(new QGroupBox(this), "deleteGroup", 1380);
+    deleteExplanation_ = control(new QLabel(deleteGroup_), "deleteExplanation", 1379);
+    deleteExplanation_->setWordWrap(true);
+    deleteButton_ =
+        control(new QPushButton(QStringLiteral("&Löschen !"), deleteGroup_), "deleteButton", 1377);
+    abortButton_ =
+        control(new QPushButton(QStringLiteral("&Abbruch"), deleteGroup_), "abortDeleteButton", 1378);
+    auto* deleteLayout = new QVBoxLayout(deleteGroup_);
+    deleteLayout->addWidget(deleteExplanation_);
+    deleteLayout->addStretch(1);
+    deleteLayout->addWidget(deleteButton_);
+    deleteLayout->addWidget(abortButton_);
+    deleteGroup_->hide();
+    deleteExplanation_->hide();
+    deleteButton_->hide();
+    abortButton_->hide();
+
+    auto* memory = new QGridLayout;
+    memory->addWidget(freeMemoryLabel_, 0, 0);
+    memory->addWidget(freeMemory_, 0, 1, Qt::AlignRight);
+    memory->addWidget(newRampLabel_, 1, 0);
+    memory->addWidget(newRamp_, 1, 1);
+    memory->addWidget(neededMemoryLabel_, 2, 0);
+    memory->addWidget(neededMemory_, 2, 1, Qt::AlignRight);
+    memory->addWidget(rampsFull_, 3, 0, 1, 2);
+
+    auto* right = new QVBoxLayout;
+    right->addLayout(memory);
+    right->addSpacing(8);
+    right->addWidget(calculateButton_);
+    right->addWidget(programButton_);
+    right->addWidget(internalButton_);
+    right->addWidget(deleteModeButton_);
+    right->addWidget(deleteGroup_);
+    right->addStretch(1);
+    right->addWidget(closeButton_);
+
+    auto* top = new QHBoxLayout(this);
+    top->addWidget(listGroup_);
+    top->addLayout(right);
+
+    connect(calculateButton_, &QPushButton::clicked, this, &CRampenDlg::calculate);
+    connect(programButton_, &QPushButton::clicked, this, &CRampenDlg::program);
+    connect(internalButton_, &QPushButton::clicked, this, &CRampenDlg::installInternalRamps);
+    connect(deleteModeButton_, &QPushButton::clicked, this, &CRampenDlg::enterDeleteMode);
+    connect(deleteButton_, &QPushButton::clicked, this, &CRampenDlg::deleteMarked);
+    connect(abortButton_, &QPushButton::clicked, this, &CRampenDlg::leaveDeleteMode);
+    connect(closeButton_, &QPushButton::clicked, this, &CRampenDlg::closeDialog);
+    // A slope typed after the calculation is not the table in the image.
+    connect(newRamp_, &QLineEdit::textEdited, this, [this] { programButton_->setEnabled(false); });
+
+    setTexts();
+}
+
+CRampenDlg::~CRampenDlg() = default;
+
+void CRampenDlg::setTexts() {
+    setWindowTitle(Texts::text(10000) + link_.currentAddress() + Texts::text(10164));
+    rampsFull_->setText(labelText(10248));
+    deleteExplanation_->setText(labelText(10249));
+    noRamps_->setText(labelText(10250));
+    deleteButton_->setText(Texts::text(10251));
+    abortButton_->setText(Texts::text(10259));
+    freeMemoryLabel_->setText(labelText(10252));
+    newRampLabel_->setText(labelText(10253));
+    listGroup_->setTitle(labelText(10254));
+    calculateButton_->setText(Texts::text(10255));
+    programButton_->setText(Texts::text(10122));
+    neededMemoryLabel_->setText(labelText(10256));
+    internalButton_->setText(Texts::text(10257));
+    deleteModeButton_->setText(Texts::text(10258));
+    closeButton_->setText(Texts::text(10030));
+}
+
+void CRampenDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!started_) {
+        started_ = true;
+        RefreshRampList();
+    }
+}
+
+void CRampenDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    UpdateFreeMemory();
+}
+
+// --- the list --------------------------------------------------------------
+
+void CRampenDlg::hideRows() {
+    for (int i = 0; i < RowCount; ++i) {
+        rowNumber_[i]->hide();
+        rowSlope_[i]->hide();
+        rowBytes_[i]->hide();
+    }
+}
+
+void CRampenDlg::setNewRampControlsVisible(bool visible) {
+    newRampLabel_->setVisible(visible);
+    newRamp_->setVisible(visible);
+    neededMemoryLabel_->setVisible(visible);
+    neededMemory_->setVisible(visible);
+}
+
+void CRampenDlg::RefreshRampList() {
+    RampListing listing;
+    if (!ReadRampListing(link_, op_, &listing))
+        return;
+    calc_.topFrequency = listing.topFrequency;
+    // Rows of ramps that no longer exist would still count as used memory.
+    for (int i = listing.count; i < RowCount; ++i) {
+        rowNumber_[i]->hide();
+        rowSlope_[i]->hide();
+        rowBytes_[i]->hide();
+    }
+    if (listing.count == 0) {
+        noRamps_->show();
+        UpdateFreeMemory();
+        return;
+    }
+    noRamps_->hide();
+    for (int i = 0; i < listing.count; ++i) {
+        rowNumber_[i]->show();
+        rowSlope_[i]->show();
+        rowBytes_[i]->show();
+    }
+    for (int i = 0; i < RowCount && i < listing.slopes.size(); ++i)
+        rowSlope_[i]->setText(listing.slopes.at(i));
+    for (int i = 0; i < RowCount && i < listing.sizes.size(); ++i)
+        rowBytes_[i]->setText(listing.sizes.at(i));
+    full_ = listing.count >= RowCount;
+    applyEnabled();
+    if (!deleteMode_) {
+        setNewRampControlsVisible(!full_);
+        rampsFull_->setVisible(full_);
+    }
+    UpdateFreeMemory();
+}
+
+void CRampenDlg::UpdateFreeMemory() {
+    if (deleteMode_)
+        return;
+    qint64 used = 0;
+    for (int i = 0; i < RowCount && !rowBytes_[i]->isHidden(); ++i)
+        used += qMax<qint64>(0, LeadingDecimal(rowBytes_[i]->text()));
+    freeMemory_->setText(QString::number(RampFreeMemory(used)));
+    const quint32 suggestion = SuggestedRamp(calc_.topFrequency, used);
+    if (suggestion == 0)
+        return;
+    // Only a field the operator has not typed into takes the suggestion.
+    if (newRamp_->text().isEmpty() || newRamp_->text() == lastWritten_) {
+        lastWritten_ = QString::number(suggestion);
+        if (newRamp_->text() != lastWritten_)
+            newRamp_->setText(lastWritten_);
+    }
+}
+
+// --- RampDialogFields ----------------------------------------------------------
+
+QString CRampenDlg::newRampText() const {
+    return newRamp_->text();
+}
+
+QString CRampenDlg::freeMemoryText() const {
+    return freeMemory_->text();
+}
+
+QString CRampenDlg::neededMemoryText() const {
+    return neededMemory_->text();
+}
+
+void CRampenDlg::showNeededMemory(int bytes) {
+    neededMemory_->setText(QString::number(bytes));
+}
+
+void CRampenDlg::setProgramEnabled(bool enabled) {
+    programEnabled_ = enabled;
+    applyEnabled();
+}
+
+// --- the buttons ---------------------------------------------------------------
+
+void CRampenDlg::applyEnabled() {
+    const bool idle = !working_;
+    calculateButton_->setEnabled(idle && !full_);
+    programButton_->setEnabled(idle && programEnabled_);
+    for (QPushButton* b : {internalButton_, deleteModeButton_, closeButton_, deleteButton_,
+                           abortButton_})
+        b->setEnabled(idle);
+    for (QCheckBox* c : mark_)
+        c->setEnabled(idle);
+    newRamp_->setReadOnly(!idle);
+}
+
+void CRampenDlg::setWorking(bool working) {
+    working_ = working;
+    applyEnabled();
+}
+
+void CRampenDlg::calculate() {
+    if (working_)
+        return;
+    CalculateRamp(calc_);
+}
+
+void CRampenDlg::program() {
+    if (working_)
+        return;
+    bool programmed = false;
+    {
+        Working working(*this);
+        programmed = ProgramRamp(calc_, true);
+    }
+    if (programmed)
+        op_.inform(10166);
+    else
+        op_.error(10167);
+    setProgramEnabled(false);
+}
+
+void CRampenDlg::installInternalRamps() {
+    if (working_)
+        return;
+    if (op_.ask(10169, Operator::Buttons::YesNo, Operator::Icon::Warning) != Operator::Answer::Yes)
+        return;
+    setProgramEnabled(false);
+    Working working(*this);
+    const RampCommandResult sent = InstallInternalRamps(link_, op_);
+    if (sent == RampCommandResult::Refused)
+        return;
+    hideRows();
+    if (sent == RampCommandResult::Done) {
+        // The controller computes its ten tables itself; that takes a while.
+        CWait wait(op_, &link_, this);
+        wait.timedMode = true;
+        wait.caption = Texts::text(10241);
+        wait.text = Texts::text(10242);
+        wait.seconds = InternalRampSeconds;
+        waitRunner_(wait);
+    }
+    op_.progressHide(); // the status bar's idle text
+    hideRows();
+    setProgramEnabled(false);
+    RefreshRampList();
+}
+
+void CRampenDlg::enterDeleteMode() {
+    if (working_ || deleteMode_)
+        return;
+    int count = 0;
+    if (!ReadRampCount(link_, op_, &count))
+        return;
+    deleteMode_ = true;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             internalButton_, deleteModeButton_, newRampLabel_, newRamp_, neededMemoryLabel_,
+             programButton_, neededMemory_, calculateButton_, rampsFull_})
+        w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
+                                                     deleteExplanation_, deleteGroup_})
+        w->show();
+    for (int i = 0; i < count && i < RowCount; ++i)
+        mark_[i]->show();
+}
+
+void CRampenDlg::leaveDeleteMode() {
+    if (working_)
+        return;
+    showNormalMode();
+    RefreshRampList();
+}
+
+void CRampenDlg::showNormalMode() {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             internalButton_, deleteModeButton_, newRampLabel_, newRamp_, neededMemoryLabel_,
+             programButton_, neededMemory_, calculateButton_})
+        w->show();
+    // Marks do not outlive the mode: the free memory shown no longer counts them.
+    for (QCheckBox* c : mark_) {
+        c->hide();
+        c->setChecked(false);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
+                                                     deleteExplanation_, deleteGroup_})
+        w->hide();
+    deleteMode_ = false;
+}
+
+void CRampenDlg::markClicked(int row, bool checked) {
+    if (row < 0 || row >= RowCount)
+        return;
+    qint64 free = LeadingDecimal(freeMemory_->text());
+    const qint64 bytes = LeadingDecimal(rowBytes_[row]->text());
+    free += checked ? bytes : -bytes;
+    freeMemory_->setText(QString::number(free));
+}
+
+void CRampenDlg::deleteMarked() {
+    if (working_ || !deleteMode_)
+        return;
+    bool anyMarked = false;
+    for (QCheckBox* c : mark_)
+        anyMarked = anyMarked || (!c->isHidden() && c->isChecked());
+    if (!anyMarked)
+        return;
+    if (op_.ask(10171, Operator::Buttons::YesNo, Operator::Icon::Warning) != Operator::Answer::Yes)
+        return;
+
+    bool stoppedEarly = false;
+    {
+        Working working(*this);
+        WaitCursor cursor;
+        if (EraseRampMemory(link_, op_) != RampCommandResult::Done)
+            return; // nothing erased: delete mode stays
+        freeMemory_->setText(QString::number(RampMemoryImage::TableSpace));
+        for (int i = 0; i < RowCount && !mark_[i]->isHidden(); ++i) {
+            if (mark_[i]->isChecked())
+                continue;
+            // The survivor is programmed anew under the next free number.
+            lastWritten_ = rowSlope_[i]->text();
+            newRamp_->setText(lastWritten_);
+            if (!CalculateRamp(calc_) || !ProgramRamp(calc_, false)) {
+                stoppedEarly = true;
+                break;
+            }
+            const bool stored = StoreRampMemory(link_, op_);
+            op_.progressHide();
+            if (!stored) {
+                stoppedEarly = true;
+                break;
+            }
+        }
+    }
+    // The controller's memory is erased either way: the list must show what is left.
+    if (stoppedEarly)
+        op_.error(10167);
+    leaveDeleteMode();
+    op_.progressHide();
+    hideRows();
+    setProgramEnabled(false);
+    RefreshRampList();
+}
+
+void CRampenDlg::closeDialog() {
+    if (working_)
+        return;
+    op_.progressHide(); // the status bar's idle text
+    done(QDialog::Rejected);
+}
+
+void CRampenDlg::closeEvent(QCloseEvent* event) {
+    if (working_) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void CRampenDlg::reject() {
+    if (working_)
+        return;
+    QDialog::reject();
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "drive/RampCalculation.h"
+
+#include <QDialog>
+#include <functional>
+
+class CWait;
+class Operator;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class SerialLink;
+
+// The ramp memory dialog: the ramps programmed in the current axis with their
+// table sizes, the free ramp memory, one new ramp to compute and program, the
+// controller's internal ramps, and deleting ramps (the survivors are
+// programmed anew). All commands go to the axis in the link's current address.
+class CRampenDlg : public QDialog, public RampDialogFields {
+    Q_OBJECT
+public:
+    static constexpr int RowCount = 16;
+
+    CRampenDlg(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+    ~CRampenDlg() override;
+
+    // Reads the list from the controller and shows it (also run when the
+    // dialog opens).
+    void RefreshRampList() override;
+    // Free memory from the shown rows, and the suggested slope for it.
+    void UpdateFreeMemory();
+
+    bool deleteMode() const { return deleteMode_; }
+    bool working() const { return working_; }
+    qint32 topFrequency() const { return calc_.topFrequency; }
+
+    // Runs the timed progress window while the internal ramps are installed;
+    // tests shorten it.
+    using WaitRunner = std::function<int(CWait&)>;
+    void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
+
+    // Closing is ignored while the dialog programs or deletes.
+    void reject() override;
+
+    // RampDialogFields
+    QString newRampText() const override;
+    QString freeMemoryText() const override;
+    QString neededMemoryText() const override;
+    void showNeededMemory(int bytes) override;
+    void setProgramEnabled(bool enabled) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    friend class Working;
+    void setTexts();
+    void calculate();
+    void program();
+    void installInternalRamps();
+    void enterDeleteMode();
+    void leaveDeleteMode();
+    void deleteMarked();
+    void markClicked(int row, bool checked);
+    void closeDialog();
+    void hideRows();
+    void setWorking(bool working);
+    void setNewRampControlsVisible(bool visible);
+    void showNormalMode();
+    void applyEnabled();
+
+    SerialLink& link_;
+    Operator& op_;
+    RampCalculation calc_;
+    WaitRunner waitRunner_;
+    bool started_ = false;
+    bool deleteMode_ = false;
+    bool working_ = false;
+    bool full_ = false;           // sixteen ramps: nothing more to calculate
+    bool programEnabled_ = false; // a calculated table waits to be programmed
+    QString lastWritten_; // what the dialog itself last put into the new-ramp field
+
+    QGroupBox* listGroup_;
+    QLabel* rowNumber_[RowCount];
+    QLabel* rowSlope_[RowCount];
+    QLabel* rowBytes_[RowCount];
+    QCheckBox* mark_[RowCount];
+    QLabel* noRamps_;
+    QLabel* rampsFull_;
+    QLabel* freeMemoryLabel_;
+    QLabel* freeMemory_;
+    QLabel* newRampLabel_;
+    QLineEdit* newRamp_;
+    QLabel* neededMemoryLabel_;
+    QLabel* neededMemory_;
+    QPushButton* calculateButton_;
+    QPushButton* programButton_;
+    QPushButton* internalButton_;
+    QPushButton* deleteModeButton_;
+    QPushButton* closeButton_;
+    QGroupBox* deleteGroup_;
+    QLabel* deleteExplanation_;
+    QPushButton* deleteButton_;
+    QPushButton* abortButton_;
+};

@@ -1,0 +1,330 @@
+#include "drive/RampCalculation.h"
+
+#include "app/Texts.h"
+#include "axis/MemoryAreas.h"
+#include "link/BusyState.h"
+#include "link/Operator.h"
+#include "link/SerialLink.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int TimeoutTextId = 10103;
+constexpr int NoImageTextId = 10165;
+constexpr int SendingTextId = 10168;
+constexpr int NoRoomTextId = 10170;
+constexpr int StoreWaitMs = 3000;
+
+bool isHexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f');
+}
+
+bool allHex(const QString& text) {
+    for (QChar c : text)
+        if (!isHexDigit(c))
+            return false;
+    return true;
+}
+
+// One half of a directory read: 16 bytes as 32 hexadecimal digits. Anything
+// else (a pseudo-reply, a short or garbled reply) would put invented bytes into
+// the directory that goes back to the controller.
+bool isBlockReply(const QString& reply) {
+    return reply.size() == 2 * RampMemoryImage::BlockSize && allHex(reply);
+}
+
+// Reads 32 bytes of ramp memory with two "FR" commands into the image.
+bool readPair(RampCalculation& c, int address) {
+    QString digits;
+    for (int half = 0; half < 2; ++half) {
+        const int from = address + half * RampMemoryImage::BlockSize;
+        const QString reply =
+            c.link.SendCommand(QStringLiteral("FR%1").arg(from, 4, 16, QLatin1Char('0')).toUpper(),
+                               true, Full);
+        if (!isBlockReply(reply))
+            return false;
+        digits += reply;
+    }
+    c.image->storeHex(address, digits, 2 * RampMemoryImage::BlockSize);
+    return true;
+}
+
+// The table start address "IA?" reports: four hexadecimal digits, behind the
+// directory. Returns -1 for anything else.
+int tableAddress(const QString& reply) {
+    if (reply.size() != 4 || !allHex(reply))
+        return -1;
+    const int address = reply.toInt(nullptr, 16);
+    return address >= RampMemoryImage::TableOffset ? address : -1;
+}
+
+// The status-bar progress of one programming run: removed on every path out,
+// unless the caller takes it over.
+class ShownProgress {
+public:
+    ShownProgress(Operator& op, const QString& text, int range) : op_(op) {
+        op_.progressShow(text, range, 1);
+    }
+    ~ShownProgress() { hide(); }
+    ShownProgress(const ShownProgress&) = delete;
+    ShownProgress& operator=(const ShownProgress&) = delete;
+    void step() { op_.progressStep(); }
+    void hide() {
+        if (shown_)
+            op_.progressHide();
+        shown_ = false;
+    }
+    void handOver() { shown_ = false; }
+
+private:
+    Operator& op_;
+    bool shown_ = true;
+};
+
+bool fail(RampCalculation& c, int textId) {
+    c.image.reset();
+    if (textId)
+        c.op.error(textId);
+    if (c.dialog)
+        c.dialog->setProgramEnabled(false);
+    return false;
+}
+
+} // namespace
+
+qint64 LeadingDecimal(const QString& text, bool* hasDigits) {
+    qsizetype i = 0;
+    while (i < text.size() && (text.at(i) == QLatin1Char(' ') || text.at(i) == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    constexpr qint64 max = std::numeric_limits<qint64>::max();
+    qint64 value = 0;
+    bool digits = false;
+    for (; i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9');
+         ++i) {
+        digits = true;
+        const int digit = text.at(i).unicode() - '0';
+        value = value > (max - digit) / 10 ? max : value * 10 + digit;
+    }
+    if (hasDigits)
+        *hasDigits = digits;
+    return negative ? -value : value;
+}
+
+quint32 TruncateToLow32(double x) {
+    constexpr double limit = 9223372036854775808.0; // 2^63
+    if (!(x >= -limit && x < limit))
+        return 0;
+    return quint32(quint64(qint64(x)));
+}
+
+RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFrequency,
+                           quint32 ramp, qint32 freeMemory) {
+    RampTable result;
+    if (ramp >= RampSlopeLimit) {
+        result.status = RampTableStatus::SlopeTooLarge;
+        return result;
+    }
+    if (topFrequency <= 0) {
+        result.status = RampTableStatus::NoTopFrequency;
+        return result;
+    }
+    const qint32 q = -(clockHz / 12); // timer ticks per second, negated
+    if (q >= 0) {
+        result.status = RampTableStatus::NoClock;
+        return result;
+    }
+    // More than the image holds would let the check pass entries written past it.
+    freeMemory = qBound(0, freeMemory, RampMemoryImage::TableSpace);
+    const quint32 end = quint32(freeMemory) + RampMemoryImage::TableOffset;
+
+    // The limit: one step at 1.01 times the top frequency, as 2^32 - ticks.
+    const quint32 limit = TruncateToLow32(double(q) / (double(topFrequency) * 1.01));
+
+    // The controller's tables were always made with this arithmetic: the
+    // square root of n is followed with one single-precision Newton step per
+    // entry rather than computed, and the first "previous" value is 1/sqrt(ramp)
+    // rather than 1. Both shape the stored values, so both stay.
+    const double r =
+        ramp == 0 ? std::numeric_limits<double>::infinity() : std::sqrt(2.0 / double(ramp));
+    const float k = float(r) * float(q);
+    float prev = float(std::sqrt(0.5) * r);
+    float s = float(std::sqrt(2.0));
+    quint32 n = 1;
+    quint32 w = RampMemoryImage::TableOffset + 2;
+    for (;;) {
+        if (w + 1 >= quint32(RampMemoryImage::Size)) {
+            result.entries = int(n - 1);
+            return result; // NoMemory
+        }
+        ++n;
+        const float next = (float(n) / s + s) * 0.5f;
+        const float d = (next - prev) * k;
+        const quint32 v = TruncateToLow32(double(d));
+        image.setWord(int(w), quint16(v & 0xFFFF));
+        s = next;
+        prev = next;
+        w += 2;
+        if (w >= end) {
+            result.entries = int(n - 1);
+            return result; // NoMemory
+        }
+        if (v > limit)
+            break;
+    }
+    const int entries = int(n - 1);
+    image.setWord(int(w), 0x0000); // end mark
+    image.setWord(RampMemoryImage::TableOffset, quint16(entries));
+    result.status = RampTableStatus::Fits;
+    result.entries = entries;
+    result.bytesNeeded = int(w + 1) - 111; // 2k + 4
+    return result;
+}
+
+bool CalculateRamp(RampCalculation& c) {
+    c.image.reset();
+    if (c.dialog) {
+        const qint64 typed = LeadingDecimal(c.dialog->newRampText());
+        c.ramp = typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
+    }
+    // Refused before anything is sent: such a slope would be stored as another one.
+    if (c.ramp >= RampSlopeLimit || c.topFrequency <= 0)
+        return fail(c, NoRoomTextId);
+
+    const QString clockReply = c.link.SendCommand(QStringLiteral("IQ?"), true, Full);
+    if (PseudoReply::is(clockReply))
+        return fail(c, TimeoutTextId);
+    const qint64 clock = LeadingDecimal(clockReply);
+    const qint32 clockHz = qint32(std::clamp<qint64>(clock, std::numeric_limits<qint32>::min(),
+                                                     std::numeric_limits<qint32>::max()));
+    if (c.dialog)
+        c.freeMemory = qint32(std::clamp<qint64>(LeadingDecimal(c.dialog->freeMemoryText()), 0,
+                                                 RampMemoryImage::TableSpace));
+    c.freeMemory = qBound(0, c.freeMemory, RampMemoryImage::TableSpace);
+
+    c.image = RampMemoryImage::create();
+    if (!c.image)
+        return fail(c, NoImageTextId);
+
+    if (!readPair(c, RampMemoryImage::AddressWords))
+        return fail(c, TimeoutTextId);
+
+    const QString countReply = c.link.SendCommand(QStringLiteral("IN?"), true, Full);
+    if (PseudoReply::is(countReply))
+        return fail(c, TimeoutTextId);
+    bool hasDigits = false;
+    const qint64 number = LeadingDecimal(countReply, &hasDigits);
+    // Sixteen ramps leave no directory entry for another one.
+    if (!hasDigits || number < 0 || number >= RampMemoryImage::MaxRamps)
+        return fail(c, NoRoomTextId);
+    c.rampNumber = int(number);
+
+    const QString addressReply = c.link.SendCommand(QStringLiteral("IA?"), true, Full);
+    if (PseudoReply::is(addressReply) || tableAddress(addressReply) < 0)
+        return fail(c, TimeoutTextId);
+    const int address = tableAddress(addressReply);
+    c.image->storeHex(RampMemoryImage::AddressWords + 2 * c.rampNumber, addressReply, 2);
+
+    const RampTable table = ComputeRampTable(*c.image, clockHz, c.topFrequency, c.ramp,
+                                             c.freeMemory);
+    // The table must also end inside the controller's memory behind its start address.
+    if (table.status != RampTableStatus::Fits || address + table.bytesNeeded > RampMemoryImage::Size)
+        return fail(c, NoRoomTextId);
+
+    if (!readPair(c, RampMemoryImage::CountWords) || !readPair(c, RampMemoryImage::SlopeWords))
+        return fail(c, TimeoutTextId);
+    c.image->setWord(RampMemoryImage::CountWords + 2 * c.rampNumber, quint16(table.entries));
+    c.image->setWord(RampMemoryImage::SlopeWords + 2 * c.rampNumber, quint16(c.ramp / 100));
+
+    c.bytesNeeded = table.bytesNeeded;
+    if (c.dialog) {
+        c.dialog->showNeededMemory(c.bytesNeeded);
+        c.dialog->setProgramEnabled(true);
+    }
+    return true;
+}
+
+bool ProgramRamp(RampCalculation& c, bool finish) {
+    BusyGuard busy;
+    if (!c.image || c.rampNumber < 0)
+        return false;
+    // The image goes on every path out: a second ProgramRamp needs a new calculation.
+    std::unique_ptr<RampMemoryImage> image = std::move(c.image);
+
+    qint64 bytes = c.bytesNeeded;
+    if (c.dialog)
+        bytes = LeadingDecimal(c.dialog->neededMemoryText());
+    bytes = std::clamp<qint64>(bytes, 0, RampMemoryImage::TableSpace);
+
+    switch (RequestWriteUnlock(c.link)) {
+    case UnlockResult::Granted:
+        break;
+    case UnlockResult::Refused:
+        return false;
+    case UnlockResult::LinkFailed:
+        c.op.error(TimeoutTextId);
+        return false;
+    }
+
+    // The table goes where the directory entry says it is; an address that
+    // differs from the one the calculation stored would leave the directory
+    // pointing elsewhere.
+    const QString addressReply = c.link.SendCommand(QStringLiteral("IA?"), true, Full);
+    const int address = tableAddress(addressReply);
+    if (PseudoReply::is(addressReply) || address < 0 ||
+        address != image->word(RampMemoryImage::AddressWords + 2 * c.rampNumber))
+        return false;
+
+    const QString rampText = c.dialog ? c.dialog->newRampText() : QString::number(c.ramp);
+    const int blocks = int((bytes + RampMemoryImage::TableOffset) / RampMemoryImage::BlockSize);
+    ShownProgress progress(c.op, Texts::text(SendingTextId) + rampText, blocks);
+
+    int target = RampMemoryImage::CountWords;
+    int from = RampMemoryImage::CountWords;
+    for (int block = 0; block < blocks; ++block) {
+        const QString data = image->blockHex(from);
+        from += RampMemoryImage::BlockSize;
+        // Erased memory needs no writing: a block that starts with an empty
+        // word is left as it is, in the directory as in the table.
+        if (!data.startsWith(QLatin1String("FFFF"))) {
+            const QString command =
+                QStringLiteral("WR%1").arg(target, 4, 16, QLatin1Char('0')).toUpper() + data;
+            if (PseudoReply::is(c.link.SendCommand(command, true, Full))) {
+                progress.hide();
+                c.op.error(TimeoutTextId);
+                return false;
+            }
+        }
+        target += RampMemoryImage::BlockSize;
+        if (target == RampMemoryImage::TableOffset)
+            target = address;
+        progress.step();
+        c.op.pumpEvents();
+    }
+
+    if (finish) {
+        const QString stored = c.link.SendCommand(QStringLiteral("WX"), true, Full);
+        if (PseudoReply::is(stored)) {
+            // The blocks went out but the controller was never told to keep them.
+            progress.hide();
+            c.op.error(TimeoutTextId);
+            return false;
+        }
+        c.op.wait(StoreWaitMs);
+        progress.hide();
+        if (c.dialog)
+            c.dialog->RefreshRampList();
+    } else {
+        // The caller stores the memory and removes the display itself.
+        progress.handOver();
+    }
+    return true;
+}

@@ -1,0 +1,174 @@
+#include "app/CKormakDoc.h"
+#include "axis/AxisParameters.h"
+#include "axis/MemoryAreas.h"
+#include "files/ParameterFile.h"
+#include "files/Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+
+// The writer puts the table marker in the current language; a file saved in
+// any of the three must open in any other.
+const QString TableMarkers[] = {QStringLiteral("[Beschleunigungstabelle]"),
+                                QStringLiteral("[Acceleration table]"),
+                                QStringLiteral("[Tableau d'acc\u00e9l\u00e9ration]")};
+
+constexpr int OperatingModeCount = 2; // PC connection, PLC mode
+constexpr int SystemTypeCount = 2;    // rotary, linear
+
+// A stored line's value: the text after its two-letter code, up to its line end.
+QString valueOf(const QString& line) {
+    QString value = line.mid(2);
+    const qsizetype end = value.indexOf(Crlf);
+    if (end >= 0)
+        value.truncate(end);
+    return value;
+}
+
+// The third character as a decimal digit of a two-entry list; a missing or
+// non-digit character gives 0 and a digit beyond the list no selection.
+int listSelection(const QString& line, int count) {
+    int value = 0;
+    if (line.size() > 2) {
+        const char16_t c = line.at(2).unicode();
+        if (c >= '0' && c <= '9')
+            value = c - '0';
+    }
+    return value < count ? value : -1;
+}
+
+int hexDigit(const QString& line, qsizetype at) {
+    if (at >= line.size())
+        return -1;
+    const char16_t c = line.at(at).unicode();
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+bool hasTableMarker(const QString& line) {
+    for (const QString& marker : TableMarkers)
+        if (line.contains(marker))
+            return true;
+    return false;
+}
+
+// The hexadecimal words of a table line: after its first "]: ", or from its
+// third character when it has none, up to the line end.
+QString tableText(const QString& line) {
+    QString text = line;
+    if (text.endsWith(Crlf))
+        text.chop(2);
+    const qsizetype colon = text.indexOf(QLatin1String("]: "));
+    return text.mid(colon >= 0 ? colon + 3 : 2);
+}
+
+} // namespace
+
+QStringList SplitFileLines(const QByteArray& bytes) {
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const bool lastWithoutEnd = end < 0;
+        if (lastWithoutEnd)
+            end = bytes.size();
+        qsizetype length = end - start;
+        if (!lastWithoutEnd && length > 0 && bytes.at(end - 1) == '\r')
+            --length;
+        lines << fromWindows1252(bytes.mid(start, length)) + Crlf;
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool ReadFileLines(const QString& path, CKormakDoc& doc) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    doc.lineList = SplitFileLines(bytes);
+    doc.typeTag = QFileInfo(path).fileName();
+    doc.filePath = path;
+    doc.modified = false;
+    return true;
+}
+
+ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKormakDoc& doc,
+                           const CurrentSettings& dialogFields) {
+    ApplyResult result;
+    result.currents = dialogFields;
+    // A file without lines names no device and no values: the document keeps
+    // the file's name as its type tag, as the panel shows it.
+    if (lines.isEmpty())
+        return result;
+    CurrentSettings& currents = result.currents;
+    // No "PN" line before the table: no ramp is selected rather than a guess.
+    int rampIndex = -1;
+
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+
+        if (line.startsWith(QLatin1String("; [TKV]")) || line.startsWith(QLatin1String("; [TMW]"))) {
+            params.deviceType = line.mid(3, 3);
+            currents.typeText = params.deviceType;
+        }
+
+        if (line.size() >= 2 && !line.startsWith(QLatin1Char(';'))) {
+            const QString code = line.left(2);
+            if (code == QLatin1String("PD"))
+                params.operatingMode = listSelection(line, OperatingModeCount);
+            else if (code == QLatin1String("PF"))
+                params.runFreq = valueOf(line);
+            else if (code == QLatin1String("PG"))
+                params.axisLimit = valueOf(line);
+            else if (code == QLatin1String("PL"))
+                params.systemType = listSelection(line, SystemTypeCount);
+            else if (code == QLatin1String("PM"))
+                params.zeroOffsetMinus = valueOf(line);
+            else if (code == QLatin1String("PN")) {
+                const int digit = hexDigit(line, 2);
+                if (digit >= 0)
+                    rampIndex = digit;
+            } else if (code == QLatin1String("PO"))
+                params.startStopFreq = valueOf(line);
+            else if (code == QLatin1String("PP"))
+                params.zeroOffsetPlus = valueOf(line);
+            else if (code == QLatin1String("PW"))
+                params.backlash = valueOf(line);
+            else if (code == QLatin1String("PA"))
+                currents.boostCurrent = valueOf(line);
+            else if (code == QLatin1String("PR"))
+                currents.runCurrent = valueOf(line);
+            else if (code == QLatin1String("PS"))
+                currents.stopCurrent = valueOf(line);
+            else if (code == QLatin1String("PT"))
+                currents.boostTime = valueOf(line);
+        }
+
+        // The table stands two lines below its marker (a lone ";" between).
+        // A marker too close to the end has no table and is passed over.
+        if (hasTableMarker(line) && i + 2 < lines.size()) {
+            params.rampList << RampSlopes(tableText(lines.at(i + 2)));
+            params.rampIndex = rampIndex < params.rampList.size() ? rampIndex : -1;
+            result.tableFound = true;
+        }
+    }
+
+    doc.boostCurrent = currents.boostCurrent;
+    doc.runCurrent = currents.runCurrent;
+    doc.stopCurrent = currents.stopCurrent;
+    doc.boostTime = currents.boostTime;
+    doc.typeTag = currents.typeText;
+    return result;
+}

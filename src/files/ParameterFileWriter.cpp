@@ -1,0 +1,213 @@
+#include "app/CKormakDoc.h"
+#include "app/Texts.h"
+#include "axis/AxisParameters.h"
+#include "axis/MemoryAreas.h"
+#include "files/ParameterFile.h"
+#include "files/Windows1252.h"
+#include "link/BusyState.h"
+#include "link/Operator.h"
+#include "link/SerialLink.h"
+
+#include <QSaveFile>
+
+namespace {
+
+const QString Crlf = QStringLiteral("\r\n");
+const QString Separator = QStringLiteral("\r\n;\r\n"); // line end, then a lone ";"
+
+constexpr int SaveFailedText = 10175;
+constexpr int TimeoutText = 10103;
+constexpr int ReadingSequencesText = 10172;
+
+// A list without a selection has no value to record: a line "PD-1" would be
+// sent to the next axis by a transfer. Such a line is left out instead.
+void selectionLine(QString& out, const char* code, int index, bool hex) {
+    if (index < 0)
+        return;
+    out += QString::fromLatin1(code) +
+           (hex ? QString::number(index, 16).toUpper() : QString::number(index)) + Crlf;
+}
+
+void header(QString& out, const QDate& date) {
+    out += Texts::text(10180) + date.toString(QStringLiteral("dd.MM.yyyy")) + Crlf;
+    out += Texts::text(10181);
+    out += Texts::text(10182);
+}
+
+void rampLines(QString& out, const QStringList& ramps) {
+    for (int i = 0; i < ramps.size(); ++i)
+        out += Texts::text(10191) + QStringLiteral("%1").arg(i, 2) + QStringLiteral(", ") +
+               QStringLiteral("%1").arg(ramps.at(i), 6) + QStringLiteral(" Hz/s") + Crlf;
+}
+
+void sequenceMarker(QString& out) {
+    out += QStringLiteral(";") + Crlf + Texts::text(10190);
+}
+
+void composeOffline(QString& out, const AxisParameters& p, const CKormakDoc& doc) {
+    out += QStringLiteral("; [") + doc.typeTag + QStringLiteral("] Offline Speicherung!") + Crlf;
+    // Fixed German in every language: readers of old files know this line.
+    out += QStringLiteral("; PH, PW und Beschleunigungstabelle sind auf Standardwerte gesetzt") +
+           Crlf;
+    out += QStringLiteral(";\r\n;\r\n;\r\n;\r\n");
+    out += Texts::text(10187);
+    selectionLine(out, "PD", p.operatingMode, false);
+    out += QStringLiteral("PA") + doc.boostCurrent + Crlf;
+    out += QStringLiteral("PR") + doc.runCurrent + Crlf;
+    out += QStringLiteral("PS") + doc.stopCurrent + Crlf;
+    out += QStringLiteral("PF") + p.runFreq + Crlf;
+    out += QStringLiteral("PG") + p.axisLimit + Crlf;
+    out += QStringLiteral("PH0") + Crlf;
+    selectionLine(out, "PL", p.systemType, false);
+    out += QStringLiteral("PM") + p.zeroOffsetMinus + Crlf;
+    selectionLine(out, "PN", p.rampIndex, true);
+    out += QStringLiteral("PO") + p.startStopFreq + Crlf;
+    out += QStringLiteral("PP") + p.zeroOffsetPlus + Crlf;
+    out += QStringLiteral("PT") + doc.boostTime + Crlf;
+    out += QStringLiteral("PW") + p.backlash + Separator;
+    out += Texts::text(10188);
+    // A panel without a controller knows no other table than the controller's
+    // own defaults.
+    out += Texts::text(10189) + QLatin1Char(' ') + DefaultRampValueList + Separator;
+    rampLines(out, p.rampList);
+    sequenceMarker(out);
+    // The PLC area an offline panel knows is the one of the file it came from.
+    for (const QString& line : doc.lineList)
+        if (line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU")))
+            out += line;
+}
+
+// Sends the online save's queries to the axis the save began with, whatever
+// happens between two transactions, and notices the first reply that is no
+// value.
+class AxisReader {
+public:
+    explicit AxisReader(SerialLink& link) : link_(link), address_(link.currentAddress()) {}
+
+    // The reply, or false for a pseudo-reply.
+    bool ask(const QString& command, QString* reply) {
+        if (link_.currentAddress() != address_)
+            link_.setCurrentAddress(address_);
+        *reply = link_.SendCommand(command, true, Full);
+        return !PseudoReply::is(*reply);
+    }
+    bool slot(int n, bool eightSlots, QString* reply) {
+        if (link_.currentAddress() != address_)
+            link_.setCurrentAddress(address_);
+        *reply = ReadPlcSlot(link_, n, eightSlots);
+        return !PseudoReply::is(*reply);
+    }
+
+private:
+    SerialLink& link_;
+    QString address_;
+};
+
+ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const AxisParameters& p) {
+    AxisReader axis(link);
+    // A save that cannot hear the axis records nothing: a file holding
+    // "TIMEOUT" as a value would later be sent to axes as a command.
+    auto stop = [&op]() {
+        op.error(SaveFailedText);
+        return ComposeStatus::Stopped;
+    };
+
+    QString type;
+    if (!axis.ask(QStringLiteral("DO?"), &type))
+        return stop();
+    if (!type.isEmpty())
+        out += QStringLiteral("; [") + type.left(3) + QStringLiteral("]") + Separator;
+
+    QString iq, iff, ib, id, iv, ic;
+    if (!axis.ask(QStringLiteral("IQ?"), &iq) || !axis.ask(QStringLiteral("IF?"), &iff) ||
+        !axis.ask(QStringLiteral("IB?"), &ib) || !axis.ask(QStringLiteral("ID?"), &id) ||
+        !axis.ask(QStringLiteral("IV?"), &iv) || !axis.ask(QStringLiteral("IC?"), &ic))
+        return stop();
+    out += QStringLiteral("; Q") + iq.left(2) + QStringLiteral("  F") + iff.left(2) + Crlf;
+    out += QStringLiteral("; ") + ib + QLatin1Char('\t') + id + Crlf;
+    out += QStringLiteral("; ") + iv + QLatin1Char('\t') + ic + Separator;
+
+    out += Texts::text(10187);
+    const bool amperes = type.contains(QLatin1String("TKV")) || type.contains(QLatin1String("TMW"));
+    const QString currentQuery = amperes ? QStringLiteral("??") : QStringLiteral("?");
+    struct Line {
+        QString code;
+        QString query;
+    };
+    const Line lines[] = {
+        {QStringLiteral("PD"), QStringLiteral("PD?")},  {QStringLiteral("PA"), "PA" + currentQuery},
+        {QStringLiteral("PR"), "PR" + currentQuery},    {QStringLiteral("PS"), "PS" + currentQuery},
+        {QStringLiteral("PF"), QStringLiteral("PF?")},  {QStringLiteral("PG"), QStringLiteral("PG?")},
+        {QStringLiteral("PH"), QStringLiteral("PH?")},  {QStringLiteral("PL"), QStringLiteral("PL?")},
+        {QStringLiteral("PM"), QStringLiteral("PM?")},  {QStringLiteral("PN"), QStringLiteral("PN?")},
+        {QStringLiteral("PO"), QStringLiteral("PO?")},  {QStringLiteral("PP"), QStringLiteral("PP?")},
+        {QStringLiteral("PT"), QStringLiteral("PT?")},  {QStringLiteral("PW"), QStringLiteral("PW?")},
+    };
+    for (const Line& line : lines) {
+        QString value;
+        if (!axis.ask(line.query, &value))
+            return stop();
+        out += line.code + value + (line.code == QLatin1String("PW") ? Separator : Crlf);
+    }
+
+    out += Texts::text(10188);
+    QString first, second;
+    if (!axis.ask(QStringLiteral("FR0050"), &first) || !axis.ask(QStringLiteral("FR0060"), &second))
+        return stop();
+    out += Texts::text(10189) + QLatin1Char(' ') + first + second + Separator;
+    rampLines(out, p.rampList);
+    sequenceMarker(out);
+
+    const bool eightSlots = type.contains(QLatin1String("RZH"));
+    const int slotCount = plcSlotCount(eightSlots);
+    ProgressGuard progress(op, Texts::text(ReadingSequencesText), PlcSlotCount - 1, 1);
+    op.pumpEvents();
+    for (int k = 0; k < slotCount; ++k) {
+        QString text;
+        if (!axis.slot(k, eightSlots, &text)) {
+            // An incomplete PLC area must not replace a complete backup.
+            op.error(TimeoutText);
+            return ComposeStatus::Stopped;
+        }
+        if (!text.isEmpty())
+            out += plcSlotWriteCommand(k, text, eightSlots) + Crlf;
+        progress.step();
+    }
+    return ComposeStatus::Complete;
+}
+
+} // namespace
+
+ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisParameters& params,
+                                   const CKormakDoc& doc, QByteArray* file, const QDate& date) {
+    BusyGuard busy;
+    QString out;
+    header(out, date);
+    if (link.currentAddress().contains(QLatin1String("OFFLINE"))) {
+        composeOffline(out, params, doc);
+    } else if (composeOnline(out, link, op, params) != ComposeStatus::Complete) {
+        return ComposeStatus::Stopped;
+    }
+    if (file)
+        *file = toWindows1252(out);
+    return ComposeStatus::Complete;
+}
+
+bool WriteParameterFile(const QString& path, SerialLink& link, Operator& op,
+                        const AxisParameters& params, CKormakDoc& doc, QString* fileError) {
+    if (fileError)
+        fileError->clear();
+    QByteArray bytes;
+    if (ComposeParameterFile(link, op, params, doc, &bytes) != ComposeStatus::Complete)
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (fileError)
+            *fileError = file.errorString();
+        return false;
+    }
+    doc.filePath = path;
+    doc.modified = false;
+    doc.retitlePending = true;
+    return true;
+}

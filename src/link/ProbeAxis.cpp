@@ -1,0 +1,50 @@
+#include "link/ProbeAxis.h"
+
+#include "link/Operator.h"
+#include "link/SerialLink.h"
+
+namespace {
+
+// Puts the time-out back on every way out of the probe.
+class ProbeTimeout {
+public:
+    explicit ProbeTimeout(SerialLink& link) : link_(link) {
+        link_.setTimeoutMs(SerialLink::ProbeTimeoutMs);
+    }
+    ~ProbeTimeout() { link_.setTimeoutMs(SerialLink::DefaultTimeoutMs); }
+
+private:
+    SerialLink& link_;
+};
+
+} // namespace
+
+bool ProbeAxis(SerialLink& link) {
+    const int rates = int(SerialLink::baudEntries().size());
+    const int start = link.baudIndex();
+    bool answered = false;
+    bool portLost = false;
+    {
+        ProbeTimeout timeout(link);
+        for (int t = 1; t <= rates; ++t) {
+            const QString reply = link.SendCommand(QStringLiteral("IC?"), true, Full);
+            if (reply == PseudoReply::Error) {
+                // The port is closed (or vanished): no rate can answer.
+                portLost = true;
+                break;
+            }
+            if (reply != PseudoReply::Timeout) {
+                answered = true;
+                break;
+            }
+            if (link.portOpen())
+                link.TogglePort();
+            link.setBaudIndex((start + t) % rates);
+            link.TogglePort();
+        }
+    }
+    if (answered)
+        return true;
+    link.op().error(portLost ? 10104 : 10103);
+    return false;
+}

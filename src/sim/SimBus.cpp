@@ -1,0 +1,111 @@
+#include "sim/SimBus.h"
+
+#include "sim/SimFrame.h"
+
+namespace sim {
+
+namespace {
+// A frame longer than any the program may send is line noise; drop it rather than grow.
+constexpr int kMaxFrame = 1024;
+} // namespace
+
+SimBus::SimBus(const QString& axes) {
+    for (QChar c : axes) {
+        const int i = indexOf(c.toUpper());
+        if (i >= 0 && !axes_[i])
+            axes_[i] = std::make_unique<SimAxis>(c.toUpper());
+    }
+}
+
+int SimBus::indexOf(QChar a) {
+    static const QString all = QStringLiteral("0123456789ABCDEF");
+    return int(all.indexOf(a));
+}
+
+bool SimBus::hasAxis(QChar a) const {
+    const int i = indexOf(a);
+    return i >= 0 && axes_[i];
+}
+
+SimAxis& SimBus::axis(QChar a) {
+    if (!hasAxis(a))
+        qFatal("simulated bus has no axis %c", char(a.toLatin1()));
+    return *axes_[indexOf(a)];
+}
+
+const SimAxis& SimBus::axis(QChar a) const {
+    return const_cast<SimBus*>(this)->axis(a);
+}
+
+QString SimBus::axes() const {
+    QString s;
+    for (const auto& a : axes_)
+        if (a)
+            s += a->address;
+    return s;
+}
+
+void SimBus::clearLog() {
+    log_.clear();
+    frames_.clear();
+}
+
+void SimBus::advance(qint64 nowMs) {
+    for (auto& a : axes_)
+        if (a)
+            a->advance(nowMs);
+}
+
+QByteArray SimBus::receive(const QByteArray& bytes, qint64 nowMs, int lineRate) {
+    advance(nowMs);
+    QByteArray out;
+    for (char c : bytes) {
+        if (c == SimFrame::STX) {
+            // A new start discards an unfinished frame: the program never interleaves.
+            pending_.clear();
+            inFrame_ = true;
+        } else if (!inFrame_) {
+            continue; // noise between frames
+        } else if (c == SimFrame::ETX) {
+            inFrame_ = false;
+            handleFrame(pending_, nowMs, lineRate, &out);
+            pending_.clear();
+        } else if (pending_.size() < kMaxFrame) {
+            pending_ += c;
+        } else {
+            inFrame_ = false;
+            pending_.clear();
+        }
+    }
+    return out;
+}
+
+void SimBus::handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, QByteArray* out) {
+    if (payload.isEmpty())
+        return;
+    const SimFrame f = SimFrame::decode(payload);
+    QChar target = f.addressed ? f.address : QChar();
+    if (!f.addressed) {
+        const QString present = axes();
+        if (!present.isEmpty())
+            target = present.front();
+    }
+    log_ << (target.isNull() ? QStringLiteral("-") : QString(target)) + u' ' + f.command;
+    frames_ << SimFrame::STX + payload + SimFrame::ETX;
+    if (target.isNull() || !hasAxis(target))
+        return;
+    SimAxis& a = axis(target);
+    // At another rate the axis sees only noise.
+    if (lineRate != a.baud)
+        return;
+    if (f.check == SimFrame::Check::Bad) {
+        a.latched |= StatusBit::ChecksumError;
+        return;
+    }
+    const QString data = a.execute(f.command, nowMs);
+    *out += SimFrame::reply(a.address, a.shortStatus(), data);
+    if (const int rate = a.takePendingBaud())
+        a.baud = rate;
+}
+
+} // namespace sim

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "sim/SimAxis.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+
+namespace sim {
+
+// What SimHost does to the next reply(s) instead of sending them plainly.
+enum class Fault {
+    None,
+    NoReply,   // the reply is dropped
+    LateReply, // the reply is sent param ms later (default 1500, after the program's time-out)
+    Pieces,    // the reply is sent in param pieces (default 3) with short gaps
+    Garbage,   // param bytes of noise (default 5) come before the reply
+    Overflow,  // a burst of param bytes (default 600, at least 451) comes before the reply
+    Vanish,    // the port disappears instead of replying: the pty is closed
+};
+
+// Up to sixteen controller axes on one serial line. Pure logic: bytes in, bytes out, time
+// given by the caller, so tests drive it without a port and without waiting.
+class SimBus {
+public:
+    explicit SimBus(const QString& axes = "0123456789ABCDEF");
+
+    // Feeds bytes received at time nowMs (monotonic ms) with the line rate the program has
+    // set, and returns the replies to send now (may be empty). A frame that is not complete
+    // yet is kept until its ETX arrives.
+    QByteArray receive(const QByteArray& bytes, qint64 nowMs, int lineRate);
+    // Lets motion run on up to nowMs.
+    void advance(qint64 nowMs);
+
+    bool hasAxis(QChar a) const;
+    // The axis with address a; it must exist (hasAxis).
+    SimAxis& axis(QChar a);
+    const SimAxis& axis(QChar a) const;
+    // The addresses present, ascending.
+    QString axes() const;
+
+    // One line per received command: address, blank, command text ("0 IF?"). Frames
+    // without an address are listed under the axis they went to.
+    QStringList log() const { return log_; }
+    void clearLog();
+    // The request frames as received, STX to ETX.
+    QList<QByteArray> frames() const { return frames_; }
+
+private:
+    void handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, QByteArray* out);
+    static int indexOf(QChar a);
+
+    std::array<std::unique_ptr<SimAxis>, 16> axes_;
+    QByteArray pending_;
+    bool inFrame_ = false;
+    QStringList log_;
+    QList<QByteArray> frames_;
+};
+
+} // namespace sim

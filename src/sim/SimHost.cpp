@@ -1,0 +1,250 @@
+#include "sim/SimHost.h"
+
+#include "sim/SimLineRate.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace sim {
+
+namespace {
+constexpr int kPollMs = 5;      // motion and delayed output advance at least this often
+constexpr int kPieceGapMs = 30; // long enough for the reader to see each piece on its own
+} // namespace
+
+SimHost::SimHost(const QString& axes) : bus_(axes) {}
+
+SimHost::~SimHost() {
+    stop();
+}
+
+qint64 SimHost::nowMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 epoch_)
+        .count();
+}
+
+bool SimHost::start(QString* error) {
+    if (thread_.joinable())
+        return true;
+    char name[256] = {};
+    if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        if (error)
+            *error = QStringLiteral("openpty: %1").arg(QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    // Raw, so that STX and ETX and every other byte pass unchanged, and no echo.
+    termios t{};
+    ::tcgetattr(slave_, &t);
+    ::cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    ::tcsetattr(slave_, TCSANOW, &t);
+    SimLineRate::set(slave_, 28800);
+    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+    ::fcntl(master_, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slave_, F_SETFD, FD_CLOEXEC);
+    slavePath_ = QString::fromLocal8Bit(name);
+    stop_ = false;
+    vanished_ = false;
+    thread_ = std::thread([this] { serve(); });
+    return true;
+}
+
+void SimHost::stop() {
+    stop_ = true;
+    if (thread_.joinable())
+        thread_.join();
+    std::lock_guard lock(mutex_);
+    if (master_ >= 0)
+        ::close(master_);
+    if (slave_ >= 0)
+        ::close(slave_);
+    master_ = slave_ = -1;
+}
+
+QString SimHost::slavePath() const {
+    std::lock_guard lock(mutex_);
+    return slavePath_;
+}
+
+void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
+    {
+        std::lock_guard lock(mutex_);
+        fn(bus_);
+        if (bus_.log().size() < logPrinted_)
+            logPrinted_ = bus_.log().size();
+    }
+    logChanged_.notify_all();
+}
+
+void SimHost::setFault(Fault f, int param, int count) {
+    std::lock_guard lock(mutex_);
+    fault_ = f;
+    faultParam_ = param;
+    faultCount_ = f == Fault::None ? 0 : count;
+}
+
+Fault SimHost::fault() const {
+    std::lock_guard lock(mutex_);
+    return faultCount_ != 0 ? fault_ : Fault::None;
+}
+
+bool SimHost::vanished() const {
+    std::lock_guard lock(mutex_);
+    return vanished_;
+}
+
+QStringList SimHost::log() const {
+    std::lock_guard lock(mutex_);
+    return bus_.log();
+}
+
+void SimHost::clearLog() {
+    std::lock_guard lock(mutex_);
+    bus_.clearLog();
+    logPrinted_ = 0;
+}
+
+bool SimHost::waitForLog(int count, int timeoutMs) {
+    std::unique_lock lock(mutex_);
+    return logChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                [&] { return bus_.log().size() >= count; });
+}
+
+void SimHost::setLogStream(FILE* stream) {
+    std::lock_guard lock(mutex_);
+    logStream_ = stream;
+    logPrinted_ = bus_.log().size();
+}
+
+int SimHost::lineRate() const {
+    std::lock_guard lock(mutex_);
+    return master_ >= 0 ? SimLineRate::of(master_) : lineRate_;
+}
+
+void SimHost::printLogLocked() {
+    const QStringList lines = bus_.log();
+    if (logStream_) {
+        for (qsizetype i = logPrinted_; i < lines.size(); ++i)
+            std::fprintf(logStream_, "%s\n", lines[i].toLatin1().constData());
+        std::fflush(logStream_);
+    }
+    logPrinted_ = lines.size();
+}
+
+void SimHost::vanishLocked() {
+    if (master_ >= 0)
+        ::close(master_);
+    if (slave_ >= 0)
+        ::close(slave_);
+    master_ = slave_ = -1;
+    out_.clear();
+    vanished_ = true;
+}
+
+void SimHost::sendLocked(const QByteArray& replies, qint64 now) {
+    if (replies.isEmpty())
+        return;
+    // Replies leave in order: a late one holds back those behind it, as on a real line.
+    const qint64 earliest = out_.empty() ? now : qMax(now, out_.back().dueMs);
+    Fault f = faultCount_ != 0 ? fault_ : Fault::None;
+    if (faultCount_ > 0)
+        --faultCount_;
+    const int p = faultParam_;
+    switch (f) {
+    case Fault::None:
+        out_.push_back({earliest, replies});
+        break;
+    case Fault::NoReply:
+        break;
+    case Fault::LateReply:
+        out_.push_back({earliest + (p > 0 ? p : 1500), replies});
+        break;
+    case Fault::Pieces: {
+        const int n = qBound(2, p > 0 ? p : 3, int(replies.size()));
+        const qsizetype size = (replies.size() + n - 1) / n;
+        for (int i = 0; i * size < replies.size(); ++i)
+            out_.push_back({earliest + i * kPieceGapMs, replies.mid(i * size, size)});
+        break;
+    }
+    case Fault::Garbage: {
+        static const QByteArray noise("#?~%&*x!", 8);
+        QByteArray bytes;
+        for (int i = 0; i < (p > 0 ? p : 5); ++i)
+            bytes += noise[i % noise.size()];
+        out_.push_back({earliest, bytes + replies});
+        break;
+    }
+    case Fault::Overflow:
+        // One write, so that the whole burst waits in the reader's queue at once.
+        out_.push_back({earliest, QByteArray(qMax(451, p > 0 ? p : 600), 'X') + replies});
+        break;
+    case Fault::Vanish:
+        vanishLocked();
+        break;
+    }
+}
+
+void SimHost::flushLocked(qint64 now) {
+    while (master_ >= 0 && !out_.empty() && out_.front().dueMs <= now) {
+        Outgoing& o = out_.front();
+        const ssize_t n = ::write(master_, o.bytes.constData(), size_t(o.bytes.size()));
+        if (n < 0)
+            return; // full (EAGAIN) or gone: try again on the next turn
+        o.bytes.remove(0, n);
+        if (!o.bytes.isEmpty())
+            return;
+        out_.pop_front();
+    }
+}
+
+void SimHost::serve() {
+    char buf[4096];
+    while (!stop_) {
+        int fd;
+        {
+            std::lock_guard lock(mutex_);
+            fd = master_;
+        }
+        if (fd < 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+            continue;
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, kPollMs);
+        QByteArray received;
+        if (ready > 0 && (p.revents & POLLIN)) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n > 0)
+                received = QByteArray(buf, n);
+        } else if (ready > 0) {
+            // Hang-up or error without data: do not spin.
+            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+        }
+        bool logged = false;
+        {
+            std::lock_guard lock(mutex_);
+            const qint64 now = nowMs();
+            if (!received.isEmpty() && master_ >= 0) {
+                lineRate_ = SimLineRate::of(master_);
+                const qsizetype before = bus_.log().size();
+                const QByteArray replies = bus_.receive(received, now, lineRate_);
+                logged = bus_.log().size() != before;
+                printLogLocked();
+                sendLocked(replies, now);
+            } else {
+                bus_.advance(now);
+            }
+            flushLocked(now);
+        }
+        if (logged)
+            logChanged_.notify_all();
+    }
+}
+
+} // namespace sim

@@ -1,0 +1,217 @@
+// kormak-sim: the simulated controller bus on a pseudo-terminal, for trying the program
+// without hardware and for scripted tests.
+
+#include "sim/SimHost.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void onSignal(int) {
+    stopRequested = 1;
+}
+
+const char* const kDescription = R"(Simulated stepper-motor controller bus on a pseudo-terminal.
+
+Prints the path of the terminal to open as the first line on standard output, then
+serves until SIGTERM or SIGINT, or until standard input ends.
+
+Each axis answers only frames at its own line rate (28800 Baud unless --rate says
+otherwise) and only for its own address.
+
+Framing rule. A frame runs from STX to ETX. The bus tells the four framings apart
+like this:
+  * checksummed: the text ends in ":" and two upper-case hexadecimal digits. If they
+    are not the exclusive-or of every byte before them (colon included), the frame
+    is damaged and gets no reply.
+  * addressed: the text without its checksum starts with 0-9 or A-F. When the
+    whole text also starts with a known command mnemonic (letters A-F only), it is
+    addressed only if the rest starts with a known mnemonic too, and not if the
+    whole text is a well-formed command while the rest is not: "EWA0GA1" writes
+    slot A0 on the lowest axis, "CIS?" asks axis C for "IS?", "FR0050" reads the
+    lowest axis's ramp memory, "0XY?" is an unknown command for axis 0.
+  * a frame without an address goes to the lowest axis present.
+Replies always have the full form: STX, address, two status digits, blank, data,
+":", checksum, ETX. Setting commands answer with an empty data field; permanent
+writes answer "OK", or "NO" when no write release was granted.
+
+Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
+--fault-count N):
+  noreply            no reply at all
+  late[=MS]          the reply comes MS ms late (default 1500)
+  pieces[=N]         the reply comes in N pieces with short gaps (default 3)
+  garbage[=N]        N noise bytes before the reply (default 5)
+  overflow[=N]       a burst of N bytes before the reply (default 600, at least 451)
+  vanish             the terminal disappears instead of replying)";
+
+bool parseFault(const QString& text, sim::Fault* fault, int* param) {
+    const QString kind = text.section(u'=', 0, 0).toLower();
+    const QString value = text.section(u'=', 1);
+    bool ok = true;
+    *param = value.isEmpty() ? 0 : value.toInt(&ok);
+    static const QList<std::pair<QString, sim::Fault>> kinds = {
+        {"none", sim::Fault::None},       {"noreply", sim::Fault::NoReply},
+        {"late", sim::Fault::LateReply},  {"pieces", sim::Fault::Pieces},
+        {"garbage", sim::Fault::Garbage}, {"overflow", sim::Fault::Overflow},
+        {"vanish", sim::Fault::Vanish},
+    };
+    for (const auto& [name, f] : kinds)
+        if (name == kind) {
+            *fault = f;
+            return ok;
+        }
+    return false;
+}
+
+// "A=VALUE" with A an address of the bus.
+bool splitAxisValue(const QString& text, const QString& axes, QChar* axis, QString* value) {
+    if (text.size() < 2 || text[1] != u'=' || !axes.contains(text[0].toUpper()))
+        return false;
+    *axis = text[0].toUpper();
+    *value = text.mid(2);
+    return true;
+}
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "kormak-sim: %s\n", message.toLocal8Bit().constData());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kormak-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
+    const QCommandLineOption axesOpt("axes", "Axes present, e.g. 0,3,A (default: all sixteen).",
+                                     "LIST");
+    const QCommandLineOption familyOpt("family", "Family text of axis A for \"DO?\" (repeatable).",
+                                       "A=TEXT");
+    const QCommandLineOption rateOpt("rate", "Line rate of axis A (default 28800; repeatable).",
+                                     "A=BAUD");
+    const QCommandLineOption faultOpt("fault", "Inject a fault, see below.", "KIND[=PARAM]");
+    const QCommandLineOption faultCountOpt("fault-count",
+                                           "Apply the fault to the next N replies only.", "N");
+    const QCommandLineOption slotOpt("slot", "Preload PLC slot NN (hex) of axis A (repeatable).",
+                                     "A:NN=TEXT");
+    const QCommandLineOption sfiOpt("sfi", "Axes that carry an SFI card, e.g. 0,2.", "LIST");
+    const QCommandLineOption ioOpt("io-card", "Axes that carry the I/O extension card.", "LIST");
+    const QCommandLineOption logOpt("log", "Print every received command on standard error.");
+    const QCommandLineOption keepOpt(
+        "ignore-stdin", "Keep serving when standard input ends (stop by signal only).");
+    parser.addOptions({help, axesOpt, familyOpt, rateOpt, faultOpt, faultCountOpt, slotOpt, sfiOpt,
+                       ioOpt, logOpt, keepOpt});
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
+    auto listOf = [](const QString& text) {
+        QString out;
+        for (QChar c : text)
+            if (c != u',' && c != u' ')
+                out += c.toUpper();
+        return out;
+    };
+    const QString axes =
+        parser.isSet(axesOpt) ? listOf(parser.value(axesOpt)) : QStringLiteral("0123456789ABCDEF");
+    for (QChar c : axes)
+        if (!QStringLiteral("0123456789ABCDEF").contains(c))
+            return fail(QStringLiteral("not an axis address: %1").arg(c));
+
+    sim::SimHost host(axes);
+    QString error;
+    bool ok = true;
+    host.withBus([&](sim::SimBus& bus) {
+        for (const QString& f : parser.values(familyOpt)) {
+            QChar a;
+            QString text;
+            if (!splitAxisValue(f, axes, &a, &text)) {
+                error = QStringLiteral("bad --family %1").arg(f);
+                ok = false;
+                return;
+            }
+            bus.axis(a).setFamily(text);
+        }
+        for (const QString& r : parser.values(rateOpt)) {
+            QChar a;
+            QString text;
+            static const QList<int> rates = {9600, 14400, 19200, 28800, 38400};
+            if (!splitAxisValue(r, axes, &a, &text) || !rates.contains(text.toInt())) {
+                error = QStringLiteral("bad --rate %1").arg(r);
+                ok = false;
+                return;
+            }
+            bus.axis(a).baud = text.toInt();
+        }
+        for (const QString& s : parser.values(slotOpt)) {
+            const QString where = s.section(u'=', 0, 0);
+            const QChar a = where.isEmpty() ? QChar() : where[0].toUpper();
+            bool hexOk = false;
+            const int slot = where.section(u':', 1).toInt(&hexOk, 16);
+            if (!axes.contains(a) || !hexOk || slot < 0 || slot >= bus.axis(a).slotCount()) {
+                error = QStringLiteral("bad --slot %1").arg(s);
+                ok = false;
+                return;
+            }
+            bus.axis(a).plcSlots[slot] = s.section(u'=', 1);
+        }
+        for (QChar a : listOf(parser.value(sfiOpt)))
+            if (axes.contains(a))
+                bus.axis(a).sfiCard = true;
+        for (QChar a : listOf(parser.value(ioOpt)))
+            if (axes.contains(a))
+                bus.axis(a).ioCard = true;
+    });
+    if (!ok)
+        return fail(error);
+    if (parser.isSet(faultOpt)) {
+        sim::Fault f = sim::Fault::None;
+        int param = 0;
+        if (!parseFault(parser.value(faultOpt), &f, &param))
+            return fail(QStringLiteral("bad --fault %1").arg(parser.value(faultOpt)));
+        const int count = parser.isSet(faultCountOpt) ? parser.value(faultCountOpt).toInt() : -1;
+        host.setFault(f, param, count);
+    }
+    if (parser.isSet(logOpt))
+        host.setLogStream(stderr);
+
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+
+    if (!host.start(&error))
+        return fail(error);
+    std::printf("%s\n", host.slavePath().toLocal8Bit().constData());
+    std::fflush(stdout);
+
+    bool watchStdin = !parser.isSet(keepOpt);
+    while (!stopRequested) {
+        pollfd p{STDIN_FILENO, POLLIN, 0};
+        if (!watchStdin) {
+            ::poll(nullptr, 0, 100);
+            continue;
+        }
+        if (::poll(&p, 1, 100) > 0) {
+            char buf[256];
+            const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
+            if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
+                break; // standard input ended
+        }
+    }
+    host.stop();
+    return 0;
+}

@@ -1,0 +1,786 @@
+#include "ScriptedOperator.h"
+#include "app/CKormakDoc.h"
+#include "axis/CKormakView.h"
+#include "axis/PanelHost.h"
+#include "axis/StatusLamp.h"
+#include "link/SerialLink.h"
+#include "sim/SimHost.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The main window as the panel sees it: one link on the simulator's line, a
+// scripted operator, and the title of whichever panel the test calls active.
+class TestHost : public PanelHost {
+public:
+    ScriptedOperator op_;
+    SerialLink link_{op_};
+    bool openingFile_ = false;
+    bool baudChangePending_ = false;
+    QString activeTitle;
+    QList<CKormakView*> closed;
+
+    SerialLink& link() override { return link_; }
+    Operator& op() override { return op_; }
+    bool openingFile() const override { return openingFile_; }
+    bool baudChangePending() const override { return baudChangePending_; }
+    QString activeChildTitle() const override { return activeTitle; }
+    void closePanelWindow(CKormakView* panel) override {
+        panel->ClosePanel();
+        closed << panel;
+    }
+    QWidget* dialogParent() override { return nullptr; }
+};
+
+const QStringList ReadSequence = {"IF?", "PO?", "DO?", "PF?", "PL?", "PD?", "FR0050", "FR0060",
+                                  "PN?", "PC?", "PG?", "PW?", "PP?", "PM?", "PI?"};
+
+QStringList onAxis(const QString& axis, const QStringList& commands) {
+    QStringList lines;
+    for (const QString& c : commands)
+        lines << axis + QLatin1Char(' ') + c;
+    return lines;
+}
+
+// A changed parameter set shows in the overall status: bit 5 of its second byte.
+constexpr quint32 ParametersChangedBit = 1u << 21;
+
+} // namespace
+
+class TestAxisPanel : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<sim::SimHost> sim_;
+    std::unique_ptr<TestHost> host_;
+    std::list<CKormakDoc> docs_;
+    std::list<std::unique_ptr<CKormakView>> panels_;
+
+    SerialLink& link() { return host_->link_; }
+    ScriptedOperator& op() { return host_->op_; }
+
+    QStringList wire() const { return sim_->log(); }
+    // The wire without the status poll's own traffic.
+    QStringList wireWithoutPoll() const {
+        QStringList lines = sim_->log();
+        lines.removeIf([](const QString& l) {
+            return l.endsWith(QLatin1String(" II?")) || l.endsWith(QLatin1String(" IO?"));
+        });
+        return lines;
+    }
+    void axis(QChar a, const std::function<void(sim::SimAxis&)>& fn) {
+        sim_->withBus([&](sim::SimBus& bus) { fn(bus.axis(a)); });
+    }
+
+    // Creates and initialises a panel the way the shell does: currentAddress
+    // decides its kind, then the panel is shown and becomes the active one.
+    CKormakView* openPanel(const QString& address, bool show = true) {
+        link().setCurrentAddress(address);
+        CKormakDoc& doc = docs_.emplace_back();
+        auto& panel = panels_.emplace_back(std::make_unique<CKormakView>(*host_, doc));
+        panel->InitialisePanel();
+        host_->activeTitle = panel->title();
+        if (show) {
+            panel->show();
+            panel->activateWindow();
+            if (!QTest::qWaitForWindowActive(panel.get()))
+                qWarning("panel window did not become active");
+        }
+        return panel.get();
+    }
+    // An online panel with its first read done, quiet on the wire and in the log.
+    CKormakView* quietPanel(const QString& address = QStringLiteral("0")) {
+        CKormakView* panel = openPanel(address);
+        panel->stopPollTimer();
+        sim_->clearLog();
+        op().clear();
+        return panel;
+    }
+
+    template <typename T> static T* child(CKormakView* panel, const char* name) {
+        T* w = panel->findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    // Leaves the control that has the focus the way an operator tabs on: to
+    // the move-type list, which sends nothing itself.
+    static void leave(CKormakView* panel) {
+        child<QComboBox>(panel, "moveType")->setFocus(Qt::TabFocusReason);
+    }
+    static void typeInto(QLineEdit* edit, const QString& text) {
+        edit->setFocus(Qt::MouseFocusReason);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    static QString lamp(CKormakView* panel, const char* name) {
+        return StatusLamp::name(child<StatusLamp>(panel, name)->colour());
+    }
+
+private slots:
+    void init() {
+        sim_ = std::make_unique<sim::SimHost>(QStringLiteral("01"));
+        QString error;
+        QVERIFY2(sim_->start(&error), qPrintable(error));
+        host_ = std::make_unique<TestHost>();
+        link().setPorts({sim_->slavePath()});
+        link().setPortIndex(0);
+        link().setBaudIndex(3); // 28800, the axes' rate
+        // Only tests about lost replies wait for a time-out; keep it short.
+        link().setTimeoutMs(150);
+    }
+    void cleanup() {
+        panels_.clear();
+        docs_.clear();
+        host_.reset();
+        sim_.reset();
+    }
+
+    // ---- reading -------------------------------------------------------------------
+
+    void initialiseReadsInOrder_data() {
+        QTest::addColumn<int>("maxRunFreq");
+        QTest::addColumn<bool>("sfiCard");
+        QTest::addColumn<QString>("lastRun");
+        QTest::addColumn<QString>("lastStartStop");
+        QTest::newRow("standard axis") << 10000 << false << "10000" << "1250";
+        QTest::newRow("slower axis with SFI card") << 4000 << true << "4000" << "500";
+    }
+    void initialiseReadsInOrder() {
+        QFETCH(int, maxRunFreq);
+        QFETCH(bool, sfiCard);
+        QFETCH(QString, lastRun);
+        QFETCH(QString, lastStartStop);
+        axis('0', [&](sim::SimAxis& a) {
+            a.maxRunFreq = maxRunFreq;
+            a.sfiCard = sfiCard;
+            a.params.runFreq = 1500;
+            a.params.systemType = 1;
+            a.params.rampIndex = 3;
+            a.setPosition(-1200);
+        });
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+
+        // The read, then the first poll.
+        QCOMPARE(wire(), onAxis("0", ReadSequence + QStringList{"II?", "IO?"}));
+        QVERIFY(op().shown.isEmpty());
+        QVERIFY(panel->isPolling());
+        QCOMPARE(panel->title().right(1), QStringLiteral("0"));
+        QCOMPARE(panel->document().title(), panel->title());
+        QVERIFY(!child<QPushButton>(panel, "transferButton")->isVisibleTo(panel));
+
+        auto* runFreq = child<QComboBox>(panel, "runFreq");
+        auto* startStop = child<QComboBox>(panel, "startStopFreq");
+        QCOMPARE(runFreq->currentText(), QStringLiteral("1500"));
+        QCOMPARE(runFreq->itemText(runFreq->count() - 1), lastRun);
+        QCOMPARE(startStop->currentText(), QStringLiteral("400"));
+        QCOMPARE(startStop->itemText(startStop->count() - 1), lastStartStop);
+        auto* ramp = child<QComboBox>(panel, "ramp");
+        QCOMPARE(ramp->count(), 10);
+        QCOMPARE(ramp->currentText(), QStringLiteral("37500"));
+        QCOMPARE(child<QComboBox>(panel, "systemType")->currentIndex(), 1);
+        QCOMPARE(child<QComboBox>(panel, "operatingMode")->currentIndex(), 0);
+        QCOMPARE(child<QLineEdit>(panel, "position")->text(), QStringLiteral("-1200"));
+        QCOMPARE(child<QLineEdit>(panel, "axisLimit")->text(), QStringLiteral("1000000"));
+        QCOMPARE(child<QPushButton>(panel, "sfiButton")->isEnabled(), sfiCard);
+        QVERIFY(child<QPushButton>(panel, "startButton")->isEnabled());
+        QCOMPARE(panel->deviceType(), QStringLiteral("TKV 3A/50V"));
+    }
+
+    void lostReplyLocksPanel() {
+        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        QCOMPARE(wire(), QStringList{"0 IF?"});
+        QCOMPARE(op().shownIds(), QList<int>{10103});
+        QVERIFY(!panel->isPolling());
+        for (const char* name : {"startStopFreq", "runFreq", "ramp", "systemType",
+                                 "operatingMode", "axisLimit", "storeButton", "startButton"})
+            QVERIFY2(!child<QWidget>(panel, name)->isEnabled(), name);
+        // Stop and the close button stay usable.
+        QVERIFY(child<QPushButton>(panel, "stopButton")->isEnabled());
+        QVERIFY(child<QPushButton>(panel, "closeButton")->isEnabled());
+    }
+
+    void portThatCannotOpen() {
+        link().setPorts({QStringLiteral("/nonexistent/tty")});
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        QCOMPARE(op().shownIds(), QList<int>{10104});
+        QVERIFY(!panel->isPolling());
+        QVERIFY(!child<QComboBox>(panel, "runFreq")->isEnabled());
+    }
+
+    void newOfflineConfiguration() {
+        CKormakView* panel = openPanel(QStringLiteral("OFFLINE NEW"), false);
+        QVERIFY(wire().isEmpty());
+        QVERIFY(panel->isOffline());
+        QVERIFY(!panel->isPolling());
+        QCOMPARE(panel->title(), QStringLiteral(": OFFLINE NEW"));
+        QVERIFY(child<QPushButton>(panel, "transferButton")->isVisibleTo(panel));
+        QCOMPARE(child<QComboBox>(panel, "startStopFreq")->currentText(), QStringLiteral("400"));
+        QCOMPARE(child<QComboBox>(panel, "runFreq")->currentText(), QStringLiteral("2000"));
+        QCOMPARE(child<QComboBox>(panel, "ramp")->currentText(), QStringLiteral("5000"));
+        QCOMPARE(child<QComboBox>(panel, "ramp")->count(), 10);
+        QCOMPARE(child<QLineEdit>(panel, "axisLimit")->text(), QStringLiteral("1000000"));
+        const CKormakDoc& doc = panel->document();
+        QCOMPARE((QStringList{doc.boostCurrent, doc.runCurrent, doc.stopCurrent, doc.boostTime}),
+                 (QStringList{"0", "4", "2", "20"}));
+        for (const char* name : {"startButton", "stopButton", "defaultButton", "position",
+                                 "statusButton", "resetButton", "rampsButton", "storeButton",
+                                 "optionCardButton", "rsMonitorButton", "sfiButton"})
+            QVERIFY2(!child<QWidget>(panel, name)->isEnabled(), name);
+        for (const char* name : {"runFreq", "currentsButton", "plcButton", "plcExtButton",
+                                 "closeButton", "transferButton", "outputA0"})
+            QVERIFY2(child<QWidget>(panel, name)->isEnabled(), name);
+    }
+
+    void openedFileHandsOverItsLines() {
+        link().setCurrentAddress(QStringLiteral("OFFLINE"));
+        CKormakDoc& doc = docs_.emplace_back();
+        doc.typeTag = QStringLiteral("DREH.OPM");
+        doc.lineList = QStringList{QStringLiteral("PF2000\r\n")};
+        auto& panel = panels_.emplace_back(std::make_unique<CKormakView>(*host_, doc));
+        QSignalSpy apply(panel.get(), &CKormakView::applyFileLinesRequested);
+        panel->InitialisePanel();
+        QCOMPARE(apply.count(), 1);
+        QCOMPARE(panel->title(), QStringLiteral("DREH.OPM: OFFLINE"));
+        // Lists are there, the fields and the ramp list wait for the file.
+        QCOMPARE(child<QComboBox>(panel.get(), "runFreq")->count(), 41);
+        QCOMPARE(child<QComboBox>(panel.get(), "ramp")->count(), 0);
+        QVERIFY(wire().isEmpty());
+    }
+
+    void loadDefaults_data() {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+    void loadDefaults() {
+        QFETCH(bool, confirmed);
+        axis('0', [](sim::SimAxis& a) { a.params.runFreq = 3000; });
+        CKormakView* panel = quietPanel();
+        op().answers << (confirmed ? Operator::Answer::Ok : Operator::Answer::Cancel);
+        QTest::mouseClick(child<QPushButton>(panel, "defaultButton"), Qt::LeftButton);
+        QCOMPARE(op().shownIds(), QList<int>{10105});
+        QCOMPARE(op().shown.first().buttons, Operator::Buttons::OkCancel);
+        if (!confirmed) {
+            QVERIFY(wire().isEmpty());
+            return;
+        }
+        QCOMPARE(wire(), onAxis("0", QStringList{"PB"} + ReadSequence));
+        QCOMPARE(child<QComboBox>(panel, "runFreq")->currentText(), QStringLiteral("2000"));
+        QVERIFY(panel->isPolling());
+    }
+
+    // ---- status poll and activation ----------------------------------------------------
+
+    void lamps_data() {
+        QTest::addColumn<uint>("status");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<QStringList>("lit"); // "lamp:colour"
+        QTest::addColumn<bool>("running");
+        QTest::newRow("0x21: motor runs, bit 5 has no lamp")
+            << 0x21u << 0 << QStringList{"lamp1016:green"} << true;
+        QTest::newRow("0x80: watchdog") << 0x80u << 0 << QStringList{"lamp1022:yellow"} << false;
+        QTest::newRow("06 with inputs 9")
+            << 0x06u << 9
+            << QStringList{"lamp1017:red", "lamp1018:red", "input0:green", "input3:green"}
+            << false;
+        QTest::newRow("all errors") << 0x58u << 0
+                                    << QStringList{"lamp1019:red", "lamp1020:red", "lamp1021:red"}
+                                    << false;
+    }
+    void lamps() {
+        QFETCH(uint, status);
+        QFETCH(int, inputs);
+        QFETCH(QStringList, lit);
+        QFETCH(bool, running);
+        CKormakView* panel = quietPanel();
+        axis('0', [&](sim::SimAxis& a) {
+            a.latched = status;
+            a.inputs = inputs;
+        });
+        QVERIFY(panel->PollStatus());
+        for (const char* name : {"lamp1016", "lamp1017", "lamp1018", "lamp1019", "lamp1020",
+                                 "lamp1021", "lamp1022", "input0", "input1", "input2", "input3"}) {
+            QString expected = QStringLiteral("grey");
+            for (const QString& l : lit)
+                if (l.section(':', 0, 0) == QLatin1String(name))
+                    expected = l.section(':', 1);
+            QCOMPARE(lamp(panel, name), expected);
+        }
+        QCOMPARE(wire(), onAxis("0", running ? QStringList{"II?", "PC?", "IO?"}
+                                             : QStringList{"II?", "IO?"}));
+        QCOMPARE(panel->motorRunning(), running);
+        QCOMPARE(child<QComboBox>(panel, "runFreq")->isEnabled(), !running);
+    }
+
+    void moveLocksPanelUntilItStops() {
+        CKormakView* panel = openPanel(QStringLiteral("0"));
+        auto* runFreq = child<QComboBox>(panel, "runFreq");
+        auto* stop = child<QPushButton>(panel, "stopButton");
+        auto* position = child<QLineEdit>(panel, "position");
+        child<QComboBox>(panel, "moveType")->setCurrentIndex(2);
+        auto* target = child<QLineEdit>(panel, "moveTarget");
+        QVERIFY(target->isVisibleTo(panel));
+        typeInto(target, QStringLiteral("8000"));
+        sim_->clearLog();
+        QTest::mouseClick(child<QPushButton>(panel, "startButton"), Qt::LeftButton);
+        QCOMPARE(wire().mid(0, 2), onAxis("0", {"GA8000", "PC?"}));
+        QCOMPARE(QApplication::focusWidget(), stop);
+
+        QTRY_VERIFY_WITH_TIMEOUT(panel->motorRunning(), 2000);
+        QVERIFY(!runFreq->isEnabled());
+        QVERIFY(!child<QPushButton>(panel, "startButton")->isEnabled());
+        QVERIFY(!child<QPushButton>(panel, "storeButton")->isEnabled());
+        // What an operator needs during a move stays usable.
+        QVERIFY(stop->isEnabled());
+        QVERIFY(position->isEnabled());
+        QVERIFY(child<QComboBox>(panel, "moveType")->isEnabled());
+
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->motorRunning(), 5000);
+        QVERIFY(runFreq->isEnabled());
+        QVERIFY(child<QPushButton>(panel, "startButton")->isEnabled());
+        QCOMPARE(position->text(), QStringLiteral("8000"));
+        // The position went out of the poll only while the motor ran.
+        QVERIFY(wire().count(QStringLiteral("0 PC?")) >= 2);
+    }
+
+    void moveTargetMustBeANumber_data() {
+        QTest::addColumn<int>("moveType");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("letter O for zero") << 2 << "1O00" << QStringList();
+        QTest::newRow("empty") << 2 << "" << QStringList();
+        QTest::newRow("sign only") << 3 << "-" << QStringList();
+        QTest::newRow("relative, negative") << 3 << "-150" << QStringList{"GR-150", "PC?"};
+        QTest::newRow("single step") << 6 << "junk" << QStringList{"GS+", "PC?"};
+    }
+    void moveTargetMustBeANumber() {
+        QFETCH(int, moveType);
+        QFETCH(QString, target);
+        QFETCH(QStringList, sent);
+        CKormakView* panel = quietPanel();
+        child<QComboBox>(panel, "moveType")->setCurrentIndex(moveType);
+        auto* edit = child<QLineEdit>(panel, "moveTarget");
+        edit->setText(target);
+        QTest::mouseClick(child<QPushButton>(panel, "startButton"), Qt::LeftButton);
+        QCOMPARE(wire(), onAxis("0", sent));
+        if (sent.isEmpty()) {
+            QCOMPARE(op().shownIds(), QList<int>{10243});
+            QCOMPARE(op().shown.first().captionId, 10244);
+            QCOMPARE(op().shown.first().icon, Operator::Icon::Exclamation);
+            QCOMPARE(QApplication::focusWidget(), edit);
+        } else {
+            QVERIFY(op().shown.isEmpty());
+            QCOMPARE(QApplication::focusWidget(), child<QPushButton>(panel, "stopButton"));
+        }
+    }
+
+    void pollTimeoutStopsPolling() {
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        sim_->clearLog();
+        op().clear();
+        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        QVERIFY(!panel->PollStatus());
+        QVERIFY(!panel->isPolling());
+        QCOMPARE(op().shownIds(), QList<int>{10103});
+        // Until the next activation the poll stays silent.
+        sim_->clearLog();
+        QVERIFY(!panel->PollStatus());
+        QVERIFY(wire().isEmpty());
+        QCOMPARE(op().shown.size(), 1);
+    }
+
+    void activation() {
+        CKormakView* panel = quietPanel();
+        QSignalSpy portOpen(&link(), &SerialLink::portOpenChanged);
+        link().setCurrentAddress(QStringLiteral("1"));
+        axis('0', [](sim::SimAxis& a) { a.setPosition(777); });
+
+        panel->ActivatePanel(true);
+        QCOMPARE(link().currentAddress(), QStringLiteral("0"));
+        QCOMPARE(wire(), QStringList{"0 PC?"});
+        QCOMPARE(child<QLineEdit>(panel, "position")->text(), QStringLiteral("777"));
+        QVERIFY(panel->isPolling());
+        // The port is closed and opened again even though nothing changed.
+        QCOMPARE(portOpen.count(), 2);
+        QVERIFY(link().portOpen());
+
+        panel->ActivatePanel(false);
+        QVERIFY(!panel->isPolling());
+
+        // While a file is being opened nothing happens.
+        host_->openingFile_ = true;
+        sim_->clearLog();
+        panel->ActivatePanel(true);
+        QVERIFY(wire().isEmpty());
+        QVERIFY(!panel->isPolling());
+        host_->openingFile_ = false;
+
+        // The last window gone: the port closes.
+        host_->activeTitle.clear();
+        panel->ActivatePanel(false);
+        QVERIFY(!link().portOpen());
+    }
+
+    void activationLosesAxis() {
+        CKormakView* panel = quietPanel();
+        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        panel->ActivatePanel(true);
+        QVERIFY(link().lastTimedOut());
+        QVERIFY(!panel->isPolling());
+        QVERIFY(!child<QComboBox>(panel, "runFreq")->isEnabled());
+        QVERIFY(op().shown.isEmpty());
+    }
+
+    void activatingOfflinePanel() {
+        CKormakView* panel = openPanel(QStringLiteral("OFFLINE NEW"), false);
+        link().setCurrentAddress(QStringLiteral("0"));
+        panel->ActivatePanel(true);
+        QCOMPARE(link().currentAddress(), QStringLiteral("OFFLINE"));
+        QVERIFY(wire().isEmpty());
+        QVERIFY(!child<QPushButton>(panel, "startButton")->isEnabled());
+    }
+
+    // ---- parameter entries -------------------------------------------------------------
+
+    void frequencyEntries_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("start/stop above the bound")
+            << "startStopFreq" << "2500" << "1250" << QStringList{"PO1250"};
+        QTest::newRow("start/stop minus five") << "startStopFreq" << "-5" << "1250"
+                                               << QStringList{"PO1250"};
+        QTest::newRow("start/stop twenty digits")
+            << "startStopFreq" << "99999999999999999999" << "1250" << QStringList{"PO1250"};
+        QTest::newRow("start/stop within") << "startStopFreq" << "800" << "800"
+                                           << QStringList{"PO800"};
+        QTest::newRow("start/stop empty") << "startStopFreq" << "" << "" << QStringList{"PO"};
+        QTest::newRow("start/stop letter") << "startStopFreq" << "12x" << "12x" << QStringList();
+        QTest::newRow("run above the bound") << "runFreq" << "12000" << "10000"
+                                             << QStringList{"PF10000"};
+        QTest::newRow("run within") << "runFreq" << "2250" << "2250" << QStringList{"PF2250"};
+    }
+    void frequencyEntries() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, sent);
+        CKormakView* panel = quietPanel();
+        auto* list = child<QComboBox>(panel, qPrintable(box));
+        typeInto(list->lineEdit(), typed);
+        leave(panel);
+        QCOMPARE(wire(), onAxis("0", sent));
+        QCOMPARE(list->currentText(), shown);
+        if (sent.isEmpty()) {
+            QCOMPARE(op().shownIds(), QList<int>{10243});
+            QVERIFY(list->hasFocus());
+        } else {
+            QVERIFY(op().shown.isEmpty());
+        }
+    }
+
+    void frequencyOnOfflinePanel() {
+        CKormakView* panel = openPanel(QStringLiteral("OFFLINE NEW"));
+        auto* list = child<QComboBox>(panel, "startStopFreq");
+        typeInto(list->lineEdit(), QStringLiteral("2500"));
+        leave(panel);
+        QCOMPARE(list->currentText(), QStringLiteral("1250"));
+        QVERIFY(wire().isEmpty());
+    }
+
+    void editEntries_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("position") << "position" << "1234" << QStringList{"PC1234"};
+        QTest::newRow("position negative") << "position" << "-20" << QStringList{"PC-20"};
+        QTest::newRow("position with letters") << "position" << "12a4" << QStringList();
+        QTest::newRow("axis limit") << "axisLimit" << "5000" << QStringList{"PG5000"};
+        QTest::newRow("axis limit takes digits only") << "axisLimit" << "1a2" << QStringList{"PG12"};
+        QTest::newRow("backlash") << "backlash" << "-3" << QStringList{"PW-3"};
+        QTest::newRow("backlash, sign behind") << "backlash" << "3-" << QStringList();
+        QTest::newRow("zero offset +") << "zeroOffsetPlus" << "7" << QStringList{"PP7"};
+        QTest::newRow("zero offset -") << "zeroOffsetMinus" << "8" << QStringList{"PM8"};
+    }
+    void editEntries() {
+        QFETCH(QString, edit);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, sent);
+        CKormakView* panel = quietPanel();
+        auto* field = child<QLineEdit>(panel, qPrintable(edit));
+        typeInto(field, typed);
+        leave(panel);
+        QCOMPARE(wire(), onAxis("0", sent));
+        if (sent.isEmpty()) {
+            QCOMPARE(op().shownIds(), QList<int>{10243});
+            QCOMPARE(op().shown.first().captionId, 10244);
+            QVERIFY(field->hasFocus());
+        }
+    }
+
+    // A click into the position edit during a move, then Stop: the value the
+    // poll wrote is not sent back as the new position.
+    void positionRewrittenByPollIsNotSent() {
+        CKormakView* panel = quietPanel();
+        axis('0', [](sim::SimAxis& a) { a.latched = 0x01; });
+        QVERIFY(panel->PollStatus());
+        auto* position = child<QLineEdit>(panel, "position");
+        position->setFocus(Qt::MouseFocusReason);
+        axis('0', [](sim::SimAxis& a) { a.latched = 0; });
+        sim_->clearLog();
+        QTest::mouseClick(child<QPushButton>(panel, "stopButton"), Qt::LeftButton);
+        QCOMPARE(wire(), QStringList{"0 H"});
+    }
+
+    void listEntries() {
+        CKormakView* panel = quietPanel();
+        auto* ramp = child<QComboBox>(panel, "ramp");
+        ramp->setFocus(Qt::MouseFocusReason);
+        ramp->setCurrentIndex(9);
+        leave(panel);
+        QCOMPARE(wire(), QStringList{"0 PN9"});
+
+        // The system type goes out when chosen and again when left.
+        sim_->clearLog();
+        auto* systemType = child<QComboBox>(panel, "systemType");
+        systemType->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(systemType, Qt::Key_Down);
+        QCOMPARE(wire(), QStringList{"0 PL1"});
+        leave(panel);
+        QCOMPARE(wire(), (QStringList{"0 PL1", "0 PL1"}));
+    }
+
+    void plcMode_data() {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("online") << "0";
+        QTest::newRow("offline") << "OFFLINE NEW";
+    }
+    void plcMode() {
+        QFETCH(QString, address);
+        const bool online = address == QLatin1String("0");
+        CKormakView* panel = online ? quietPanel() : openPanel(address);
+        auto* mode = child<QComboBox>(panel, "operatingMode");
+        auto* start = child<QPushButton>(panel, "startButton");
+        const bool startBefore = start->isEnabled();
+        mode->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(mode, Qt::Key_Down);
+        QCOMPARE(mode->currentIndex(), 1);
+        if (online) {
+            QCOMPARE(wire(), QStringList{"0 PD1"});
+            QVERIFY(!start->isEnabled());
+            QVERIFY(!child<QCheckBox>(panel, "outputA0")->isEnabled());
+            QVERIFY(!child<QCheckBox>(panel, "outputA1")->isEnabled());
+            QTest::keyClick(mode, Qt::Key_Up);
+            QCOMPARE(wire(), (QStringList{"0 PD1", "0 PD0"}));
+            QVERIFY(start->isEnabled());
+            QVERIFY(child<QCheckBox>(panel, "outputA0")->isEnabled());
+        } else {
+            QVERIFY(wire().isEmpty());
+            QCOMPARE(start->isEnabled(), startBefore);
+            QVERIFY(child<QCheckBox>(panel, "outputA0")->isEnabled());
+        }
+    }
+
+    void plcModeReadLocksStart() {
+        axis('0', [](sim::SimAxis& a) { a.params.operatingMode = 1; });
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        QVERIFY(!child<QPushButton>(panel, "startButton")->isEnabled());
+        QVERIFY(!child<QCheckBox>(panel, "outputA0")->isEnabled());
+        QVERIFY(!child<QCheckBox>(panel, "outputA1")->isEnabled());
+    }
+
+    void outputs() {
+        CKormakView* panel = quietPanel();
+        QTest::mouseClick(child<QCheckBox>(panel, "outputA0"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(panel, "outputA1"), Qt::LeftButton);
+        QTest::mouseClick(child<QCheckBox>(panel, "outputA0"), Qt::LeftButton);
+        QCOMPARE(wire(), (QStringList{"0 IO1", "0 IO3", "0 IO2"}));
+        // The poll shows what the axis holds.
+        axis('0', [](sim::SimAxis& a) { a.outputs = 1; });
+        QVERIFY(panel->PollStatus());
+        QVERIFY(child<QCheckBox>(panel, "outputA0")->isChecked());
+        QVERIFY(!child<QCheckBox>(panel, "outputA1")->isChecked());
+    }
+
+    // ---- storing and closing -----------------------------------------------------------
+
+    void storeParameters_data() {
+        QTest::addColumn<bool>("confirmed");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("stored") << true << false << QStringList{"IC?", "FC190423", "WP"};
+        QTest::newRow("declined") << false << false << QStringList();
+        QTest::newRow("release refused: no WP") << true << true << QStringList{"IC?", "FC19?423"};
+    }
+    void storeParameters() {
+        QFETCH(bool, confirmed);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, sent);
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        sim_->clearLog();
+        op().clear();
+        if (refused) {
+            // A date code the single-byte line cannot carry comes back changed:
+            // the axis refuses the release.
+            axis('0', [](sim::SimAxis& a) { a.dateCode = QStringLiteral("19\u20AC423"); });
+        }
+        op().answers << (confirmed ? Operator::Answer::Yes : Operator::Answer::No);
+        QTest::mouseClick(child<QPushButton>(panel, "storeButton"), Qt::LeftButton);
+        QVERIFY(!panel->isPolling());
+        QCOMPARE(op().shownIds(), QList<int>{10110});
+        QCOMPARE(op().shown.first().buttons, Operator::Buttons::YesNo);
+        QCOMPARE(wire(), onAxis("0", sent));
+    }
+
+    void storeLosesReply() {
+        CKormakView* panel = quietPanel();
+        sim_->setFault(sim::Fault::NoReply, 0, -1);
+        QTest::mouseClick(child<QPushButton>(panel, "storeButton"), Qt::LeftButton);
+        sim_->setFault(sim::Fault::None);
+        QCOMPARE(op().shownIds(), (QList<int>{10110, 10103}));
+        QCOMPARE(wire(), QStringList{"0 IC?"});
+    }
+
+    void closeQuestion_data() {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("answerYes");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("unchanged: no question")
+            << false << true << false << QStringList{"IS?"} << QList<int>();
+        QTest::newRow("changed, Yes")
+            << true << true << false << QStringList{"IS?", "IC?", "FC190423", "WP"}
+            << QList<int>{10261};
+        QTest::newRow("changed, No") << true << false << false << QStringList{"IS?"}
+                                     << QList<int>{10261};
+        QTest::newRow("changed, release refused")
+            << true << true << true << QStringList{"IS?", "IC?", "FC19?423"} << QList<int>{10261};
+    }
+    void closeQuestion() {
+        QFETCH(bool, changed);
+        QFETCH(bool, answerYes);
+        QFETCH(bool, refused);
+        QFETCH(QStringList, sent);
+        QFETCH(QList<int>, messages);
+        CKormakView* panel = quietPanel();
+        axis('0', [&](sim::SimAxis& a) {
+            if (changed)
+                a.latched |= ParametersChangedBit;
+            if (refused)
+                a.dateCode = QStringLiteral("19\u20AC423");
+        });
+        op().answers << (answerYes ? Operator::Answer::Yes : Operator::Answer::No);
+        QTest::mouseClick(child<QPushButton>(panel, "closeButton"), Qt::LeftButton);
+        QCOMPARE(host_->closed, QList<CKormakView*>{panel});
+        QCOMPARE(wire(), onAxis("0", sent));
+        QCOMPARE(op().shownIds(), messages);
+        if (!messages.isEmpty())
+            QCOMPARE(op().shown.first().icon, Operator::Icon::Question);
+        bool stillChanged = false;
+        axis('0', [&](sim::SimAxis& a) { stillChanged = a.latched & ParametersChangedBit; });
+        QCOMPARE(stillChanged, changed && !(answerYes && !refused));
+    }
+
+    // At shutdown every panel closes in turn while another one is active: each
+    // asks and stores its own axis.
+    void closingInactivePanelAsksItsOwnAxis() {
+        CKormakView* first = quietPanel(QStringLiteral("0"));
+        CKormakView* second = quietPanel(QStringLiteral("1"));
+        QCOMPARE(host_->activeTitle, second->title());
+        QCOMPARE(link().currentAddress(), QStringLiteral("1"));
+        axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
+        sim_->clearLog();
+
+        first->ClosePanel();
+        QCOMPARE(wire(), onAxis("0", {"IS?", "IC?", "FC190423", "WP"}));
+        QCOMPARE(op().shownIds(), QList<int>{10261});
+        QCOMPARE(link().currentAddress(), QStringLiteral("1"));
+        QCOMPARE(first->axisAddress(), QStringLiteral("0"));
+    }
+
+    void closeLosesReply() {
+        CKormakView* panel = quietPanel();
+        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        panel->ClosePanel();
+        QCOMPARE(wire(), QStringList{"0 IS?"});
+        QCOMPARE(op().shownIds(), QList<int>{10103});
+    }
+
+    void closingOfflinePanelSendsNothing() {
+        quietPanel(QStringLiteral("0"));
+        CKormakView* offline = openPanel(QStringLiteral("OFFLINE NEW"), false);
+        // Even with an axis current, an offline panel has nothing to ask.
+        link().setCurrentAddress(QStringLiteral("0"));
+        offline->ClosePanel();
+        QVERIFY(wire().isEmpty());
+        QVERIFY(op().shown.isEmpty());
+    }
+
+    // ---- buttons of the dialogs ----------------------------------------------------
+
+    void dialogButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<QString>("address");
+        const auto& signals_ = dialogSignals();
+        for (int i = 0; i < signals_.size(); ++i)
+            QTest::newRow(signals_.at(i).first)
+                << QString::fromLatin1(signals_.at(i).first) << i
+                << (signals_.at(i).second == &CKormakView::transferRequested ? "OFFLINE NEW"
+                                                                              : "0");
+    }
+    void dialogButtons() {
+        QFETCH(QString, button);
+        QFETCH(int, signal);
+        QFETCH(QString, address);
+        axis('0', [](sim::SimAxis& a) { a.sfiCard = true; });
+        CKormakView* panel = openPanel(address, false);
+        sim_->clearLog();
+        QCOMPARE(panel->isPolling(), !panel->isOffline());
+        int emitted = 0;
+        bool pollingWhenEmitted = true;
+        connect(panel, dialogSignals().at(signal).second, this, [&] {
+            ++emitted;
+            pollingWhenEmitted = panel->isPolling();
+        });
+        auto* b = child<QPushButton>(panel, qPrintable(button));
+        QVERIFY(b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(emitted, 1);
+        QVERIFY(!pollingWhenEmitted);
+        QVERIFY(wire().isEmpty());
+        QVERIFY(op().shown.isEmpty());
+    }
+
+private:
+    using PanelSignal = void (CKormakView::*)();
+    static const QList<QPair<const char*, PanelSignal>>& dialogSignals() {
+        static const QList<QPair<const char*, PanelSignal>> list = {
+            {"currentsButton", &CKormakView::currentsRequested},
+            {"statusButton", &CKormakView::statusRequested},
+            {"resetButton", &CKormakView::resetRequested},
+            {"rampsButton", &CKormakView::rampsRequested},
+            {"plcButton", &CKormakView::plcRequested},
+            {"plcExtButton", &CKormakView::plcExtRequested},
+            {"optionCardButton", &CKormakView::optionCardRequested},
+            {"rsMonitorButton", &CKormakView::rsMonitorRequested},
+            {"sfiButton", &CKormakView::sfiRequested},
+            {"transferButton", &CKormakView::transferRequested}};
+        return list;
+    }
+};
+
+QTEST_MAIN(TestAxisPanel)
+#include "tst_axispanel.moc"

@@ -1,0 +1,104 @@
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// kormakctl save and show, run as a user runs them.
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    struct Run {
+        int exitCode = -1;
+        QStringList out;
+        QByteArray err;
+    };
+    Run run(const QStringList& args) {
+        QProcess p;
+        p.setProgram(QStringLiteral(KORMAKCTL));
+        p.setArguments(args);
+        p.start();
+        Run r;
+        if (!p.waitForFinished(60000))
+            return r;
+        r.exitCode = p.exitCode();
+        r.out = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'));
+        if (!r.out.isEmpty() && r.out.last().isEmpty())
+            r.out.removeLast();
+        r.err = p.readAllStandardError();
+        return r;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    void showPrintsWhatThePanelTakes() {
+        const Run r = run({QStringLiteral("show"),
+                           QStringLiteral(KORMAK_FILES_FIXTURES "/opened_input.OPM")});
+        QCOMPARE(r.exitCode, 0);
+        const QStringList expected{
+            "PD 1",         "PA 1.2",       "PR 0.8",       "PS 0.3",      "PF 8000",
+            "PG 250000",    "PL 1",         "PM 40",        "PN 4",        "PO 800",
+            "PP -25",       "PT 75",        "PW 16",        "TYPE TMW",    "RAMP 2000",
+            "RAMP 5000",    "RAMP 10000",   "RAMP 15000",   "RAMP 30000",  "RAMP 50000",
+            "RAMPSEL 30000"};
+        QCOMPARE(r.out, expected);
+    }
+
+    void showOfAFileWithoutValues() {
+        const QString file = dir_.filePath(QStringLiteral("EMPTY.OPM"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        const Run r = run({QStringLiteral("show"), file});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, (QStringList{"PD", "PA", "PR", "PS", "PF", "PG", "PL", "PM", "PN", "PO",
+                                     "PP", "PT", "PW", "TYPE", "RAMPSEL"}));
+    }
+
+    void showOfAMissingFile() {
+        const Run r = run({QStringLiteral("show"), dir_.filePath(QStringLiteral("none.OPM"))});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY(!r.err.isEmpty());
+    }
+
+    void saveThenShow() {
+        const QString file = dir_.filePath(QStringLiteral("AXIS3.OPM"));
+        const Run saved = run({QStringLiteral("--port"), QStringLiteral("sim"), QStringLiteral("--baud"), QStringLiteral("28800"),
+                               QStringLiteral("--lang"), QStringLiteral("en"),
+                               QStringLiteral("save"), QStringLiteral("--address"),
+                               QStringLiteral("3"), file});
+        QCOMPARE(saved.exitCode, 0);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("; Veltrax parameter file from "));
+        QVERIFY(bytes.contains("\r\n; [TKV]\r\n;\r\n; Q"));
+        QVERIFY(bytes.endsWith("; [PLC sequences]\r\n;\r\n"));
+
+        const Run shown = run({QStringLiteral("show"), file});
+        QCOMPARE(shown.exitCode, 0);
+        QVERIFY(shown.out.contains(QStringLiteral("TYPE TKV")));
+        QVERIFY(shown.out.contains(QStringLiteral("PF 2000")));
+        QCOMPARE(shown.out.count(QStringLiteral("RAMP 5000")), 1);
+        QCOMPARE(shown.out.last(), QStringLiteral("RAMPSEL 5000"));
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("save without address") << QStringList{"save", "x.OPM"};
+        QTest::newRow("save with a bad address") << QStringList{"save", "--address", "G", "x.OPM"};
+        QTest::newRow("save without file") << QStringList{"save", "--address", "0"};
+        QTest::newRow("show without file") << QStringList{"show"};
+        QTest::newRow("show with two files") << QStringList{"show", "a", "b"};
+    }
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        QCOMPARE(run(args).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

@@ -1,0 +1,132 @@
+// kormak-sim as a separate process, the way scripts and other tools run it.
+
+#include <QProcess>
+#include <QSerialPort>
+#include <QTest>
+
+namespace {
+
+const QByteArray kAsk3 = QByteArray("\x02"
+                                    "3IF?:39"
+                                    "\x03");
+
+QByteArray transact(QSerialPort& port, const QByteArray& frame) {
+    port.write(frame);
+    port.waitForBytesWritten(200);
+    QByteArray got;
+    for (int i = 0; i < 20 && !got.endsWith('\x03'); ++i) {
+        if (port.waitForReadyRead(50))
+            got += port.readAll();
+        else
+            port.clearError();
+    }
+    return got;
+}
+
+} // namespace
+
+class TestKormakSim : public QObject {
+    Q_OBJECT
+
+private slots:
+    void servesUntilInputEnds();
+    void faultAndFamilyOptions();
+    void badOptionsAreRejected_data();
+    void badOptionsAreRejected();
+    void helpExplainsTheFramingRule();
+};
+
+void TestKormakSim::servesUntilInputEnds() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE),
+              {"--axes", "0,3", "--log", "--slot", "3:0A=GA100", "--rate", "0=9600"});
+    QVERIFY(sim.waitForStarted());
+    QVERIFY(sim.waitForReadyRead(3000));
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY2(path.startsWith(u"/dev/"), qPrintable(path));
+
+    QSerialPort port(path);
+    port.setBaudRate(28800);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    QCOMPARE(transact(port, kAsk3), QByteArray("\x02"
+                                               "300 10000:18"
+                                               "\x03"));
+    // The preloaded slot, on the axis given.
+    QCOMPARE(transact(port, QByteArray("\x02"
+                                       "3ER0A:6F"
+                                       "\x03")),
+             QByteArray("\x02"
+                        "300 GA100:1E"
+                        "\x03"));
+    // Axis 0 listens at 9600 only.
+    QCOMPARE(transact(port, QByteArray("\x02"
+                                       "0IF?:3A"
+                                       "\x03")),
+             QByteArray());
+    port.close();
+
+    sim.closeWriteChannel();
+    QVERIFY(sim.waitForFinished(3000));
+    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(sim.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{"3 IF?", "3 ER0A", "0 IF?"}));
+}
+
+void TestKormakSim::faultAndFamilyOptions() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE),
+              {"--axes", "3", "--family", "3=RZH 2.0", "--fault", "garbage=3", "--fault-count", "1",
+               "--ignore-stdin"});
+    QVERIFY(sim.waitForStarted());
+    QVERIFY(sim.waitForReadyRead(3000));
+    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    port.setBaudRate(28800);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    QCOMPARE(transact(port, kAsk3).size(), 3 + 14);
+    QCOMPARE(transact(port, QByteArray("\x02"
+                                       "3DO?:3D"
+                                       "\x03")),
+             QByteArray("\x02"
+                        "300 RZH 2.0:65"
+                        "\x03"));
+    port.close();
+    // Standard input is not watched: only a signal ends it.
+    sim.closeWriteChannel();
+    QVERIFY(!sim.waitForFinished(300));
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(3000));
+    QCOMPARE(sim.exitCode(), 0);
+}
+
+void TestKormakSim::badOptionsAreRejected_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("address outside the bus") << QStringList{"--axes", "0,G"};
+    QTest::newRow("family for an absent axis") << QStringList{"--axes", "0", "--family", "5=TKV"};
+    QTest::newRow("rate not in the list") << QStringList{"--rate", "0=1200"};
+    QTest::newRow("unknown fault") << QStringList{"--fault", "smoke"};
+    QTest::newRow("slot beyond the area") << QStringList{"--family", "0=RZH", "--slot", "0:08=x"};
+    QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+}
+
+void TestKormakSim::badOptionsAreRejected() {
+    QFETCH(QStringList, args);
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE), args);
+    QVERIFY(sim.waitForFinished(3000));
+    QCOMPARE(sim.exitCode(), 2);
+    QCOMPARE(sim.readAllStandardOutput(), QByteArray()); // no path: nothing to open
+}
+
+void TestKormakSim::helpExplainsTheFramingRule() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--help"});
+    QVERIFY(sim.waitForFinished(3000));
+    const QString help = QString::fromLocal8Bit(sim.readAllStandardOutput());
+    QVERIFY(help.contains(u"Framing rule"));
+    QVERIFY(help.contains(u"lowest axis"));
+    QVERIFY(help.contains(u"--fault"));
+}
+
+QTEST_GUILESS_MAIN(TestKormakSim)
+#include "tst_kormaksim.moc"
