@@ -80,7 +80,9 @@ QStringList offlineRampList();
 // The ramp list from a ramp value list (the two "FR" replies joined).
 QStringList rampListFromValueList(const QString& rampValueList);
 // The bound of the start/stop frequency from the controller's maximum.
-inline quint32 maxStartStopFreqOf(quint32 maxRunFreq) { return maxRunFreq / 8; }
+inline quint32 maxStartStopFreqOf(quint32 maxRunFreq) {
+    return maxRunFreq / 8;
+}
 
 // --- commands ------------------------------------------------------------------
 // A frequency entry after the bound check: the entry, or the bound in decimal

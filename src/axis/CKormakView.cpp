@@ -135,7 +135,8 @@ void CKormakView::buildControls() {
     moveTargetLabel_ = new QLabel(motionGroup_);
     moveTarget_ = makeEdit(motionGroup_, "moveTarget", false);
     // The target row keeps its room while hidden, so the panel does not jump.
-    for (QWidget* w : {static_cast<QWidget*>(moveTargetLabel_), static_cast<QWidget*>(moveTarget_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(moveTargetLabel_), static_cast<QWidget*>(moveTarget_)}) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
@@ -196,28 +197,26 @@ void CKormakView::buildControls() {
     // Short status: the lamps in the order the poll sets them.
     statusGroup_ = new QGroupBox(this);
     auto* statusLayout = new QGridLayout(statusGroup_);
-    struct LampSpec {
+    struct LampDefinition {
         int lampId;
         int bitMask;
         int textId;
     };
-    const LampSpec specs[] = {{1016, ShortStatus::MotorRunning, 10033},
-                              {1017, ShortStatus::InitiatorPlus, 10031},
-                              {1018, ShortStatus::InitiatorMinus, 10032},
-                              {1019, ShortStatus::PowerStageError, 10035},
-                              {1020, ShortStatus::SfiError, 10034},
-                              {1021, ShortStatus::OtherError, 10036},
-                              {1022, ShortStatus::HardwareReset, 10037}};
-    // On screen: initiators first, then motor, the two card errors, the rest.
+    const LampDefinition definitions[] = {
+        {1016, ShortStatus::MotorRunning, 10033},   {1017, ShortStatus::InitiatorPlus, 10031},
+        {1018, ShortStatus::InitiatorMinus, 10032}, {1019, ShortStatus::PowerStageError, 10035},
+        {1020, ShortStatus::SfiError, 10034},       {1021, ShortStatus::OtherError, 10036},
+        {1022, ShortStatus::HardwareReset, 10037}};
+    // On screen: the initiators, the motor, the SFI and power-stage errors, the rest.
     const int screenRow[] = {2, 0, 1, 4, 3, 5, 6};
     int i = 0;
-    for (const LampSpec& spec : specs) {
+    for (const LampDefinition& lampDef : definitions) {
         auto* lamp = new StatusLamp(statusGroup_);
-        lamp->setObjectName(QStringLiteral("lamp%1").arg(spec.lampId));
+        lamp->setObjectName(QStringLiteral("lamp%1").arg(lampDef.lampId));
         auto* label = new QLabel(statusGroup_);
         statusLayout->addWidget(lamp, screenRow[i], 0);
         statusLayout->addWidget(label, screenRow[i], 1);
-        lamps_.append({spec.bitMask, lamp, label, spec.textId});
+        lamps_.append({lampDef.bitMask, lamp, label, lampDef.textId});
         ++i;
     }
     statusButton_ = makeButton(statusGroup_, "statusButton");
@@ -302,8 +301,7 @@ void CKormakView::buildControls() {
     connect(startButton_, &QPushButton::clicked, this, &CKormakView::startClicked);
     connect(stopButton_, &QPushButton::clicked, this, &CKormakView::stopClicked);
     connect(defaultButton_, &QPushButton::clicked, this, &CKormakView::LoadDefaults);
-    connect(storeButton_, &QPushButton::clicked, this,
-            &CKormakView::StoreParametersPermanently);
+    connect(storeButton_, &QPushButton::clicked, this, &CKormakView::StoreParametersPermanently);
     connect(closeButton_, &QPushButton::clicked, this, [this] { host_.closePanelWindow(this); });
 
     const std::pair<QPushButton*, void (CKormakView::*)()> dialogs[] = {
@@ -555,9 +553,8 @@ void CKormakView::SetPanelEnabled(bool enable) {
         startButton_->setEnabled(enable);
     for (QWidget* w : std::initializer_list<QWidget*>{
              startStopFreq_, runFreq_, ramp_, systemType_, operatingMode_, currentsButton_,
-             defaultButton_, axisLimit_, backlash_, zeroOffsetPlus_, zeroOffsetMinus_,
-             resetButton_, rampsButton_, plcButton_, storeButton_, plcExtButton_,
-             optionCardButton_})
+             defaultButton_, axisLimit_, backlash_, zeroOffsetPlus_, zeroOffsetMinus_, resetButton_,
+             rampsButton_, plcButton_, storeButton_, plcExtButton_, optionCardButton_})
         w->setEnabled(enable);
     // Without an SFI card its button stays off whatever happens.
     (params_.sfiPresent ? sfiButton_ : rsMonitorButton_)->setEnabled(enable);
@@ -682,12 +679,23 @@ QString CKormakView::send(const QString& command) {
 }
 
 void CKormakView::showInputError(QWidget* control) {
-    op_.show({InputErrorTextId, {}, InputErrorCaptionId, Operator::Icon::Exclamation,
+    op_.show({InputErrorTextId,
+              {},
+              InputErrorCaptionId,
+              Operator::Icon::Exclamation,
               Operator::Buttons::Ok});
     control->setFocus(Qt::OtherFocusReason);
 }
 
 bool CKormakView::eventFilter(QObject* watched, QEvent* event) {
+    // A list changes its value only while the operator works in it: a wheel
+    // turned over a list passing by would change a value that nobody sends.
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box && !box->hasFocus())
+            return true;
+        return QWidget::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::FocusOut)
         return QWidget::eventFilter(watched, event);
     // Opening a list's drop-down does not leave the control.

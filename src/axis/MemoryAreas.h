@@ -31,7 +31,9 @@ bool WriteUnlock(SerialLink& link);
 // Slot counts of the two controller families.
 constexpr int PlcSlotCount = 256;
 constexpr int PlcSlotCountEight = 8;
-inline int plcSlotCount(bool eightSlots) { return eightSlots ? PlcSlotCountEight : PlcSlotCount; }
+inline int plcSlotCount(bool eightSlots) {
+    return eightSlots ? PlcSlotCountEight : PlcSlotCount;
+}
 
 // The command texts for slot n: "ER%02X" / "FU%01X" and "EW%02X"+text /
 // "WU%01X"+text. Empty for a slot number outside the area.

@@ -35,8 +35,7 @@ MoveOutcome StartMove(SerialLink& link, int moveType, const QString& moveTarget)
     const QString command = AxisVocabulary::moveCommand(moveType, moveTarget);
     if (command.isEmpty())
         return outcome;
-    if (AxisVocabulary::moveNeedsTarget(moveType) &&
-        !AxisVocabulary::validMoveTarget(moveTarget)) {
+    if (AxisVocabulary::moveNeedsTarget(moveType) && !AxisVocabulary::validMoveTarget(moveTarget)) {
         outcome.result = MoveOutcome::Result::BadTarget;
         return outcome;
     }

@@ -62,10 +62,10 @@ int runRampTable(CliContext& ctx, const QStringList& args) {
     for (int j = 0; j < table.entries; ++j) {
         if (j)
             words += QLatin1Char(' ');
-        words += QStringLiteral("%1")
-                     .arg(image->word(RampMemoryImage::TableOffset + 2 + 2 * j), 4, 16,
-                          QLatin1Char('0'))
-                     .toUpper();
+        words +=
+            QStringLiteral("%1")
+                .arg(image->word(RampMemoryImage::TableOffset + 2 + 2 * j), 4, 16, QLatin1Char('0'))
+                .toUpper();
     }
     printLine(words);
     return ExitOk;

@@ -67,8 +67,8 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     setObjectName(QStringLiteral("CRampenDlg"));
     setModal(true);
 
-    listGroup_ = control(new QGroupBox(QStringLiteral("Programmierte Rampen"), this), "rampListGroup",
-                         1302);
+    listGroup_ =
+        control(new QGroupBox(QStringLiteral("Programmierte Rampen"), this), "rampListGroup", 1302);
     auto* grid = new QGridLayout(listGroup_);
     grid->setVerticalSpacing(2);
     grid->addWidget(control(new QLabel(QStringLiteral("Nr."), listGroup_), "headingNumber", 1303),
@@ -80,9 +80,8 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     for (int i = 0; i < RowCount; ++i) {
         const QByteArray n = QByteArray::number(i);
         mark_[i] = control(new QCheckBox(listGroup_), ("deleteMark" + n).constData(), 1361 + i);
-        rowNumber_[i] =
-            control(new QLabel(QString::number(i), listGroup_), ("rowNumber" + n).constData(),
-                    1304 + 3 * i);
+        rowNumber_[i] = control(new QLabel(QString::number(i), listGroup_),
+                                ("rowNumber" + n).constData(), 1304 + 3 * i);
         rowSlope_[i] = control(new QLabel(listGroup_), ("rowSlope" + n).constData(), 1305 + 3 * i);
         rowBytes_[i] = control(new QLabel(listGroup_), ("rowBytes" + n).constData(), 1306 + 3 * i);
         rowSlope_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -100,8 +99,8 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
         connect(mark_[i], &QCheckBox::clicked, this,
                 [this, i](bool checked) { markClicked(i, checked); });
     }
-    noRamps_ = control(new QLabel(QStringLiteral(">> Keine Rampen ! <<"), listGroup_), "noRamps",
-                       1381);
+    noRamps_ =
+        control(new QLabel(QStringLiteral(">> Keine Rampen ! <<"), listGroup_), "noRamps", 1381);
     noRamps_->setAlignment(Qt::AlignCenter);
     noRamps_->hide();
     grid->addWidget(noRamps_, RowCount + 1, 0, 1, 4);
@@ -114,12 +113,13 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     newRamp_ = control(new QLineEdit(this), "newRamp", 1355);
     // Digits only, and few enough that no slope of them overflows a word of
     // the directory unnoticed or a frame.
-    newRamp_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,7}")), newRamp_));
+    newRamp_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,7}")), newRamp_));
     newRamp_->setMaxLength(7);
     newRampLabel_->setBuddy(newRamp_);
-    neededMemoryLabel_ = control(new QLabel(QStringLiteral("...benötigt an\nfreiem Speicher:"), this),
-                                 "neededMemoryLabel", 1356);
+    neededMemoryLabel_ =
+        control(new QLabel(QStringLiteral("...benötigt an\nfreiem Speicher:"), this),
+                "neededMemoryLabel", 1356);
     neededMemory_ = control(new QLabel(QStringLiteral("0"), this), "neededMemory", 1358);
     rampsFull_ = control(new QLabel(this), "rampsFull", 1401);
     rampsFull_->hide();
@@ -130,19 +130,18 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     programButton_ =
         control(new QPushButton(QStringLiteral("&Programmieren"), this), "programButton", 1357);
     programButton_->setEnabled(false);
-    internalButton_ =
-        control(new QPushButton(QStringLiteral("&Interne Rampen"), this), "internalRampsButton", 1352);
-    deleteModeButton_ =
-        control(new QPushButton(QStringLiteral("&Lösche Rampe..."), this), "deleteModeButton", 1353);
+    internalButton_ = control(new QPushButton(QStringLiteral("&Interne Rampen"), this),
+                              "internalRampsButton", 1352);
+    deleteModeButton_ = control(new QPushButton(QStringLiteral("&Lösche Rampe..."), this),
+                                "deleteModeButton", 1353);
     closeButton_ = control(new QPushButton(QStringLiteral("S&chliessen"), this), "closeButton", 2);
 
     deleteGroup_ = control(new QGroupBox(this), "deleteGroup", 1380);
     deleteExplanation_ = control(new QLabel(deleteGroup_), "deleteExplanation", 1379);
-    deleteExplanation_->setWordWrap(true);
     deleteButton_ =
         control(new QPushButton(QStringLiteral("&Löschen !"), deleteGroup_), "deleteButton", 1377);
-    abortButton_ =
-        control(new QPushButton(QStringLiteral("&Abbruch"), deleteGroup_), "abortDeleteButton", 1378);
+    abortButton_ = control(new QPushButton(QStringLiteral("&Abbruch"), deleteGroup_),
+                           "abortDeleteButton", 1378);
     auto* deleteLayout = new QVBoxLayout(deleteGroup_);
     deleteLayout->addWidget(deleteExplanation_);
     deleteLayout->addStretch(1);
@@ -322,8 +321,8 @@ void CRampenDlg::applyEnabled() {
     const bool idle = !working_;
     calculateButton_->setEnabled(idle && !full_);
     programButton_->setEnabled(idle && programEnabled_);
-    for (QPushButton* b : {internalButton_, deleteModeButton_, closeButton_, deleteButton_,
-                           abortButton_})
+    for (QPushButton* b :
+         {internalButton_, deleteModeButton_, closeButton_, deleteButton_, abortButton_})
         b->setEnabled(idle);
     for (QCheckBox* c : mark_)
         c->setEnabled(idle);
@@ -363,19 +362,18 @@ void CRampenDlg::installInternalRamps() {
         return;
     setProgramEnabled(false);
     Working working(*this);
-    const RampCommandResult sent = InstallInternalRamps(link_, op_);
-    if (sent == RampCommandResult::Refused)
+    // Refused: nothing was sent. A link failure has been reported already, and
+    // a list read over the same link would only report it again.
+    if (InstallInternalRamps(link_, op_) != RampCommandResult::Done)
         return;
     hideRows();
-    if (sent == RampCommandResult::Done) {
-        // The controller computes its ten tables itself; that takes a while.
-        CWait wait(op_, &link_, this);
-        wait.timedMode = true;
-        wait.caption = Texts::text(10241);
-        wait.text = Texts::text(10242);
-        wait.seconds = InternalRampSeconds;
-        waitRunner_(wait);
-    }
+    // The controller computes its ten tables itself; that takes a while.
+    CWait wait(op_, &link_, this);
+    wait.timedMode = true;
+    wait.caption = Texts::text(10241);
+    wait.text = Texts::text(10242);
+    wait.seconds = InternalRampSeconds;
+    waitRunner_(wait);
     op_.progressHide(); // the status bar's idle text
     hideRows();
     setProgramEnabled(false);
@@ -394,7 +392,7 @@ void CRampenDlg::enterDeleteMode() {
              programButton_, neededMemory_, calculateButton_, rampsFull_})
         w->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
-                                                     deleteExplanation_, deleteGroup_})
+                                                      deleteExplanation_, deleteGroup_})
         w->show();
     for (int i = 0; i < count && i < RowCount; ++i)
         mark_[i]->show();
@@ -418,7 +416,7 @@ void CRampenDlg::showNormalMode() {
         c->setChecked(false);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
-                                                     deleteExplanation_, deleteGroup_})
+                                                      deleteExplanation_, deleteGroup_})
         w->hide();
     deleteMode_ = false;
 }

@@ -82,7 +82,7 @@ private:
     bool working_ = false;
     bool full_ = false;           // sixteen ramps: nothing more to calculate
     bool programEnabled_ = false; // a calculated table waits to be programmed
-    QString lastWritten_; // what the dialog itself last put into the new-ramp field
+    QString lastWritten_;         // what the dialog itself last put into the new-ramp field
 
     QGroupBox* listGroup_;
     QLabel* rowNumber_[RowCount];

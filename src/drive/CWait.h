@@ -17,8 +17,6 @@ class SerialLink;
 class CWait : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int TimerId = 21;
-
     explicit CWait(Operator& op, SerialLink* link = nullptr, QWidget* parent = nullptr);
     ~CWait() override;
 

@@ -115,7 +115,7 @@ int ampereIndex(const QString& value) {
     const double parsed = value.mid(start, at - start).toDouble(&ok);
     if (!ok || parsed < 0)
         return -1;
-    const double scaled = double(float(parsed)) * 10.0;
+    const float scaled = float(parsed) * 10.0f;
     if (!std::isfinite(scaled) || scaled >= float(std::numeric_limits<int>::max()))
         return -1;
     return int(scaled); // truncation toward zero

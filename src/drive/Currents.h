@@ -61,7 +61,7 @@ QString levelValue(int index);
 
 // What the dialog shows after opening.
 struct Display {
-    QString title;      // "Achse 3", or the offline marker alone
+    QString title; // "Achse 3", or the offline marker alone
     bool offline = false;
     Kind kind = Kind::Levels;
     QStringList entries; // the same entries in all three current lists

@@ -42,9 +42,8 @@ bool readPair(RampCalculation& c, int address) {
     QString digits;
     for (int half = 0; half < 2; ++half) {
         const int from = address + half * RampMemoryImage::BlockSize;
-        const QString reply =
-            c.link.SendCommand(QStringLiteral("FR%1").arg(from, 4, 16, QLatin1Char('0')).toUpper(),
-                               true, Full);
+        const QString reply = c.link.SendCommand(
+            QStringLiteral("FR%1").arg(from, 4, 16, QLatin1Char('0')).toUpper(), true, Full);
         if (!isBlockReply(reply))
             return false;
         digits += reply;
@@ -233,10 +232,11 @@ bool CalculateRamp(RampCalculation& c) {
     const int address = tableAddress(addressReply);
     c.image->storeHex(RampMemoryImage::AddressWords + 2 * c.rampNumber, addressReply, 2);
 
-    const RampTable table = ComputeRampTable(*c.image, clockHz, c.topFrequency, c.ramp,
-                                             c.freeMemory);
+    const RampTable table =
+        ComputeRampTable(*c.image, clockHz, c.topFrequency, c.ramp, c.freeMemory);
     // The table must also end inside the controller's memory behind its start address.
-    if (table.status != RampTableStatus::Fits || address + table.bytesNeeded > RampMemoryImage::Size)
+    if (table.status != RampTableStatus::Fits ||
+        address + table.bytesNeeded > RampMemoryImage::Size)
         return fail(c, NoRoomTextId);
 
     if (!readPair(c, RampMemoryImage::CountWords) || !readPair(c, RampMemoryImage::SlopeWords))

@@ -25,9 +25,9 @@ public:
 
 // How a table computation ended.
 enum class RampTableStatus {
-    Fits,          // entries, end mark and count are in the image
-    NoMemory,      // the table reached the free memory (or the end of the image)
-    SlopeTooLarge, // slope / 100 would not fit the directory's 16-bit slope word
+    Fits,           // entries, end mark and count are in the image
+    NoMemory,       // the table reached the free memory (or the end of the image)
+    SlopeTooLarge,  // slope / 100 would not fit the directory's 16-bit slope word
     NoTopFrequency, // a top frequency of 0 or below leaves no limit to compute towards
     NoClock         // a clock below 12 Hz gives a timer that never ticks
 };
@@ -70,7 +70,8 @@ public:
     qint32 freeMemory = 0;   // bytes the new table must fit into
     qint32 bytesNeeded = 0;  // result: 2k + 4
     int rampNumber = -1;     // the number "IN?" gave the new ramp
-    std::unique_ptr<RampMemoryImage> image; // from a successful CalculateRamp until ProgramRamp ends
+    std::unique_ptr<RampMemoryImage>
+        image; // from a successful CalculateRamp until ProgramRamp ends
 };
 
 // Reads the directory, computes the new table into a fresh image and reports

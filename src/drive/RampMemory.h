@@ -9,10 +9,10 @@ class SerialLink;
 
 // What the ramp memory dialog lists about the controller's ramps.
 struct RampListing {
-    int count = 0;            // "IN?": programmed ramps, 0..16
-    qint32 topFrequency = 0;  // "IF?": Hz
-    QStringList slopes;       // Hz/s per ramp, from the slope words (bounded by the reply)
-    QStringList sizes;        // table bytes (2k + 4) per ramp, from the count words
+    int count = 0;           // "IN?": programmed ramps, 0..16
+    qint32 topFrequency = 0; // "IF?": Hz
+    QStringList slopes;      // Hz/s per ramp, from the slope words (bounded by the reply)
+    QStringList sizes;       // table bytes (2k + 4) per ramp, from the count words
 };
 
 // Reads count, top frequency and, when ramps exist, slopes and sizes. A reply
@@ -25,8 +25,8 @@ bool ReadRampCount(SerialLink& link, Operator& op, int* count);
 
 // How a release-guarded ramp memory command ended.
 enum class RampCommandResult {
-    Done,     // released and sent
-    Refused,  // the controller refused the release: nothing was sent, no message
+    Done,      // released and sent
+    Refused,   // the controller refused the release: nothing was sent, no message
     LinkFailed // a pseudo-reply on the way: 10103 was shown
 };
 

@@ -10,13 +10,13 @@
 // it. Erased memory reads 0xFF, so that is what every byte starts as.
 class RampMemoryImage {
 public:
-    static constexpr int Size = 0xFF00;      // 65280 bytes, the whole ramp memory
-    static constexpr int CountWords = 0x10;  // step count k of ramp 0..15
+    static constexpr int Size = 0xFF00;       // 65280 bytes, the whole ramp memory
+    static constexpr int CountWords = 0x10;   // step count k of ramp 0..15
     static constexpr int AddressWords = 0x30; // table start address of ramp 0..15
-    static constexpr int SlopeWords = 0x50;  // slope of ramp 0..15 in units of 100 Hz/s
-    static constexpr int TableOffset = 0x70; // where the new table is assembled
+    static constexpr int SlopeWords = 0x50;   // slope of ramp 0..15 in units of 100 Hz/s
+    static constexpr int TableOffset = 0x70;  // where the new table is assembled
     static constexpr int TableSpace = Size - TableOffset; // 65168: an empty memory's free bytes
-    static constexpr int BlockSize = 16;     // one "WR" / "FR" transfer
+    static constexpr int BlockSize = 16;                  // one "WR" / "FR" transfer
     static constexpr int MaxRamps = 16;
 
     // Null when the memory for the image cannot be had.

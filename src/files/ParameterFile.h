@@ -71,7 +71,8 @@ struct ApplyResult {
 // in German, English or French) appends to params.rampList and selects the
 // ramp of the "PN" line before it. Then the document takes the dialog's four
 // value texts and its type text (typeTag). dialogFields are the values the
-// panel's current settings dialog holds before the file is applied. Sends
-// nothing.
+// panel's current settings dialog holds before the file is applied; the
+// caller gives the result's currents back to that dialog. Without lines
+// nothing changes (the type tag keeps the file's name). Sends nothing.
 ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKormakDoc& doc,
                            const CurrentSettings& dialogFields = {});

@@ -119,7 +119,8 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKo
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
 
-        if (line.startsWith(QLatin1String("; [TKV]")) || line.startsWith(QLatin1String("; [TMW]"))) {
+        if (line.startsWith(QLatin1String("; [TKV]")) ||
+            line.startsWith(QLatin1String("; [TMW]"))) {
             params.deviceType = line.mid(3, 3);
             currents.typeText = params.deviceType;
         }

@@ -47,8 +47,8 @@ void sequenceMarker(QString& out) {
 void composeOffline(QString& out, const AxisParameters& p, const CKormakDoc& doc) {
     out += QStringLiteral("; [") + doc.typeTag + QStringLiteral("] Offline Speicherung!") + Crlf;
     // Fixed German in every language: readers of old files know this line.
-    out += QStringLiteral("; PH, PW und Beschleunigungstabelle sind auf Standardwerte gesetzt") +
-           Crlf;
+    out +=
+        QStringLiteral("; PH, PW und Beschleunigungstabelle sind auf Standardwerte gesetzt") + Crlf;
     out += QStringLiteral(";\r\n;\r\n;\r\n;\r\n");
     out += Texts::text(10187);
     selectionLine(out, "PD", p.operatingMode, false);
@@ -135,13 +135,20 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
         QString query;
     };
     const Line lines[] = {
-        {QStringLiteral("PD"), QStringLiteral("PD?")},  {QStringLiteral("PA"), "PA" + currentQuery},
-        {QStringLiteral("PR"), "PR" + currentQuery},    {QStringLiteral("PS"), "PS" + currentQuery},
-        {QStringLiteral("PF"), QStringLiteral("PF?")},  {QStringLiteral("PG"), QStringLiteral("PG?")},
-        {QStringLiteral("PH"), QStringLiteral("PH?")},  {QStringLiteral("PL"), QStringLiteral("PL?")},
-        {QStringLiteral("PM"), QStringLiteral("PM?")},  {QStringLiteral("PN"), QStringLiteral("PN?")},
-        {QStringLiteral("PO"), QStringLiteral("PO?")},  {QStringLiteral("PP"), QStringLiteral("PP?")},
-        {QStringLiteral("PT"), QStringLiteral("PT?")},  {QStringLiteral("PW"), QStringLiteral("PW?")},
+        {QStringLiteral("PD"), QStringLiteral("PD?")},
+        {QStringLiteral("PA"), "PA" + currentQuery},
+        {QStringLiteral("PR"), "PR" + currentQuery},
+        {QStringLiteral("PS"), "PS" + currentQuery},
+        {QStringLiteral("PF"), QStringLiteral("PF?")},
+        {QStringLiteral("PG"), QStringLiteral("PG?")},
+        {QStringLiteral("PH"), QStringLiteral("PH?")},
+        {QStringLiteral("PL"), QStringLiteral("PL?")},
+        {QStringLiteral("PM"), QStringLiteral("PM?")},
+        {QStringLiteral("PN"), QStringLiteral("PN?")},
+        {QStringLiteral("PO"), QStringLiteral("PO?")},
+        {QStringLiteral("PP"), QStringLiteral("PP?")},
+        {QStringLiteral("PT"), QStringLiteral("PT?")},
+        {QStringLiteral("PW"), QStringLiteral("PW?")},
     };
     for (const Line& line : lines) {
         QString value;

@@ -35,7 +35,7 @@ public:
         link.setPorts({peer_.slavePath()});
         link.setCurrentAddress(QStringLiteral("0"));
         // Only the silent commands wait, and the wait is what they test.
-        link.setTimeoutMs(80);
+        link.setTimeoutMs(200);
         return link.TogglePort();
     }
     void set(const QString& command, const QByteArray& data) {
@@ -67,7 +67,9 @@ private:
         return QString::fromLatin1(frame.mid(2, frame.size() - 6));
     }
     QByteArray replyFrame(const QByteArray& data) const {
-        return "\x02" "0" + status + " " + data + ":00\x03";
+        return "\x02"
+               "0" +
+               status + " " + data + ":00\x03";
     }
 
     mutable std::mutex mutex_;
@@ -76,14 +78,20 @@ private:
 
 // The answers of a healthy axis to the configuration read.
 const QList<QPair<QString, QByteArray>> ConfigurationReplies = {
-    {"IF?", "4000"},     {"PO?", "400"},
-    {"DO?", "TKV 3A"},   {"PF?", "2000"},
-    {"PL?", "1"},        {"PD?", "0"},
+    {"IF?", "4000"},
+    {"PO?", "400"},
+    {"DO?", "TKV 3A"},
+    {"PF?", "2000"},
+    {"PL?", "1"},
+    {"PD?", "0"},
     {"FR0050", "0032007D00FA017701F4027102EE036B"},
     {"FR0060", "03E804B0FFFFFFFFFFFFFFFFFFFFFFFF"},
-    {"PN?", "B"},        {"PC?", "-1200"},
-    {"PG?", "1000000"},  {"PW?", "12"},
-    {"PP?", "5"},        {"PM?", "6"},
+    {"PN?", "B"},
+    {"PC?", "-1200"},
+    {"PG?", "1000000"},
+    {"PW?", "12"},
+    {"PP?", "5"},
+    {"PM?", "6"},
     {"PI?", "-1"}};
 
 QStringList configurationCommands() {
@@ -112,21 +120,19 @@ private slots:
         QTest::addColumn<int>("result");
         QTest::addColumn<QStringList>("wire");
         QTest::newRow("granted") << QByteArray("190423") << QByteArray("OK")
-                                 << int(UnlockResult::Granted)
-                                 << QStringList{"IC?", "FC190423"};
+                                 << int(UnlockResult::Granted) << QStringList{"IC?", "FC190423"};
         QTest::newRow("refused") << QByteArray("190423") << QByteArray("NO")
-                                 << int(UnlockResult::Refused)
-                                 << QStringList{"IC?", "FC190423"};
-        QTest::newRow("only exactly OK grants") << QByteArray("190423") << QByteArray("OK ")
-                                                << int(UnlockResult::Refused)
-                                                << QStringList{"IC?", "FC190423"};
-        QTest::newRow("release not answered") << QByteArray("190423") << QByteArray()
-                                              << int(UnlockResult::LinkFailed)
-                                              << QStringList{"IC?", "FC190423"};
+                                 << int(UnlockResult::Refused) << QStringList{"IC?", "FC190423"};
+        QTest::newRow("only exactly OK grants")
+            << QByteArray("190423") << QByteArray("OK ") << int(UnlockResult::Refused)
+            << QStringList{"IC?", "FC190423"};
+        QTest::newRow("release not answered")
+            << QByteArray("190423") << QByteArray() << int(UnlockResult::LinkFailed)
+            << QStringList{"IC?", "FC190423"};
         // "TIMEOUT" is no date code: it is never sent back as one.
-        QTest::newRow("date code not answered") << QByteArray() << QByteArray("OK")
-                                                << int(UnlockResult::LinkFailed)
-                                                << QStringList{"IC?"};
+        QTest::newRow("date code not answered")
+            << QByteArray() << QByteArray("OK") << int(UnlockResult::LinkFailed)
+            << QStringList{"IC?"};
     }
     void writeUnlock() {
         QFETCH(QByteArray, dateCode);
@@ -151,8 +157,8 @@ private slots:
         QTest::addColumn<QStringList>("wire");
         QTest::newRow("stored") << QByteArray("OK") << true << int(StoreResult::Stored)
                                 << QStringList{"IC?", "FC7", "WP"};
-        QTest::newRow("refused: no WP") << QByteArray("NO") << true << int(StoreResult::Refused)
-                                        << QStringList{"IC?", "FC7"};
+        QTest::newRow("refused: no WP")
+            << QByteArray("NO") << true << int(StoreResult::Refused) << QStringList{"IC?", "FC7"};
         QTest::newRow("WP lost") << QByteArray("OK") << false << int(StoreResult::LinkFailed)
                                  << QStringList{"IC?", "FC7", "WP"};
     }
@@ -243,9 +249,9 @@ private slots:
         QCOMPARE(rig.axis.wire(), all.mid(0, all.indexOf(silent) + 1));
         QCOMPARE(rig.op.shownIds(), QList<int>{10103});
         QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Error);
-        for (const QString* field : {&p.startStopFreq, &p.runFreq, &p.position, &p.axisLimit,
-                                     &p.backlash, &p.zeroOffsetPlus, &p.zeroOffsetMinus,
-                                     &p.deviceType})
+        for (const QString* field :
+             {&p.startStopFreq, &p.runFreq, &p.position, &p.axisLimit, &p.backlash,
+              &p.zeroOffsetPlus, &p.zeroOffsetMinus, &p.deviceType})
             QVERIFY(!field->contains(QLatin1String("TIMEOUT")));
         if (all.indexOf(silent) <= all.indexOf("PL?"))
             QCOMPARE(p.systemType, -1); // a lost "PL?" selects no system type
@@ -287,9 +293,9 @@ private slots:
             QCOMPARE(p.backlash, QStringLiteral("0"));
             QCOMPARE(p.zeroOffsetPlus, QStringLiteral("0"));
             QCOMPARE(p.zeroOffsetMinus, QStringLiteral("0"));
-            QCOMPARE((QStringList{doc.boostCurrent, doc.runCurrent, doc.stopCurrent,
-                                  doc.boostTime}),
-                     (QStringList{"0", "4", "2", "20"}));
+            QCOMPARE(
+                (QStringList{doc.boostCurrent, doc.runCurrent, doc.stopCurrent, doc.boostTime}),
+                (QStringList{"0", "4", "2", "20"}));
         } else {
             QVERIFY(p.rampList.isEmpty());
             QCOMPARE(p.runFreq, QStringLiteral("from the file"));
@@ -310,21 +316,21 @@ private slots:
         QTest::newRow("idle") << QByteArray("00") << false << QByteArray("1")
                               << QStringList{"II?", "IO?"} << int(M::Unchanged) << true
                               << int(R::Done);
-        QTest::newRow("starts running") << QByteArray("21") << false << QByteArray("3")
-                                        << QStringList{"II?", "PC?", "IO?"} << int(M::Started)
-                                        << true << int(R::Done);
-        QTest::newRow("still running") << QByteArray("01") << true << QByteArray("0")
-                                       << QStringList{"II?", "PC?", "IO?"} << int(M::Unchanged)
-                                       << true << int(R::Done);
-        QTest::newRow("stopped: final position") << QByteArray("00") << true << QByteArray("0")
-                                                 << QStringList{"II?", "PC?", "IO?"}
-                                                 << int(M::Stopped) << true << int(R::Done);
-        QTest::newRow("outputs not hexadecimal") << QByteArray("00") << false << QByteArray("x1")
-                                                 << QStringList{"II?", "IO?"} << int(M::Unchanged)
-                                                 << false << int(R::Done);
-        QTest::newRow("outputs lost") << QByteArray("00") << false << QByteArray("")
-                                       << QStringList{"II?", "IO?"} << int(M::Unchanged) << false
-                                       << int(R::TimedOut);
+        QTest::newRow("starts running")
+            << QByteArray("21") << false << QByteArray("3") << QStringList{"II?", "PC?", "IO?"}
+            << int(M::Started) << true << int(R::Done);
+        QTest::newRow("still running")
+            << QByteArray("01") << true << QByteArray("0") << QStringList{"II?", "PC?", "IO?"}
+            << int(M::Unchanged) << true << int(R::Done);
+        QTest::newRow("stopped: final position")
+            << QByteArray("00") << true << QByteArray("0") << QStringList{"II?", "PC?", "IO?"}
+            << int(M::Stopped) << true << int(R::Done);
+        QTest::newRow("outputs not hexadecimal")
+            << QByteArray("00") << false << QByteArray("x1") << QStringList{"II?", "IO?"}
+            << int(M::Unchanged) << false << int(R::Done);
+        QTest::newRow("outputs lost")
+            << QByteArray("00") << false << QByteArray("") << QStringList{"II?", "IO?"}
+            << int(M::Unchanged) << false << int(R::TimedOut);
     }
     void poll() {
         QFETCH(QByteArray, status);
@@ -377,8 +383,8 @@ private slots:
         QTest::addColumn<QStringList>("wire");
         QTest::addColumn<int>("result");
         using R = MoveOutcome::Result;
-        QTest::newRow("relative, negative") << 3 << "-150" << QStringList{"GR-150", "PC?"}
-                                            << int(R::Sent);
+        QTest::newRow("relative, negative")
+            << 3 << "-150" << QStringList{"GR-150", "PC?"} << int(R::Sent);
         QTest::newRow("free run") << 4 << "99" << QStringList{"GF+"} << int(R::Sent);
         QTest::newRow("step -") << 7 << "" << QStringList{"GS-", "PC?"} << int(R::Sent);
         QTest::newRow("absolute, letters") << 2 << "1O00" << QStringList() << int(R::BadTarget);

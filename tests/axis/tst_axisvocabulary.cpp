@@ -9,9 +9,9 @@ using namespace AxisVocabulary;
 namespace {
 
 // "a..b/s" expands to a, a+s, ..., b; pieces are separated by commas.
-QStringList expand(const QString& spec) {
+QStringList expand(const QString& pattern) {
     QStringList out;
-    for (const QString& piece : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& piece : pattern.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const int dots = piece.indexOf(QLatin1String(".."));
         if (dots < 0) {
             out << piece;
@@ -44,17 +44,16 @@ private slots:
         const QStringList defaultStartStop = expand("50..500/50,600..1100/100,1250");
         QTest::newRow("10000: both default") << "10000" << defaultRun << defaultStartStop;
         QTest::newRow("4000: bound 500 reached exactly")
-            << "4000" << expand("50..500/50,600..1000/100,1250..4000/250")
-            << expand("50..500/50");
+            << "4000" << expand("50..500/50,600..1000/100,1250..4000/250") << expand("50..500/50");
         QTest::newRow("3300: both bounds appended")
             << "3300" << expand("50..500/50,600..1000/100,1250..3250/250,3300")
             << expand("50..400/50,412");
         QTest::newRow("3000") << "3000" << expand("50..500/50,600..1000/100,1250..3000/250")
                               << expand("50..350/50,375");
         QTest::newRow("no digits: both empty") << "ERROR\r\n" << QStringList() << QStringList();
-        QTest::newRow("trailing text ignored") << "3000 Hz"
-                                               << expand("50..500/50,600..1000/100,1250..3000/250")
-                                               << expand("50..350/50,375");
+        QTest::newRow("trailing text ignored")
+            << "3000 Hz" << expand("50..500/50,600..1000/100,1250..3000/250")
+            << expand("50..350/50,375");
         QTest::newRow("12000: steps go on past the default end")
             << "12000" << expand("50..500/50,600..1000/100,1250..5000/250,5500..12000/500")
             << expand("50..500/50,600..1500/100");
@@ -84,22 +83,22 @@ private slots:
         QTest::addColumn<QStringList>("slopes");
         QTest::newRow("ends at FFFF, the word after it unread")
             << "0032007D00FAFFFF0000" << QStringList{"5000", "12500", "25000"};
-        QTest::newRow("two replies with FFFF")
-            << "0032007D00FA" "FFFF" << QStringList{"5000", "12500", "25000"};
+        QTest::newRow("two replies with FFFF") << "0032007D00FA"
+                                                  "FFFF"
+                                               << QStringList{"5000", "12500", "25000"};
         QTest::newRow("default list")
-            << DefaultRampValueList
-            << QStringList{"5000",  "12500", "25000", "37500",  "50000",
-                           "62500", "75000", "87500", "100000", "120000"};
+            << DefaultRampValueList << QStringList{"5000",  "12500", "25000", "37500",  "50000",
+                                                   "62500", "75000", "87500", "100000", "120000"};
         QTest::newRow("64 digits without FFFF: sixteen")
-            << QString("0001").repeated(16)
-            << QStringList(16, QStringLiteral("100"));
+            << QString("0001").repeated(16) << QStringList(16, QStringLiteral("100"));
         QTest::newRow("empty") << "" << QStringList();
         QTest::newRow("short last group read as it is") << "0032007" << QStringList{"5000", "700"};
         QTest::newRow("lower case digits") << "00fa" << QStringList{"25000"};
         QTest::newRow("largest word") << "FFFE" << QStringList{"6553400"};
         QTest::newRow("a lost reply is no ramp") << "TIMEOUT\r\n" << QStringList();
         QTest::newRow("first half good, second lost")
-            << "0032007D00FA017701F4027102EE036B" "TIMEOUT\r\n"
+            << "0032007D00FA017701F4027102EE036B"
+               "TIMEOUT\r\n"
             << QStringList{"5000", "12500", "25000", "37500", "50000", "62500", "75000", "87500"};
         QTest::newRow("group with a sign stops") << "0032-001" << QStringList{"5000"};
         QTest::newRow("group with a blank stops") << "0032 0FA" << QStringList{"5000"};
@@ -126,8 +125,8 @@ private slots:
         QTest::addColumn<bool>("accepted");
         for (const char* t : {"", "0", "123", "+", "-", "+5", "-5", "007", "-2147483649"})
             QTest::newRow(qPrintable(QStringLiteral("accept '%1'").arg(t))) << t << true;
-        for (const char* t : {"12a", "a1", " 1", "1 ", "1-", "--1", "+-", "1.5", "1,5", "0x10",
-                              "1e3"})
+        for (const char* t :
+             {"12a", "a1", " 1", "1 ", "1-", "--1", "+-", "1.5", "1,5", "0x10", "1e3"})
             QTest::newRow(qPrintable(QStringLiteral("reject '%1'").arg(t))) << t << false;
         // Digits of other scripts are no digits on this wire.
         QTest::newRow("reject arabic-indic digit") << QString(QChar(0x0663)) << false;
@@ -179,13 +178,13 @@ private slots:
         QTest::newRow("slot 10 read") << plcSlotReadCommand(10, false) << "ER0A";
         QTest::newRow("slot 255 read") << plcSlotReadCommand(255, false) << "ERFF";
         QTest::newRow("slot 256 does not exist") << plcSlotReadCommand(256, false) << "";
-        QTest::newRow("slot 10 write") << plcSlotWriteCommand(10, "PO400 GA16000", false)
-                                       << "EW0APO400 GA16000";
+        QTest::newRow("slot 10 write")
+            << plcSlotWriteCommand(10, "PO400 GA16000", false) << "EW0APO400 GA16000";
         QTest::newRow("eight slots: slot 7 read") << plcSlotReadCommand(7, true) << "FU7";
-        QTest::newRow("eight slots: slot 7 write") << plcSlotWriteCommand(7, "GA100", true)
-                                                   << "WU7GA100";
-        QTest::newRow("eight slots: slot 8 does not exist") << plcSlotWriteCommand(8, "X", true)
-                                                            << "";
+        QTest::newRow("eight slots: slot 7 write")
+            << plcSlotWriteCommand(7, "GA100", true) << "WU7GA100";
+        QTest::newRow("eight slots: slot 8 does not exist")
+            << plcSlotWriteCommand(8, "X", true) << "";
         QTest::newRow("negative slot") << plcSlotReadCommand(-1, false) << "";
     }
     void commands() {
@@ -200,19 +199,31 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("readsPosition");
         QTest::addColumn<bool>("targetAccepted");
-        QTest::newRow("initialise +") << 0 << "" << "GI+" << false << true;
-        QTest::newRow("initialise -") << 1 << "" << "GI-" << false << true;
-        QTest::newRow("absolute") << 2 << "16000" << "GA16000" << true << true;
-        QTest::newRow("relative, negative") << 3 << "-150" << "GR-150" << true << true;
-        QTest::newRow("free run +") << 4 << "" << "GF+" << false << true;
-        QTest::newRow("free run -") << 5 << "" << "GF-" << false << true;
-        QTest::newRow("step +") << 6 << "" << "GS+" << true << true;
-        QTest::newRow("step -") << 7 << "" << "GS-" << true << true;
-        QTest::newRow("no selection") << -1 << "" << "" << false << true;
+        QTest::newRow("initialise +") << 0 << ""
+                                      << "GI+" << false << true;
+        QTest::newRow("initialise -") << 1 << ""
+                                      << "GI-" << false << true;
+        QTest::newRow("absolute") << 2 << "16000"
+                                  << "GA16000" << true << true;
+        QTest::newRow("relative, negative") << 3 << "-150"
+                                            << "GR-150" << true << true;
+        QTest::newRow("free run +") << 4 << ""
+                                    << "GF+" << false << true;
+        QTest::newRow("free run -") << 5 << ""
+                                    << "GF-" << false << true;
+        QTest::newRow("step +") << 6 << ""
+                                << "GS+" << true << true;
+        QTest::newRow("step -") << 7 << ""
+                                << "GS-" << true << true;
+        QTest::newRow("no selection") << -1 << ""
+                                      << "" << false << true;
         // A typo must not become a move to position 0.
-        QTest::newRow("absolute, empty target") << 2 << "" << "GA" << true << false;
-        QTest::newRow("absolute, sign only") << 2 << "-" << "GA-" << true << false;
-        QTest::newRow("relative, letter") << 3 << "15o" << "GR15o" << true << false;
+        QTest::newRow("absolute, empty target") << 2 << ""
+                                                << "GA" << true << false;
+        QTest::newRow("absolute, sign only") << 2 << "-"
+                                             << "GA-" << true << false;
+        QTest::newRow("relative, letter") << 3 << "15o"
+                                          << "GR15o" << true << false;
     }
     void moves() {
         QFETCH(int, moveType);

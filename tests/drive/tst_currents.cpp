@@ -101,18 +101,16 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::newRow("full table")
             << "050A0F14191E23282D32373C41464B50"
-            << QStringList{"0.5 A", "1.0 A", "1.5 A", "2.0 A", "2.5 A", "3.0 A",
-                           "3.5 A", "4.0 A", "4.5 A", "5.0 A", "5.5 A", "6.0 A",
-                           "6.5 A", "7.0 A", "7.5 A", "8.0 A"};
+            << QStringList{"0.5 A", "1.0 A", "1.5 A", "2.0 A", "2.5 A", "3.0 A", "3.5 A", "4.0 A",
+                           "4.5 A", "5.0 A", "5.5 A", "6.0 A", "6.5 A", "7.0 A", "7.5 A", "8.0 A"};
         QTest::newRow("largest byte") << "FF" << QStringList{"25.5 A"};
         QTest::newRow("short table") << "050A0" << QStringList{"0.5 A", "1.0 A"};
         QTest::newRow("garbled byte ends it") << "05X00A" << QStringList{"0.5 A"};
         QTest::newRow("empty") << "" << QStringList{};
         QTest::newRow("extra digits ignored")
             << "0102030405060708090A0B0C0D0E0F1011"
-            << QStringList{"0.1 A", "0.2 A", "0.3 A", "0.4 A", "0.5 A", "0.6 A",
-                           "0.7 A", "0.8 A", "0.9 A", "1.0 A", "1.1 A", "1.2 A",
-                           "1.3 A", "1.4 A", "1.5 A", "1.6 A"};
+            << QStringList{"0.1 A", "0.2 A", "0.3 A", "0.4 A", "0.5 A", "0.6 A", "0.7 A", "0.8 A",
+                           "0.9 A", "1.0 A", "1.1 A", "1.2 A", "1.3 A", "1.4 A", "1.5 A", "1.6 A"};
     }
     void levelTable() {
         QFETCH(QString, reply);
@@ -159,12 +157,12 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QList<int>>("levels"); // stop, run, boost in the axis's own units
         QTest::addColumn<int>("entries");
-        QTest::addColumn<QStringList>("opening");  // commands sent when the dialog opens
-        QTest::addColumn<QString>("display");      // see shown()
-        QTest::addColumn<int>("chooseRun");        // -2: leave as shown
-        QTest::addColumn<QString>("typedTime");    // empty: leave as shown
-        QTest::addColumn<QStringList>("sent");     // commands sent by OK
-        QTest::addColumn<int>("storedRun");        // the axis's run current afterwards
+        QTest::addColumn<QStringList>("opening"); // commands sent when the dialog opens
+        QTest::addColumn<QString>("display");     // see shown()
+        QTest::addColumn<int>("chooseRun");       // -2: leave as shown
+        QTest::addColumn<QString>("typedTime");   // empty: leave as shown
+        QTest::addColumn<QStringList>("sent");    // commands sent by OK
+        QTest::addColumn<int>("storedRun");       // the axis's run current afterwards
 
         QTest::newRow("TKV: amperes, 0.7 selects entry 7, 1.5 A sends PR1.5")
             << "TKV 3A/50V" << QList<int>{7, 10, 15} << 64
@@ -176,12 +174,12 @@ private slots:
             << QStringLiteral("123") << QStringList{"PS0.3", "PR1.4", "PA0.8", "PT123"} << 14;
         QTest::newRow("levels from the FA? table: level 2 shows 1.5 A and sends PR2")
             << "XR4 2A/24V" << QList<int>{1, 2, 0} << 16
-            << QStringList{"DO?", "FA?", "PS?", "PR?", "PA?", "PT?"} << "1.0 A/1.5 A/0.5 A/20"
-            << -2 << QString() << QStringList{"PS1", "PR2", "PA0", "PT20"} << 2;
+            << QStringList{"DO?", "FA?", "PS?", "PR?", "PA?", "PT?"} << "1.0 A/1.5 A/0.5 A/20" << -2
+            << QString() << QStringList{"PS1", "PR2", "PA0", "PT20"} << 2;
         QTest::newRow("levels: level F sends the digit")
             << "XR4 2A/24V" << QList<int>{1, 2, 0} << 16
-            << QStringList{"DO?", "FA?", "PS?", "PR?", "PA?", "PT?"} << "1.0 A/1.5 A/0.5 A/20"
-            << 15 << QString() << QStringList{"PS1", "PRF", "PA0", "PT20"} << 15;
+            << QStringList{"DO?", "FA?", "PS?", "PR?", "PA?", "PT?"} << "1.0 A/1.5 A/0.5 A/20" << 15
+            << QString() << QStringList{"PS1", "PRF", "PA0", "PT20"} << 15;
     }
     void connected() {
         QFETCH(QString, family);
@@ -245,19 +243,25 @@ private slots:
 
     void lostReply_data() {
         QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("lost");          // the command whose reply is lost
+        QTest::addColumn<QString>("lost"); // the command whose reply is lost
         QTest::addColumn<QString>("display");
-        QTest::addColumn<QStringList>("sent");      // by OK, nothing else chosen
-        QTest::newRow("run current") << "TKV 3A/50V" << "PR??" << "0.5 A/-/1.5 A/20"
-                                     << QStringList{"PS0.5", "PA1.5", "PT20"};
-        QTest::newRow("stop level") << "XR4 2A/24V" << "PS?" << "-/2.5 A/0.5 A/20"
-                                    << QStringList{"PR4", "PA0", "PT20"};
-        QTest::newRow("boost time") << "TKV 3A/50V" << "PT?" << "0.5 A/1.0 A/1.5 A/"
-                                    << QStringList{"PS0.5", "PR1.0", "PA1.5"};
-        QTest::newRow("level table") << "XR4 2A/24V" << "FA?" << "-/-/-/20"
-                                     << QStringList{"PT20"};
-        QTest::newRow("type: nothing more is asked") << "TKV 3A/50V" << "DO?" << "-/-/-/"
-                                                     << QStringList{};
+        QTest::addColumn<QStringList>("sent"); // by OK, nothing else chosen
+        QTest::newRow("run current") << "TKV 3A/50V"
+                                     << "PR??"
+                                     << "0.5 A/-/1.5 A/20" << QStringList{"PS0.5", "PA1.5", "PT20"};
+        QTest::newRow("stop level") << "XR4 2A/24V"
+                                    << "PS?"
+                                    << "-/2.5 A/0.5 A/20" << QStringList{"PR4", "PA0", "PT20"};
+        QTest::newRow("boost time")
+            << "TKV 3A/50V"
+            << "PT?"
+            << "0.5 A/1.0 A/1.5 A/" << QStringList{"PS0.5", "PR1.0", "PA1.5"};
+        QTest::newRow("level table") << "XR4 2A/24V"
+                                     << "FA?"
+                                     << "-/-/-/20" << QStringList{"PT20"};
+        QTest::newRow("type: nothing more is asked") << "TKV 3A/50V"
+                                                     << "DO?"
+                                                     << "-/-/-/" << QStringList{};
     }
     void lostReply() {
         // A current whose reply was lost must not be sent back as whatever the
@@ -333,12 +337,12 @@ private slots:
         QTest::newRow("TKV") << "TKV" << QStringList{"0.5", "2.3", "1.5", "20"} << 64
                              << "0.5 A/2.3 A/1.5 A/20" << 63
                              << QStringList{"0.5", "6.3", "1.5", "20"};
-        QTest::newRow("no type: levels") << "" << QStringList{"2", "4", "0", "20"} << 16
-                                         << "Stufe 2/Stufe 4/Stufe 0/20" << 11
-                                         << QStringList{"2", "B", "0", "20"};
-        QTest::newRow("value beyond the list stays") << "TMW" << QStringList{"0.3", "2.0", "", ""}
-                                                     << 15 << "0.3 A/-/-/" << -2
-                                                     << QStringList{"0.3", "2.0", "", ""};
+        QTest::newRow("no type: levels")
+            << "" << QStringList{"2", "4", "0", "20"} << 16 << "Stufe 2/Stufe 4/Stufe 0/20" << 11
+            << QStringList{"2", "B", "0", "20"};
+        QTest::newRow("value beyond the list stays")
+            << "TMW" << QStringList{"0.3", "2.0", "", ""} << 15 << "0.3 A/-/-/" << -2
+            << QStringList{"0.3", "2.0", "", ""};
     }
     void offline() {
         QFETCH(QString, type);
@@ -419,8 +423,12 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("cancel");
         QTest::addColumn<QString>("title");
-        QTest::newRow("German") << "de" << "Abbrechen" << "Achse 0";
-        QTest::newRow("English") << "en" << "Cancel" << "Axe 0";
+        QTest::newRow("German") << "de"
+                                << "Abbrechen"
+                                << "Achse 0";
+        QTest::newRow("English") << "en"
+                                 << "Cancel"
+                                 << "Axe 0";
     }
     void captions() {
         QFETCH(QString, language);

@@ -12,7 +12,9 @@ namespace {
 QStringList entryWords(const RampMemoryImage& image, int first, int count) {
     QStringList words;
     for (int j = first; j < first + count; ++j)
-        words << QStringLiteral("%1").arg(image.word(0x72 + 2 * j), 4, 16, QLatin1Char('0')).toUpper();
+        words << QStringLiteral("%1")
+                     .arg(image.word(0x72 + 2 * j), 4, 16, QLatin1Char('0'))
+                     .toUpper();
     return words;
 }
 
@@ -37,39 +39,51 @@ private slots:
         const int noMemory = int(RampTableStatus::NoMemory);
 
         QTest::newRow("10000 Hz/s") << 12000000 << 4000 << 10000u << 65168 << fits << 820 << 1644
-                                    << "B26E EC78 F254 F323 F462 F544" << "FF09 FF09 FF0A";
-        QTest::newRow("1000 Hz/s") << 12000000 << 4000 << 1000u << 65168 << fits << 8195 << 16394
-                                   << "0E79 C23D D4C5" << "";
+                                    << "B26E EC78 F254 F323 F462 F544"
+                                    << "FF09 FF09 FF0A";
+        QTest::newRow("1000 Hz/s")
+            << 12000000 << 4000 << 1000u << 65168 << fits << 8195 << 16394 << "0E79 C23D D4C5"
+            << "";
         // The check follows every entry: 2j + 2 >= free after entry j.
         QTest::newRow("free 1000 fails after entry 499")
             << 12000000 << 4000 << 10000u << 1000 << noMemory << 499 << 0
-            << "B26E EC78 F254 F323 F462 F544" << "";
-        QTest::newRow("free just enough") << 12000000 << 4000 << 10000u << 1644 << fits << 820
-                                          << 1644 << "B26E" << "FF0A";
-        QTest::newRow("free one entry short") << 12000000 << 4000 << 10000u << 1642 << noMemory
-                                              << 820 << 0 << "B26E" << "";
+            << "B26E EC78 F254 F323 F462 F544"
+            << "";
+        QTest::newRow("free just enough")
+            << 12000000 << 4000 << 10000u << 1644 << fits << 820 << 1644 << "B26E"
+            << "FF0A";
+        QTest::newRow("free one entry short")
+            << 12000000 << 4000 << 10000u << 1642 << noMemory << 820 << 0 << "B26E"
+            << "";
         // An empty slope field: no finite entry, only the memory check ends it.
         QTest::newRow("slope 0") << 12000000 << 4000 << 0u << 65168 << noMemory << 32583 << 0
-                                 << "0000 0000 0000" << "";
+                                 << "0000 0000 0000"
+                                 << "";
         // Free memory beyond the image is clamped to it; below zero, to nothing.
-        QTest::newRow("free above the image") << 12000000 << 4000 << 0u << 1000000 << noMemory
-                                              << 32583 << 0 << "0000" << "";
-        QTest::newRow("free negative") << 12000000 << 4000 << 10000u << -5 << noMemory << 1 << 0
-                                       << "B26E" << "";
+        QTest::newRow("free above the image")
+            << 12000000 << 4000 << 0u << 1000000 << noMemory << 32583 << 0 << "0000"
+            << "";
+        QTest::newRow("free negative")
+            << 12000000 << 4000 << 10000u << -5 << noMemory << 1 << 0 << "B26E"
+            << "";
         // The steepest slope the directory can name: two steps reach the top.
-        QTest::newRow("largest slope") << 12000000 << 4000 << 6553499u << 65168 << fits << 2 << 8
-                                       << "FCF3 FF3D" << "FCF3 FF3D";
+        QTest::newRow("largest slope")
+            << 12000000 << 4000 << 6553499u << 65168 << fits << 2 << 8 << "FCF3 FF3D"
+            << "FCF3 FF3D";
         QTest::newRow("slope word would be FFFF")
             << 12000000 << 4000 << 6553500u << 65168 << int(RampTableStatus::SlopeTooLarge) << 0
-            << 0 << "" << "";
+            << 0 << ""
+            << "";
         QTest::newRow("slope word would overflow")
             << 12000000 << 4000 << 6553600u << 65168 << int(RampTableStatus::SlopeTooLarge) << 0
-            << 0 << "" << "";
+            << 0 << ""
+            << "";
         QTest::newRow("no top frequency") << 12000000 << 0 << 10000u << 65168
                                           << int(RampTableStatus::NoTopFrequency) << 0 << 0 << ""
                                           << "";
         QTest::newRow("no clock") << 11 << 4000 << 10000u << 65168 << int(RampTableStatus::NoClock)
-                                  << 0 << 0 << "" << "";
+                                  << 0 << 0 << ""
+                                  << "";
     }
     void table() {
         QFETCH(int, clock);
@@ -94,7 +108,7 @@ private slots:
             const QStringList tailWords = tail.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             QCOMPARE(entryWords(*image, entries - int(tailWords.size()), int(tailWords.size())),
                      tailWords);
-            QCOMPARE(int(image->word(0x70)), entries);          // count in front
+            QCOMPARE(int(image->word(0x70)), entries);         // count in front
             QCOMPARE(int(image->word(0x72 + 2 * entries)), 0); // end mark behind
             QCOMPARE(int(image->at(0x72 + 2 * entries + 2)), 0xFF);
         }
@@ -116,7 +130,8 @@ private slots:
         QCOMPARE(table.status, RampTableStatus::Fits);
         const int limitTicks = 247; // 10^6 / 4040, truncated
         for (int j = 0; j < table.entries - 1; ++j)
-            QVERIFY2(65536 - image->word(0x72 + 2 * j) >= limitTicks, qPrintable(QString::number(j)));
+            QVERIFY2(65536 - image->word(0x72 + 2 * j) >= limitTicks,
+                     qPrintable(QString::number(j)));
         QCOMPARE(65536 - image->word(0x72 + 2 * (table.entries - 1)), 246);
     }
 
@@ -148,12 +163,17 @@ private slots:
         QTest::addColumn<QString>("block");
         QTest::newRow("full block") << "000102030405060708090A0B0C0D0E0F"
                                     << "000102030405060708090A0B0C0D0E0F";
-        QTest::newRow("lower case") << "abcdef" << "ABCDEFFFFFFFFFFFFFFFFFFFFFFFFFFF";
+        QTest::newRow("lower case") << "abcdef"
+                                    << "ABCDEFFFFFFFFFFFFFFFFFFFFFFFFFFF";
         // Bytes the reply does not cover stay erased.
-        QTest::newRow("short reply") << "0102" << "0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF";
-        QTest::newRow("odd digit count") << "01020" << "0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF";
-        QTest::newRow("not hexadecimal") << "01G203" << "01FF03FFFFFFFFFFFFFFFFFFFFFFFFFF";
-        QTest::newRow("empty") << "" << "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF";
+        QTest::newRow("short reply") << "0102"
+                                     << "0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF";
+        QTest::newRow("odd digit count") << "01020"
+                                         << "0102FFFFFFFFFFFFFFFFFFFFFFFFFFFF";
+        QTest::newRow("not hexadecimal") << "01G203"
+                                         << "01FF03FFFFFFFFFFFFFFFFFFFFFFFFFF";
+        QTest::newRow("empty") << ""
+                               << "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF";
     }
     void imageHex() {
         QFETCH(QString, digits);
@@ -170,7 +190,8 @@ private slots:
         image->set(-1, 0x56);
         QCOMPARE(int(image->at(RampMemoryImage::Size - 1)), 0x12);
         // A block that starts inside and runs past the end reads erased bytes there.
-        QCOMPARE(image->blockHex(RampMemoryImage::Size - 1), QStringLiteral("12") + QString(30, 'F'));
+        QCOMPARE(image->blockHex(RampMemoryImage::Size - 1),
+                 QStringLiteral("12") + QString(30, 'F'));
         QCOMPARE(image->blockHex(RampMemoryImage::Size), QString(32, 'F'));
     }
 
@@ -205,8 +226,8 @@ private slots:
         QTest::newRow("no digits") << "abc" << qint64(0) << false;
         QTest::newRow("empty") << "" << qint64(0) << false;
         QTest::newRow("pseudo-reply") << "TIMEOUT\r\n" << qint64(0) << false;
-        QTest::newRow("saturates") << "99999999999999999999999" << std::numeric_limits<qint64>::max()
-                                   << true;
+        QTest::newRow("saturates")
+            << "99999999999999999999999" << std::numeric_limits<qint64>::max() << true;
     }
     void leadingDecimal() {
         QFETCH(QString, text);

@@ -2,8 +2,11 @@
 // controller, with the scripted operator in place of message boxes.
 
 #include "SimRig.h"
+#include "app/CKormakDoc.h"
 #include "app/Texts.h"
+#include "axis/CKormakView.h"
 #include "axis/MemoryAreas.h"
+#include "axis/PanelHost.h"
 #include "drive/CRampenDlg.h"
 #include "drive/CWait.h"
 #include "drive/RampMemory.h"
@@ -11,11 +14,13 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -87,6 +92,22 @@ struct DialogRig : SimRig {
         QTest::mouseClick(button("calculateButton"), Qt::LeftButton);
         QTest::mouseClick(button("programButton"), Qt::LeftButton);
     }
+};
+
+// The main window as a panel sees it, on the rig's link.
+class RigHost : public PanelHost {
+public:
+    explicit RigHost(SimRig& rig) : rig_(rig) {}
+    SerialLink& link() override { return rig_.link; }
+    Operator& op() override { return rig_.op; }
+    bool openingFile() const override { return false; }
+    bool baudChangePending() const override { return false; }
+    QString activeChildTitle() const override { return {}; }
+    void closePanelWindow(CKormakView*) override {}
+    QWidget* dialogParent() override { return nullptr; }
+
+private:
+    SimRig& rig_;
 };
 
 } // namespace
@@ -275,15 +296,14 @@ private slots:
         QVERIFY(rig.dialog->deleteMode());
         for (int i = 0; i < 16; ++i)
             QCOMPARE(rig.shown(QStringLiteral("deleteMark%1").arg(i)), i < 3);
-        for (const char* name : {"internalRampsButton", "deleteModeButton", "newRampLabel", "newRamp",
-                                 "neededMemoryLabel", "programButton", "neededMemory",
-                                 "calculateButton", "rampsFull"})
+        for (const char* name :
+             {"internalRampsButton", "deleteModeButton", "newRampLabel", "newRamp",
+              "neededMemoryLabel", "programButton", "neededMemory", "calculateButton", "rampsFull"})
             QVERIFY2(!rig.shown(name), name);
         for (const char* name : {"deleteButton", "abortDeleteButton", "deleteExplanation",
                                  "deleteGroup", "freeMemory", "closeButton"})
             QVERIFY2(rig.shown(name), name);
-        QCOMPARE(rig.label("deleteExplanation")->text(),
-                 Texts::text(10249).replace("\r\n", "\n"));
+        QCOMPARE(rig.label("deleteExplanation")->text(), Texts::text(10249).replace("\r\n", "\n"));
 
         const int bytes1 = rig.label("rowBytes1")->text().toInt();
         QTest::mouseClick(rig.mark(1), Qt::LeftButton);
@@ -445,6 +465,45 @@ private slots:
         rig.host.setFault(sim::Fault::NoReply);
         QTest::mouseClick(rig.button("deleteModeButton"), Qt::LeftButton);
         QVERIFY(!rig.dialog->deleteMode());
+    }
+
+    // Opened from the panel's "Rampen >>" as the main window connects it: the
+    // ramp programmed in the dialog is in the panel's list afterwards.
+    void openedFromThePanel() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(10000, sim::SimRampMemory::defaultSlopes());
+        RigHost host(rig);
+        CKormakDoc doc;
+        CKormakView panel(host, doc);
+        panel.InitialisePanel();
+        panel.stopPollTimer();
+        connect(&panel, &CKormakView::rampsRequested, &panel, [&panel] {
+            CRampenDlg dialog(panel.host().link(), panel.host().op(), panel.host().dialogParent());
+            dialog.exec();
+            panel.ReadAxisConfiguration();
+        });
+        auto* rampList = panel.findChild<QComboBox*>(QStringLiteral("ramp"));
+        QVERIFY(rampList);
+        QCOMPARE(rampList->count(), 10);
+
+        bool operated = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CRampenDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("newRamp"));
+            field->clear();
+            QTest::keyClicks(field, QStringLiteral("30000"));
+            dialog->findChild<QPushButton*>(QStringLiteral("calculateButton"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("programButton"))->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
+            operated = true;
+        });
+        panel.findChild<QPushButton*>(QStringLiteral("rampsButton"))->click();
+        QVERIFY(operated);
+        QVERIFY(rig.op.shownIds().contains(10166));
+        QCOMPARE(rampList->count(), 11);
+        QCOMPARE(rampList->itemText(10), QStringLiteral("30000"));
     }
 
     void closeButton() {

@@ -254,6 +254,8 @@ private slots:
         QTest::addColumn<QList<int>>("messages");
         QTest::addColumn<bool>("storeSent");
         QTest::newRow("WR lost") << "WR" << 2 << true << "" << QList<int>{10103} << false;
+        QTest::newRow("WR answered ERROR") << "WR" << 0 << false << "ERROR\r\n"
+                                           << QList<int>{10103} << false;
         QTest::newRow("WX lost") << "WX" << 0 << true << "" << QList<int>{10103} << true;
         QTest::newRow("IA? lost") << "IA?" << 1 << true << "" << QList<int>{} << false;
         // The table would go elsewhere than the directory entry says.
@@ -334,8 +336,8 @@ private slots:
         rig.host.clearLog();
         QCOMPARE(ProgramPlcArea(rig.link, rig.op, texts, true), 1);
         const QString fc = "FC" + rig.link.SendCommand("IC?");
-        QCOMPARE(rig.commands().mid(0, 9),
-                 (QStringList{"IC?", fc, "WE", "IC?", fc, "WU0PO400 GA100", "IC?", fc, "WU7GR-50"}));
+        QCOMPARE(rig.commands().mid(0, 9), (QStringList{"IC?", fc, "WE", "IC?", fc,
+                                                        "WU0PO400 GA100", "IC?", fc, "WU7GR-50"}));
         rig.axis([](sim::SimAxis& a) {
             QCOMPARE(a.plcSlots[0], QStringLiteral("PO400 GA100"));
             QCOMPARE(a.plcSlots[7], QStringLiteral("GR-50"));

@@ -34,15 +34,14 @@ private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
 
     void showPrintsWhatThePanelTakes() {
-        const Run r = run({QStringLiteral("show"),
-                           QStringLiteral(KORMAK_FILES_FIXTURES "/opened_input.OPM")});
+        const Run r = run(
+            {QStringLiteral("show"), QStringLiteral(KORMAK_FILES_FIXTURES "/opened_input.OPM")});
         QCOMPARE(r.exitCode, 0);
         const QStringList expected{
-            "PD 1",         "PA 1.2",       "PR 0.8",       "PS 0.3",      "PF 8000",
-            "PG 250000",    "PL 1",         "PM 40",        "PN 4",        "PO 800",
-            "PP -25",       "PT 75",        "PW 16",        "TYPE TMW",    "RAMP 2000",
-            "RAMP 5000",    "RAMP 10000",   "RAMP 15000",   "RAMP 30000",  "RAMP 50000",
-            "RAMPSEL 30000"};
+            "PD 1",       "PA 1.2",     "PR 0.8",       "PS 0.3",    "PF 8000",    "PG 250000",
+            "PL 1",       "PM 40",      "PN 4",         "PO 800",    "PP -25",     "PT 75",
+            "PW 16",      "TYPE TMW",   "RAMP 2000",    "RAMP 5000", "RAMP 10000", "RAMP 15000",
+            "RAMP 30000", "RAMP 50000", "RAMPSEL 30000"};
         QCOMPARE(r.out, expected);
     }
 
@@ -66,10 +65,10 @@ private slots:
 
     void saveThenShow() {
         const QString file = dir_.filePath(QStringLiteral("AXIS3.OPM"));
-        const Run saved = run({QStringLiteral("--port"), QStringLiteral("sim"), QStringLiteral("--baud"), QStringLiteral("28800"),
-                               QStringLiteral("--lang"), QStringLiteral("en"),
-                               QStringLiteral("save"), QStringLiteral("--address"),
-                               QStringLiteral("3"), file});
+        const Run saved =
+            run({QStringLiteral("--port"), QStringLiteral("sim"), QStringLiteral("--baud"),
+                 QStringLiteral("28800"), QStringLiteral("--lang"), QStringLiteral("en"),
+                 QStringLiteral("save"), QStringLiteral("--address"), QStringLiteral("3"), file});
         QCOMPARE(saved.exitCode, 0);
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));

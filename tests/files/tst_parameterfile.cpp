@@ -55,10 +55,11 @@ void compareWithGolden(const QByteArray& actual, const QString& goldenName, cons
     const QList<QByteArray> got = withoutDateLine(actual).split('\n');
     const QList<QByteArray> want = withoutDateLine(golden).split('\n');
     for (qsizetype i = 0; i < qMin(got.size(), want.size()); ++i)
-        QVERIFY2(got.at(i) == want.at(i),
-                 qPrintable(QStringLiteral("line %1: got \"%2\", expected \"%3\"")
-                                .arg(i + 2)
-                                .arg(QString::fromLatin1(got.at(i)), QString::fromLatin1(want.at(i)))));
+        QVERIFY2(
+            got.at(i) == want.at(i),
+            qPrintable(QStringLiteral("line %1: got \"%2\", expected \"%3\"")
+                           .arg(i + 2)
+                           .arg(QString::fromLatin1(got.at(i)), QString::fromLatin1(want.at(i)))));
     QCOMPARE(got.size(), want.size());
     QCOMPARE(withoutDateLine(actual), withoutDateLine(golden));
 }
@@ -185,13 +186,15 @@ private slots:
                                << QStringList{"PF2000\r\n", "PO400\r\n"};
         QTest::newRow("lone LF") << QByteArray("PF2000\nPO400\n")
                                  << QStringList{"PF2000\r\n", "PO400\r\n"};
-        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\r\n") << QStringList{"a\r\n", "b\r\n", "c\r\n"};
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\r\n")
+                               << QStringList{"a\r\n", "b\r\n", "c\r\n"};
         QTest::newRow("last line without end")
             << QByteArray("PF2000\r\nPO400") << QStringList{"PF2000\r\n", "PO400\r\n"};
         QTest::newRow("empty lines kept")
             << QByteArray("\r\n;\r\n\r\n\nEW00\r\n")
             << QStringList{"\r\n", ";\r\n", "\r\n", "\r\n", "EW00\r\n"};
-        QTest::newRow("lone CR is no line end") << QByteArray("a\rb\r\n") << QStringList{"a\rb\r\n"};
+        QTest::newRow("lone CR is no line end")
+            << QByteArray("a\rb\r\n") << QStringList{"a\rb\r\n"};
         QTest::newRow("CR CR LF keeps one CR") << QByteArray("a\r\r\n") << QStringList{"a\r\r\n"};
         QTest::newRow("zero bytes") << QByteArray() << QStringList{};
         QTest::newRow("one line end") << QByteArray("\n") << QStringList{"\r\n"};
@@ -225,9 +228,10 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected"); // "key=value" of summary()
 
-        const QByteArray table = "; [Beschleunigungstabelle]\r\n;\r\n"
-                                 "; [bitte nicht \xe4ndern   ]: "
-                                 "0032007D00FA017701F4027102EE036B03E804B0FFFFFFFFFFFFFFFFFFFFFFFF\r\n";
+        const QByteArray table =
+            "; [Beschleunigungstabelle]\r\n;\r\n"
+            "; [bitte nicht \xe4ndern   ]: "
+            "0032007D00FA017701F4027102EE036B03E804B0FFFFFFFFFFFFFFFFFFFFFFFF\r\n";
         QTest::newRow("default table, PN3")
             << "PN3\r\n" + table << QStringList{"ramps=" + DefaultRamps, "ramp=37500"};
         QTest::newRow("16 words without FFFF")
@@ -336,7 +340,8 @@ private slots:
         // Comments and sequences stay for saving, the PLC dialogs and the transfer.
         QCOMPARE(doc.lineList.size(), 47);
         QCOMPARE(doc.lineList.last(), QStringLiteral("EW1FZ\u00e4hler GR-800\r\n"));
-        QCOMPARE(doc.lineList.at(4), QStringLiteral("; Portique X, moteur c\u00f4t\u00e9 gauche\r\n"));
+        QCOMPARE(doc.lineList.at(4),
+                 QStringLiteral("; Portique X, moteur c\u00f4t\u00e9 gauche\r\n"));
     }
 
     void dialogFieldsFillGaps() {
@@ -363,12 +368,16 @@ private slots:
         QTest::addColumn<bool>("pending");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("title");
-        QTest::newRow("after an online save") << "de" << true << "3" << "DREH.OPM: Achse  3";
-        QTest::newRow("English") << "en" << true << "A" << "DREH.OPM: Axe  A";
-        QTest::newRow("after an offline save") << "de" << true << "OFFLINE" << "DREH.OPM: OFFLINE";
+        QTest::newRow("after an online save") << "de" << true << "3"
+                                              << "DREH.OPM: Achse  3";
+        QTest::newRow("English") << "en" << true << "A"
+                                 << "DREH.OPM: Axe  A";
+        QTest::newRow("after an offline save") << "de" << true << "OFFLINE"
+                                               << "DREH.OPM: OFFLINE";
         QTest::newRow("new configuration") << "de" << true << "OFFLINE NEW"
                                            << "DREH.OPM: OFFLINE NEW";
-        QTest::newRow("nothing pending") << "de" << false << "3" << "DREH.OPM";
+        QTest::newRow("nothing pending") << "de" << false << "3"
+                                         << "DREH.OPM";
     }
     void titleRule() {
         QFETCH(QString, language);
@@ -392,10 +401,18 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("golden");
-        QTest::newRow("new configuration, German") << "de" << "new" << "offline_new_de.OPM";
-        QTest::newRow("new configuration, English") << "en" << "new" << "offline_new_en.OPM";
-        QTest::newRow("thirteen ramps") << "de" << "thirteen" << "offline_13_ramps.OPM";
-        QTest::newRow("opened from a file, French") << "fr" << "opened" << "offline_opened_fr.OPM";
+        QTest::newRow("new configuration, German") << "de"
+                                                   << "new"
+                                                   << "offline_new_de.OPM";
+        QTest::newRow("new configuration, English") << "en"
+                                                    << "new"
+                                                    << "offline_new_en.OPM";
+        QTest::newRow("thirteen ramps") << "de"
+                                        << "thirteen"
+                                        << "offline_13_ramps.OPM";
+        QTest::newRow("opened from a file, French") << "fr"
+                                                    << "opened"
+                                                    << "offline_opened_fr.OPM";
     }
     void offlineSave() {
         QFETCH(QString, language);
@@ -411,9 +428,9 @@ private slots:
             ApplyNewOfflineDefaults(rig.params, rig.doc);
         }
         if (setup == QLatin1String("thirteen")) {
-            rig.params.rampList = QStringList{"1000",  "2500",  "5000",   "12500",  "25000",
-                                              "37500", "50000", "62500",  "75000",  "87500",
-                                              "100000", "110000", "120000"};
+            rig.params.rampList =
+                QStringList{"1000",  "2500",  "5000",  "12500",  "25000",  "37500", "50000",
+                            "62500", "75000", "87500", "100000", "110000", "120000"};
             rig.params.rampIndex = 12;
         }
 
@@ -450,9 +467,15 @@ private slots:
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("golden");
         QTest::addColumn<bool>("thirteenRamps");
-        QTest::newRow("TKV, German, 13 ramps") << "de" << "TKV 3A/50V" << "online_tkv_de.OPM" << true;
-        QTest::newRow("TMW, French") << "fr" << "TMW 1A/24V" << "online_tmw_fr.OPM" << false;
-        QTest::newRow("RZH, English") << "en" << "RZH 2A/24V" << "online_rzh_en.OPM" << false;
+        QTest::newRow("TKV, German, 13 ramps") << "de"
+                                               << "TKV 3A/50V"
+                                               << "online_tkv_de.OPM" << true;
+        QTest::newRow("TMW, French") << "fr"
+                                     << "TMW 1A/24V"
+                                     << "online_tmw_fr.OPM" << false;
+        QTest::newRow("RZH, English") << "en"
+                                      << "RZH 2A/24V"
+                                      << "online_rzh_en.OPM" << false;
     }
     void onlineSave() {
         QFETCH(QString, language);
@@ -482,8 +505,8 @@ private slots:
             if (thirteenRamps) {
                 // The table the file records is the axis's own, not the default.
                 a.ramps.erase();
-                for (quint16 slope : {10, 25, 50, 125, 250, 375, 500, 625, 750, 875, 1000, 1100,
-                                      1200})
+                for (quint16 slope :
+                     {10, 25, 50, 125, 250, 375, 500, 625, 750, 875, 1000, 1100, 1200})
                     programmed = a.ramps.appendRamp(slope, a.clockHz, 4000) && programmed;
             }
             if (eight) {
@@ -510,11 +533,11 @@ private slots:
         compareWithGolden(readBytes(out), golden, today);
 
         // The order on the wire; the file cannot show it.
-        const QString q = family.contains(QLatin1String("RZH")) ? QStringLiteral("?")
-                                                                : QStringLiteral("??");
-        QStringList expected{"DO?", "IQ?", "IF?", "IB?", "ID?", "IV?", "IC?", "PD?", "PA" + q,
-                             "PR" + q, "PS" + q, "PF?", "PG?", "PH?", "PL?", "PM?", "PN?",
-                             "PO?", "PP?", "PT?", "PW?", "FR0050", "FR0060"};
+        const QString q =
+            family.contains(QLatin1String("RZH")) ? QStringLiteral("?") : QStringLiteral("??");
+        QStringList expected{"DO?",    "IQ?",    "IF?",    "IB?", "ID?", "IV?",    "IC?",   "PD?",
+                             "PA" + q, "PR" + q, "PS" + q, "PF?", "PG?", "PH?",    "PL?",   "PM?",
+                             "PN?",    "PO?",    "PP?",    "PT?", "PW?", "FR0050", "FR0060"};
         const int slotCount = eight ? 8 : 256;
         for (int k = 0; k < slotCount; ++k)
             expected << (eight ? QStringLiteral("FU%1").arg(k, 1, 16)
@@ -525,8 +548,7 @@ private slots:
         QCOMPARE(rig.op.pumps, 1);
         QVERIFY(busyBetween);
         QVERIFY(!BusyState::isBusy());
-        QCOMPARE(rig.op.progress.first(),
-                 QStringLiteral("show:%1:255:1").arg(Texts::text(10172)));
+        QCOMPARE(rig.op.progress.first(), QStringLiteral("show:%1:255:1").arg(Texts::text(10172)));
         QCOMPARE(rig.op.progress.count(QStringLiteral("step")), slotCount);
         QCOMPARE(rig.op.progress.last(), QStringLiteral("hide"));
         QVERIFY(rig.doc.retitlePending);
@@ -534,9 +556,9 @@ private slots:
     }
 
     void stoppedSaveKeepsTheFile_data() {
-        QTest::addColumn<QByteArray>("silent");   // the command left unanswered
-        QTest::addColumn<bool>("closeBetween");   // the port closes at the PLC read
-        QTest::addColumn<bool>("existing");       // an earlier file is in place
+        QTest::addColumn<QByteArray>("silent"); // the command left unanswered
+        QTest::addColumn<bool>("closeBetween"); // the port closes at the PLC read
+        QTest::addColumn<bool>("existing");     // an earlier file is in place
         QTest::addColumn<int>("message");
         QTest::newRow("time-out at DO?") << QByteArray("DO?") << false << true << 10175;
         QTest::newRow("time-out at a device query") << QByteArray("IC?") << false << true << 10175;
