@@ -1143,6 +1143,22 @@
         <source>Achsenleiste</source>
         <translation>Achsenleiste</translation>
     </message>
+    <message id="button.cancel">
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message id="button.no">
+        <source>&amp;Nein</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message id="button.ok">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="button.yes">
+        <source>&amp;Ja</source>
+        <translation>&amp;Ja</translation>
+    </message>
     <message id="file.openFailed">
         <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
         <translation>Das Dokument %1 konnte nicht geöffnet werden.</translation>

@@ -1143,6 +1143,22 @@
         <source>Achsenleiste</source>
         <translation>Axis bar</translation>
     </message>
+    <message id="button.cancel">
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message id="button.no">
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message id="button.ok">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="button.yes">
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
     <message id="file.openFailed">
         <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
         <translation>Failed to open document %1.</translation>

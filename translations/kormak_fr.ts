@@ -1143,6 +1143,22 @@
         <source>Achsenleiste</source>
         <translation>Barre des axes</translation>
     </message>
+    <message id="button.cancel">
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message id="button.no">
+        <source>&amp;Nein</source>
+        <translation>&amp;Non</translation>
+    </message>
+    <message id="button.ok">
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message id="button.yes">
+        <source>&amp;Ja</source>
+        <translation>&amp;Oui</translation>
+    </message>
     <message id="file.openFailed">
         <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
         <translation>Impossible d'ouvrir le document %1.</translation>

@@ -5,6 +5,8 @@
 #include "app/CKormakDoc.h"
 #include "app/Texts.h"
 #include "axis/CKormakView.h"
+#include "drive/CRampenDlg.h"
+#include "drive/CStrom.h"
 #include "files/ParameterFile.h"
 #include "link/AxisBar.h"
 #include "link/BusyState.h"
@@ -216,7 +218,9 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
 }
 
 void CMainFrame::buildMenus128() {
-    qDeleteAll(menus128_);
+    // The old menus go later: the language switch runs from one of their actions.
+    for (QMenu* m : std::as_const(menus128_))
+        m->deleteLater();
     menus128_.clear();
     menus128_ << buildFileMenu(false);
 
@@ -387,8 +391,31 @@ void CMainFrame::closePanelWindow(CKormakView* panel) {
             c->close();
 }
 
+void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
+    // The currents dialog lives as long as its panel, so its values stay
+    // between openings; an offline panel's file fills it as the panel opens.
+    auto* strom = new CStrom(link_, operator_, this);
+    connect(view, &QObject::destroyed, strom, &QObject::deleteLater);
+    connect(view, &CKormakView::currentsRequested, this, [strom, doc] { strom->runFor(*doc); });
+    connect(view, &CKormakView::applyFileLinesRequested, this, [view, doc, strom] {
+        AxisParameters p = view->parameters();
+        const ApplyResult r = ApplyFileLines(doc->lineList, p, *doc, strom->fields());
+        strom->fields() = r.currents;
+        view->setParameters(p);
+    });
+    connect(view, &CKormakView::rampsRequested, this, [this, view] {
+        {
+            CRampenDlg dialog(link_, operator_, this);
+            dialog.exec();
+        }
+        // The ramp list of the panel follows what is now programmed.
+        view->ReadAxisConfiguration();
+    });
+}
+
 CKormakView* CMainFrame::createPanel(CKormakDoc* doc) {
     auto* view = new CKormakView(*this, *doc);
+    connectPanelDialogs(view, doc);
     auto* child = new CChildFrame(view, doc);
     mdi_->addSubWindow(child);
     connect(child, &CChildFrame::closed, this, &CMainFrame::onPanelWindowClosed);

@@ -99,6 +99,7 @@ private:
     void updateAxisActions();
     void retranslate();
     CKormakView* createPanel(CKormakDoc* doc);
+    void connectPanelDialogs(CKormakView* view, CKormakDoc* doc);
     void onSubWindowActivated(QMdiSubWindow* window);
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 Operator::Answer GuiOperator::show(const Message& m) {
@@ -31,15 +32,22 @@ Operator::Answer GuiOperator::show(const Message& m) {
         box.setIcon(QMessageBox::NoIcon);
         break;
     }
+    // Button texts come from the string table too, so a message in French
+    // does not answer with English buttons.
+    auto add = [&box](QMessageBox::StandardButton b, const char* id) {
+        box.addButton(b)->setText(Texts::text(id));
+    };
     switch (m.buttons) {
     case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
+        add(QMessageBox::Ok, "button.ok");
         break;
     case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        add(QMessageBox::Ok, "button.ok");
+        add(QMessageBox::Cancel, "button.cancel");
         break;
     case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        add(QMessageBox::Yes, "button.yes");
+        add(QMessageBox::No, "button.no");
         break;
     }
     // A wait cursor of a running operation must not hide the arrow here.

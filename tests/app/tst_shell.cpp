@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -196,8 +197,18 @@ private slots:
                 return l->text();
             return bar->findChild<QGroupBox*>(QLatin1String(name))->title();
         };
-        rig.frame->SetLanguage(CMainFrame::French);
+        // Through the menu, as the operator does it: the menu that holds the
+        // command is rebuilt in the new language while its command runs.
+        auto languageAction = [&rig](int index) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            auto* menu = rig.frame->findChild<QMenu*>(QStringLiteral("languageMenu"));
+            return menu->actions().at(index);
+        };
+        languageAction(2)->trigger();
         QCOMPARE(caption("portLabel"), QStringLiteral("&Interface"));
+        languageAction(0)->trigger();
+        QCOMPARE(caption("portLabel"), QStringLiteral("&Schnittstelle"));
+        rig.frame->SetLanguage(CMainFrame::French);
         rig.frame->SetLanguage(CMainFrame::German);
         QCOMPARE(caption("portLabel"), QStringLiteral("&Schnittstelle"));
         QCOMPARE(caption("axesGroup"), QStringLiteral("Achsen"));

@@ -36,26 +36,33 @@ private slots:
         QTest::addColumn<QString>("err");
         QTest::newRow("one reply per command")
             << QStringList{"--port", "sim", "send", "--address", "0", "IF?", "PO?"} << 0
-            << "10000\n400\n" << "";
-        QTest::newRow("whole frame") << QStringList{"--port", "sim", "send", "--whole", "PO?"}
-                                     << 0 << "000 400:" << "";
+            << "10000\n400\n"
+            << "";
+        QTest::newRow("whole frame")
+            << QStringList{"--port", "sim", "send", "--whole", "PO?"} << 0 << "000 400:"
+            << "";
         QTest::newRow("wrong rate times out")
             << QStringList{"--port", "sim", "--baud", "9600", "send", "IF?"} << 1 << "TIMEOUT\n"
             << "";
         QTest::newRow("probe finds the rate")
             << QStringList{"--port", "sim", "--baud", "38400", "probe", "--address", "A"} << 0
-            << "28800\n" << "";
+            << "28800\n"
+            << "";
         QTest::newRow("port that cannot be opened")
             << QStringList{"--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1 << ""
             << "Interface can not be opened!";
         QTest::newRow("german message")
-            << QStringList{"--lang", "de", "--port", "/dev/kormak-no-such-port", "send", "IF?"}
-            << 1 << "" << "Schnittstelle kann nicht geöffnet werden!";
-        QTest::newRow("no command") << QStringList{"send"} << 2 << "" << "COMMAND";
+            << QStringList{"--lang", "de", "--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1
+            << ""
+            << "Schnittstelle kann nicht geöffnet werden!";
+        QTest::newRow("no command") << QStringList{"send"} << 2 << ""
+                                    << "COMMAND";
         QTest::newRow("bad address") << QStringList{"send", "--address", "G", "IF?"} << 2 << ""
                                      << "address";
-        QTest::newRow("bad rate") << QStringList{"--baud", "1200", "ports"} << 2 << "" << "RATE";
-        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << "" << "unknown";
+        QTest::newRow("bad rate") << QStringList{"--baud", "1200", "ports"} << 2 << ""
+                                  << "RATE";
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << 2 << ""
+                                         << "unknown";
     }
     void commands() {
         QFETCH(QStringList, args);
