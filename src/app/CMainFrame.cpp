@@ -112,6 +112,15 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     connect(axisBar_, &AxisBar::axisPresenceChanged, this, [this] { updateAxisActions(); });
     updateAxisActions();
 
+    // F6 / Shift+F6 step through the panels.
+    auto* next = new QAction(this);
+    next->setShortcut(Qt::Key_F6);
+    connect(next, &QAction::triggered, mdi_, &QMdiArea::activateNextSubWindow);
+    auto* previous = new QAction(this);
+    previous->setShortcut(Qt::SHIFT | Qt::Key_F6);
+    connect(previous, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
+    addActions({next, previous});
+
     loadRecentFiles();
     // The menu of an open panel keeps the language of the start.
     buildMenus129();

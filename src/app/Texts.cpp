@@ -1,6 +1,7 @@
 #include "app/Texts.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <memory>
@@ -10,6 +11,7 @@ namespace {
 
 struct State {
     std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QTranslator> qtTranslator; // Qt's own dialogs (file dialog...)
     Language language = Language::English;
     bool installed = false;
 };
@@ -55,6 +57,12 @@ bool setLanguage(Language language) {
         QCoreApplication::removeTranslator(s.translator.get());
     s.translator = std::move(translator);
     QCoreApplication::installTranslator(s.translator.get());
+    if (s.qtTranslator)
+        QCoreApplication::removeTranslator(s.qtTranslator.get());
+    s.qtTranslator = std::make_unique<QTranslator>();
+    if (s.qtTranslator->load(QStringLiteral("qtbase_%1").arg(code(language)),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(s.qtTranslator.get());
     s.language = language;
     s.installed = true;
     return true;

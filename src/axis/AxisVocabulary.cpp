@@ -11,19 +11,8 @@ bool isAsciiDigit(QChar c) {
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
 int digitValue(QChar c, int base) {
-    const int v = hexValue(c);
+    const int v = AxisVocabulary::hexValue(c);
     return v >= 0 && v < base ? v : -1;
 }
 
@@ -146,7 +135,7 @@ bool hexReply(const QString& reply, quint32* value) {
 int hexDigitAt(const QString& text, int position) {
     if (position < 0 || position >= text.size())
         return 0;
-    return qMax(hexValue(text.at(position)), 0);
+    return qMax(AxisVocabulary::hexValue(text.at(position)), 0);
 }
 
 int hexByteAt(const QString& text, int position) {
@@ -258,3 +247,14 @@ bool parametersChanged(const QString& overallStatusReply) {
 }
 
 } // namespace AxisVocabulary
+
+int AxisVocabulary::hexValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}

@@ -46,6 +46,8 @@ int replyIndex(const QString& reply, int base, int count);
 // A hexadecimal reply read whole ("IO?"): false when it is not one or more
 // hexadecimal digits, so a garbled reply changes nothing.
 bool hexReply(const QString& reply, quint32* value);
+// The value of one hexadecimal digit (either case); -1 for any other character.
+int hexValue(QChar c);
 // A hexadecimal digit at a fixed position of a reply; a missing character or
 // a non-digit counts as no digit (0).
 int hexDigitAt(const QString& text, int position);

@@ -1,5 +1,7 @@
 #include "drive/Currents.h"
 
+#include "axis/AxisVocabulary.h"
+
 #include "app/Texts.h"
 #include "link/Operator.h"
 #include "link/SerialLink.h"
@@ -12,17 +14,6 @@ namespace {
 
 const QString HexDigits = QStringLiteral("0123456789ABCDEF");
 const QString OfflineMarker = QStringLiteral("OFFLINE");
-
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
 
 // Tenths of an ampere as the list shows them: single precision throughout, so
 // that "0.7" lands on entry 7 and not on 6.
@@ -68,8 +59,8 @@ QStringList levelTableEntries(const QString& faReply) {
         const qsizetype at = 2 * i;
         if (at + 1 >= faReply.size())
             break;
-        const int high = hexValue(faReply.at(at));
-        const int low = hexValue(faReply.at(at + 1));
+        const int high = AxisVocabulary::hexValue(faReply.at(at));
+        const int low = AxisVocabulary::hexValue(faReply.at(at + 1));
         if (high < 0 || low < 0)
             break;
         entries << tenths(high * 16 + low) + QStringLiteral(" A");
@@ -127,7 +118,7 @@ int levelIndex(const QString& value) {
         ++at;
     int result = -1;
     for (; at < value.size(); ++at) {
-        const int digit = hexValue(value.at(at));
+        const int digit = AxisVocabulary::hexValue(value.at(at));
         if (digit < 0)
             break;
         // Anything above one digit is beyond every list; stop before it can overflow.

@@ -1,22 +1,9 @@
 #include "drive/RampMemoryImage.h"
 
+#include "axis/AxisVocabulary.h"
+
 #include <cstring>
 #include <new>
-
-namespace {
-
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::unique_ptr<RampMemoryImage> RampMemoryImage::create() {
     std::unique_ptr<RampMemoryImage> image(new (std::nothrow) RampMemoryImage);
@@ -28,8 +15,8 @@ std::unique_ptr<RampMemoryImage> RampMemoryImage::create() {
 void RampMemoryImage::storeHex(int offset, const QString& digits, int count) {
     for (int j = 0; j < count; ++j) {
         const qsizetype at = qsizetype(2) * j;
-        const int high = at < digits.size() ? hexValue(digits.at(at)) : -1;
-        const int low = at + 1 < digits.size() ? hexValue(digits.at(at + 1)) : -1;
+        const int high = at < digits.size() ? AxisVocabulary::hexValue(digits.at(at)) : -1;
+        const int low = at + 1 < digits.size() ? AxisVocabulary::hexValue(digits.at(at + 1)) : -1;
         set(offset + j, high < 0 || low < 0 ? quint8(0xFF) : quint8(high << 4 | low));
     }
 }
