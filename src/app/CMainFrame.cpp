@@ -121,6 +121,12 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     connect(previous, &QAction::triggered, mdi_, &QMdiArea::activatePreviousSubWindow);
     addActions({next, previous});
 
+    // A panel brought to the front during a long operation takes over the
+    // link once the operation is over.
+    BusyState::setOnIdle([this] {
+        QTimer::singleShot(0, this, [this] { onSubWindowActivated(mdi_->currentSubWindow()); });
+    });
+
     loadRecentFiles();
     // The menu of an open panel keeps the language of the start.
     buildMenus129();
@@ -130,6 +136,7 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+    BusyState::setOnIdle({});
     // Panels still open talk to the link while they close; close them first.
     disconnect(mdi_, nullptr, this, nullptr);
     for (QMdiSubWindow* w : mdi_->subWindowList())

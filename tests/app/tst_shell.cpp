@@ -5,6 +5,7 @@
 #include "app/Texts.h"
 #include "axis/CKormakView.h"
 #include "link/AxisBar.h"
+#include "link/BusyState.h"
 #include "link/ProbeAxis.h"
 #include "link/SerialLink.h"
 #include "sim/SimBus.h"
@@ -222,6 +223,32 @@ private slots:
         QVERIFY(moveType);
         QCOMPARE(moveType->itemText(0), QStringLiteral("Initialize via initiator +"));
         rig.frame->SetLanguage(CMainFrame::German);
+    }
+
+    void busyStateHoldsTheAxis() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->ConnectToAxis(0);
+        rig.frame->ConnectToAxis(3);
+        QMdiSubWindow* axis0 = nullptr;
+        for (QMdiSubWindow* w : rig.frame->mdiArea()->subWindowList())
+            if (w->windowTitle().endsWith(u'0'))
+                axis0 = w;
+        QVERIFY(axis0);
+        {
+            BusyGuard busy;
+            // Nothing else may start talking while a long operation runs.
+            rig.frame->mdiArea()->setActiveSubWindow(axis0);
+            QCOMPARE(rig.frame->link().currentAddress(), QStringLiteral("3"));
+            rig.frame->ConnectToAxis(5);
+            rig.frame->FileNew();
+            QCOMPARE(rig.frame->panels().size(), 2);
+            QVERIFY(!axis0->close());
+            rig.frame->SetLanguage(CMainFrame::French);
+            QCOMPARE(Texts::language(), Texts::Language::German);
+        }
+        // Afterwards the panel in front takes over the link.
+        QTRY_COMPARE(rig.frame->link().currentAddress(), QStringLiteral("0"));
     }
 
     void closingTheLastPanelClosesThePort() {
