@@ -35,7 +35,7 @@ public:
         link.setPorts({peer_.slavePath()});
         link.setCurrentAddress(QStringLiteral("0"));
         // Only the silent commands wait, and the wait is what they test.
-        link.setTimeoutMs(200);
+        link.setTimeoutMs(400);
         return link.TogglePort();
     }
     void set(const QString& command, const QByteArray& data) {

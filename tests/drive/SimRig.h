@@ -81,7 +81,7 @@ struct TamperedSim {
         link.setPorts({peer.slavePath()});
         link.setBaudIndex(3);
         link.setCurrentAddress(QStringLiteral("0"));
-        link.setTimeoutMs(150); // the lost reply is the subject; keep its wait short
+        link.setTimeoutMs(400); // the lost reply is the subject; keep its wait short
         return link.TogglePort();
     }
     void tamper(const QString& command, int nth, bool dropReply, const QString& data = {}) {

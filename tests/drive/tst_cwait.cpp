@@ -125,7 +125,7 @@ private slots:
         QFETCH(QList<int>, messages);
         SimRig rig;
         QVERIFY(rig.open());
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         if (fault == QLatin1String("refuse"))
             rig.axis([](sim::SimAxis& a) { a.dateCode = QStringLiteral("1904\u20AC3"); });
         if (fault == QLatin1String("timeout"))

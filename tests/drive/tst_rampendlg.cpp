@@ -226,7 +226,7 @@ private slots:
         DialogRig rig;
         QVERIFY(rig.open());
         rig.setRamps(10000, {});
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         QVERIFY(rig.openDialog());
         rig.newRamp()->setText(QStringLiteral("100000"));
         QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
@@ -380,7 +380,7 @@ private slots:
     void deletionStopsEarly() {
         DialogRig rig;
         QVERIFY(rig.open());
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         rig.setRamps(4000, {50, 125, 250});
         QVERIFY(rig.openDialog());
         QTest::mouseClick(rig.button("deleteModeButton"), Qt::LeftButton);
@@ -448,7 +448,7 @@ private slots:
     void refreshTimeout() {
         DialogRig rig;
         QVERIFY(rig.open());
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         rig.setRamps(4000, {50, 125});
         QVERIFY(rig.openDialog());
         const QStringList rows = rig.rows();

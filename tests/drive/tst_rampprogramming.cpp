@@ -142,7 +142,7 @@ private slots:
     void blockTimeoutStops() {
         SimRig rig;
         QVERIFY(rig.open());
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         RampCalculation c(rig.link, rig.op);
         c.topFrequency = 10000;
         c.ramp = 100000;
@@ -348,7 +348,7 @@ private slots:
     void plcAreaTimeoutAtSlot() {
         SimRig rig;
         QVERIFY(rig.open());
-        rig.link.setTimeoutMs(150);
+        rig.link.setTimeoutMs(400);
         QStringList texts(256);
         for (int i = 0; i < 20; ++i)
             texts[i] = QStringLiteral("GA%1").arg(i * 100);

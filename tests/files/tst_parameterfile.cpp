@@ -581,7 +581,7 @@ private slots:
         QVERIFY(peer.open());
         link.setPorts({peer.slavePath()});
         link.setCurrentAddress(QStringLiteral("0"));
-        link.setTimeoutMs(150);
+        link.setTimeoutMs(400);
         QVERIFY(link.TogglePort());
         peer.setResponder([silent](const QByteArray& frame) -> QList<PtyPeer::Piece> {
             const QByteArray command = commandOf(frame);

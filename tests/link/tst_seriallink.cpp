@@ -196,6 +196,7 @@ private slots:
         QVERIFY(t.elapsed() >= 100);
         QVERIFY(rig.link.lastTimedOut());
         QThread::msleep(250); // the late reply is now waiting
+        rig.link.setTimeoutMs(1000);
         // The next request gets the late reply as its own, and clears the flag.
         QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QStringLiteral("777"));
         QVERIFY(!rig.link.lastTimedOut());
