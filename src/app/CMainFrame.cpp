@@ -26,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -69,7 +70,9 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
 
     messagePane_ = new QLabel(this);
     messagePane_->setObjectName(QStringLiteral("messagePane"));
-    messagePane_->setFixedWidth(300);
+    // At least 300 wide; a longer progress text (the ramp number behind its
+    // blanks) widens it rather than being cut off.
+    messagePane_->setMinimumWidth(300);
     progressPane_ = new QLabel(this);
     progressPane_->setObjectName(QStringLiteral("progressPane"));
     progressPane_->setFixedWidth(197);
@@ -355,6 +358,8 @@ void CMainFrame::progressShow(const QString& text, int range, int step) {
     progress_->setRange(0, qMax(range, 0));
     progress_->setValue(0);
     progressStep_ = step;
+    if (statusBar()->layout())
+        statusBar()->layout()->activate();
     progress_->setGeometry(progressPane_->geometry());
     progress_->show();
     if (cursorDepth_++ == 0)

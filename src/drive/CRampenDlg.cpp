@@ -173,6 +173,9 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     right->addWidget(closeButton_);
 
     auto* top = new QHBoxLayout(this);
+    // The dialog follows its content: the delete-mode text must not leave it
+    // stretched afterwards.
+    top->setSizeConstraint(QLayout::SetFixedSize);
     top->addWidget(listGroup_);
     top->addLayout(right);
 
