@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <cstdio>
+#include <unistd.h>
 
 Operator::Answer TerminalOperator::show(const Message& m) {
     const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
@@ -30,9 +31,17 @@ void TerminalOperator::progressShow(const QString& text, int range, int step) {
     value_ = 0;
 }
 
+namespace {
+// A running count only makes sense on a terminal; in a log it is noise.
+bool stderrIsTerminal() {
+    static const bool tty = ::isatty(STDERR_FILENO) == 1;
+    return tty;
+}
+} // namespace
+
 void TerminalOperator::progressStep() {
     value_ += step_;
-    if (!quiet && range_ > 0) {
+    if (!quiet && range_ > 0 && stderrIsTerminal()) {
         std::fprintf(stderr, "\r%s %d/%d", text_.toLocal8Bit().constData(), qMin(value_, range_),
                      range_);
         std::fflush(stderr);
@@ -40,7 +49,7 @@ void TerminalOperator::progressStep() {
 }
 
 void TerminalOperator::progressHide() {
-    if (!quiet && range_ > 0 && value_ > 0)
+    if (!quiet && range_ > 0 && value_ > 0 && stderrIsTerminal())
         std::fputc('\n', stderr);
     range_ = value_ = 0;
 }
