@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -236,6 +237,26 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
     return file;
 }
 
+QMenu* CMainFrame::buildViewMenu() {
+    auto* view = new QMenu(Texts::text("menu.view"), this);
+    QAction* tb = view->addAction(Texts::text("menu.59392"));
+    tb->setCheckable(true);
+    connect(tb, &QAction::toggled, this, [this](bool on) {
+        mainToolBar_->setVisible(on);
+        axisToolBar_->setVisible(on);
+    });
+    QAction* sb = view->addAction(Texts::text("menu.59393"));
+    sb->setCheckable(true);
+    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    // Both menus show the bars as they are when opened.
+    connect(view, &QMenu::aboutToShow, this, [this, tb, sb] {
+        const QSignalBlocker blockTb(tb), blockSb(sb);
+        tb->setChecked(mainToolBar_->isVisible());
+        sb->setChecked(statusBar()->isVisible());
+    });
+    return view;
+}
+
 void CMainFrame::buildMenus128() {
     // The old menus go later: the language switch runs from one of their actions.
     for (QMenu* m : std::as_const(menus128_))
@@ -243,19 +264,7 @@ void CMainFrame::buildMenus128() {
     menus128_.clear();
     menus128_ << buildFileMenu(false);
 
-    auto* view = new QMenu(Texts::text("menu.view"), this);
-    QAction* tb = view->addAction(Texts::text("menu.59392"));
-    tb->setCheckable(true);
-    tb->setChecked(mainToolBar_->isVisible());
-    connect(tb, &QAction::toggled, this, [this](bool on) {
-        mainToolBar_->setVisible(on);
-        axisToolBar_->setVisible(on);
-    });
-    QAction* sb = view->addAction(Texts::text("menu.59393"));
-    sb->setCheckable(true);
-    sb->setChecked(statusBar()->isVisible());
-    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    menus128_ << view;
+    menus128_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
     QMenu* language = options->addMenu(Texts::text("menu.language"));
@@ -273,19 +282,7 @@ void CMainFrame::buildMenus128() {
 void CMainFrame::buildMenus129() {
     menus129_ << buildFileMenu(true);
 
-    auto* view = new QMenu(Texts::text("menu.view"), this);
-    QAction* tb = view->addAction(Texts::text("menu.59392"));
-    tb->setCheckable(true);
-    tb->setChecked(true);
-    connect(tb, &QAction::toggled, this, [this](bool on) {
-        mainToolBar_->setVisible(on);
-        axisToolBar_->setVisible(on);
-    });
-    QAction* sb = view->addAction(Texts::text("menu.59393"));
-    sb->setCheckable(true);
-    sb->setChecked(true);
-    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    menus129_ << view;
+    menus129_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
     QAction* baud = options->addAction(Texts::text("menu.32814"));

@@ -88,6 +88,7 @@ protected:
 private:
     QString startSimulator();
     QMenu* buildFileMenu(bool withPanel);
+    QMenu* buildViewMenu();
     void buildMenus128();
     void buildMenus129();
     void buildToolBars();

@@ -75,19 +75,23 @@ QString ReadRampValueList(SerialLink& link) {
     return first + second;
 }
 
-QStringList RampSlopes(const QString& rampValueList) {
-    QStringList slopes;
-    for (qsizetype at = 0; at < rampValueList.size(); at += 4) {
-        const QString group = rampValueList.mid(at, 4);
+QList<quint32> RampWords(const QString& text) {
+    QList<quint32> words;
+    for (qsizetype at = 0; at < text.size(); at += 4) {
+        const QString group = text.mid(at, 4);
         if (group.compare(QLatin1String("FFFF"), Qt::CaseInsensitive) == 0)
             break;
-        bool ok = false;
-        const uint value = group.toUInt(&ok, 16);
-        // toUInt accepts a sign or blanks; a slope group is hexadecimal digits only.
-        const bool digitsOnly = std::all_of(group.begin(), group.end(), isHexDigit);
-        if (!ok || !digitsOnly)
+        // toUInt accepts a sign or blanks; a word is hexadecimal digits only.
+        if (!std::all_of(group.begin(), group.end(), isHexDigit))
             break;
-        slopes << QString::number(quint64(value) * 100);
+        words << group.toUInt(nullptr, 16);
     }
+    return words;
+}
+
+QStringList RampSlopes(const QString& rampValueList) {
+    QStringList slopes;
+    for (quint32 word : RampWords(rampValueList))
+        slopes << QString::number(quint64(word) * 100);
     return slopes;
 }

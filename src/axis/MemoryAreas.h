@@ -53,6 +53,12 @@ QString ErasePlcArea(SerialLink& link);
 // sent. A pseudo-reply stays in its half of the text, where RampSlopes stops.
 QString ReadRampValueList(SerialLink& link);
 
+// The words of a ramp value list (or of a directory read with "FR"): groups of
+// four digits from the start, each read as hexadecimal, up to the first
+// "FFFF", the end of the text, or the first group that is not one to four
+// hexadecimal digits.
+QList<quint32> RampWords(const QString& text);
+
 // The slopes of a ramp value list in Hz/s, decimal, in list order: groups of
 // four digits from the start, each a hexadecimal count of 100 Hz/s. The list
 // ends at the first "FFFF", at the end of the text, or at the first group that

@@ -35,24 +35,6 @@ bool readBoth(SerialLink& link, const QString& first, const QString& second, QSt
     return true;
 }
 
-// Four-digit groups from the start of a directory text until an empty word
-// ("FFFF"), the end of the text, or a group that is not hexadecimal.
-QList<quint32> directoryWords(const QString& text) {
-    QList<quint32> words;
-    for (qsizetype at = 0; at < text.size(); at += 4) {
-        const QString group = text.mid(at, 4);
-        if (group.compare(QLatin1String("FFFF"), Qt::CaseInsensitive) == 0)
-            break;
-        bool ok = false;
-        const quint32 value = group.toUInt(&ok, 16);
-        if (!ok || group.startsWith(QLatin1Char('+')) || group.startsWith(QLatin1Char('-')) ||
-            group.contains(QLatin1Char(' ')))
-            break;
-        words << value;
-    }
-    return words;
-}
-
 RampCommandResult released(SerialLink& link, Operator& op, const QString& command, int waitMs) {
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::Granted:
@@ -95,7 +77,7 @@ bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing) {
             return false;
         }
         read.slopes = RampSlopes(slopes);
-        for (quint32 k : directoryWords(counts))
+        for (quint32 k : RampWords(counts))
             read.sizes << QString::number(qint64(k) * 2 + 4);
     }
     *listing = read;

@@ -1,5 +1,6 @@
 #include "app/CKormakDoc.h"
 #include "axis/AxisParameters.h"
+#include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
 #include "files/ParameterFile.h"
 #include "files/Windows1252.h"
@@ -42,16 +43,7 @@ int listSelection(const QString& line, int count) {
 }
 
 int hexDigit(const QString& line, qsizetype at) {
-    if (at >= line.size())
-        return -1;
-    const char16_t c = line.at(at).unicode();
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return at < line.size() ? AxisVocabulary::hexValue(line.at(at)) : -1;
 }
 
 bool hasTableMarker(const QString& line) {
