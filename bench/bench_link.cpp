@@ -1,7 +1,7 @@
 // Measures the cost of one framed transaction against the simulated bus over
 // a pseudo-terminal, and the processor time the link uses while it waits for a
 // reply that never comes. Run on demand: build/bench/bench_link [count]
-#include "link/Operator.h"
+#include "base/Operator.h"
 #include "link/SerialLink.h"
 #include "sim/SimHost.h"
 

@@ -1,6 +1,6 @@
 #include "app/AboutDialog.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "app/CChildFrame.h"
 
-#include "app/CKormakDoc.h"
+#include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
-#include "link/BusyState.h"
+#include "base/BusyState.h"
 
 #include <QCloseEvent>
 #include <QStyle>

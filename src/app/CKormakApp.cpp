@@ -1,9 +1,9 @@
 #include "app/CKormakApp.h"
 
+#include "app/AxisBar.h"
 #include "app/CMainFrame.h"
-#include "app/Texts.h"
-#include "link/AxisBar.h"
-#include "link/BusyState.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
 
 #include <QCommandLineParser>
 #include <QDataStream>

@@ -1,19 +1,21 @@
 #include "app/CMainFrame.h"
 
 #include "app/AboutDialog.h"
+#include "app/AxisBar.h"
 #include "app/CChildFrame.h"
-#include "app/CKormakDoc.h"
-#include "app/Texts.h"
+#include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
 #include "drive/CRampenDlg.h"
 #include "drive/CStrom.h"
 #include "files/ParameterFile.h"
-#include "link/AxisBar.h"
-#include "link/BusyState.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
+#ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
+#endif
 
 #include <QAction>
 #include <QApplication>
@@ -148,6 +150,9 @@ CMainFrame::~CMainFrame() {
 }
 
 QString CMainFrame::startSimulator() {
+#ifndef KORMAK_WITH_SIMULATOR
+    return {};
+#else
     if (!simulator_) {
         auto host = std::make_unique<sim::SimHost>();
         if (!host->start())
@@ -155,191 +160,7 @@ QString CMainFrame::startSimulator() {
         simulator_ = std::move(host);
     }
     return simulator_->slavePath();
-}
-
-// ---------------------------------------------------------------------------
-// Menus and tool bars
-
-void CMainFrame::buildToolBars() {
-    mainToolBar_ = addToolBar(QString());
-    mainToolBar_->setObjectName(QStringLiteral("mainToolBar"));
-    mainToolBar_->setMovable(false);
-    tbNew_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileIcon), QString(), this,
-                                     &CMainFrame::FileNew);
-    tbOpen_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), QString(),
-                                      this, &CMainFrame::FileOpen);
-    tbSave_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(),
-                                      this, [this] { SaveActive(false); });
-    mainToolBar_->addSeparator();
-    tbPrint_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                       QString());
-    tbPrint_->setEnabled(false);
-    mainToolBar_->addSeparator();
-    tbAbout_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion),
-                                       QString(), this, &CMainFrame::showAbout);
-    tbNew_->setObjectName(QStringLiteral("toolNew"));
-    tbOpen_->setObjectName(QStringLiteral("toolOpen"));
-    tbSave_->setObjectName(QStringLiteral("toolSave"));
-    tbPrint_->setObjectName(QStringLiteral("toolPrint"));
-    tbAbout_->setObjectName(QStringLiteral("toolAbout"));
-
-    axisToolBar_ = addToolBar(QString());
-    axisToolBar_->setObjectName(QStringLiteral("axisToolBar"));
-    axisToolBar_->setMovable(false);
-    for (int k = 0; k < 16; ++k) {
-        if (k > 0 && k % 4 == 0)
-            axisToolBar_->addSeparator();
-        QAction* a = axisToolBar_->addAction(QString(QChar(AxisDigits[k])));
-        a->setObjectName(QStringLiteral("axisButton%1").arg(QChar(AxisDigits[k])));
-        connect(a, &QAction::triggered, this, [this, k] { ConnectToAxis(k); });
-        axisActions_[k] = a;
-    }
-    retranslate();
-}
-
-QMenu* CMainFrame::buildFileMenu(bool withPanel) {
-    auto* file = new QMenu(Texts::text("menu.file"), this);
-    file->addAction(Texts::text("menu.57600"), QKeySequence::New, this, &CMainFrame::FileNew);
-    file->addAction(Texts::text("menu.57601"), QKeySequence::Open, this, &CMainFrame::FileOpen);
-    if (withPanel) {
-        file->addAction(Texts::text("menu.57602"), this, [this] {
-            if (QMdiSubWindow* w = mdi_->currentSubWindow())
-                w->close();
-        });
-        file->addAction(Texts::text("menu.57603"), QKeySequence::Save, this,
-                        [this] { SaveActive(false); });
-        file->addAction(Texts::text("menu.57604"), this, [this] { SaveActive(true); });
-        file->addSeparator();
-        QAction* print = file->addAction(Texts::text("menu.32817"));
-        print->setShortcut(QKeySequence::Print);
-        print->setEnabled(false);
-    }
-    file->addSeparator();
-    // The recent files stand in the file menu itself, above Exit.
-    connect(file, &QMenu::aboutToShow, this, [this, file] {
-        for (QAction* a : file->actions())
-            if (a->property("recent").toBool())
-                file->removeAction(a);
-        QAction* before = nullptr;
-        for (QAction* a : file->actions())
-            if (a->property("exit").toBool())
-                before = a;
-        for (int i = 0; i < recentFiles_.size(); ++i) {
-            auto* a =
-                new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFiles_.at(i)), file);
-            a->setProperty("recent", true);
-            connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
-            file->insertAction(before, a);
-        }
-    });
-    QAction* exit = file->addAction(Texts::text("menu.57665"), this, &QWidget::close);
-    exit->setProperty("exit", true);
-    return file;
-}
-
-QMenu* CMainFrame::buildViewMenu() {
-    auto* view = new QMenu(Texts::text("menu.view"), this);
-    QAction* tb = view->addAction(Texts::text("menu.59392"));
-    tb->setCheckable(true);
-    connect(tb, &QAction::toggled, this, [this](bool on) {
-        mainToolBar_->setVisible(on);
-        axisToolBar_->setVisible(on);
-    });
-    QAction* sb = view->addAction(Texts::text("menu.59393"));
-    sb->setCheckable(true);
-    connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
-    // Both menus show the bars as they are when opened.
-    connect(view, &QMenu::aboutToShow, this, [this, tb, sb] {
-        const QSignalBlocker blockTb(tb), blockSb(sb);
-        tb->setChecked(mainToolBar_->isVisible());
-        sb->setChecked(statusBar()->isVisible());
-    });
-    return view;
-}
-
-void CMainFrame::buildMenus128() {
-    // The old menus go later: the language switch runs from one of their actions.
-    for (QMenu* m : std::as_const(menus128_))
-        m->deleteLater();
-    menus128_.clear();
-    menus128_ << buildFileMenu(false);
-
-    menus128_ << buildViewMenu();
-
-    auto* options = new QMenu(Texts::text("menu.options"), this);
-    QMenu* language = options->addMenu(Texts::text("menu.language"));
-    language->setObjectName(QStringLiteral("languageMenu"));
-    language->addAction(Texts::text("menu.32829"), this, [this] { SetLanguage(German); });
-    language->addAction(Texts::text("menu.32830"), this, [this] { SetLanguage(English); });
-    language->addAction(Texts::text("menu.32834"), this, [this] { SetLanguage(French); });
-    menus128_ << options;
-
-    auto* help = new QMenu(Texts::text("menu.help"), this);
-    help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
-    menus128_ << help;
-}
-
-void CMainFrame::buildMenus129() {
-    menus129_ << buildFileMenu(true);
-
-    menus129_ << buildViewMenu();
-
-    auto* options = new QMenu(Texts::text("menu.options"), this);
-    QAction* baud = options->addAction(Texts::text("menu.32814"));
-    baud->setObjectName(QStringLiteral("changeBaud"));
-    baud->setEnabled(false);
-    menus129_ << options;
-
-    auto* window = new QMenu(Texts::text("menu.window"), this);
-    window->addAction(Texts::text("menu.57650"), mdi_, &QMdiArea::cascadeSubWindows);
-    window->addAction(Texts::text("menu.57651"), mdi_, &QMdiArea::tileSubWindows);
-    window->addAction(Texts::text("menu.57649"), this, [this] {
-        // Arrange the minimised windows along the bottom edge.
-        int x = 0;
-        for (QMdiSubWindow* w : mdi_->subWindowList()) {
-            if (!w->isMinimized())
-                continue;
-            w->move(x, mdi_->viewport()->height() - w->height());
-            x += w->width();
-        }
-    });
-    menus129_ << window;
-
-    auto* help = new QMenu(Texts::text("menu.help"), this);
-    help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
-    menus129_ << help;
-}
-
-void CMainFrame::updateMenus() {
-    const bool withPanel = !panels().isEmpty();
-    menuBar()->clear();
-    for (QMenu* m : withPanel ? menus129_ : menus128_)
-        menuBar()->addMenu(m);
-    panelMenuShown_ = withPanel;
-    tbSave_->setEnabled(withPanel);
-}
-
-void CMainFrame::retranslate() {
-    setWindowTitle(Texts::text(57344));
-    tbNew_->setText(Texts::text("menu.57600"));
-    tbOpen_->setText(Texts::text("menu.57601"));
-    tbSave_->setText(Texts::text("menu.57603"));
-    tbPrint_->setText(Texts::text("menu.32817"));
-    tbAbout_->setText(Texts::text("menu.57664"));
-    for (int k = 0; k < 16; ++k) {
-        const QString tip = Texts::text("tip.axis") + QChar(AxisDigits[k]);
-        axisActions_[k]->setToolTip(tip);
-        axisActions_[k]->setStatusTip(tip);
-    }
-    if (axisBar_)
-        axisBar_->retranslate();
-    if (!progress_)
-        messagePane_->setText(Texts::text(57345));
-}
-
-void CMainFrame::updateAxisActions() {
-    for (int k = 0; k < 16; ++k)
-        axisActions_[k]->setEnabled(axisBar_->axisPresent(k));
+#endif
 }
 
 // ---------------------------------------------------------------------------

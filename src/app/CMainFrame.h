@@ -50,7 +50,9 @@ public:
 
     AxisBar* axisBar() const { return axisBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
+#ifdef KORMAK_WITH_SIMULATOR
     sim::SimHost* simulator() const { return simulator_.get(); }
+#endif
     QAction* axisAction(int k) const { return axisActions_[k]; }
     QList<CKormakView*> panels() const;
     CKormakView* activePanel() const;
@@ -109,7 +111,9 @@ private:
     GuiOperator guiOperator_;
     Operator& operator_;
     SerialLink link_;
+#ifdef KORMAK_WITH_SIMULATOR
     std::unique_ptr<sim::SimHost> simulator_;
+#endif
     AxisBar* axisBar_ = nullptr;
     QDockWidget* axisDock_ = nullptr;
     QMdiArea* mdi_ = nullptr;

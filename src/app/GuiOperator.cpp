@@ -1,7 +1,7 @@
 #include "app/GuiOperator.h"
 
 #include "app/CMainFrame.h"
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Operator.h"
+#include "base/Operator.h"
 
 class CMainFrame;
 

@@ -1,9 +1,9 @@
 #include "axis/AxisReading.h"
 
-#include "app/CKormakDoc.h"
 #include "axis/AxisVocabulary.h"
+#include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
-#include "link/Operator.h"
+#include "base/Operator.h"
 #include "link/SerialLink.h"
 
 using namespace AxisVocabulary;

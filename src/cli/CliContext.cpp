@@ -1,9 +1,11 @@
 #include "cli/CliContext.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
+#endif
 
 #include <cstdio>
 
@@ -28,6 +30,7 @@ bool CliContext::openPort() {
     link.setPorts(DiscoverPorts(extra));
     link.setPortIndex(wanted.isEmpty() ? LinkSettings::activeCom() : link.ports().indexOf(wanted));
     link.setBaudIndex(baudIndex >= 0 ? baudIndex : LinkSettings::baud());
+#ifdef KORMAK_WITH_SIMULATOR
     link.setSimulatorProvider([this]() -> QString {
         if (!simulator_) {
             auto host = std::make_unique<sim::SimHost>();
@@ -37,6 +40,7 @@ bool CliContext::openPort() {
         }
         return simulator_->slavePath();
     });
+#endif
     if (!link.portOpen() && !link.TogglePort()) {
         op.error(10104);
         return false;

@@ -25,10 +25,11 @@ public:
 
     // Selects port and rate and opens the port; on failure prints 10104.
     bool openPort();
-    sim::SimHost* simulator() const { return simulator_.get(); }
 
 private:
+#ifdef KORMAK_WITH_SIMULATOR
     std::unique_ptr<sim::SimHost> simulator_;
+#endif
 };
 
 // Exit codes shared by the commands.

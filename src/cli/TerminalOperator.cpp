@@ -1,6 +1,6 @@
 #include "cli/TerminalOperator.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 
 #include <QCoreApplication>
 #include <QThread>

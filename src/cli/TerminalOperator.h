@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/Operator.h"
+#include "base/Operator.h"
 
 // The operator seam on a terminal: messages go to standard error in the
 // current language; questions take the answer given on the command line

@@ -1,4 +1,4 @@
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "link/SerialLink.h"

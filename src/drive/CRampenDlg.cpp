@@ -1,10 +1,10 @@
 #include "drive/CRampenDlg.h"
 
-#include "app/Texts.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
 #include "drive/CWait.h"
 #include "drive/RampMemory.h"
-#include "link/BusyState.h"
-#include "link/Operator.h"
 #include "link/SerialLink.h"
 
 #include <QApplication>

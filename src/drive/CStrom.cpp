@@ -1,7 +1,7 @@
 #include "drive/CStrom.h"
 
-#include "app/CKormakDoc.h"
-#include "app/Texts.h"
+#include "axis/CKormakDoc.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "drive/CWait.h"
 
+#include "base/Operator.h"
 #include "drive/ProgramPlcArea.h"
-#include "link/Operator.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 
 #include "axis/AxisVocabulary.h"
 
-#include "app/Texts.h"
-#include "link/Operator.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 #include <cmath>

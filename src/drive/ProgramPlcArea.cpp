@@ -1,8 +1,8 @@
 #include "drive/ProgramPlcArea.h"
 
 #include "axis/MemoryAreas.h"
-#include "link/BusyState.h"
-#include "link/Operator.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
 #include "link/SerialLink.h"
 
 namespace {

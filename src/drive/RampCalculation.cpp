@@ -1,9 +1,9 @@
 #include "drive/RampCalculation.h"
 
-#include "app/Texts.h"
 #include "axis/MemoryAreas.h"
-#include "link/BusyState.h"
-#include "link/Operator.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 #include <algorithm>

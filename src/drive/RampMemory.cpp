@@ -1,8 +1,8 @@
 #include "drive/RampMemory.h"
 
 #include "axis/MemoryAreas.h"
+#include "base/Operator.h"
 #include "drive/RampCalculation.h"
-#include "link/Operator.h"
 #include "link/SerialLink.h"
 
 #include <algorithm>

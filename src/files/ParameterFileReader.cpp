@@ -1,9 +1,9 @@
-#include "app/CKormakDoc.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisVocabulary.h"
+#include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "base/Windows1252.h"
 #include "files/ParameterFile.h"
-#include "files/Windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "app/CKormakDoc.h"
-#include "app/Texts.h"
 #include "axis/AxisParameters.h"
+#include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+#include "base/Windows1252.h"
 #include "files/ParameterFile.h"
-#include "files/Windows1252.h"
-#include "link/BusyState.h"
-#include "link/Operator.h"
 #include "link/SerialLink.h"
 
 #include <QSaveFile>

@@ -55,6 +55,8 @@ QStringList DiscoverPorts(const QStringList& extraPorts) {
             continue;
         ports << t;
     }
+#ifdef KORMAK_WITH_SIMULATOR
     ports << SerialLink::simulatorEntry();
+#endif
     return ports;
 }

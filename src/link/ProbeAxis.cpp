@@ -1,6 +1,6 @@
 #include "link/ProbeAxis.h"
 
-#include "link/Operator.h"
+#include "base/Operator.h"
 #include "link/SerialLink.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "link/SerialLink.h"
 
-#include "link/Operator.h"
+#include "base/Operator.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

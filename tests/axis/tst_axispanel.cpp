@@ -1,5 +1,5 @@
 #include "ScriptedOperator.h"
-#include "app/CKormakDoc.h"
+#include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "axis/PanelHost.h"
 #include "axis/StatusLamp.h"

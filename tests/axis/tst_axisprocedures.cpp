@@ -1,7 +1,7 @@
 #include "PtyPeer.h"
 #include "ScriptedOperator.h"
-#include "app/CKormakDoc.h"
 #include "axis/AxisReading.h"
+#include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
 #include "axis/PanelCommands.h"
 #include "axis/StatusPolling.h"

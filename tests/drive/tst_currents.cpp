@@ -1,6 +1,6 @@
 #include "SimRig.h"
-#include "app/CKormakDoc.h"
-#include "app/Texts.h"
+#include "axis/CKormakDoc.h"
+#include "base/Texts.h"
 #include "drive/CStrom.h"
 #include "drive/Currents.h"
 

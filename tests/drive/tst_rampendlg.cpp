@@ -2,15 +2,15 @@
 // controller, with the scripted operator in place of message boxes.
 
 #include "SimRig.h"
-#include "app/CKormakDoc.h"
-#include "app/Texts.h"
+#include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "axis/MemoryAreas.h"
 #include "axis/PanelHost.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
 #include "drive/CRampenDlg.h"
 #include "drive/CWait.h"
 #include "drive/RampMemory.h"
-#include "link/BusyState.h"
 
 #include <QApplication>
 #include <QCheckBox>

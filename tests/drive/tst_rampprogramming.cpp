@@ -2,11 +2,11 @@
 // controller: what is read, what is written where, and how each failure ends.
 
 #include "SimRig.h"
-#include "app/Texts.h"
 #include "axis/MemoryAreas.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
 #include "drive/ProgramPlcArea.h"
 #include "drive/RampCalculation.h"
-#include "link/BusyState.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "link/AxisBar.h"
+#include "app/AxisBar.h"
 
-#include "app/Texts.h"
+#include "base/Texts.h"
 #include "link/LinkSettings.h"
 #include "link/SerialLink.h"
 

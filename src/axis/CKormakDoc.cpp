@@ -1,4 +1,4 @@
-#include "app/CKormakDoc.h"
+#include "axis/CKormakDoc.h"
 
 void CKormakDoc::setTitle(const QString& title, const QString& currentAddress,
                           const QString& axisWord) {

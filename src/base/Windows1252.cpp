@@ -1,4 +1,4 @@
-#include "files/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace {
 
