@@ -1159,9 +1159,9 @@
         <source>&amp;Ja</source>
         <translation>&amp;Ja</translation>
     </message>
-    <message id="file.openFailed">
-        <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
-        <translation>Das Dokument %1 konnte nicht geöffnet werden.</translation>
+    <message id="file.saveChanges">
+        <source>Änderungen an %1 speichern?</source>
+        <translation>Änderungen an %1 speichern?</translation>
     </message>
     <message id="file.saveFailed">
         <source>Die Datei konnte nicht gespeichert werden:&#10;%1</source>
@@ -1250,6 +1250,10 @@
     <message id="menu.59393">
         <source>Status&amp;leiste</source>
         <translation>Status&amp;leiste</translation>
+    </message>
+    <message id="menu.axisToolBar">
+        <source>&amp;Achsen-Symbolleiste</source>
+        <translation>&amp;Achsen-Symbolleiste</translation>
     </message>
     <message id="menu.file">
         <source>&amp;Datei</source>

@@ -1159,9 +1159,9 @@
         <source>&amp;Ja</source>
         <translation>&amp;Yes</translation>
     </message>
-    <message id="file.openFailed">
-        <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
-        <translation>Failed to open document %1.</translation>
+    <message id="file.saveChanges">
+        <source>Änderungen an %1 speichern?</source>
+        <translation>Save changes to %1?</translation>
     </message>
     <message id="file.saveFailed">
         <source>Die Datei konnte nicht gespeichert werden:&#10;%1</source>
@@ -1250,6 +1250,10 @@
     <message id="menu.59393">
         <source>Status&amp;leiste</source>
         <translation>&amp;Status Bar</translation>
+    </message>
+    <message id="menu.axisToolBar">
+        <source>&amp;Achsen-Symbolleiste</source>
+        <translation>&amp;Axis toolbar</translation>
     </message>
     <message id="menu.file">
         <source>&amp;Datei</source>

@@ -1159,9 +1159,9 @@
         <source>&amp;Ja</source>
         <translation>&amp;Oui</translation>
     </message>
-    <message id="file.openFailed">
-        <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
-        <translation>Impossible d'ouvrir le document %1.</translation>
+    <message id="file.saveChanges">
+        <source>Änderungen an %1 speichern?</source>
+        <translation>Enregistrer les modifications de %1 ?</translation>
     </message>
     <message id="file.saveFailed">
         <source>Die Datei konnte nicht gespeichert werden:&#10;%1</source>
@@ -1250,6 +1250,10 @@
     <message id="menu.59393">
         <source>Status&amp;leiste</source>
         <translation>Barre d'é&amp;tat</translation>
+    </message>
+    <message id="menu.axisToolBar">
+        <source>&amp;Achsen-Symbolleiste</source>
+        <translation>Barre d'outils des &amp;axes</translation>
     </message>
     <message id="menu.file">
         <source>&amp;Datei</source>

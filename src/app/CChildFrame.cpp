@@ -38,6 +38,10 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     if (!closing_) {
+        if (mayClose && !mayClose(this)) {
+            event->ignore();
+            return;
+        }
         closing_ = true;
         if (view_)
             view_->ClosePanel();

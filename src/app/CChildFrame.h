@@ -2,6 +2,7 @@
 
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <functional>
 
 class CKormakDoc;
 class CKormakView;
@@ -18,6 +19,9 @@ public:
     // Fits the window to its panel.
     void fitToPanel();
     bool isClosing() const { return closing_; }
+    // Asked before the window closes; false keeps it open (the operator
+    // cancelled saving a changed document).
+    std::function<bool(CChildFrame*)> mayClose;
 
 signals:
     void closed();

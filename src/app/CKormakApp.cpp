@@ -5,17 +5,14 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 
+#include "app/OpenRequestServer.h"
+
 #include <QCommandLineParser>
-#include <QDataStream>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QTimer>
 
 CKormakApp::CKormakApp(int& argc, char** argv) : QApplication(argc, argv) {
-    setOrganizationName(QStringLiteral("Veltrax GmbH"));
-    setApplicationName(QStringLiteral("Kormak"));
-    setApplicationVersion(QStringLiteral(KORMAK_VERSION));
+    setIdentity(*this);
     setWindowIcon(QIcon(QStringLiteral(":/kormak.png")));
     Texts::setLanguage(Texts::platformLanguage());
 }
@@ -31,7 +28,13 @@ QString CKormakApp::serverName() {
     return QStringLiteral("kormak-%1").arg(user);
 }
 
-int CKormakApp::initInstance() {
+void CKormakApp::setIdentity(QCoreApplication& app) {
+    app.setOrganizationName(QStringLiteral("Veltrax GmbH"));
+    app.setApplicationName(QStringLiteral("Kormak"));
+    app.setApplicationVersion(QStringLiteral(KORMAK_VERSION));
+}
+
+CKormakApp::CommandLine CKormakApp::parseCommandLine(const QCoreApplication& app) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Configure, test and program stepper-motor controller axes."));
@@ -57,52 +60,35 @@ int CKormakApp::initInstance() {
     // A file named without --open is not opened: only the desktop's request acts.
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("Ignored; use --open FILE to open a file."));
-    parser.process(*this);
+    // Help, version and mistakes are printed here and end the program.
+    parser.process(app);
 
-    QStringList opens;
+    CommandLine line;
     for (const QString& f : parser.values(openOption))
-        opens << QFileInfo(f).absoluteFilePath();
-
-    // A second start hands its files to the running program and ends.
-    if (!opens.isEmpty()) {
-        QLocalSocket socket;
-        socket.connectToServer(serverName());
-        if (socket.waitForConnected(500)) {
-            QDataStream out(&socket);
-            out << opens;
-            socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
-            return 0;
-        }
-    }
-
-    server_ = new QLocalServer(this);
-    if (!server_->listen(serverName())) {
-        // A stale socket of a program that ended without cleaning up.
-        QLocalServer::removeServer(serverName());
-        server_->listen(serverName());
-    }
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = server_->nextPendingConnection()) {
-            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                QDataStream in(s);
-                in.startTransaction();
-                QStringList files;
-                in >> files;
-                if (!in.commitTransaction())
-                    return;
-                requestOpen(files);
-            });
-        }
-    });
-
-    CMainFrame::Options options;
+        line.opens << QFileInfo(f).absoluteFilePath();
     for (QString p : parser.values(portOption)) {
         if (p == QLatin1String("sim"))
             p = QStringLiteral("Simulator");
-        options.ports << p;
+        line.ports << p;
     }
+    line.axis = parser.value(axisOption).toUpper();
+    return line;
+}
+
+int CKormakApp::initInstance() {
+    const CommandLine line = parseCommandLine(*this);
+    const QStringList& opens = line.opens;
+
+    // A second start hands its files to the running program and ends.
+    if (!opens.isEmpty() && OpenRequestServer::handOver(serverName(), opens))
+        return 0;
+
+    server_ = new OpenRequestServer(this);
+    server_->listen(serverName());
+    connect(server_, &OpenRequestServer::filesRequested, this, &CKormakApp::requestOpen);
+
+    CMainFrame::Options options;
+    options.ports = line.ports;
     if (!options.ports.isEmpty())
         options.selectPort = options.ports.last();
     frame_ = std::make_unique<CMainFrame>(options);
@@ -113,7 +99,7 @@ int CKormakApp::initInstance() {
     retry_->setInterval(300);
     connect(retry_, &QTimer::timeout, this, &CKormakApp::servePendingOpens);
 
-    const QString axis = parser.value(axisOption).toUpper();
+    const QString& axis = line.axis;
     if (!axis.isEmpty()) {
         const int k = int(QStringLiteral("0123456789ABCDEF").indexOf(axis));
         if (axis.size() != 1 || k < 0) {
@@ -131,13 +117,19 @@ int CKormakApp::initInstance() {
 }
 
 void CKormakApp::requestOpen(const QStringList& files) {
+    // A request that comes while a dialog is open is acknowledged and
+    // ignored, as a file dropped then would be: the operator is busy with
+    // something else, and the file must not pop up after the dialog.
+    if (activeModalWidget())
+        return;
     pendingOpens_ << files;
     servePendingOpens();
 }
 
 void CKormakApp::servePendingOpens() {
-    // Requests wait while a dialog is open or a long operation runs.
-    if (!frame_ || BusyState::isBusy() || activeModalWidget() || frame_->openingFile()) {
+    // Accepted requests wait while a long operation runs, a file is being
+    // opened or a dialog of that operation is up.
+    if (!frame_ || BusyState::isBusy() || frame_->openingFile() || activeModalWidget()) {
         if (!pendingOpens_.isEmpty())
             retry_->start();
         return;

@@ -5,7 +5,7 @@
 #include <memory>
 
 class CMainFrame;
-class QLocalServer;
+class OpenRequestServer;
 class QTimer;
 
 // The application: parses the command line, makes one program per user the
@@ -21,6 +21,17 @@ public:
     int initInstance();
     CMainFrame* mainFrame() const { return frame_.get(); }
 
+    // What the command line asks for.
+    struct CommandLine {
+        QStringList ports; // --port, "sim" given as "Simulator"
+        QString axis;      // --axis, upper case
+        QStringList opens; // --open, absolute paths
+    };
+    // Parses the command line of app; prints help, the version or a mistake
+    // and ends the process where the line asks for that. Needs no display.
+    static CommandLine parseCommandLine(const QCoreApplication& app);
+    static void setIdentity(QCoreApplication& app);
+
     // A request to open files from the desktop or a second start.
     void requestOpen(const QStringList& files);
 
@@ -29,7 +40,7 @@ private:
     static QString serverName();
 
     std::unique_ptr<CMainFrame> frame_;
-    QLocalServer* server_ = nullptr;
+    OpenRequestServer* server_ = nullptr;
     QTimer* retry_ = nullptr;
     QStringList pendingOpens_;
 };

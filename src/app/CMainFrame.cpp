@@ -29,6 +29,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -38,6 +39,7 @@
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -167,6 +169,7 @@ QString CMainFrame::startSimulator() {
 // Status bar progress
 
 void CMainFrame::progressShow(const QString& text, int range, int step) {
+    statusBar()->clearMessage();
     messagePane_->setText(text);
     if (!progress_) {
         progress_ = new QProgressBar(statusBar());
@@ -235,7 +238,14 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     // between openings; an offline panel's file fills it as the panel opens.
     auto* strom = new CStrom(link_, operator_, this);
     connect(view, &QObject::destroyed, strom, &QObject::deleteLater);
-    connect(view, &CKormakView::currentsRequested, this, [strom, doc] { strom->runFor(*doc); });
+    connect(view, &CKormakView::currentsRequested, this, [strom, doc] {
+        const QStringList before{doc->boostCurrent, doc->runCurrent, doc->stopCurrent,
+                                 doc->boostTime};
+        strom->runFor(*doc);
+        if (before !=
+            QStringList{doc->boostCurrent, doc->runCurrent, doc->stopCurrent, doc->boostTime})
+            doc->modified = true;
+    });
     connect(view, &CKormakView::applyFileLinesRequested, this, [view, doc, strom] {
         AxisParameters p = view->parameters();
         const ApplyResult r = ApplyFileLines(doc->lineList, p, *doc, strom->fields());
@@ -252,13 +262,66 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     });
 }
 
+void CMainFrame::trackModifications(CKormakView* view, CKormakDoc* doc) {
+    // An offline configuration is a document: what the operator changes in
+    // its parameter fields is asked about before the window closes. An
+    // online panel has its own question about storing the axis's parameters.
+    const auto changed = [doc] { doc->modified = true; };
+    for (QLineEdit* edit : view->findChildren<QLineEdit*>()) {
+        // The move target and the edit field of a list that is not stored
+        // are not part of the configuration.
+        if (edit->objectName() == QLatin1String("moveTarget"))
+            continue;
+        connect(edit, &QLineEdit::textEdited, doc, changed);
+    }
+    for (QComboBox* box : view->findChildren<QComboBox*>()) {
+        if (box->objectName() == QLatin1String("moveType"))
+            continue;
+        connect(box, &QComboBox::activated, doc, changed);
+    }
+}
+
+bool CMainFrame::confirmClose(CChildFrame* child) {
+    CKormakView* view = child->view();
+    CKormakDoc* doc = child->doc();
+    if (!view || !doc || !view->isOffline() || !doc->modified)
+        return true;
+    const QString name =
+        doc->filePath.isEmpty() ? child->windowTitle() : QFileInfo(doc->filePath).fileName();
+    const Operator::Answer answer =
+        operator_.show({0, Texts::text("file.saveChanges").arg(name), 0,
+                        Operator::Icon::Exclamation, Operator::Buttons::YesNoCancel});
+    if (answer == Operator::Answer::No)
+        return true;
+    if (answer == Operator::Answer::Yes)
+        return SaveChild(child, false);
+    return false;
+}
+
+CChildFrame* CMainFrame::childOfFile(const QString& path) const {
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (wanted.isEmpty())
+        return nullptr;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        auto* c = qobject_cast<CChildFrame*>(w);
+        if (c && c->view() && !c->isClosing() && c->view()->isOffline() &&
+            !c->doc()->filePath.isEmpty() &&
+            QFileInfo(c->doc()->filePath).canonicalFilePath() == wanted)
+            return c;
+    }
+    return nullptr;
+}
+
 CKormakView* CMainFrame::createPanel(CKormakDoc* doc) {
     auto* view = new CKormakView(*this, *doc);
     connectPanelDialogs(view, doc);
     auto* child = new CChildFrame(view, doc);
+    child->mayClose = [this](CChildFrame* c) { return confirmClose(c); };
     mdi_->addSubWindow(child);
     connect(child, &CChildFrame::closed, this, &CMainFrame::onPanelWindowClosed);
     view->InitialisePanel();
+    if (view->isOffline())
+        trackModifications(view, doc);
     child->fitToPanel();
     updateMenus();
     child->show();
@@ -307,6 +370,20 @@ void CMainFrame::changeEvent(QEvent* event) {
             return;
         activePanel_->ActivatePanel(true);
     });
+}
+
+bool CMainFrame::event(QEvent* event) {
+    // Status tips go into the message pane, as its own text; the progress
+    // text of a running operation is never covered, and when the pointer
+    // leaves the tool the pane says "Bereit" again.
+    if (event->type() == QEvent::StatusTip) {
+        if (!progress_) {
+            const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+            messagePane_->setText(tip.isEmpty() ? Texts::text(57345) : tip);
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -387,7 +464,15 @@ void CMainFrame::FileOpen() {
     const QString previous = link_.currentAddress();
     openingFile_ = true;
     link_.setCurrentAddress(QStringLiteral("OFFLINE"));
-    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), fileFilter());
+    QFileDialog dialog(this);
+    prepareOpenDialog(dialog);
+    QString path;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        path = dialog.selectedFiles().constFirst();
+    // A name typed without a suffix means the parameter file, as Save adds it.
+    if (!path.isEmpty() && !QFileInfo::exists(path) && QFileInfo(path).suffix().isEmpty() &&
+        QFileInfo::exists(path + QStringLiteral(".OPM")))
+        path += QStringLiteral(".OPM");
     bool opened = false;
     if (!path.isEmpty())
         opened = OpenFile(path);
@@ -400,10 +485,17 @@ bool CMainFrame::OpenFile(const QString& path) {
     if (BusyState::isBusy())
         return false;
     const QString previous = link_.currentAddress();
+    // A file that is open already comes to the front instead of twice.
+    if (CChildFrame* open = childOfFile(path)) {
+        link_.setCurrentAddress(previous);
+        mdi_->setActiveSubWindow(open);
+        return true;
+    }
     auto* doc = new CKormakDoc;
     if (!ReadFileLines(path, *doc)) {
         delete doc;
-        operator_.show({0, Texts::text("file.openFailed").arg(QDir::toNativeSeparators(path)), 0,
+        operator_.show({61697,
+                        Texts::text(61697) + QLatin1Char('\n') + QDir::toNativeSeparators(path), 0,
                         Operator::Icon::Exclamation, Operator::Buttons::Ok});
         reactivateAfterFailedOpen(previous);
         return false;
@@ -431,10 +523,20 @@ void CMainFrame::openRecent(int n) {
     }
 }
 
+void CMainFrame::prepareOpenDialog(QFileDialog& dialog) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(fileFilter());
+    dialog.setDefaultSuffix(QStringLiteral("OPM"));
+}
+
 bool CMainFrame::SaveActive(bool askForName) {
+    return SaveChild(qobject_cast<CChildFrame*>(mdi_->currentSubWindow()), askForName);
+}
+
+bool CMainFrame::SaveChild(CChildFrame* child, bool askForName) {
     if (BusyState::isBusy())
         return false;
-    auto* child = qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
     if (!child || !child->view())
         return false;
     CKormakDoc* doc = child->doc();

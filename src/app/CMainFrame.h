@@ -14,6 +14,7 @@ class CKormakDoc;
 class CKormakView;
 class QAction;
 class QDockWidget;
+class QFileDialog;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -51,9 +52,13 @@ public:
     AxisBar* axisBar() const { return axisBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
 #ifdef KORMAK_WITH_SIMULATOR
-    sim::SimHost* simulator() const { return simulator_.get(); }
+    sim::SimHost* simulator() const {
+        return simulator_.get();
+    }
 #endif
-    QAction* axisAction(int k) const { return axisActions_[k]; }
+    QAction* axisAction(int k) const {
+        return axisActions_[k];
+    }
     QList<CKormakView*> panels() const;
     CKormakView* activePanel() const;
 
@@ -62,7 +67,9 @@ public:
     void progressStep();
     void progressHide();
     QString statusText() const;
-    bool progressVisible() const { return progress_ != nullptr; }
+    bool progressVisible() const {
+        return progress_ != nullptr;
+    }
 
     // Commands.
     void ConnectToAxis(int k);
@@ -70,18 +77,32 @@ public:
     void FileOpen();
     bool OpenFile(const QString& path); // open an offline panel for a file
     bool SaveActive(bool askForName);
+    // Saves the document of child; asks for a name when it has none or askForName.
+    bool SaveChild(CChildFrame* child, bool askForName);
+    // Window arrangement that keeps every panel at its own size and never
+    // makes the main window larger.
+    void cascadePanels();
+    void tilePanels();
+    // The file-open dialog: the document filter, and the default suffix
+    // added to a name typed without one.
+    static void prepareOpenDialog(QFileDialog& dialog);
     void SetLanguage(int identifier); // 0x0407, 0x0809, 0x040C
     void showAbout();
 
     // The menu bar shows menu 129 while a panel is open, else menu 128.
-    bool panelMenuShown() const { return panelMenuShown_; }
-    QStringList recentFiles() const { return recentFiles_; }
+    bool panelMenuShown() const {
+        return panelMenuShown_;
+    }
+    QStringList recentFiles() const {
+        return recentFiles_;
+    }
 
     static constexpr int German = 0x0407;
     static constexpr int English = 0x0809;
     static constexpr int French = 0x040C;
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -107,6 +128,10 @@ private:
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);
     void openRecent(int n);
+    void trackModifications(CKormakView* view, CKormakDoc* doc);
+    bool confirmClose(CChildFrame* child);
+    CChildFrame* childOfFile(const QString& path) const;
+    void fillWindowMenu(QMenu* window);
 
     GuiOperator guiOperator_;
     Operator& operator_;

@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyle>
@@ -66,11 +67,13 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
     auto* file = new QMenu(Texts::text("menu.file"), this);
     file->addAction(Texts::text("menu.57600"), QKeySequence::New, this, &CMainFrame::FileNew);
     file->addAction(Texts::text("menu.57601"), QKeySequence::Open, this, &CMainFrame::FileOpen);
+    // Close stands in both menus; without a document it has nothing to close.
+    QAction* close = file->addAction(Texts::text("menu.57602"), this, [this] {
+        if (QMdiSubWindow* w = mdi_->currentSubWindow())
+            w->close();
+    });
+    close->setEnabled(withPanel);
     if (withPanel) {
-        file->addAction(Texts::text("menu.57602"), this, [this] {
-            if (QMdiSubWindow* w = mdi_->currentSubWindow())
-                w->close();
-        });
         file->addAction(Texts::text("menu.57603"), QKeySequence::Save, this,
                         [this] { SaveActive(false); });
         file->addAction(Texts::text("menu.57604"), this, [this] { SaveActive(true); });
@@ -104,19 +107,25 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
 
 QMenu* CMainFrame::buildViewMenu() {
     auto* view = new QMenu(Texts::text("menu.view"), this);
+    // The standard tool bar and the axis tool bar each have their own item:
+    // hiding the first must not take away the buttons that connect the axes.
     QAction* tb = view->addAction(Texts::text("menu.59392"));
+    tb->setObjectName(QStringLiteral("viewToolBar"));
     tb->setCheckable(true);
-    connect(tb, &QAction::toggled, this, [this](bool on) {
-        mainToolBar_->setVisible(on);
-        axisToolBar_->setVisible(on);
-    });
+    connect(tb, &QAction::toggled, mainToolBar_, &QWidget::setVisible);
+    QAction* axes = view->addAction(Texts::text("menu.axisToolBar"));
+    axes->setObjectName(QStringLiteral("viewAxisToolBar"));
+    axes->setCheckable(true);
+    connect(axes, &QAction::toggled, axisToolBar_, &QWidget::setVisible);
     QAction* sb = view->addAction(Texts::text("menu.59393"));
+    sb->setObjectName(QStringLiteral("viewStatusBar"));
     sb->setCheckable(true);
     connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
     // Both menus show the bars as they are when opened.
-    connect(view, &QMenu::aboutToShow, this, [this, tb, sb] {
-        const QSignalBlocker blockTb(tb), blockSb(sb);
+    connect(view, &QMenu::aboutToShow, this, [this, tb, axes, sb] {
+        const QSignalBlocker blockTb(tb), blockAxes(axes), blockSb(sb);
         tb->setChecked(mainToolBar_->isVisible());
+        axes->setChecked(axisToolBar_->isVisible());
         sb->setChecked(statusBar()->isVisible());
     });
     return view;
@@ -156,8 +165,10 @@ void CMainFrame::buildMenus129() {
     menus129_ << options;
 
     auto* window = new QMenu(Texts::text("menu.window"), this);
-    window->addAction(Texts::text("menu.57650"), mdi_, &QMdiArea::cascadeSubWindows);
-    window->addAction(Texts::text("menu.57651"), mdi_, &QMdiArea::tileSubWindows);
+    window->setObjectName(QStringLiteral("windowMenu"));
+    // The arrangement commands keep the language the menu was built in.
+    window->addAction(Texts::text("menu.57650"), this, &CMainFrame::cascadePanels);
+    window->addAction(Texts::text("menu.57651"), this, &CMainFrame::tilePanels);
     window->addAction(Texts::text("menu.57649"), this, [this] {
         // Arrange the minimised windows along the bottom edge.
         int x = 0;
@@ -168,11 +179,76 @@ void CMainFrame::buildMenus129() {
             x += w->width();
         }
     });
+    connect(window, &QMenu::aboutToShow, this, [this, window] { fillWindowMenu(window); });
     menus129_ << window;
 
     auto* help = new QMenu(Texts::text("menu.help"), this);
     help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
     menus129_ << help;
+}
+
+void CMainFrame::fillWindowMenu(QMenu* window) {
+    // The open windows below the arrangement commands, numbered, the active
+    // one ticked; rebuilt each time the menu opens.
+    for (QAction* a : window->actions())
+        if (a->property("panelWindow").toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = mdi_->subWindowList();
+    if (!windows.isEmpty()) {
+        QAction* separator = window->addSeparator();
+        separator->setProperty("panelWindow", true);
+    }
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* w = windows.at(i);
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
+        QAction* a = window->addAction(number + QLatin1Char(' ') + w->windowTitle());
+        a->setCheckable(true);
+        a->setChecked(w == mdi_->activeSubWindow());
+        a->setProperty("panelWindow", true);
+        connect(a, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(w)] {
+            if (w)
+                mdi_->setActiveSubWindow(w);
+        });
+    }
+}
+
+void CMainFrame::cascadePanels() {
+    // Each window keeps its size (it is fitted to its panel); only the
+    // places change, so nothing grows beyond the work area.
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    QPoint at(0, 0);
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (w->isMinimized())
+            continue;
+        w->move(at);
+        w->raise();
+        at += QPoint(step, step);
+        if (at.y() + w->height() > mdi_->viewport()->height() ||
+            at.x() + w->width() > mdi_->viewport()->width())
+            at = QPoint(0, 0);
+    }
+    if (QMdiSubWindow* active = mdi_->activeSubWindow())
+        active->raise();
+}
+
+void CMainFrame::tilePanels() {
+    // Side by side in rows as wide as the work area, each window at its own
+    // size. What does not fit below stays reachable by scrolling; the main
+    // window never grows to hold it.
+    const int width = mdi_->viewport()->width();
+    int x = 0, y = 0, rowHeight = 0;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (w->isMinimized())
+            continue;
+        if (x > 0 && x + w->width() > width) {
+            x = 0;
+            y += rowHeight;
+            rowHeight = 0;
+        }
+        w->move(x, y);
+        x += w->width();
+        rowHeight = qMax(rowHeight, w->height());
+    }
 }
 
 void CMainFrame::updateMenus() {
@@ -186,6 +262,8 @@ void CMainFrame::updateMenus() {
 
 void CMainFrame::retranslate() {
     setWindowTitle(Texts::text(57344));
+    mainToolBar_->setWindowTitle(Texts::text("toolbar.main"));
+    axisToolBar_->setWindowTitle(Texts::text("toolbar.axes"));
     tbNew_->setText(Texts::text("menu.57600"));
     tbOpen_->setText(Texts::text("menu.57601"));
     tbSave_->setText(Texts::text("menu.57603"));

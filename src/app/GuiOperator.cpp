@@ -49,6 +49,11 @@ Operator::Answer GuiOperator::show(const Message& m) {
         add(QMessageBox::Yes, "button.yes");
         add(QMessageBox::No, "button.no");
         break;
+    case Buttons::YesNoCancel:
+        add(QMessageBox::Yes, "button.yes");
+        add(QMessageBox::No, "button.no");
+        add(QMessageBox::Cancel, "button.cancel");
+        break;
     }
     // A wait cursor of a running operation must not hide the arrow here.
     QApplication::setOverrideCursor(Qt::ArrowCursor);

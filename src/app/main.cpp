@@ -1,6 +1,13 @@
 #include "app/CKormakApp.h"
 
 int main(int argc, char** argv) {
+    // Help, the version and command-line mistakes are answered before the
+    // window system is touched, so they work without a display.
+    {
+        QCoreApplication plain(argc, argv);
+        CKormakApp::setIdentity(plain);
+        CKormakApp::parseCommandLine(plain);
+    }
     CKormakApp app(argc, argv);
     const int done = app.initInstance();
     if (done >= 0)

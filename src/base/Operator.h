@@ -9,7 +9,7 @@
 class Operator {
 public:
     enum class Icon { None, Error, Warning, Question, Exclamation, Information };
-    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     struct Message {

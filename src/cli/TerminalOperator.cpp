@@ -20,6 +20,8 @@ Operator::Answer TerminalOperator::show(const Message& m) {
         return assumeYes ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
         return assumeYes ? Answer::Yes : Answer::No;
+    case Buttons::YesNoCancel:
+        return assumeYes ? Answer::Yes : Answer::Cancel;
     }
     return Answer::Ok;
 }

@@ -53,9 +53,13 @@ bool WriteParameterFile(const QString& path, SerialLink& link, Operator& op,
 // decoded, with "\r\n" appended, as the document keeps them.
 QStringList SplitFileLines(const QByteArray& bytes);
 
+// A parameter file is some tens of kilobytes; anything larger is not one.
+inline constexpr qint64 MaxParameterFileBytes = 1024 * 1024;
+
 // Reads the file into the document: lineList gets every line with "\r\n"
 // appended, typeTag the file's name. Parses nothing. False (document left as
-// it was) when the file cannot be read.
+// it was) when the file cannot be read, is not a regular file, or is larger
+// than MaxParameterFileBytes.
 bool ReadFileLines(const QString& path, CKormakDoc& doc);
 
 // What ApplyFileLines found for the panel's current settings dialog, and

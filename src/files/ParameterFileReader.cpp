@@ -83,11 +83,17 @@ QStringList SplitFileLines(const QByteArray& bytes) {
 }
 
 bool ReadFileLines(const QString& path, CKormakDoc& doc) {
+    // A device (/dev/zero), a pipe or a huge file is refused before a byte is
+    // read: the window would freeze and the memory fill up.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > MaxParameterFileBytes)
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // The file may have grown since it was looked at.
+    const QByteArray bytes = file.read(MaxParameterFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > MaxParameterFileBytes)
         return false;
     doc.lineList = SplitFileLines(bytes);
     doc.typeTag = QFileInfo(path).fileName();

@@ -15,12 +15,16 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +58,21 @@ class TestShell : public QObject {
         }
         int countOf(const QStringList& log, const QString& line) { return int(log.count(line)); }
     };
+
+    // A small offline parameter file.
+    static QString writeFile(const QTemporaryDir& dir, const QString& name,
+                             const QByteArray& bytes = "PO400\r\nPF2000\r\n") {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return {};
+        return path;
+    }
+    static QByteArray contents(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static QMdiSubWindow* current(Rig& rig) { return rig.frame->mdiArea()->currentSubWindow(); }
 
 private slots:
     void initTestCase() {
@@ -249,6 +268,238 @@ private slots:
         }
         // Afterwards the panel in front takes over the link.
         QTRY_COMPARE(rig.frame->link().currentAddress(), QStringLiteral("0"));
+    }
+
+    // A changed offline configuration is a document with unsaved changes:
+    // closing it asks to save, discard or stay.
+    void changedOfflineDocumentAsks_data() {
+        QTest::addColumn<bool>("change");
+        QTest::addColumn<int>("answer"); // Operator::Answer
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("unchanged") << false << int(Operator::Answer::Yes) << false << true << false;
+        QTest::newRow("save") << true << int(Operator::Answer::Yes) << true << true << true;
+        QTest::newRow("discard") << true << int(Operator::Answer::No) << true << true << false;
+        QTest::newRow("cancel") << true << int(Operator::Answer::Cancel) << true << false << false;
+    }
+    void changedOfflineDocumentAsks() {
+        QFETCH(bool, change);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("A.OPM"));
+        QVERIFY(rig.frame->OpenFile(path));
+        const QByteArray before = contents(path);
+        if (change) {
+            auto* backlash =
+                rig.frame->panels().first()->findChild<QLineEdit*>(QStringLiteral("backlash"));
+            QVERIFY(backlash);
+            backlash->setFocus();
+            QTest::keyClicks(backlash, QStringLiteral("17"));
+        }
+        rig.op.answers = {Operator::Answer(answer)};
+        const bool wasClosed = current(rig)->close();
+        QCOMPARE(wasClosed, closed);
+        const QString question = Texts::text("file.saveChanges").arg(QStringLiteral("A.OPM"));
+        bool questionShown = false;
+        for (const Operator::Message& m : rig.op.shown)
+            questionShown |= m.text == question && m.buttons == Operator::Buttons::YesNoCancel;
+        QCOMPARE(questionShown, asked);
+        QCOMPARE(contents(path) != before, saved);
+        if (saved)
+            QVERIFY(contents(path).contains("PW17\r\n"));
+        QCOMPARE(rig.frame->panels().size(), closed ? 0 : 1);
+    }
+
+    void quittingAsksForEveryChangedDocumentAndCanStay() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->FileNew();
+        auto* backlash =
+            rig.frame->panels().first()->findChild<QLineEdit*>(QStringLiteral("backlash"));
+        QTest::keyClicks(backlash, QStringLiteral("5"));
+        rig.op.answers = {Operator::Answer::Cancel};
+        QVERIFY(!rig.frame->close());
+        QCOMPARE(rig.frame->panels().size(), 1);
+        rig.op.answers = {Operator::Answer::No};
+        QVERIFY(rig.frame->close());
+    }
+
+    void onlinePanelHasNoDocumentQuestion() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->ConnectToAxis(0);
+        auto* backlash =
+            rig.frame->panels().first()->findChild<QLineEdit*>(QStringLiteral("backlash"));
+        QTest::keyClicks(backlash, QStringLiteral("5"));
+        rig.op.clear();
+        QVERIFY(current(rig)->close());
+        for (const Operator::Message& m : rig.op.shown)
+            QVERIFY(m.buttons != Operator::Buttons::YesNoCancel);
+    }
+
+    void openingAnOpenFileBringsItToFront() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString a = writeFile(dir, QStringLiteral("A.OPM"));
+        const QString b = writeFile(dir, QStringLiteral("B.OPM"));
+        QVERIFY(rig.frame->OpenFile(a));
+        QMdiSubWindow* first = current(rig);
+        QVERIFY(rig.frame->OpenFile(b));
+        // The same file by another spelling of its path.
+        QVERIFY(rig.frame->OpenFile(dir.path() + QStringLiteral("/./A.OPM")));
+        QCOMPARE(rig.frame->panels().size(), 2);
+        QCOMPARE(current(rig), first);
+    }
+
+    void windowMenuListsThePanels() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->ConnectToAxis(0);
+        rig.frame->FileNew();
+        auto* menu = rig.frame->findChild<QMenu*>(QStringLiteral("windowMenu"));
+        QVERIFY(menu);
+        emit menu->aboutToShow();
+        QStringList listed;
+        QAction* axis0 = nullptr;
+        for (QAction* a : menu->actions()) {
+            if (!a->property("panelWindow").toBool() || a->isSeparator())
+                continue;
+            listed << a->text();
+            if (a->text().endsWith(Texts::text(10000) + QStringLiteral("0")))
+                axis0 = a;
+        }
+        QCOMPARE(listed, (QStringList{QStringLiteral("&1 ") + Texts::text(10000) + u'0',
+                                      QStringLiteral("&2 : OFFLINE NEW")}));
+        QVERIFY(axis0 && !axis0->isChecked());
+        axis0->trigger();
+        QCOMPARE(rig.frame->activeChildTitle(), Texts::text(10000) + QStringLiteral("0"));
+        // Opened again, the list follows what is open.
+        current(rig)->close();
+        emit menu->aboutToShow();
+        int panelsListed = 0;
+        for (QAction* a : menu->actions())
+            panelsListed += a->property("panelWindow").toBool() && !a->isSeparator();
+        QCOMPARE(panelsListed, 1);
+    }
+
+    void arrangingNeverResizesTheMainWindow() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->resize(900, 650);
+        for (int i = 0; i < 4; ++i)
+            rig.frame->FileNew();
+        QCoreApplication::processEvents();
+        const QSize frame = rig.frame->size();
+        QList<QSize> sizes;
+        for (QMdiSubWindow* w : rig.frame->mdiArea()->subWindowList())
+            sizes << w->size();
+        for (int round = 0; round < 2; ++round) {
+            if (round == 0)
+                rig.frame->tilePanels();
+            else
+                rig.frame->cascadePanels();
+            QCoreApplication::processEvents();
+            QCOMPARE(rig.frame->size(), frame);
+            QList<QSize> after;
+            for (QMdiSubWindow* w : rig.frame->mdiArea()->subWindowList())
+                after << w->size();
+            QCOMPARE(after, sizes);
+        }
+        // Tiled windows do not overlap.
+        rig.frame->tilePanels();
+        const QList<QMdiSubWindow*> windows = rig.frame->mdiArea()->subWindowList();
+        for (int i = 0; i < windows.size(); ++i)
+            for (int j = i + 1; j < windows.size(); ++j)
+                QVERIFY(!windows[i]->geometry().intersects(windows[j]->geometry()));
+    }
+
+    void viewToolBarLeavesTheAxisButtons() {
+        Rig rig;
+        QVERIFY(rig.start());
+        auto* toolBar = rig.frame->findChild<QAction*>(QStringLiteral("viewToolBar"));
+        auto* axisBar = rig.frame->findChild<QAction*>(QStringLiteral("viewAxisToolBar"));
+        QVERIFY(toolBar && axisBar);
+        auto* main = rig.frame->findChild<QWidget*>(QStringLiteral("mainToolBar"));
+        auto* axes = rig.frame->findChild<QWidget*>(QStringLiteral("axisToolBar"));
+        emit qobject_cast<QMenu*>(toolBar->parent())->aboutToShow();
+        QVERIFY(toolBar->isChecked());
+        toolBar->setChecked(false);
+        QVERIFY(!main->isVisible());
+        QVERIFY(axes->isVisible());
+        QVERIFY(axisBar->isChecked());
+        axisBar->setChecked(false);
+        QVERIFY(!axes->isVisible());
+    }
+
+    void fileMenuWithoutPanelHasClose() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QMenu* file = rig.frame->menuBar()->actions().first()->menu();
+        QAction* close = nullptr;
+        for (QAction* a : file->actions())
+            if (a->text() == Texts::text("menu.57602"))
+                close = a;
+        QVERIFY(close);
+        QVERIFY(!close->isEnabled());
+    }
+
+    void statusTipsLeaveTheProgressAlone() {
+        Rig rig;
+        QVERIFY(rig.start());
+        const QString tip = Texts::text("tip.axis") + u'3';
+        QStatusTipEvent hover(tip);
+        QCoreApplication::sendEvent(rig.frame.get(), &hover);
+        QCOMPARE(rig.frame->statusText(), tip);
+        rig.frame->progressShow(QStringLiteral("Speichern..."), 10, 1);
+        QCOMPARE(rig.frame->statusText(), QStringLiteral("Speichern..."));
+        QCoreApplication::sendEvent(rig.frame.get(), &hover);
+        QCOMPARE(rig.frame->statusText(), QStringLiteral("Speichern..."));
+        QVERIFY(rig.frame->statusBar()->currentMessage().isEmpty());
+        rig.frame->progressHide();
+        QCOMPARE(rig.frame->statusText(), Texts::text(57345));
+        QStatusTipEvent leave{QString()};
+        QCoreApplication::sendEvent(rig.frame.get(), &hover);
+        QCoreApplication::sendEvent(rig.frame.get(), &leave);
+        QCOMPARE(rig.frame->statusText(), Texts::text(57345));
+    }
+
+    void openDialogAddsTheSuffix() {
+        QTemporaryDir dir;
+        QVERIFY(!writeFile(dir, QStringLiteral("MASCHINE1.OPM")).isEmpty());
+        QFileDialog dialog;
+        CMainFrame::prepareOpenDialog(dialog);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setDirectory(dir.path());
+        dialog.show();
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(QStringLiteral("MASCHINE1"));
+        QMetaObject::invokeMethod(&dialog, "accept");
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.selectedFiles(),
+                 QStringList{QDir(dir.path()).filePath(QStringLiteral("MASCHINE1.OPM"))});
+    }
+
+    void unreadableFileShowsTheDocumentText_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing") << QStringLiteral("/nonexistent/kormak/X.OPM");
+        QTest::newRow("device") << QStringLiteral("/dev/zero");
+    }
+    void unreadableFileShowsTheDocumentText() {
+        QFETCH(QString, path);
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(!rig.frame->OpenFile(path));
+        QCOMPARE(rig.op.shownIds(), QList<int>{61697});
+        QVERIFY(rig.op.shown.first().text.startsWith(Texts::text(61697)));
+        QVERIFY(rig.frame->panels().isEmpty());
     }
 
     void closingTheLastPanelClosesThePort() {

@@ -224,6 +224,33 @@ private slots:
         QVERIFY(doc.lineList.isEmpty());
     }
 
+    // Only a regular file of at most a megabyte is read; anything else is
+    // refused before its first byte, so /dev/zero cannot fill the memory.
+    void whatIsNoParameterFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("size"); // bytes to write first; -1: leave as it is
+        QTest::addColumn<bool>("read");
+        QTest::newRow("endless device") << QStringLiteral("/dev/zero") << qint64(-1) << false;
+        QTest::newRow("directory") << QString() << qint64(-1) << false;
+        QTest::newRow("2 MB") << QStringLiteral("big.OPM") << qint64(2 * 1024 * 1024) << false;
+        QTest::newRow("one byte too many")
+            << QStringLiteral("over.OPM") << MaxParameterFileBytes + 1 << false;
+        QTest::newRow("exactly the limit")
+            << QStringLiteral("limit.OPM") << MaxParameterFileBytes << true;
+    }
+    void whatIsNoParameterFile() {
+        QFETCH(QString, file);
+        QFETCH(qint64, size);
+        QFETCH(bool, read);
+        if (file.isEmpty())
+            file = dir_.path();
+        else if (size >= 0)
+            QVERIFY(writeBytes(file = path(file), QByteArray(size, ';')));
+        CKormakDoc doc;
+        QCOMPARE(ReadFileLines(file, doc), read);
+        QCOMPARE(doc.lineList.isEmpty(), !read);
+    }
+
     void applying_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected"); // "key=value" of summary()

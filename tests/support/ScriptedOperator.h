@@ -23,7 +23,7 @@ public:
             return Answer::Ok;
         if (!answers.isEmpty())
             return answers.takeFirst();
-        return m.buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        return m.buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
     }
     void progressShow(const QString& text, int range, int step) override {
         progress << QStringLiteral("show:%1:%2:%3").arg(text).arg(range).arg(step);
