@@ -414,7 +414,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 void CMainFrame::ConnectToAxis(int k) {
     if (k < 0 || k > 15 || BusyState::isBusy())
         return;
-    const QString address(QChar(AxisDigits[k]));
+    const QString address = QString(QChar(AxisDigits[k]));
     link_.setCurrentAddress(address);
     if (!link_.portOpen() && !link_.TogglePort()) {
         operator_.error(10104);

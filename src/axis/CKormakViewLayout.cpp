@@ -260,8 +260,11 @@ void CKormakView::buildControls() {
         {rsMonitorButton_, &CKormakView::rsMonitorRequested},
         {sfiButton_, &CKormakView::sfiRequested},
         {transferButton_, &CKormakView::transferRequested}};
-    for (const auto& [button, signal] : dialogs)
-        connect(button, &QPushButton::clicked, this, [this, signal] { dialogButton(signal); });
+    for (const auto& dialog : dialogs) {
+        const auto signal = dialog.second;
+        connect(dialog.first, &QPushButton::clicked, this,
+                [this, signal] { dialogButton(signal); });
+    }
 
     // Until the axis says otherwise there is no SFI card.
     sfiButton_->setEnabled(false);
