@@ -168,7 +168,13 @@ RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFre
         const float next = (float(n) / s + s) * 0.5f;
         const float d = (next - prev) * k;
         const quint32 v = TruncateToLow32(double(d));
-        image.setWord(int(w), quint16(v & 0xFFFF));
+        // A step of 65536 ticks or more does not fit the timer word: its low
+        // 16 bits would name a much shorter step, or even the end mark, and a
+        // first step that is too short stalls the motor at start. Such a step
+        // gets the longest one the word holds, 65535 ticks ("0001"). The end
+        // test below still looks at the real duration.
+        const bool tooLong = std::isfinite(d) && d <= -65536.0f;
+        image.setWord(int(w), tooLong ? quint16(0x0001) : quint16(v & 0xFFFF));
         s = next;
         prev = next;
         w += 2;
