@@ -16,6 +16,7 @@ constexpr int TimeoutTextId = 10103;
 constexpr int NoImageTextId = 10165;
 constexpr int SendingTextId = 10168;
 constexpr int NoRoomTextId = 10170;
+constexpr const char* SlopeTooLargeTextId = "ramp.slopeTooLarge";
 constexpr int StoreWaitMs = 3000;
 
 bool isHexDigit(QChar c) {
@@ -201,7 +202,13 @@ bool CalculateRamp(RampCalculation& c) {
         c.ramp = typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
     }
     // Refused before anything is sent: such a slope would be stored as another one.
-    if (c.ramp >= RampSlopeLimit || c.topFrequency <= 0)
+    if (c.ramp >= RampSlopeLimit) {
+        fail(c, 0);
+        c.op.show({0, Texts::text(SlopeTooLargeTextId), 0, Operator::Icon::Exclamation,
+                   Operator::Buttons::Ok});
+        return false;
+    }
+    if (c.topFrequency <= 0)
         return fail(c, NoRoomTextId);
 
     const QString clockReply = c.link.SendCommand(QStringLiteral("IQ?"), true, Full);

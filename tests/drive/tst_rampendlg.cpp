@@ -256,6 +256,26 @@ private slots:
         QVERIFY(!rig.button("programButton")->isEnabled());
     }
 
+    // A slope beyond what the directory can name is the operator's input
+    // error, not a lack of memory, and nothing goes to the controller.
+    void slopeTooLarge() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(4000, {});
+        QVERIFY(rig.openDialog());
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QVERIFY(rig.button("programButton")->isEnabled());
+        rig.newRamp()->clear();
+        QTest::keyClicks(rig.newRamp(), QStringLiteral("9999999"));
+        rig.host.clearLog();
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("ramp.slopeTooLarge"));
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Exclamation);
+        QVERIFY(rig.commands().isEmpty());
+        QVERIFY(!rig.button("programButton")->isEnabled());
+    }
+
     // A typed slope is never replaced before it is calculated; a field the
     // dialog filled itself follows the free memory.
     void suggestionLeavesTypedSlope() {

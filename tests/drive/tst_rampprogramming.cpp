@@ -223,17 +223,26 @@ private slots:
     }
 
     // Slopes the directory cannot name, and an unknown top frequency, are
-    // refused before anything is sent.
+    // refused before anything is sent. A slope is the operator's input, and
+    // the message says what is wrong with it.
     void refusedInputsSendNothing_data() {
         QTest::addColumn<uint>("slope");
         QTest::addColumn<int>("top");
-        QTest::newRow("6,553,600 Hz/s") << 6553600u << 4000;
-        QTest::newRow("6,553,500 Hz/s") << 6553500u << 4000;
-        QTest::newRow("top frequency 0") << 10000u << 0;
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("icon");
+        const QString tooLarge = Texts::text("ramp.slopeTooLarge");
+        const int exclamation = int(Operator::Icon::Exclamation);
+        QTest::newRow("9,999,999 Hz/s") << 9999999u << 4000 << tooLarge << exclamation;
+        QTest::newRow("6,553,600 Hz/s") << 6553600u << 4000 << tooLarge << exclamation;
+        QTest::newRow("6,553,500 Hz/s") << 6553500u << 4000 << tooLarge << exclamation;
+        QTest::newRow("top frequency 0")
+            << 10000u << 0 << Texts::text(10170) << int(Operator::Icon::Error);
     }
     void refusedInputsSendNothing() {
         QFETCH(uint, slope);
         QFETCH(int, top);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
         TamperedSim sim;
         QVERIFY(sim.open());
         RampCalculation c(sim.link, sim.op);
@@ -241,7 +250,11 @@ private slots:
         c.ramp = slope;
         c.freeMemory = 65168;
         QVERIFY(!CalculateRamp(c));
-        QCOMPARE(sim.op.shownIds(), QList<int>{10170});
+        QCOMPARE(sim.op.shown.size(), 1);
+        const Operator::Message& m = sim.op.shown.first();
+        QCOMPARE(m.textId ? Texts::text(m.textId) : m.text, message);
+        QCOMPARE(int(m.icon), icon);
+        QVERIFY(!message.isEmpty());
         QVERIFY(sim.commands().isEmpty());
     }
 
