@@ -1,5 +1,6 @@
 #include "drive/RampMemory.h"
 
+#include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
 #include "base/Operator.h"
 #include "drive/RampCalculation.h"
@@ -64,9 +65,10 @@ bool readErased(SerialLink& link, const QString& command, bool* erased) {
         return false;
     *erased = true;
     for (QChar c : reply) {
-        if (!c.isDigit() && !QStringLiteral("ABCDEFabcdef").contains(c))
+        const int digit = AxisVocabulary::hexValue(c);
+        if (digit < 0)
             return false;
-        *erased = *erased && (c == u'F' || c == u'f');
+        *erased = *erased && digit == 0xF;
     }
     return true;
 }
