@@ -1279,6 +1279,10 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="ramp.slopeTooLarge">
+        <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
+        <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Druckt die aktive Ansicht.</translation>

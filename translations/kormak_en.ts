@@ -1279,6 +1279,10 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="ramp.slopeTooLarge">
+        <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
+        <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Prints the active view.</translation>

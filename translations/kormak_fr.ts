@@ -1279,6 +1279,10 @@
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="ramp.slopeTooLarge">
+        <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
+        <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Imprime la vue active.</translation>

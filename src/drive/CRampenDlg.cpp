@@ -243,8 +243,12 @@ void CRampenDlg::setNewRampControlsVisible(bool visible) {
 }
 
 void CRampenDlg::RefreshRampList() {
+    refreshList(true);
+}
+
+void CRampenDlg::refreshList(bool reportFailure) {
     RampListing listing;
-    if (!ReadRampListing(link_, op_, &listing))
+    if (!ReadRampListing(link_, op_, &listing, reportFailure))
         return;
     calc_.topFrequency = listing.topFrequency;
     // Rows of ramps that no longer exist would still count as used memory.
@@ -365,9 +369,13 @@ void CRampenDlg::installInternalRamps() {
         return;
     setProgramEnabled(false);
     Working working(*this);
-    // Refused: nothing was sent. A link failure has been reported already, and
-    // a list read over the same link would only report it again.
-    if (InstallInternalRamps(link_, op_) != RampCommandResult::Done)
+    // Refused or a failed release: nothing was sent. A link failure has been
+    // reported already, and a list read over the same link would only report
+    // it again. A lost reply to "WA" itself is different: the controller may
+    // be installing the ramps all the same, so it gets its time and the list
+    // shows afterwards what it holds.
+    const RampCommandResult sent = InstallInternalRamps(link_, op_);
+    if (sent != RampCommandResult::Done && sent != RampCommandResult::Unanswered)
         return;
     hideRows();
     // The controller computes its ten tables itself; that takes a while.
@@ -445,29 +453,26 @@ void CRampenDlg::deleteMarked() {
         return;
 
     bool stoppedEarly = false;
+    bool unanswered = false;
     {
         Working working(*this);
         WaitCursor cursor;
-        if (EraseRampMemory(link_, op_) != RampCommandResult::Done)
-            return; // nothing erased: delete mode stays
-        freeMemory_->setText(QString::number(RampMemoryImage::TableSpace));
-        for (int i = 0; i < RowCount && !mark_[i]->isHidden(); ++i) {
-            if (mark_[i]->isChecked())
-                continue;
-            // The survivor is programmed anew under the next free number.
-            lastWritten_ = rowSlope_[i]->text();
-            newRamp_->setText(lastWritten_);
-            if (!CalculateRamp(calc_) || !ProgramRamp(calc_, false)) {
-                stoppedEarly = true;
-                break;
-            }
-            const bool stored = StoreRampMemory(link_, op_);
-            op_.progressHide();
-            if (!stored) {
-                stoppedEarly = true;
-                break;
-            }
-        }
+        const RampCommandResult erased = EraseRampMemory(link_, op_);
+        if (erased == RampCommandResult::Refused || erased == RampCommandResult::LinkFailed)
+            return; // nothing sent: delete mode stays
+        unanswered = erased == RampCommandResult::Unanswered;
+        if (!unanswered)
+            stoppedEarly = !reprogramSurvivors();
+    }
+    if (unanswered) {
+        // "WD" went out but the memory was not found erased (or could not be
+        // read): whatever it holds now is what the list must show. 10103 has
+        // been shown; a failing list read would only repeat it.
+        showNormalMode();
+        op_.progressHide();
+        setProgramEnabled(false);
+        refreshList(false);
+        return;
     }
     // The controller's memory is erased either way: the list must show what is left.
     if (stoppedEarly)
@@ -477,6 +482,24 @@ void CRampenDlg::deleteMarked() {
     hideRows();
     setProgramEnabled(false);
     RefreshRampList();
+}
+
+bool CRampenDlg::reprogramSurvivors() {
+    freeMemory_->setText(QString::number(RampMemoryImage::TableSpace));
+    for (int i = 0; i < RowCount && !mark_[i]->isHidden(); ++i) {
+        if (mark_[i]->isChecked())
+            continue;
+        // The survivor is programmed anew under the next free number.
+        lastWritten_ = rowSlope_[i]->text();
+        newRamp_->setText(lastWritten_);
+        if (!CalculateRamp(calc_) || !ProgramRamp(calc_, false))
+            return false;
+        const bool stored = StoreRampMemory(link_, op_);
+        op_.progressHide();
+        if (!stored)
+            return false;
+    }
+    return true;
 }
 
 void CRampenDlg::closeDialog() {

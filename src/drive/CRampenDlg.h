@@ -65,9 +65,12 @@ private:
     void enterDeleteMode();
     void leaveDeleteMode();
     void deleteMarked();
+    // Programs the unmarked rows anew into the erased memory; false when one failed.
+    bool reprogramSurvivors();
     void markClicked(int row, bool checked);
     void closeDialog();
     void hideRows();
+    void refreshList(bool reportFailure);
     void setWorking(bool working);
     void setNewRampControlsVisible(bool visible);
     void showNormalMode();

@@ -16,6 +16,7 @@ constexpr int TimeoutTextId = 10103;
 constexpr int NoImageTextId = 10165;
 constexpr int SendingTextId = 10168;
 constexpr int NoRoomTextId = 10170;
+constexpr const char* SlopeTooLargeTextId = "ramp.slopeTooLarge";
 constexpr int StoreWaitMs = 3000;
 
 bool isHexDigit(QChar c) {
@@ -168,7 +169,13 @@ RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFre
         const float next = (float(n) / s + s) * 0.5f;
         const float d = (next - prev) * k;
         const quint32 v = TruncateToLow32(double(d));
-        image.setWord(int(w), quint16(v & 0xFFFF));
+        // A step of 65536 ticks or more does not fit the timer word: its low
+        // 16 bits would name a much shorter step, or even the end mark, and a
+        // first step that is too short stalls the motor at start. Such a step
+        // gets the longest one the word holds, 65535 ticks ("0001"). The end
+        // test below still looks at the real duration.
+        const bool tooLong = std::isfinite(d) && d <= -65536.0f;
+        image.setWord(int(w), tooLong ? quint16(0x0001) : quint16(v & 0xFFFF));
         s = next;
         prev = next;
         w += 2;
@@ -195,7 +202,13 @@ bool CalculateRamp(RampCalculation& c) {
         c.ramp = typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
     }
     // Refused before anything is sent: such a slope would be stored as another one.
-    if (c.ramp >= RampSlopeLimit || c.topFrequency <= 0)
+    if (c.ramp >= RampSlopeLimit) {
+        fail(c, 0);
+        c.op.show({0, Texts::text(SlopeTooLargeTextId), 0, Operator::Icon::Exclamation,
+                   Operator::Buttons::Ok});
+        return false;
+    }
+    if (c.topFrequency <= 0)
         return fail(c, NoRoomTextId);
 
     const QString clockReply = c.link.SendCommand(QStringLiteral("IQ?"), true, Full);

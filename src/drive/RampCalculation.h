@@ -76,7 +76,8 @@ public:
 
 // Reads the directory, computes the new table into a fresh image and reports
 // its size. Messages: 10103 (a reply that is no value), 10165 (no image),
-// 10170 (the table does not fit, or cannot be made for this slope or axis).
+// "ramp.slopeTooLarge" (a slope the directory cannot name), 10170 (the table
+// does not fit, or cannot be made for this axis).
 bool CalculateRamp(RampCalculation& context);
 
 // Writes directory and table block by block behind the write release. With

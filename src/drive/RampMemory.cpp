@@ -1,5 +1,6 @@
 #include "drive/RampMemory.h"
 
+#include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
 #include "base/Operator.h"
 #include "drive/RampCalculation.h"
@@ -35,7 +36,11 @@ bool readBoth(SerialLink& link, const QString& first, const QString& second, QSt
     return true;
 }
 
-RampCommandResult released(SerialLink& link, Operator& op, const QString& command, int waitMs) {
+// Release, command, wait. A lost reply does not shorten the wait: the
+// controller may be at work all the same. Reports a lost reply only when
+// reportLost is set.
+RampCommandResult released(SerialLink& link, Operator& op, const QString& command, int waitMs,
+                           bool reportLost) {
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::Granted:
         break;
@@ -45,37 +50,50 @@ RampCommandResult released(SerialLink& link, Operator& op, const QString& comman
         op.error(TimeoutTextId);
         return RampCommandResult::LinkFailed;
     }
-    if (PseudoReply::is(link.SendCommand(command, true, Full))) {
+    const bool answered = !PseudoReply::is(link.SendCommand(command, true, Full));
+    if (!answered && reportLost)
         op.error(TimeoutTextId);
-        return RampCommandResult::LinkFailed;
-    }
     if (waitMs > 0)
         op.wait(waitMs);
-    return RampCommandResult::Done;
+    return answered ? RampCommandResult::Done : RampCommandResult::Unanswered;
+}
+
+// One 16-byte read: true with erased set when it is 32 hexadecimal digits.
+bool readErased(SerialLink& link, const QString& command, bool* erased) {
+    const QString reply = link.SendCommand(command, true, Full);
+    if (reply.size() != 32)
+        return false;
+    *erased = true;
+    for (QChar c : reply) {
+        const int digit = AxisVocabulary::hexValue(c);
+        if (digit < 0)
+            return false;
+        *erased = *erased && digit == 0xF;
+    }
+    return true;
 }
 
 } // namespace
 
-bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing) {
+bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool reportFailure) {
+    const auto failed = [&] {
+        if (reportFailure)
+            op.error(TimeoutTextId);
+        return false;
+    };
     RampListing read;
-    if (!readCount(link, &read.count)) {
-        op.error(TimeoutTextId);
-        return false;
-    }
+    if (!readCount(link, &read.count))
+        return failed();
     const QString top = link.SendCommand(QStringLiteral("IF?"), true, Full);
-    if (PseudoReply::is(top)) {
-        op.error(TimeoutTextId);
-        return false;
-    }
+    if (PseudoReply::is(top))
+        return failed();
     read.topFrequency = qint32(std::clamp<qint64>(LeadingDecimal(top), 0, 0x7FFFFFFF));
     if (read.count > 0) {
         QString slopes;
         QString counts;
         if (!readBoth(link, QStringLiteral("FR0050"), QStringLiteral("FR0060"), &slopes) ||
-            !readBoth(link, QStringLiteral("FR0010"), QStringLiteral("FR0020"), &counts)) {
-            op.error(TimeoutTextId);
-            return false;
-        }
+            !readBoth(link, QStringLiteral("FR0010"), QStringLiteral("FR0020"), &counts))
+            return failed();
         read.slopes = RampSlopes(slopes);
         for (quint32 k : RampWords(counts))
             read.sizes << QString::number(qint64(k) * 2 + 4);
@@ -91,12 +109,38 @@ bool ReadRampCount(SerialLink& link, Operator& op, int* count) {
     return false;
 }
 
+RampMemoryState ReadRampMemoryState(SerialLink& link) {
+    int count = 0;
+    if (!readCount(link, &count))
+        return RampMemoryState::Unknown;
+    if (count != 0)
+        return RampMemoryState::Holding;
+    // No ramp counted: the directory must agree before tables are written into it.
+    for (const char* command : {"FR0010", "FR0020", "FR0030", "FR0040", "FR0050", "FR0060"}) {
+        bool erased = false;
+        if (!readErased(link, QLatin1String(command), &erased))
+            return RampMemoryState::Unknown;
+        if (!erased)
+            return RampMemoryState::Holding;
+    }
+    return RampMemoryState::Erased;
+}
+
 RampCommandResult InstallInternalRamps(SerialLink& link, Operator& op) {
-    return released(link, op, QStringLiteral("WA"), 0);
+    return released(link, op, QStringLiteral("WA"), 0, true);
 }
 
 RampCommandResult EraseRampMemory(SerialLink& link, Operator& op) {
-    return released(link, op, QStringLiteral("WD"), EraseWaitMs);
+    const RampCommandResult result = released(link, op, QStringLiteral("WD"), EraseWaitMs, false);
+    if (result != RampCommandResult::Unanswered)
+        return result;
+    // Only the reply may have been lost. The ramps left standing are programmed
+    // again only into a memory that is known to be empty; anything else is
+    // reported and left as the controller holds it.
+    if (ReadRampMemoryState(link) == RampMemoryState::Erased)
+        return RampCommandResult::Done;
+    op.error(TimeoutTextId);
+    return RampCommandResult::Unanswered;
 }
 
 bool StoreRampMemory(SerialLink& link, Operator& op) {

@@ -16,24 +16,40 @@ struct RampListing {
 };
 
 // Reads count, top frequency and, when ramps exist, slopes and sizes. A reply
-// that is no value (a pseudo-reply, a count outside 0..16) shows 10103 and
-// gives false; the listing is then left as it was.
-bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing);
+// that is no value (a pseudo-reply, a count outside 0..16) shows 10103 (unless
+// the caller has reported the link failure already) and gives false; the
+// listing is then left as it was.
+bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing,
+                     bool reportFailure = true);
 
 // "IN?" alone, for entering delete mode: false (and 10103) when it gave no count.
 bool ReadRampCount(SerialLink& link, Operator& op, int* count);
 
 // How a release-guarded ramp memory command ended.
 enum class RampCommandResult {
-    Done,      // released and sent
-    Refused,   // the controller refused the release: nothing was sent, no message
-    LinkFailed // a pseudo-reply on the way: 10103 was shown
+    Done,       // released and sent
+    Refused,    // the controller refused the release: nothing was sent, no message
+    LinkFailed, // the release got a pseudo-reply: nothing was sent; 10103 was shown
+    Unanswered  // the command went out but its reply was lost: 10103 was shown, and
+                // the controller may or may not have carried it out
 };
 
+// What the ramp memory holds, as far as the controller tells.
+enum class RampMemoryState {
+    Erased,  // no ramp counted and every directory word reads 0xFFFF
+    Holding, // ramps, or directory words that are not erased
+    Unknown  // a reply was lost or is no value
+};
+RampMemoryState ReadRampMemoryState(SerialLink& link);
+
 // Release, then "WA": the controller installs its ten internal ramps (and
-// erases the PLC area). The caller then gives it time to finish.
+// erases the PLC area). The caller then gives it time to finish, also when the
+// reply was lost (Unanswered): the controller may be installing them anyway.
 RampCommandResult InstallInternalRamps(SerialLink& link, Operator& op);
-// Release, then "WD", then 2000 ms for the controller to erase ramps and PLC area.
+// Release, then "WD", then 2000 ms for the controller to erase ramps and PLC
+// area. When the reply is lost the wait still follows, and the memory itself
+// tells what happened: found erased, the erase counts as Done (no message);
+// otherwise 10103 and Unanswered.
 RampCommandResult EraseRampMemory(SerialLink& link, Operator& op);
 // "WX" and 3000 ms for the controller to store the written memory; false (and
 // 10103) when it did not answer.

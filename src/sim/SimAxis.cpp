@@ -596,6 +596,8 @@ QString SimAxis::write(const QString& m, const QString& arg) {
     if (m == u"WP") {
         stored = params;
         latched &= ~StatusBit::ParametersChanged;
+    } else if (m == u"WD" && ignoreErase) {
+        // acknowledged, nothing erased
     } else if (m == u"WA" || m == u"WD" || m == u"WE") {
         // The ramp commands take the PLC area with them.
         if (m == u"WA")

@@ -127,6 +127,9 @@ public:
     QStringList plcSlots;
 
     SimRampMemory ramps;
+    // "WD" is acknowledged but leaves ramp memory and PLC area as they are, as when the
+    // erase never reached the controller's memory.
+    bool ignoreErase = false;
 
     // Status bits that stay set until something clears them (errors, warnings, the
     // parameter-change flag). Tests may set any bit here.

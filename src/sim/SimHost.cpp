@@ -89,6 +89,13 @@ void SimHost::setFault(Fault f, int param, int count) {
     faultCount_ = f == Fault::None ? 0 : count;
 }
 
+void SimHost::setFaultFor(const QString& command, Fault f, int param) {
+    std::lock_guard lock(mutex_);
+    commandFaultTarget_ = f == Fault::None ? QString() : command;
+    commandFault_ = f;
+    commandFaultParam_ = param;
+}
+
 Fault SimHost::fault() const {
     std::lock_guard lock(mutex_);
     return faultCount_ != 0 ? fault_ : Fault::None;
@@ -147,15 +154,30 @@ void SimHost::vanishLocked() {
     vanished_ = true;
 }
 
-void SimHost::sendLocked(const QByteArray& replies, qint64 now) {
+void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands) {
     if (replies.isEmpty())
         return;
-    // Replies leave in order: a late one holds back those behind it, as on a real line.
-    const qint64 earliest = out_.empty() ? now : qMax(now, out_.back().dueMs);
-    Fault f = faultCount_ != 0 ? fault_ : Fault::None;
+    if (!commandFaultTarget_.isEmpty()) {
+        for (const QString& line : commands) {
+            // Log lines are the address, a blank and the command.
+            if (line.mid(2).startsWith(commandFaultTarget_)) {
+                const Fault f = commandFault_;
+                commandFaultTarget_.clear();
+                commandFault_ = Fault::None;
+                deliverLocked(replies, now, f, commandFaultParam_);
+                return;
+            }
+        }
+    }
+    const Fault f = faultCount_ != 0 ? fault_ : Fault::None;
     if (faultCount_ > 0)
         --faultCount_;
-    const int p = faultParam_;
+    deliverLocked(replies, now, f, faultParam_);
+}
+
+void SimHost::deliverLocked(const QByteArray& replies, qint64 now, Fault f, int p) {
+    // Replies leave in order: a late one holds back those behind it, as on a real line.
+    const qint64 earliest = out_.empty() ? now : qMax(now, out_.back().dueMs);
     switch (f) {
     case Fault::None:
         out_.push_back({earliest, replies});
@@ -234,9 +256,10 @@ void SimHost::serve() {
                 lineRate_ = SimLineRate::of(master_);
                 const qsizetype before = bus_.log().size();
                 const QByteArray replies = bus_.receive(received, now, lineRate_);
-                logged = bus_.log().size() != before;
+                const QStringList lines = bus_.log();
+                logged = lines.size() != before;
                 printLogLocked();
-                sendLocked(replies, now);
+                sendLocked(replies, now, lines.mid(before));
             } else {
                 bus_.advance(now);
             }

@@ -38,6 +38,10 @@ public:
     // use one up. param: LateReply delay in ms, Pieces piece count, Garbage and Overflow
     // byte counts; 0 picks the default (see Fault).
     void setFault(Fault f, int param = 0, int count = 1);
+    // The reply to the next command that begins with command suffers fault f; the command
+    // itself is carried out as usual (the controller did the work, its answer got lost).
+    // Any fault set with setFault is left for the other replies.
+    void setFaultFor(const QString& command, Fault f, int param = 0);
     Fault fault() const;
     // True once the port has vanished (Fault::Vanish).
     bool vanished() const;
@@ -58,7 +62,8 @@ private:
     };
 
     void serve();
-    void sendLocked(const QByteArray& replies, qint64 now);
+    void sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands);
+    void deliverLocked(const QByteArray& replies, qint64 now, Fault f, int p);
     void flushLocked(qint64 now);
     void printLogLocked();
     void vanishLocked();
@@ -75,6 +80,9 @@ private:
     Fault fault_ = Fault::None;
     int faultParam_ = 0;
     int faultCount_ = 0;
+    QString commandFaultTarget_; // empty: no fault for one command
+    Fault commandFault_ = Fault::None;
+    int commandFaultParam_ = 0;
     std::deque<Outgoing> out_;
     FILE* logStream_ = nullptr;
     qsizetype logPrinted_ = 0;

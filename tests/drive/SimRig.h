@@ -47,10 +47,16 @@ struct TamperedSim {
     std::mutex mutex;
     sim::SimBus bus{QStringLiteral("0")};
     QStringList received;
-    QString target;      // command (prefix) whose reply is tampered with
-    int occurrence = 0;  // which of its occurrences, counted from 0
-    bool drop = true;    // lose the reply; otherwise answer replacement
-    QString replacement; // data field of the replacement reply
+
+    // One reply to tamper with.
+    struct Rule {
+        QString target;        // command (prefix) whose reply is tampered with
+        int occurrence = 0;    // which of its occurrences, counted from 0
+        bool drop = true;      // lose the reply; otherwise answer replacement
+        QString replacement;   // data field of the replacement reply
+        bool executed = false; // the controller carries the command out all the same
+    };
+    QList<Rule> rules;
 
     static QByteArray frame(const QByteArray& data) {
         const QByteArray body = "000 " + data + ":";
@@ -71,10 +77,14 @@ struct TamperedSim {
             // STX, address, command, ":", two checksum digits, ETX.
             const QString command = QString::fromLatin1(request.mid(2, request.size() - 6));
             received << command;
-            if (!target.isEmpty() && command.startsWith(target) && occurrence-- == 0) {
-                if (drop)
+            for (Rule& rule : rules) {
+                if (!command.startsWith(rule.target) || rule.occurrence-- != 0)
+                    continue;
+                if (rule.executed)
+                    bus.receive(request, clock.elapsed(), 28800);
+                if (rule.drop)
                     return QList<PtyPeer::Piece>{};
-                return QList<PtyPeer::Piece>{{0, frame(replacement.toLatin1())}};
+                return QList<PtyPeer::Piece>{{0, frame(rule.replacement.toLatin1())}};
             }
             return QList<PtyPeer::Piece>{{0, bus.receive(request, clock.elapsed(), 28800)}};
         });
@@ -84,12 +94,16 @@ struct TamperedSim {
         link.setTimeoutMs(400); // the lost reply is the subject; keep its wait short
         return link.TogglePort();
     }
+    // The only reply tampered with.
     void tamper(const QString& command, int nth, bool dropReply, const QString& data = {}) {
         std::lock_guard<std::mutex> lock(mutex);
-        target = command;
-        occurrence = nth;
-        drop = dropReply;
-        replacement = data;
+        rules = {{command, nth, dropReply, data, false}};
+    }
+    // One more, which may also let the controller carry the command out.
+    void alsoTamper(const QString& command, int nth, bool dropReply, const QString& data = {},
+                    bool executed = false) {
+        std::lock_guard<std::mutex> lock(mutex);
+        rules << Rule{command, nth, dropReply, data, executed};
     }
     void axis(const std::function<void(sim::SimAxis&)>& fn) {
         std::lock_guard<std::mutex> lock(mutex);

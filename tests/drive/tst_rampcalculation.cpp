@@ -44,6 +44,17 @@ private slots:
         QTest::newRow("1000 Hz/s")
             << 12000000 << 4000 << 1000u << 65168 << fits << 8195 << 16394 << "0E79 C23D D4C5"
             << "";
+        // Steps of 65536 ticks or more get the longest step the word holds
+        // (65535 ticks, "0001"), not their low 16 bits ("4F5C", 45,000 ticks
+        // where 110,756 are due); the entries after them are untouched.
+        QTest::newRow("300 Hz/s: first step longer than a word")
+            << 12000000 << 4000 << 300u << 65168 << fits << 26990 << 53984
+            << "0001 8F3D B111 B5B7 BCEA"
+            << "FF07 FF07 FF0A";
+        QTest::newRow("48 MHz clock: first step longer than a word")
+            << 48000000 << 4000 << 10000u << 65168 << fits << 816 << 1636
+            << "0001 B1E0 C950 CC89 D186"
+            << "FC21 FC22 FC23";
         // The check follows every entry: 2j + 2 >= free after entry j.
         QTest::newRow("free 1000 fails after entry 499")
             << 12000000 << 4000 << 10000u << 1000 << noMemory << 499 << 0

@@ -256,6 +256,26 @@ private slots:
         QVERIFY(!rig.button("programButton")->isEnabled());
     }
 
+    // A slope beyond what the directory can name is the operator's input
+    // error, not a lack of memory, and nothing goes to the controller.
+    void slopeTooLarge() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(4000, {});
+        QVERIFY(rig.openDialog());
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QVERIFY(rig.button("programButton")->isEnabled());
+        rig.newRamp()->clear();
+        QTest::keyClicks(rig.newRamp(), QStringLiteral("9999999"));
+        rig.host.clearLog();
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("ramp.slopeTooLarge"));
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Exclamation);
+        QVERIFY(rig.commands().isEmpty());
+        QVERIFY(!rig.button("programButton")->isEnabled());
+    }
+
     // A typed slope is never replaced before it is calculated; a field the
     // dialog filled itself follows the free memory.
     void suggestionLeavesTypedSlope() {
@@ -398,6 +418,68 @@ private slots:
         QCOMPARE(rig.label("freeMemory")->text(), QStringLiteral("65168"));
         QVERIFY(!QApplication::overrideCursor());
         QVERIFY(rig.button("closeButton")->isEnabled());
+    }
+
+    // "WD" sent, its reply lost: the memory tells whether the erase happened.
+    // Erased, the ramps to keep are programmed again; not erased, the dialog
+    // says so and shows what the controller still holds.
+    void lostEraseReply_data() {
+        QTest::addColumn<bool>("erased");
+        QTest::newRow("memory erased") << true;
+        QTest::newRow("memory not erased") << false;
+    }
+    void lostEraseReply() {
+        QFETCH(bool, erased);
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(400);
+        rig.setRamps(4000, {50, 125, 250});
+        rig.axis([&](sim::SimAxis& a) { a.ignoreErase = !erased; });
+        QVERIFY(rig.openDialog());
+        const QStringList before = rig.rows();
+        QTest::mouseClick(rig.button("deleteModeButton"), Qt::LeftButton);
+        QTest::mouseClick(rig.mark(0), Qt::LeftButton);
+        QTest::mouseClick(rig.mark(2), Qt::LeftButton);
+        rig.host.setFaultFor(QStringLiteral("WD"), sim::Fault::NoReply);
+        rig.host.clearLog();
+        QTest::mouseClick(rig.button("deleteButton"), Qt::LeftButton);
+
+        QCOMPARE(rig.op.waits.value(0), 2000); // the erase gets its time all the same
+        QVERIFY(!rig.dialog->deleteMode());
+        QVERIFY(rig.shown("calculateButton"));
+        for (int i = 0; i < 16; ++i)
+            QVERIFY(!rig.shown(QStringLiteral("deleteMark%1").arg(i)) && !rig.mark(i)->isChecked());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(rig.rows(), rig.controllerRamps());
+        // The preview of delete mode is gone: the display is the memory's again.
+        QCOMPARE(rig.label("freeMemory")->text(), QString::number(65168 - rig.usedBytes()));
+        if (erased) {
+            QCOMPARE(rig.op.shownIds(), QList<int>{10171});
+            QCOMPARE(rig.rows().size(), 1);
+            QVERIFY(rig.rows().first().startsWith(QLatin1String("12500/")));
+        } else {
+            QCOMPARE(rig.op.shownIds(), (QList<int>{10171, 10103}));
+            QCOMPARE(rig.rows(), before);
+            QVERIFY(writtenBlocks(rig.commands()).isEmpty());
+        }
+    }
+
+    // "WA" sent, its reply lost: the controller may be installing its ramps,
+    // so they get their 80 s, and the list shows what it holds afterwards.
+    void lostInstallReply() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(400);
+        rig.setRamps(10000, {50});
+        QVERIFY(rig.openDialog());
+        rig.host.setFaultFor(QStringLiteral("WA"), sim::Fault::NoReply);
+        QTest::mouseClick(rig.button("internalRampsButton"), Qt::LeftButton);
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10169, 10103}));
+        QCOMPARE(rig.waitSeconds, QList<int>{80});
+        QCOMPARE(rig.rows().size(), 10);
+        QCOMPARE(rig.rows(), rig.controllerRamps());
+        QCOMPARE(rig.label("freeMemory")->text(), QString::number(65168 - rig.usedBytes()));
+        QVERIFY(rig.button("internalRampsButton")->isEnabled());
     }
 
     void refusedReleaseKeepsDeleteMode() {

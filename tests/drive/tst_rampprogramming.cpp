@@ -7,6 +7,7 @@
 #include "base/Texts.h"
 #include "drive/ProgramPlcArea.h"
 #include "drive/RampCalculation.h"
+#include "drive/RampMemory.h"
 
 #include <QTest>
 
@@ -223,17 +224,26 @@ private slots:
     }
 
     // Slopes the directory cannot name, and an unknown top frequency, are
-    // refused before anything is sent.
+    // refused before anything is sent. A slope is the operator's input, and
+    // the message says what is wrong with it.
     void refusedInputsSendNothing_data() {
         QTest::addColumn<uint>("slope");
         QTest::addColumn<int>("top");
-        QTest::newRow("6,553,600 Hz/s") << 6553600u << 4000;
-        QTest::newRow("6,553,500 Hz/s") << 6553500u << 4000;
-        QTest::newRow("top frequency 0") << 10000u << 0;
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("icon");
+        const QString tooLarge = Texts::text("ramp.slopeTooLarge");
+        const int exclamation = int(Operator::Icon::Exclamation);
+        QTest::newRow("9,999,999 Hz/s") << 9999999u << 4000 << tooLarge << exclamation;
+        QTest::newRow("6,553,600 Hz/s") << 6553600u << 4000 << tooLarge << exclamation;
+        QTest::newRow("6,553,500 Hz/s") << 6553500u << 4000 << tooLarge << exclamation;
+        QTest::newRow("top frequency 0")
+            << 10000u << 0 << Texts::text(10170) << int(Operator::Icon::Error);
     }
     void refusedInputsSendNothing() {
         QFETCH(uint, slope);
         QFETCH(int, top);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
         TamperedSim sim;
         QVERIFY(sim.open());
         RampCalculation c(sim.link, sim.op);
@@ -241,7 +251,11 @@ private slots:
         c.ramp = slope;
         c.freeMemory = 65168;
         QVERIFY(!CalculateRamp(c));
-        QCOMPARE(sim.op.shownIds(), QList<int>{10170});
+        QCOMPARE(sim.op.shown.size(), 1);
+        const Operator::Message& m = sim.op.shown.first();
+        QCOMPARE(m.textId ? Texts::text(m.textId) : m.text, message);
+        QCOMPARE(int(m.icon), icon);
+        QVERIFY(!message.isEmpty());
         QVERIFY(sim.commands().isEmpty());
     }
 
@@ -402,6 +416,61 @@ private slots:
         QVERIFY(sim.op.shown.isEmpty());
         QVERIFY(!sim.commands().contains(QStringLiteral("EW01GA1")));
         QVERIFY(sim.commands().contains(QStringLiteral("EW02GA2")));
+    }
+
+    // A lost reply to "WD" says nothing about the erase itself: after the
+    // usual wait the memory tells. Only a memory found empty counts as erased.
+    void lostEraseReply_data() {
+        QTest::addColumn<bool>("executed");    // the controller erased all the same
+        QTest::addColumn<QString>("alsoLost"); // a later read that fails as well
+        QTest::addColumn<QString>("reply");    // its replacement; empty: lost
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QList<int>>("messages");
+        const int done = int(RampCommandResult::Done);
+        const int unanswered = int(RampCommandResult::Unanswered);
+        QTest::newRow("erased, only the reply lost") << true << ""
+                                                     << "" << done << QList<int>{};
+        QTest::newRow("never arrived") << false << ""
+                                       << "" << unanswered << QList<int>{10103};
+        QTest::newRow("count lost too") << true << "IN?"
+                                        << "" << unanswered << QList<int>{10103};
+        QTest::newRow("directory read lost") << true << "FR0050"
+                                             << "" << unanswered << QList<int>{10103};
+        QTest::newRow("directory still holds an address")
+            << true << "FR0030"
+            << "0070" + QString(28, 'F') << unanswered << QList<int>{10103};
+        QTest::newRow("directory read too short") << true << "FR0010"
+                                                  << "FFFF" << unanswered << QList<int>{10103};
+    }
+    void lostEraseReply() {
+        QFETCH(bool, executed);
+        QFETCH(QString, alsoLost);
+        QFETCH(QString, reply);
+        QFETCH(int, result);
+        QFETCH(QList<int>, messages);
+        TamperedSim sim;
+        QVERIFY(sim.open());
+        sim.axis([](sim::SimAxis& a) {
+            a.ramps.erase();
+            a.ramps.appendRamp(50, a.clockHz, 4000);
+            a.ramps.appendRamp(125, a.clockHz, 4000);
+        });
+        sim.alsoTamper(QStringLiteral("WD"), 0, true, {}, executed);
+        if (!alsoLost.isEmpty())
+            sim.alsoTamper(alsoLost, 0, reply.isEmpty(), reply);
+
+        QCOMPARE(int(EraseRampMemory(sim.link, sim.op)), result);
+        QCOMPARE(sim.op.shownIds(), messages);
+        QCOMPARE(sim.op.waits, QList<int>{2000});
+        const QStringList sent = sim.commands();
+        const qsizetype erase = sent.indexOf(QStringLiteral("WD"));
+        QVERIFY(erase >= 0);
+        QCOMPARE(sent.value(erase + 1), QStringLiteral("IN?"));
+        for (const QString& c : sent.mid(erase + 1))
+            QVERIFY2(c == QLatin1String("IN?") || c.startsWith(QLatin1String("FR")), qPrintable(c));
+        int left = -1;
+        sim.axis([&](sim::SimAxis& a) { left = a.ramps.rampCount(); });
+        QCOMPARE(left, executed ? 0 : 2);
     }
 };
 

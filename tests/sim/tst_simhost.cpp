@@ -71,6 +71,15 @@ struct Line {
     QSerialPort port;
 };
 
+// A request frame for axis 0 with its checksum.
+QByteArray request(const QByteArray& command) {
+    const QByteArray body = "0" + command + ":";
+    unsigned char sum = 0;
+    for (char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    return '\x02' + body + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + ETX;
+}
+
 } // namespace
 
 class TestSimHost : public QObject {
@@ -86,6 +95,7 @@ private slots:
     void faults();
     void lateReplyArrivesAfterTimeout();
     void faultCountAndPersistence();
+    void faultForOneCommand();
     void portVanishes();
 };
 
@@ -274,6 +284,20 @@ void TestSimHost::portVanishes() {
     t.start();
     line.host.stop();
     QVERIFY(t.elapsed() < 500);
+}
+
+// Only the reply to the named command is lost; the command itself takes effect, and
+// replies before and after it are plain.
+void TestSimHost::faultForOneCommand() {
+    Line line;
+    QVERIFY(line.open());
+    line.host.setFaultFor(QStringLiteral("PF"), Fault::NoReply);
+    QCOMPARE(line.transact(kAsk0).all(), kReply0);
+    QCOMPARE(line.transact(request("PF1234"), 300).all(), QByteArray());
+    qint64 runFreq = 0;
+    line.host.withBus([&](sim::SimBus& bus) { runFreq = bus.axis(u'0').params.runFreq; });
+    QCOMPARE(runFreq, qint64(1234));
+    QVERIFY(line.transact(request("PF?")).all().contains("1234"));
 }
 
 QTEST_GUILESS_MAIN(TestSimHost)
