@@ -1,4 +1,8 @@
+#include "base/Windows1252.h"
 #include "link/ReplyFrame.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <QTest>
 
@@ -126,6 +130,26 @@ private slots:
         for (qsizetype n = 0; n < bytes.size(); ++n)
             QCOMPARE(int(ReplyFrame::cut(bytes.left(n), true).state), int(Cut::State::Waiting));
         QCOMPARE(ReplyFrame::cut(bytes, true).text, QStringLiteral("12345"));
+    }
+
+    void codePageAgreesWithQt() {
+        // Commands, replies and files share one hand-kept table; Qt's own
+        // windows-1252 codec is the reference for every byte it defines.
+        QStringDecoder decoder("windows-1252");
+        QVERIFY(decoder.isValid());
+        for (int b = 0; b < 256; ++b) {
+            const QByteArray byte(1, char(b));
+            const QString reference = decoder.decode(byte);
+            const QString ours = fromWindows1252(byte);
+            if (reference != QString(QChar::ReplacementCharacter))
+                QCOMPARE(ours, reference);
+            QStringEncoder encoder("windows-1252");
+            if (reference != QString(QChar::ReplacementCharacter) && !reference.isEmpty())
+                QCOMPARE(toWindows1252(ours), QByteArray(encoder.encode(reference)));
+            // Every byte comes back as it was, the five undefined ones included.
+            QCOMPARE(toWindows1252(ours), byte);
+        }
+        QCOMPARE(toWindows1252(QStringLiteral("\u03a9")), QByteArray("?"));
     }
 };
 
