@@ -2,6 +2,7 @@
 #include "ScriptedOperator.h"
 #include "base/Texts.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 #include "link/SerialLink.h"
 
 #include <QElapsedTimer>
@@ -40,6 +41,11 @@ class TestSerialLink : public QObject {
             link.setPorts({peer.slavePath()});
             link.setCurrentAddress(address);
             return link.TogglePort();
+        }
+        // Closing both ends of the pty takes the device away under the open port.
+        void vanish() {
+            peer.~PtyPeer();
+            new (&peer) PtyPeer();
         }
     };
 
@@ -314,10 +320,7 @@ private slots:
         QVERIFY(rig->open());
         rig->link.setTimeoutMs(300);
         rig->peer.setResponder([](const QByteArray&) { return QList<PtyPeer::Piece>{}; });
-        // Closing both ends of the pty takes the device away under the open port.
-        PtyPeer* peer = &rig->peer;
-        peer->~PtyPeer();
-        new (peer) PtyPeer();
+        rig->vanish();
         QCOMPARE(rig->link.SendCommand(QStringLiteral("PO?")), PseudoReply::Error);
         QVERIFY(!rig->link.portOpen());
         QVERIFY(rig->link.lastPortLost());
@@ -330,6 +333,16 @@ private slots:
         QCOMPARE(rig->link.SendCommand(QStringLiteral("PO?")), PseudoReply::Error);
         QCOMPARE(int(rig->link.lastFailure()), int(SerialLink::Failure::PortClosed));
         QCOMPARE(rig->op.shown.size(), 1);
+    }
+
+    void probeOfAVanishedPortTellsOnce() {
+        Rig rig;
+        QVERIFY(rig.open());
+        rig.vanish();
+        QVERIFY(!ProbeAxis(rig.link));
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.portLost"));
+        QCOMPARE(rig.link.timeoutMs(), SerialLink::DefaultTimeoutMs);
     }
 
     void togglePort() {
