@@ -1179,6 +1179,10 @@
         <source>RF</source>
         <translation>RF</translation>
     </message>
+    <message id="link.portLost">
+        <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
+        <translation>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Baudrate ändern</translation>

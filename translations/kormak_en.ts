@@ -1179,6 +1179,10 @@
         <source>RF</source>
         <translation>SCRL</translation>
     </message>
+    <message id="link.portLost">
+        <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
+        <translation>Connection to the interface lost! Please check cable and adapter.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Change Baudrate</translation>

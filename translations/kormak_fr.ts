@@ -1179,6 +1179,10 @@
         <source>RF</source>
         <translation>DEF</translation>
     </message>
+    <message id="link.portLost">
+        <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
+        <translation>Connexion à l'interface perdue! Veuillez vérifier le câble et l'adaptateur.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Changer la vitesse de transmission</translation>

@@ -45,6 +45,8 @@ bool ProbeAxis(SerialLink& link) {
     }
     if (answered)
         return true;
-    link.op().error(portLost ? 10104 : 10103);
+    // A flooded or vanished port has been reported by the link already.
+    if (!link.lastFailureShown())
+        link.op().error(portLost ? 10104 : 10103);
     return false;
 }

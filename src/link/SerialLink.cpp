@@ -1,19 +1,16 @@
 #include "link/SerialLink.h"
 
 #include "base/Operator.h"
+#include "base/Texts.h"
+#include "base/Windows1252.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 
-namespace PseudoReply {
-bool is(const QString& reply) {
-    return reply == Timeout || reply == Error || reply == Offline;
-}
-} // namespace PseudoReply
-
 namespace {
 constexpr int OverflowTextId = 10260;
-}
+constexpr const char* PortLostText = "link.portLost";
+} // namespace
 
 SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
 
@@ -125,8 +122,10 @@ QString SerialLink::checksumText(const QByteArray& bytes) {
 }
 
 QByteArray SerialLink::buildFrame(const QString& command, int mode) const {
-    const QByteArray cmd = command.toLatin1();
-    const QByteArray address = currentAddress_.toLatin1();
+    // Code page 1252 on the wire as on disk: a slot line read from a file goes
+    // to the axis byte for byte, "€" included.
+    const QByteArray cmd = toWindows1252(command);
+    const QByteArray address = toWindows1252(currentAddress_);
     QByteArray frame;
     switch (mode) {
     case Full: {
@@ -152,23 +151,48 @@ QByteArray SerialLink::buildFrame(const QString& command, int mode) const {
     return frame;
 }
 
+QString SerialLink::finish(Failure failure, const QString& reply) {
+    lastFailure_ = failure;
+    return reply;
+}
+
+void SerialLink::discardInput() {
+    // Whatever waits now was not sent for the request about to go out: most
+    // often a reply that came after its own time-out. Dropping it keeps it from
+    // being taken for the next command's answer. A late reply that arrives only
+    // after the next request was written cannot be told from that request's
+    // own and is still taken; the reply cut then keeps the newer frame when
+    // both arrive together.
+    port_.clear(QSerialPort::Input); // the driver's queue and Qt's buffer
+    port_.readAll();
+}
+
 QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode) {
     if (currentAddress_.contains(QLatin1String("OFFLINE")))
-        return PseudoReply::Offline;
+        return finish(Failure::Offline, PseudoReply::Offline);
     if (!portOpen_)
-        return PseudoReply::Error;
+        return finish(Failure::PortClosed, PseudoReply::Error);
 
     const QByteArray frame = buildFrame(command, mode);
-    if (frame.size() >= SendBufferSize)
-        return PseudoReply::Error; // never put a frame on the wire that does not fit
+    if (frame.size() >= SendBufferSize) // never put a frame on the wire that does not fit
+        return finish(Failure::FrameTooLong, PseudoReply::Error);
+
+    // A device that went away while the port was idle shows up as an error
+    // pending on the port; the loop below reports it. Only the harmless
+    // "nothing arrived" of an earlier wait is cleared here.
+    if (port_.error() == QSerialPort::TimeoutError)
+        port_.clearError();
+    if (port_.error() == QSerialPort::NoError)
+        discardInput();
 
     QElapsedTimer clock;
     clock.start();
     const qint64 timeout = timeoutMs_;
 
-    port_.write(frame);
+    if (port_.error() == QSerialPort::NoError)
+        port_.write(frame);
     // Without an event loop the frame leaves the port's buffer only here.
-    while (port_.bytesToWrite() > 0) {
+    while (port_.error() == QSerialPort::NoError && port_.bytesToWrite() > 0) {
         const qint64 left = timeout - clock.elapsed();
         if (!port_.waitForBytesWritten(int(qMax<qint64>(left, 1)))) {
             if (port_.error() == QSerialPort::TimeoutError) {
@@ -181,42 +205,36 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         }
     }
 
-    QByteArray reply;
+    QByteArray received;
     for (;;) {
         // Anything the port reports beyond "nothing arrived" means the device
-        // is gone: the port is closed and the transaction ends as on a closed port.
+        // is gone: the port is closed, the operator is told once, and this and
+        // every later transaction end as on a closed port.
         const QSerialPort::SerialPortError err = port_.error();
         if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
             closePort();
-            return PseudoReply::Error;
+            op_.show(
+                {0, Texts::text(PortLostText), 0, Operator::Icon::Error, Operator::Buttons::Ok});
+            return finish(Failure::PortLost, PseudoReply::Error);
         }
         port_.clearError();
 
         const qint64 waiting = port_.bytesAvailable();
-        if (waiting > ReceiveLimit) {
+        if (waiting > 0)
+            received += port_.read(waiting);
+        const ReplyFrame::Cut cut = ReplyFrame::cut(received, dataOnly);
+        if (cut.state == ReplyFrame::Cut::State::Overflow) {
             closePort();
             op_.error(OverflowTextId);
-            return PseudoReply::Error;
-        }
-        if (waiting > 0) {
-            QByteArray chunk = port_.read(waiting);
-            const int zero = chunk.indexOf('\0');
-            if (zero >= 0)
-                chunk.truncate(zero);
-            reply += chunk;
+            return finish(Failure::Overflow, cut.text);
         }
         if (clock.elapsed() > timeout) {
             lastTimedOut_ = true;
-            return PseudoReply::Timeout;
+            return finish(Failure::Timeout, PseudoReply::Timeout);
         }
-        if (!reply.isEmpty() && reply.endsWith(ETX)) {
+        if (cut.state == ReplyFrame::Cut::State::Complete) {
             lastTimedOut_ = false;
-            const qsizetype n = reply.size();
-            if (!dataOnly)
-                return QString::fromLatin1(reply.mid(1, qMax<qsizetype>(n - 2, 0)));
-            if (n - 9 <= 0)
-                return QString();
-            return QString::fromLatin1(reply.mid(5, n - 9));
+            return finish(Failure::None, cut.text);
         }
         // Sleep in the port until bytes arrive or the deadline has passed; the
         // loop above then runs its tests in the same order as a busy poll would.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/ReplyFrame.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
@@ -13,24 +15,15 @@ class Operator;
 // RS monitor offers the others. Any other value sends the text unframed.
 enum FramingMode : int { Full = 0, AddressOnly = 1, ChecksumOnly = 2, BareStxEtx = 3 };
 
-// The three texts SendCommand answers instead of a reply. Callers compare
-// results with them character for character.
-namespace PseudoReply {
-inline const QString Timeout = QStringLiteral("TIMEOUT\r\n");
-inline const QString Error = QStringLiteral("ERROR\r\n");
-inline const QString Offline = QStringLiteral("OFFLINE\r\n");
-bool is(const QString& reply);
-} // namespace PseudoReply
-
 // The one serial link of the process: the port, the axis talked to, and the
 // synchronous framed transaction.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
-    static constexpr char STX = 0x02;
-    static constexpr char ETX = 0x03;
+    static constexpr char STX = ReplyFrame::STX;
+    static constexpr char ETX = ReplyFrame::ETX;
     static constexpr int SendBufferSize = 512; // a frame holds at most 511 characters
-    static constexpr int ReceiveLimit = 450;   // more waiting bytes than this is an overflow
+    static constexpr int ReceiveLimit = int(ReplyFrame::ReceiveLimit);
     static constexpr unsigned DefaultTimeoutMs = 1000;
     static constexpr unsigned ProbeTimeoutMs = 200;
     static constexpr int DefaultBaudIndex = 3;
@@ -78,6 +71,24 @@ public:
     void setLastTimedOut(bool value) { lastTimedOut_ = value; }
     QString openPortName() const { return openPortName_; }
 
+    // Why the most recent SendCommand gave a pseudo-reply (None after a reply).
+    enum class Failure {
+        None,
+        Offline,      // "OFFLINE": the current address is offline, nothing was written
+        PortClosed,   // "ERROR": the port was not open
+        FrameTooLong, // "ERROR": the frame would not fit, nothing was written
+        Timeout,      // "TIMEOUT": no whole reply before the deadline
+        Overflow,     // "ERROR": the line flooded; port closed, 10260 shown
+        PortLost,     // "ERROR": the device went away; port closed, "link.portLost" shown
+    };
+    Failure lastFailure() const { return lastFailure_; }
+    bool lastPortLost() const { return lastFailure_ == Failure::PortLost; }
+    // True when the link has already told the operator why the last command
+    // failed (overflow, lost port); the caller then adds no message of its own.
+    bool lastFailureShown() const {
+        return lastFailure_ == Failure::Overflow || lastFailure_ == Failure::PortLost;
+    }
+
     Operator& op() const { return op_; }
 
 signals:
@@ -87,6 +98,8 @@ signals:
 
 private:
     void closePort();
+    void discardInput();
+    QString finish(Failure failure, const QString& reply);
 
     Operator& op_;
     QSerialPort port_;
@@ -95,6 +108,7 @@ private:
     int baudIndex_ = DefaultBaudIndex;
     bool portOpen_ = false;
     bool lastTimedOut_ = false;
+    Failure lastFailure_ = Failure::None;
     unsigned timeoutMs_ = DefaultTimeoutMs;
     QString currentAddress_;
     QString openPortName_;

@@ -683,6 +683,33 @@ private slots:
             QVERIFY2(entry.startsWith(QLatin1String("0 ")), qPrintable(entry));
     }
 
+    void noisyLineSavesTheSameFile_data() {
+        QTest::addColumn<int>("noise"); // bytes of line noise before every reply
+        QTest::newRow("one byte") << 1;
+        QTest::newRow("five bytes") << 5;
+    }
+    void noisyLineSavesTheSameFile() {
+        QFETCH(int, noise);
+        SimRig rig;
+        rig.host.withBus([](sim::SimBus& bus) {
+            sim::SimAxis& a = bus.axis(u'0');
+            a.plcSlots[0x05] = QStringLiteral("Z\u00e4hler GR-800");
+            a.plcSlots[0x21] = QStringLiteral("GA1000");
+        });
+        QVERIFY(rig.start());
+        QVERIFY(rig.readPanel());
+        const QString clean = path(QStringLiteral("clean.OPM"));
+        const QString noisy = path(QStringLiteral("noisy.OPM"));
+        QVERIFY(WriteParameterFile(clean, rig.link, rig.op, rig.params, rig.doc));
+        rig.host.setFault(sim::Fault::Garbage, noise, -1);
+        QVERIFY(WriteParameterFile(noisy, rig.link, rig.op, rig.params, rig.doc));
+        rig.host.setFault(sim::Fault::None);
+        QVERIFY(rig.op.shown.isEmpty());
+        const QByteArray cleanBytes = readBytes(clean);
+        QVERIFY(cleanBytes.contains("\r\nEW05Z\xe4hler GR-800\r\n"));
+        QCOMPARE(withoutDateLine(readBytes(noisy)), withoutDateLine(cleanBytes));
+    }
+
     // ---- round trip -----------------------------------------------------------
 
     void roundTrip() {

@@ -1,6 +1,8 @@
 #include "PtyPeer.h"
 #include "ScriptedOperator.h"
+#include "base/Texts.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 #include "link/SerialLink.h"
 
 #include <QElapsedTimer>
@@ -24,6 +26,8 @@ QByteArray replyFrame(const QByteArray& data, const QByteArray& status = "00") {
 
 } // namespace
 
+Q_DECLARE_METATYPE(PtyPeer::Piece)
+
 class TestSerialLink : public QObject {
     Q_OBJECT
 
@@ -38,9 +42,16 @@ class TestSerialLink : public QObject {
             link.setCurrentAddress(address);
             return link.TogglePort();
         }
+        // Closing both ends of the pty takes the device away under the open port.
+        void vanish() {
+            peer.~PtyPeer();
+            new (&peer) PtyPeer();
+        }
     };
 
 private slots:
+    void initTestCase() { QVERIFY(Texts::setLanguage(Texts::Language::German)); }
+
     void framing_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("address");
@@ -62,6 +73,12 @@ private slots:
             << QByteArray("\x02"
                           "3GA-1200:") +
                    SerialLink::checksumText("3GA-1200:").toLatin1() + "\x03";
+        // Code page 1252: "€" is byte 0x80, which Latin-1 would send as "?".
+        QTest::newRow("code page 1252")
+            << int(Full) << "0" << QString::fromUtf8("EW05€")
+            << QByteArray("\x02"
+                          "0EW05\x80:") +
+                   SerialLink::checksumText("0EW05\x80:").toLatin1() + "\x03";
         QTest::newRow("single-byte text")
             << int(Full) << "A" << QString::fromLatin1("EW00\xe4")
             << QByteArray("\x02"
@@ -136,7 +153,8 @@ private slots:
 
     void bytesAfterEtxKeepWaiting() {
         // Only the last character counts: an ETX followed by more bytes in the
-        // same read is not the end of the reply.
+        // same read is not the end of the reply. The frame that does end it is
+        // the reply; the one before it is dropped.
         Rig rig;
         QVERIFY(rig.open());
         rig.peer.setResponder([](const QByteArray&) {
@@ -144,29 +162,67 @@ private slots:
                                                                "0"},
                                          {40, QByteArray("00 2:00\x03")}};
         });
-        const QString got = rig.link.SendCommand(QStringLiteral("PC?"), false);
-        QCOMPARE(got, QString::fromLatin1("000 1:") + SerialLink::checksumText("000 1:") +
-                          "\x03\x02"
-                          "000 2:00");
+        QCOMPARE(rig.link.SendCommand(QStringLiteral("PC?"), false), QStringLiteral("000 2:00"));
+    }
+
+    void strayBytesBeforeTheReply_data() {
+        QTest::addColumn<QList<PtyPeer::Piece>>("before"); // what the line carries first
+        QTest::addColumn<bool>("dataOnly");
+        QTest::addColumn<QString>("expected");
+        using Pieces = QList<PtyPeer::Piece>;
+        QTest::newRow("five noise bytes") << Pieces{{0, "#?~%&"}} << true << "10000";
+        QTest::newRow("one noise byte") << Pieces{{0, "#"}} << true << "10000";
+        QTest::newRow("one noise byte, whole frame")
+            << Pieces{{0, "#"}} << false << "000 10000:" + SerialLink::checksumText("000 10000:");
+        QTest::newRow("a late reply together with the reply")
+            << Pieces{{0, replyFrame("777")}} << true << "10000";
+        QTest::newRow("the tail of a late reply, read on its own")
+            << Pieces{{0, "77:1B\x03"}, {30, {}}} << true << "10000";
+    }
+    void strayBytesBeforeTheReply() {
+        QFETCH(QList<PtyPeer::Piece>, before);
+        QFETCH(bool, dataOnly);
+        QFETCH(QString, expected);
+        Rig rig;
+        QVERIFY(rig.open());
+        rig.peer.setResponder([before](const QByteArray&) {
+            // The reply goes out in one write with the last of the stray bytes.
+            QList<PtyPeer::Piece> pieces = before;
+            pieces.last().bytes += replyFrame("10000");
+            return pieces;
+        });
+        QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?"), dataOnly), expected);
+        QVERIFY(!rig.link.lastTimedOut());
+        QCOMPARE(int(rig.link.lastFailure()), int(SerialLink::Failure::None));
     }
 
     void overflow_data() {
         QTest::addColumn<int>("size");
+        QTest::addColumn<int>("pieces");
         QTest::addColumn<bool>("overflow");
-        QTest::newRow("450 bytes are read") << 450 << false;
-        QTest::newRow("451 bytes overflow") << 451 << true;
+        QTest::newRow("450 bytes are read") << 450 << 1 << false;
+        QTest::newRow("450 bytes in pieces are read") << 450 << 3 << false;
+        QTest::newRow("451 bytes overflow") << 451 << 1 << true;
+        QTest::newRow("451 bytes in pieces overflow") << 451 << 3 << true;
     }
     void overflow() {
         QFETCH(int, size);
+        QFETCH(int, pieces);
         QFETCH(bool, overflow);
         Rig rig;
         QVERIFY(rig.open());
-        // A reply of exactly `size` bytes waits in the queue before the request.
+        // A reply of exactly `size` bytes answers the request.
         const QByteArray head = replyFrame("").left(5);
         const QByteArray tail = ":00\x03";
         const QByteArray data(size - head.size() - tail.size(), 'D');
-        rig.peer.queue(head + data + tail);
-        QThread::msleep(50);
+        const QByteArray reply = head + data + tail;
+        rig.peer.setResponder([reply, pieces](const QByteArray&) {
+            QList<PtyPeer::Piece> out;
+            const qsizetype step = (reply.size() + pieces - 1) / pieces;
+            for (qsizetype at = 0; at < reply.size(); at += step)
+                out << PtyPeer::Piece{at == 0 ? 0 : 20, reply.mid(at, step)};
+            return out;
+        });
         const QString got = rig.link.SendCommand(QStringLiteral("IS?"));
         if (overflow) {
             QCOMPARE(got, PseudoReply::Error);
@@ -174,6 +230,8 @@ private slots:
             QCOMPARE(rig.op.shownIds(), QList<int>{10260});
             QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Error);
             QVERIFY(!rig.link.lastTimedOut());
+            QCOMPARE(int(rig.link.lastFailure()), int(SerialLink::Failure::Overflow));
+            QVERIFY(rig.link.lastFailureShown());
         } else {
             QCOMPARE(got, QString::fromLatin1(data));
             QVERIFY(rig.link.portOpen());
@@ -181,24 +239,48 @@ private slots:
         }
     }
 
-    void timeoutThenLateReply() {
+    void waitingBytesAreDiscarded_data() {
+        QTest::addColumn<QByteArray>("waiting");
+        QTest::newRow("a whole reply") << replyFrame("777");
+        QTest::newRow("the tail of a reply") << QByteArray("77:1B\x03");
+        QTest::newRow("the head of a reply") << replyFrame("777").left(6);
+        QTest::newRow("a burst beyond the overflow limit") << QByteArray(600, 'X');
+    }
+    void waitingBytesAreDiscarded() {
+        // What waits in the queue before a request was not sent for it.
+        QFETCH(QByteArray, waiting);
+        Rig rig;
+        QVERIFY(rig.open());
+        rig.peer.setResponder([](const QByteArray&) {
+            return QList<PtyPeer::Piece>{{0, replyFrame("10000")}};
+        });
+        rig.peer.queue(waiting);
+        QThread::msleep(50); // the bytes reach the port's queue
+        QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QStringLiteral("10000"));
+        QVERIFY(rig.link.portOpen());
+        QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    void lateReplyIsNotTheNextOnesAnswer() {
         Rig rig;
         QVERIFY(rig.open());
         rig.link.setTimeoutMs(100);
         rig.peer.setResponder([](const QByteArray& frame) {
             if (frame.contains("PC?"))
                 return QList<PtyPeer::Piece>{{200, replyFrame("777")}};
-            return QList<PtyPeer::Piece>{};
+            return QList<PtyPeer::Piece>{{0, replyFrame("10000")}};
         });
         QElapsedTimer t;
         t.start();
         QCOMPARE(rig.link.SendCommand(QStringLiteral("PC?")), PseudoReply::Timeout);
         QVERIFY(t.elapsed() >= 100);
         QVERIFY(rig.link.lastTimedOut());
+        QCOMPARE(int(rig.link.lastFailure()), int(SerialLink::Failure::Timeout));
+        QVERIFY(!rig.link.lastFailureShown());
         QThread::msleep(250); // the late reply is now waiting
         rig.link.setTimeoutMs(1000);
-        // The next request gets the late reply as its own, and clears the flag.
-        QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QStringLiteral("777"));
+        // The next request gets its own reply, and clears the flag.
+        QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QStringLiteral("10000"));
         QVERIFY(!rig.link.lastTimedOut());
     }
 
@@ -233,19 +315,34 @@ private slots:
         QVERIFY(rig.peer.waitReceived(511, 500));
     }
 
-    void vanishedPortEndsAsClosedPort() {
+    void vanishedPortIsReportedOnce() {
         auto rig = std::make_unique<Rig>();
         QVERIFY(rig->open());
         rig->link.setTimeoutMs(300);
         rig->peer.setResponder([](const QByteArray&) { return QList<PtyPeer::Piece>{}; });
-        // Closing both ends of the pty takes the device away under the open port.
-        PtyPeer* peer = &rig->peer;
-        peer->~PtyPeer();
-        new (peer) PtyPeer();
-        const QString got = rig->link.SendCommand(QStringLiteral("PO?"));
-        QVERIFY(got == PseudoReply::Error || got == PseudoReply::Timeout);
+        rig->vanish();
         QCOMPARE(rig->link.SendCommand(QStringLiteral("PO?")), PseudoReply::Error);
         QVERIFY(!rig->link.portOpen());
+        QVERIFY(rig->link.lastPortLost());
+        QVERIFY(rig->link.lastFailureShown());
+        QVERIFY(!rig->link.lastTimedOut());
+        QCOMPARE(rig->op.shown.size(), 1);
+        QCOMPARE(rig->op.shown.first().text, Texts::text("link.portLost"));
+        QCOMPARE(rig->op.shown.first().icon, Operator::Icon::Error);
+        // Later commands end as on a closed port, without telling again.
+        QCOMPARE(rig->link.SendCommand(QStringLiteral("PO?")), PseudoReply::Error);
+        QCOMPARE(int(rig->link.lastFailure()), int(SerialLink::Failure::PortClosed));
+        QCOMPARE(rig->op.shown.size(), 1);
+    }
+
+    void probeOfAVanishedPortTellsOnce() {
+        Rig rig;
+        QVERIFY(rig.open());
+        rig.vanish();
+        QVERIFY(!ProbeAxis(rig.link));
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.portLost"));
+        QCOMPARE(rig.link.timeoutMs(), SerialLink::DefaultTimeoutMs);
     }
 
     void togglePort() {
