@@ -1159,6 +1159,10 @@
         <source>&amp;Ja</source>
         <translation>&amp;Ja</translation>
     </message>
+    <message id="cli.noReply">
+        <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
+        <translation>Keine Antwort von Achse %1 bei %2 Baud.</translation>
+    </message>
     <message id="file.openFailed">
         <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
         <translation>Das Dokument %1 konnte nicht geöffnet werden.</translation>

@@ -1159,6 +1159,10 @@
         <source>&amp;Ja</source>
         <translation>&amp;Oui</translation>
     </message>
+    <message id="cli.noReply">
+        <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
+        <translation>Pas de réponse de l'axe %1 à %2 bauds.</translation>
+    </message>
     <message id="file.openFailed">
         <source>Das Dokument %1 konnte nicht geöffnet werden.</source>
         <translation>Impossible d'ouvrir le document %1.</translation>

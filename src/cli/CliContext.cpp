@@ -3,13 +3,21 @@
 #include "base/Texts.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
 #endif
 
+#include <QFile>
 #include <cstdio>
 
-CliContext::CliContext() : link(op) {}
+namespace {
+constexpr int TimeoutTextId = 10103;
+} // namespace
+
+CliContext::CliContext() : link(op) {
+    op.detail = [this](const Operator::Message& m) { return timeoutDetail(m); };
+}
 
 CliContext::~CliContext() {
     if (link.portOpen())
@@ -48,9 +56,69 @@ bool CliContext::openPort() {
     return true;
 }
 
-int usageError(const QString& text) {
-    std::fprintf(stderr, "kormakctl: %s\nTry 'kormakctl --help'.\n",
-                 text.toLocal8Bit().constData());
+bool CliContext::connectAxis(const QString& address) {
+    if (!openPort())
+        return false;
+    link.setCurrentAddress(address);
+    if (portArg.isEmpty() || baudIndex >= 0)
+        return true;
+    return probe();
+}
+
+bool CliContext::probe() {
+    probing_ = true;
+    const bool answered = ProbeAxis(link);
+    probing_ = false;
+    return answered;
+}
+
+QString CliContext::noReplyText() const {
+    return Texts::text("cli.noReply")
+        .arg(link.currentAddress())
+        .arg(SerialLink::baudRateOf(link.baudIndex()));
+}
+
+QString CliContext::timeoutDetail(const Operator::Message& m) const {
+    if (m.icon != Operator::Icon::Error)
+        return {};
+    if (probing_) {
+        // The probe has asked at every rate of the list.
+        if (m.textId != TimeoutTextId)
+            return {};
+        QStringList rates;
+        for (int i = 0; i < SerialLink::baudEntries().size(); ++i)
+            rates << QString::number(SerialLink::baudRateOf(i));
+        return Texts::text("cli.noReply")
+            .arg(link.currentAddress(), rates.join(QLatin1String(", ")));
+    }
+    return link.lastTimedOut() ? noReplyText() : QString();
+}
+
+void CliContext::setWords(int argc, char** argv) {
+    words_.clear();
+    undecodable_.clear();
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        QString word = QFile::decodeName(raw);
+        if (QFile::encodeName(word) != raw) {
+            // U+FFFF is a noncharacter, which nobody types into a command line.
+            word = QChar(0xFFFF) + QString::number(i) + QChar(0xFFFF) + word;
+            undecodable_.insert(word, raw);
+        }
+        words_ << word;
+    }
+}
+
+QByteArray CliContext::rawWord(const QString& word) const {
+    const auto it = undecodable_.constFind(word);
+    return it != undecodable_.cend() ? *it : QFile::encodeName(word);
+}
+
+int usageError(const QString& text, const char* command) {
+    const QByteArray help =
+        command ? QByteArray("kormakctl ") + command + " --help" : QByteArray("kormakctl --help");
+    std::fprintf(stderr, "kormakctl: %s\nTry '%s'.\n", text.toLocal8Bit().constData(),
+                 help.constData());
     return ExitUsage;
 }
 
@@ -58,4 +126,10 @@ void printLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void printFileError(const QByteArray& name, const QString& text) {
+    std::fputs("kormakctl: ", stderr);
+    std::fwrite(name.constData(), 1, size_t(name.size()), stderr);
+    std::fprintf(stderr, ": %s\n", text.toLocal8Bit().constData());
 }
