@@ -15,6 +15,16 @@ namespace {
 constexpr int TimeoutTextId = 10103;
 } // namespace
 
+int CliContext::portIndexOf(const QString& port) const {
+    // The port list names a system port by its name and drops the "/dev/"
+    // path of it, as the program's list does.
+    const QString name = port.trimmed();
+    int index = int(link.ports().indexOf(name));
+    if (index < 0 && name.startsWith(QLatin1String("/dev/")))
+        index = int(link.ports().indexOf(name.mid(5)));
+    return index;
+}
+
 CliContext::CliContext() : link(op) {
     op.detail = [this](const Operator::Message& m) { return timeoutDetail(m); };
 }
@@ -29,14 +39,22 @@ bool CliContext::openPort() {
     QString wanted;
     if (portArg.isEmpty()) {
         extra = LinkSettings::rememberedPorts();
+#ifdef KORMAK_WITH_SIMULATOR
     } else if (portArg == QLatin1String("sim")) {
         wanted = SerialLink::simulatorEntry();
+#endif
     } else {
         extra << portArg;
         wanted = portArg;
     }
     link.setPorts(DiscoverPorts(extra));
-    link.setPortIndex(wanted.isEmpty() ? LinkSettings::activeCom() : link.ports().indexOf(wanted));
+    const int index = wanted.isEmpty() ? LinkSettings::activeCom() : portIndexOf(wanted);
+    if (index < 0) {
+        // Never another port in place of the one asked for.
+        op.error(10104);
+        return false;
+    }
+    link.setPortIndex(index);
     link.setBaudIndex(baudIndex >= 0 ? baudIndex : LinkSettings::baud());
 #ifdef KORMAK_WITH_SIMULATOR
     link.setSimulatorProvider([this]() -> QString {

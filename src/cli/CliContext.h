@@ -47,6 +47,9 @@ public:
     QByteArray rawWord(const QString& word) const;
 
 private:
+    // Where the port given on the command line stands in the port list; -1
+    // when it is not there.
+    int portIndexOf(const QString& port) const;
     QString timeoutDetail(const Operator::Message& message) const;
 
     QStringList words_;

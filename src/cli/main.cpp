@@ -94,7 +94,7 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Talks to stepper-motor controller axes on a serial bus.\n\n"
-        "PORT is a system port name, a device path"
+        "PORT is a system port name or a device path"
 #ifdef KORMAK_WITH_SIMULATOR
         ", or 'sim' (the simulated bus in this\nprocess)"
 #endif

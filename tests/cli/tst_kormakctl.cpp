@@ -60,6 +60,9 @@ private slots:
         QTest::newRow("port that cannot be opened")
             << QStringList{"--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1 << ""
             << "Interface can not be opened!";
+        QTest::newRow("a port not in the list opens no other")
+            << QStringList{"--port", " ", "send", "IF?"} << 1 << ""
+            << "Interface can not be opened!";
         QTest::newRow("german message")
             << QStringList{"--lang", "de", "--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1
             << ""
