@@ -1159,6 +1159,10 @@
         <source>&amp;Ja</source>
         <translation>&amp;Ja</translation>
     </message>
+    <message id="cli.noReply">
+        <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
+        <translation>Keine Antwort von Achse %1 bei %2 Baud.</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Änderungen an %1 speichern?</translation>

@@ -1159,6 +1159,10 @@
         <source>&amp;Ja</source>
         <translation>&amp;Yes</translation>
     </message>
+    <message id="cli.noReply">
+        <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
+        <translation>No reply from axis %1 at %2 Baud.</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Save changes to %1?</translation>

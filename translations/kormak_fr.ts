@@ -1159,6 +1159,10 @@
         <source>&amp;Ja</source>
         <translation>&amp;Oui</translation>
     </message>
+    <message id="cli.noReply">
+        <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
+        <translation>Pas de réponse de l'axe %1 à %2 bauds.</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Enregistrer les modifications de %1 ?</translation>

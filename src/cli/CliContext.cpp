@@ -3,13 +3,31 @@
 #include "base/Texts.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#include "link/ProbeAxis.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
 #endif
 
+#include <QFile>
 #include <cstdio>
 
-CliContext::CliContext() : link(op) {}
+namespace {
+constexpr int TimeoutTextId = 10103;
+} // namespace
+
+int CliContext::portIndexOf(const QString& port) const {
+    // The port list names a system port by its name and drops the "/dev/"
+    // path of it, as the program's list does.
+    const QString name = port.trimmed();
+    int index = int(link.ports().indexOf(name));
+    if (index < 0 && name.startsWith(QLatin1String("/dev/")))
+        index = int(link.ports().indexOf(name.mid(5)));
+    return index;
+}
+
+CliContext::CliContext() : link(op) {
+    op.detail = [this](const Operator::Message& m) { return timeoutDetail(m); };
+}
 
 CliContext::~CliContext() {
     if (link.portOpen())
@@ -21,14 +39,22 @@ bool CliContext::openPort() {
     QString wanted;
     if (portArg.isEmpty()) {
         extra = LinkSettings::rememberedPorts();
+#ifdef KORMAK_WITH_SIMULATOR
     } else if (portArg == QLatin1String("sim")) {
         wanted = SerialLink::simulatorEntry();
+#endif
     } else {
         extra << portArg;
         wanted = portArg;
     }
     link.setPorts(DiscoverPorts(extra));
-    link.setPortIndex(wanted.isEmpty() ? LinkSettings::activeCom() : link.ports().indexOf(wanted));
+    const int index = wanted.isEmpty() ? LinkSettings::activeCom() : portIndexOf(wanted);
+    if (index < 0) {
+        // Never another port in place of the one asked for.
+        op.error(10104);
+        return false;
+    }
+    link.setPortIndex(index);
     link.setBaudIndex(baudIndex >= 0 ? baudIndex : LinkSettings::baud());
 #ifdef KORMAK_WITH_SIMULATOR
     link.setSimulatorProvider([this]() -> QString {
@@ -48,9 +74,69 @@ bool CliContext::openPort() {
     return true;
 }
 
-int usageError(const QString& text) {
-    std::fprintf(stderr, "kormakctl: %s\nTry 'kormakctl --help'.\n",
-                 text.toLocal8Bit().constData());
+bool CliContext::connectAxis(const QString& address) {
+    if (!openPort())
+        return false;
+    link.setCurrentAddress(address);
+    if (portArg.isEmpty() || baudIndex >= 0)
+        return true;
+    return probe();
+}
+
+bool CliContext::probe() {
+    probing_ = true;
+    const bool answered = ProbeAxis(link);
+    probing_ = false;
+    return answered;
+}
+
+QString CliContext::noReplyText() const {
+    return Texts::text("cli.noReply")
+        .arg(link.currentAddress())
+        .arg(SerialLink::baudRateOf(link.baudIndex()));
+}
+
+QString CliContext::timeoutDetail(const Operator::Message& m) const {
+    if (m.icon != Operator::Icon::Error)
+        return {};
+    if (probing_) {
+        // The probe has asked at every rate of the list.
+        if (m.textId != TimeoutTextId)
+            return {};
+        QStringList rates;
+        for (int i = 0; i < SerialLink::baudEntries().size(); ++i)
+            rates << QString::number(SerialLink::baudRateOf(i));
+        return Texts::text("cli.noReply")
+            .arg(link.currentAddress(), rates.join(QLatin1String(", ")));
+    }
+    return link.lastTimedOut() ? noReplyText() : QString();
+}
+
+void CliContext::setWords(int argc, char** argv) {
+    words_.clear();
+    undecodable_.clear();
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        QString word = QFile::decodeName(raw);
+        if (QFile::encodeName(word) != raw) {
+            // U+FFFF is a noncharacter, which nobody types into a command line.
+            word = QChar(0xFFFF) + QString::number(i) + QChar(0xFFFF) + word;
+            undecodable_.insert(word, raw);
+        }
+        words_ << word;
+    }
+}
+
+QByteArray CliContext::rawWord(const QString& word) const {
+    const auto it = undecodable_.constFind(word);
+    return it != undecodable_.cend() ? *it : QFile::encodeName(word);
+}
+
+int usageError(const QString& text, const char* command) {
+    const QByteArray help =
+        command ? QByteArray("kormakctl ") + command + " --help" : QByteArray("kormakctl --help");
+    std::fprintf(stderr, "kormakctl: %s\nTry '%s'.\n", text.toLocal8Bit().constData(),
+                 help.constData());
     return ExitUsage;
 }
 
@@ -58,4 +144,10 @@ void printLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+void printFileError(const QByteArray& name, const QString& text) {
+    std::fputs("kormakctl: ", stderr);
+    std::fwrite(name.constData(), 1, size_t(name.size()), stderr);
+    std::fprintf(stderr, ": %s\n", text.toLocal8Bit().constData());
 }

@@ -3,6 +3,8 @@
 #include "cli/TerminalOperator.h"
 #include "link/SerialLink.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QStringList>
 #include <memory>
 
@@ -21,12 +23,38 @@ public:
     TerminalOperator op;
     SerialLink link;
     QString portArg;    // --port as given; empty: the port stored by the program
-    int baudIndex = -1; // --baud as an index in the baud list; -1: the stored one
+    int baudIndex = -1; // --baud as an index in the baud list; -1: not given
 
     // Selects port and rate and opens the port; on failure prints 10104.
     bool openPort();
+    // Opens the port and addresses the axis. A port named without a rate may
+    // run at any rate of the list, whatever was last chosen in the window, so
+    // the axis's rate is searched for first, as the axis bar does.
+    bool connectAxis(const QString& address);
+    // The link probe on the addressed axis; its time-out message names the
+    // rates it tried.
+    bool probe();
+
+    // "No reply from axis A at R Baud" for the rate the link is set to.
+    QString noReplyText() const;
+
+    // The command-line words as the program sees them. A word the system's
+    // encoding cannot turn into text and back (a file name that is not valid
+    // UTF-8) stands in the list as a placeholder; rawWord gives back its
+    // bytes, and for every other word the bytes the file system gets for it.
+    void setWords(int argc, char** argv);
+    QStringList words() const { return words_; }
+    QByteArray rawWord(const QString& word) const;
 
 private:
+    // Where the port given on the command line stands in the port list; -1
+    // when it is not there.
+    int portIndexOf(const QString& port) const;
+    QString timeoutDetail(const Operator::Message& message) const;
+
+    QStringList words_;
+    QHash<QString, QByteArray> undecodable_;
+    bool probing_ = false;
 #ifdef KORMAK_WITH_SIMULATOR
     std::unique_ptr<sim::SimHost> simulator_;
 #endif
@@ -35,7 +63,10 @@ private:
 // Exit codes shared by the commands.
 enum CliExit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
 
-// Prints a usage error to standard error and returns ExitUsage.
-int usageError(const QString& text);
+// Prints a usage error to standard error, with the help to read (that of the
+// command when one is given), and returns ExitUsage.
+int usageError(const QString& text, const char* command = nullptr);
 // Writes a line to standard output.
 void printLine(const QString& text);
+// Writes "kormakctl: NAME: text" to standard error, the name as its bytes.
+void printFileError(const QByteArray& name, const QString& text);

@@ -3,11 +3,35 @@
 #include <QStringList>
 
 class CliContext;
+class QCommandLineParser;
 
-// One function per kormakctl command; args are the words after the command's name.
-int runPorts(CliContext& ctx, const QStringList& args);
-int runSend(CliContext& ctx, const QStringList& args);
-int runProbe(CliContext& ctx, const QStringList& args);
-int runSave(CliContext& ctx, const QStringList& args);
-int runShow(CliContext& ctx, const QStringList& args);
-int runRampTable(CliContext& ctx, const QStringList& args);
+// One kormakctl command: its name, what `kormakctl --help` says of it, the
+// options and arguments it takes (declared on its own parser, which also
+// writes `kormakctl COMMAND --help`), and what it does with the parsed words.
+struct CliCommand {
+    const char* name;
+    const char* summary;
+    void (*declare)(QCommandLineParser& parser);
+    int (*run)(CliContext& ctx, const QCommandLineParser& parser);
+};
+
+// Every command, in the order `kormakctl --help` lists them.
+const QList<CliCommand>& cliCommands();
+
+void declarePorts(QCommandLineParser& parser);
+int runPorts(CliContext& ctx, const QCommandLineParser& parser);
+void declareSend(QCommandLineParser& parser);
+int runSend(CliContext& ctx, const QCommandLineParser& parser);
+void declareProbe(QCommandLineParser& parser);
+int runProbe(CliContext& ctx, const QCommandLineParser& parser);
+void declareSave(QCommandLineParser& parser);
+int runSave(CliContext& ctx, const QCommandLineParser& parser);
+void declareShow(QCommandLineParser& parser);
+int runShow(CliContext& ctx, const QCommandLineParser& parser);
+void declareRampTable(QCommandLineParser& parser);
+int runRampTable(CliContext& ctx, const QCommandLineParser& parser);
+
+// Shared option rules.
+// "--address A": one of 0..9, A..F, either case; false (and *address
+// untouched) for anything else.
+bool parseAddress(const QString& text, QString* address);

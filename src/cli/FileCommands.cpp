@@ -4,7 +4,11 @@
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "cli/RawFile.h"
 #include "files/ParameterFile.h"
+
+#include <QCommandLineParser>
+#include <QFile>
 
 #include <cstdio>
 
@@ -19,32 +23,40 @@ QString selection(int index, int base = 10) {
     return index < 0 ? QString() : QString::number(index, base).toUpper();
 }
 
+// A file argument's bytes, and whether QFile reaches the same file by its
+// text form.
+struct FileArgument {
+    QString text;
+    QByteArray bytes;
+    bool reachable() const { return QFile::encodeName(text) == bytes; }
+};
+
+FileArgument fileArgument(const CliContext& ctx, const QString& word) {
+    const QByteArray bytes = ctx.rawWord(word);
+    return {QFile::decodeName(bytes), bytes};
+}
+
 } // namespace
 
-int runSave(CliContext& ctx, const QStringList& args) {
+void declareSave(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("address"),
+                                        QStringLiteral("Axis 0..9, A..F."), QStringLiteral("A")));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The parameter file (.OPM) to write."));
+}
+
+int runSave(CliContext& ctx, const QCommandLineParser& parser) {
     QString address;
-    QString file;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("--address")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--address needs a value"));
-            address = args.at(++i).toUpper();
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option %1").arg(a));
-        } else if (file.isEmpty()) {
-            file = a;
-        } else {
-            return usageError(QStringLiteral("save takes one FILE"));
-        }
-    }
-    if (address.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(address))
-        return usageError(QStringLiteral("save --address A FILE (A is one of 0..9, A..F)"));
-    if (file.isEmpty())
-        return usageError(QStringLiteral("save needs a FILE"));
-    if (!ctx.openPort())
+    if (!parseAddress(parser.value(QStringLiteral("address")), &address))
+        return usageError(QStringLiteral("save --address A FILE (A is one of 0..9, A..F)"), "save");
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usageError(QStringLiteral("save needs a FILE"), "save");
+    if (files.size() > 1)
+        return usageError(QStringLiteral("save takes one FILE"), "save");
+    const FileArgument file = fileArgument(ctx, files.first());
+    if (!ctx.connectAxis(address))
         return ExitFailed;
-    ctx.link.setCurrentAddress(address);
 
     // The file lists the ramps as a panel of this axis shows them, so read the
     // axis as the panel does before saving it.
@@ -53,22 +65,46 @@ int runSave(CliContext& ctx, const QStringList& args) {
     if (!ReadAxisConfiguration(ctx.link, ctx.op, params, doc))
         return ExitFailed;
     QString fileError;
-    if (!WriteParameterFile(file, ctx.link, ctx.op, params, doc, &fileError)) {
+    bool saved = false;
+    if (file.reachable()) {
+        saved = WriteParameterFile(file.text, ctx.link, ctx.op, params, doc, &fileError);
+    } else {
+        QByteArray bytes;
+        saved = ComposeParameterFile(ctx.link, ctx.op, params, doc, &bytes) ==
+                    ComposeStatus::Complete &&
+                writeRawFile(file.bytes, bytes, &fileError);
+    }
+    if (!saved) {
         if (!fileError.isEmpty())
-            std::fprintf(stderr, "kormakctl: %s: %s\n", file.toLocal8Bit().constData(),
-                         fileError.toLocal8Bit().constData());
+            printFileError(file.bytes, fileError);
         return ExitFailed;
     }
     return ExitOk;
 }
 
-int runShow(CliContext& /*ctx*/, const QStringList& args) {
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
-        return usageError(QStringLiteral("show takes one FILE"));
+void declareShow(QCommandLineParser& parser) {
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral(
+            "The parameter file; prints CODE value lines: PD..PW, TYPE, RAMP, RAMPSEL."));
+}
+
+int runShow(CliContext& ctx, const QCommandLineParser& parser) {
+    if (parser.positionalArguments().size() != 1)
+        return usageError(QStringLiteral("show takes one FILE"), "show");
+    const FileArgument file = fileArgument(ctx, parser.positionalArguments().first());
     CKormakDoc doc;
-    if (!ReadFileLines(args.first(), doc)) {
-        std::fprintf(stderr, "kormakctl: %s: %s\n", args.first().toLocal8Bit().constData(),
-                     Texts::text(61697).toLocal8Bit().constData());
+    bool read = false;
+    if (file.reachable()) {
+        read = ReadFileLines(file.text, doc);
+    } else {
+        QByteArray bytes;
+        read = readRawFile(file.bytes, &bytes);
+        if (read)
+            doc.lineList = SplitFileLines(bytes);
+    }
+    if (!read) {
+        printFileError(file.bytes, Texts::text(61697));
         return ExitFailed;
     }
     // What an offline panel opened from this file shows.

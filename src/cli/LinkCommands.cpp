@@ -3,11 +3,30 @@
 #include "cli/Commands.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
-#include "link/ProbeAxis.h"
 
-int runPorts(CliContext& ctx, const QStringList& args) {
-    if (!args.isEmpty())
-        return usageError(QStringLiteral("ports takes no arguments"));
+#include <QCommandLineParser>
+
+namespace {
+
+QCommandLineOption addressOption(const QString& description) {
+    return QCommandLineOption(QStringLiteral("address"), description, QStringLiteral("A"));
+}
+
+} // namespace
+
+bool parseAddress(const QString& text, QString* address) {
+    const QString a = text.toUpper();
+    if (a.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(a))
+        return false;
+    *address = a;
+    return true;
+}
+
+void declarePorts(QCommandLineParser& /*parser*/) {}
+
+int runPorts(CliContext& ctx, const QCommandLineParser& parser) {
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("ports takes no arguments"), "ports");
     QStringList extra = LinkSettings::rememberedPorts();
     if (!ctx.portArg.isEmpty() && ctx.portArg != QLatin1String("sim"))
         extra.prepend(ctx.portArg);
@@ -16,50 +35,50 @@ int runPorts(CliContext& ctx, const QStringList& args) {
     return ExitOk;
 }
 
-int runSend(CliContext& ctx, const QStringList& args) {
+void declareSend(QCommandLineParser& parser) {
+    parser.addOption(addressOption(QStringLiteral("Axis 0..9, A..F (default 0).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("framing"), QStringLiteral("full (default), address, checksum or bare."),
+        QStringLiteral("F")));
+    parser.addOption(QCommandLineOption(QStringLiteral("whole"),
+                                        QStringLiteral("Print the whole reply frame.")));
+    parser.addPositionalArgument(
+        QStringLiteral("COMMAND"),
+        QStringLiteral("Sent in turn; a reply TIMEOUT, ERROR or OFFLINE makes the exit status 1."),
+        QStringLiteral("COMMAND..."));
+}
+
+int runSend(CliContext& ctx, const QCommandLineParser& parser) {
     QString address = QStringLiteral("0");
+    if (parser.isSet(QStringLiteral("address")) &&
+        !parseAddress(parser.value(QStringLiteral("address")), &address))
+        return usageError(QStringLiteral("the address is one of 0..9, A..F"), "send");
     int mode = Full;
-    bool dataOnly = true;
-    QStringList commands;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("--address") || a == QLatin1String("--framing")) {
-            if (i + 1 >= args.size())
-                return usageError(QStringLiteral("%1 needs a value").arg(a));
-            const QString v = args.at(++i);
-            if (a == QLatin1String("--address")) {
-                if (v.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(v.toUpper()))
-                    return usageError(QStringLiteral("the address is one of 0..9, A..F"));
-                address = v.toUpper();
-            } else {
-                static const QStringList names{QStringLiteral("full"), QStringLiteral("address"),
-                                               QStringLiteral("checksum"), QStringLiteral("bare")};
-                mode = int(names.indexOf(v.toLower()));
-                if (mode < 0)
-                    return usageError(QStringLiteral("framing is full, address, checksum or bare"));
-            }
-        } else if (a == QLatin1String("--whole")) {
-            dataOnly = false;
-        } else if (a.startsWith(QLatin1String("--"))) {
-            return usageError(QStringLiteral("unknown option %1").arg(a));
-        } else {
-            commands << a;
-        }
+    if (parser.isSet(QStringLiteral("framing"))) {
+        static const QStringList names{QStringLiteral("full"), QStringLiteral("address"),
+                                       QStringLiteral("checksum"), QStringLiteral("bare")};
+        mode = int(names.indexOf(parser.value(QStringLiteral("framing")).toLower()));
+        if (mode < 0)
+            return usageError(QStringLiteral("framing is full, address, checksum or bare"), "send");
     }
+    const bool dataOnly = !parser.isSet(QStringLiteral("whole"));
+    const QStringList commands = parser.positionalArguments();
     if (commands.isEmpty())
-        return usageError(QStringLiteral("send needs at least one COMMAND"));
+        return usageError(QStringLiteral("send needs at least one COMMAND"), "send");
     for (const QString& c : commands) {
         // Commands travel as single-byte text; refuse what cannot.
         for (QChar ch : c)
             if (ch.unicode() > 0xFF || ch.unicode() == 0x02 || ch.unicode() == 0x03)
-                return usageError(QStringLiteral("COMMAND holds a character that cannot be sent"));
+                return usageError(QStringLiteral("COMMAND holds a character that cannot be sent"),
+                                  "send");
     }
-    if (!ctx.openPort())
+    if (!ctx.connectAxis(address))
         return ExitFailed;
-    ctx.link.setCurrentAddress(address);
     int status = ExitOk;
     for (const QString& c : commands) {
         QString reply = ctx.link.SendCommand(c, dataOnly, mode);
+        if (reply == PseudoReply::Timeout)
+            ctx.op.note(ctx.noReplyText());
         if (PseudoReply::is(reply)) {
             status = ExitFailed;
             reply.chop(2);
@@ -69,16 +88,19 @@ int runSend(CliContext& ctx, const QStringList& args) {
     return status;
 }
 
-int runProbe(CliContext& ctx, const QStringList& args) {
+void declareProbe(QCommandLineParser& parser) {
+    parser.addOption(addressOption(QStringLiteral("Axis 0..9, A..F.")));
+}
+
+int runProbe(CliContext& ctx, const QCommandLineParser& parser) {
     QString address;
-    if (args.size() == 2 && args.at(0) == QLatin1String("--address"))
-        address = args.at(1).toUpper();
-    if (address.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(address))
-        return usageError(QStringLiteral("probe --address A (A is one of 0..9, A..F)"));
+    if (!parser.positionalArguments().isEmpty() ||
+        !parseAddress(parser.value(QStringLiteral("address")), &address))
+        return usageError(QStringLiteral("probe --address A (A is one of 0..9, A..F)"), "probe");
     if (!ctx.openPort())
         return ExitFailed;
     ctx.link.setCurrentAddress(address);
-    if (!ProbeAxis(ctx.link))
+    if (!ctx.probe())
         return ExitFailed;
     printLine(QString::number(SerialLink::baudRateOf(ctx.link.baudIndex())));
     return ExitOk;

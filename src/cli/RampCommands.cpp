@@ -3,6 +3,8 @@
 #include "drive/RampCalculation.h"
 #include "drive/RampMemoryImage.h"
 
+#include <QCommandLineParser>
+
 namespace {
 
 constexpr int NoRoomTextId = 10170;
@@ -18,32 +20,49 @@ bool parseNumber(const QString& text, qint64 low, qint64 high, qint64* value) {
 
 } // namespace
 
+void declareRampTable(QCommandLineParser& parser) {
+    parser.addOptions({
+        {QStringLiteral("clock"), QStringLiteral("The controller's clock, as \"IQ?\" answers."),
+         QStringLiteral("HZ")},
+        {QStringLiteral("top"), QStringLiteral("The top frequency, as \"IF?\" answers."),
+         QStringLiteral("HZ")},
+        {QStringLiteral("slope"), QStringLiteral("The ramp's slope."), QStringLiteral("HZPS")},
+        {QStringLiteral("free"),
+         QStringLiteral("Free ramp memory (default: the whole table space)."),
+         QStringLiteral("BYTES")},
+    });
+}
+
 // Computes one ramp table the way it would be programmed, without a
 // controller: the clock ("IQ?"), the top frequency ("IF?") and the free memory
 // are given on the command line.
-int runRampTable(CliContext& ctx, const QStringList& args) {
+int runRampTable(CliContext& ctx, const QCommandLineParser& parser) {
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(
+            QStringLiteral("unknown argument %1").arg(parser.positionalArguments().first()),
+            "ramp-table");
     qint64 clock = -1;
     qint64 top = -1;
     qint64 slope = -1;
     qint64 free = RampMemoryImage::TableSpace;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        qint64* target = a == QLatin1String("--clock")   ? &clock
-                         : a == QLatin1String("--top")   ? &top
-                         : a == QLatin1String("--slope") ? &slope
-                         : a == QLatin1String("--free")  ? &free
-                                                         : nullptr;
-        if (!target)
-            return usageError(QStringLiteral("unknown argument %1").arg(a));
-        if (i + 1 >= args.size())
-            return usageError(QStringLiteral("%1 needs a value").arg(a));
-        const qint64 high = a == QLatin1String("--slope") ? 0xFFFFFFFFLL : 0x7FFFFFFFLL;
-        const qint64 low = a == QLatin1String("--free") ? -0x80000000LL : 0;
-        if (!parseNumber(args.at(++i), low, high, target))
-            return usageError(QStringLiteral("%1 takes a decimal number").arg(a));
+    const struct {
+        const char* name;
+        qint64* target;
+        qint64 low;
+        qint64 high;
+    } numbers[] = {{"clock", &clock, 0, 0x7FFFFFFFLL},
+                   {"top", &top, 0, 0x7FFFFFFFLL},
+                   {"slope", &slope, 0, 0xFFFFFFFFLL},
+                   {"free", &free, -0x80000000LL, 0x7FFFFFFFLL}};
+    for (const auto& n : numbers) {
+        const QString name = QString::fromLatin1(n.name);
+        if (parser.isSet(name) && !parseNumber(parser.value(name), n.low, n.high, n.target))
+            return usageError(QStringLiteral("--%1 takes a decimal number").arg(name),
+                              "ramp-table");
     }
     if (clock < 0 || top < 0 || slope < 0)
-        return usageError(QStringLiteral("ramp-table needs --clock, --top and --slope"));
+        return usageError(QStringLiteral("ramp-table needs --clock, --top and --slope"),
+                          "ramp-table");
 
     auto image = RampMemoryImage::create();
     if (!image) {

@@ -10,8 +10,12 @@
 Operator::Answer TerminalOperator::show(const Message& m) {
     const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
     if (!quiet) {
-        std::fputs(text.toLocal8Bit().constData(), stderr);
-        std::fputc('\n', stderr);
+        note(text);
+        if (detail) {
+            const QString more = detail(m);
+            if (!more.isEmpty())
+                note(more);
+        }
     }
     switch (m.buttons) {
     case Buttons::Ok:
@@ -24,6 +28,13 @@ Operator::Answer TerminalOperator::show(const Message& m) {
         return assumeYes ? Answer::Yes : Answer::Cancel;
     }
     return Answer::Ok;
+}
+
+void TerminalOperator::note(const QString& text) {
+    if (quiet)
+        return;
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
 }
 
 void TerminalOperator::progressShow(const QString& text, int range, int step) {

@@ -3,38 +3,81 @@
 #include "cli/Commands.h"
 #include "link/SerialLink.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
 
+const QList<CliCommand>& cliCommands() {
+    static const QList<CliCommand> commands{
+        {"ports", "List the serial ports.", declarePorts, runPorts},
+        {"send", "Send commands to one axis and print each reply on a line.", declareSend, runSend},
+        {"probe", "Find the rate an axis answers at and print it.", declareProbe, runProbe},
+        {"save", "Read an axis and save its parameter file.", declareSave, runSave},
+        {"show", "Print what a panel takes from a parameter file.", declareShow, runShow},
+        {"ramp-table", "Compute a ramp table without a controller.", declareRampTable,
+         runRampTable},
+    };
+    return commands;
+}
+
 namespace {
 
-struct Command {
-    const char* name;
-    const char* usage;
-    int (*run)(CliContext&, const QStringList&);
-};
+const char* const kGlobalUsage = "kormakctl [--port PORT] [--baud RATE] [--lang de|en|fr] [--yes]";
 
-const Command commands[] = {
-    {"ports", "ports", runPorts},
-    {"send", "send [--address A] [--framing full|address|checksum|bare] [--whole] COMMAND...",
-     runSend},
-    {"probe", "probe --address A", runProbe},
-    {"save", "save --address A FILE", runSave},
-    {"show", "show FILE   (prints CODE value lines: PD..PW, TYPE, RAMP, RAMPSEL)", runShow},
-    {"ramp-table", "ramp-table --clock HZ --top HZ --slope HZPS [--free BYTES]", runRampTable},
-};
+void print(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
 
-void printHelp() {
-    std::printf("Usage: kormakctl [--port PORT] [--baud RATE] [--lang de|en|fr] [--yes] COMMAND "
-                "[ARGS]\n\n"
-                "PORT is a system port name, a device path, or 'sim' (the simulated bus in this\n"
-                "process). Without --port, the port and rate chosen in Kormak are used.\n"
-                "RATE is one of 9600, 14400, 19200, 28800, 38400.\n\nCommands:\n");
-    for (const Command& c : commands)
-        std::printf("  kormakctl [options] %s\n", c.usage);
-    std::printf(
-        "\nExit status: 0 done; 1 a reply was TIMEOUT, ERROR or OFFLINE, or the port could\n"
+// Qt's help text with our own first line: the parser only knows the words
+// it was given, not that a command is one of them.
+QString helpWithUsage(const QCommandLineParser& parser, const QString& usage) {
+    QString text = parser.helpText();
+    const qsizetype eol = text.indexOf(QLatin1Char('\n'));
+    return QStringLiteral("Usage: ") + usage + (eol < 0 ? QString() : text.mid(eol));
+}
+
+QString commandUsage(const CliCommand& c, const QCommandLineParser& parser) {
+    QString usage = QStringLiteral("%1 %2 [options]").arg(QLatin1String(kGlobalUsage), c.name);
+    // The positional arguments, as Qt would write them in its own usage line.
+    const QString qtUsage = parser.helpText().section(QLatin1Char('\n'), 0, 0);
+    const qsizetype options = qtUsage.indexOf(QLatin1String("[options]"));
+    if (options >= 0)
+        usage += qtUsage.mid(options + 9);
+    return usage;
+}
+
+QCommandLineOption helpOption() {
+    return QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                              QStringLiteral("Show this help."));
+}
+
+void printGlobalHelp(const QCommandLineParser& parser) {
+    QString text =
+        helpWithUsage(parser, QLatin1String(kGlobalUsage) + QStringLiteral(" COMMAND [ARGS]"));
+    text += QStringLiteral("\nCommands:\n");
+    for (const CliCommand& c : cliCommands())
+        text += QStringLiteral("  %1%2\n").arg(QString::fromLatin1(c.name), -12).arg(c.summary);
+    text += QStringLiteral(
+        "\nRun 'kormakctl COMMAND --help' for the options of a command.\n\n"
+        "Exit status: 0 done; 1 a reply was TIMEOUT, ERROR or OFFLINE, or the port could\n"
         "not be opened; 2 usage error.\n");
+    print(text);
+}
+
+int runCommand(CliContext& ctx, const CliCommand& c, const QStringList& args) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QString::fromLatin1(c.summary));
+    const QCommandLineOption help = helpOption();
+    parser.addOption(help);
+    c.declare(parser);
+    // The parser skips its first word, the program's name.
+    if (!parser.parse(QStringList{QStringLiteral("kormakctl")} + args))
+        return usageError(parser.errorText(), c.name);
+    if (parser.isSet(help)) {
+        print(helpWithUsage(parser, commandUsage(c, parser)));
+        return ExitOk;
+    }
+    return c.run(ctx, parser);
 }
 
 } // namespace
@@ -45,46 +88,62 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Kormak"));
     Texts::setLanguage(Texts::platformLanguage());
 
-    QStringList args = app.arguments().mid(1);
     CliContext ctx;
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
-        const QString opt = args.takeFirst();
-        if (opt == QLatin1String("--help")) {
-            printHelp();
-            return ExitOk;
-        }
-        if (opt == QLatin1String("--yes")) {
-            ctx.op.assumeYes = true;
-            continue;
-        }
-        if (opt != QLatin1String("--port") && opt != QLatin1String("--baud") &&
-            opt != QLatin1String("--lang"))
-            return usageError(QStringLiteral("unknown option %1").arg(opt));
-        if (args.isEmpty())
-            return usageError(QStringLiteral("%1 needs a value").arg(opt));
-        const QString value = args.takeFirst();
-        if (opt == QLatin1String("--port")) {
-            ctx.portArg = value;
-        } else if (opt == QLatin1String("--baud")) {
-            ctx.baudIndex = -1;
-            for (int i = 0; i < SerialLink::baudEntries().size(); ++i)
-                if (QString::number(SerialLink::baudRateOf(i)) == value)
-                    ctx.baudIndex = i;
-            if (ctx.baudIndex < 0)
-                return usageError(
-                    QStringLiteral("RATE is one of 9600, 14400, 19200, 28800, 38400"));
-        } else {
-            Texts::Language language;
-            if (!Texts::fromCode(value, &language))
-                return usageError(QStringLiteral("--lang is de, en or fr"));
-            Texts::setLanguage(language);
-        }
+    ctx.setWords(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Talks to stepper-motor controller axes on a serial bus.\n\n"
+        "PORT is a system port name or a device path"
+#ifdef KORMAK_WITH_SIMULATOR
+        ", or 'sim' (the simulated bus in this\nprocess)"
+#endif
+        ". Given without --baud, the rate is searched for as the axis bar\n"
+        "does; without --port and --baud, the port and rate chosen in Kormak are used."));
+    // Options after the command are the command's own.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = helpOption();
+    const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("Serial port."),
+                                     QStringLiteral("PORT"));
+    const QCommandLineOption baudOpt(QStringLiteral("baud"),
+                                     QStringLiteral("9600, 14400, 19200, 28800 or 38400."),
+                                     QStringLiteral("RATE"));
+    const QCommandLineOption langOpt(QStringLiteral("lang"),
+                                     QStringLiteral("Language of messages: de, en or fr."),
+                                     QStringLiteral("LANG"));
+    const QCommandLineOption yesOpt(QStringLiteral("yes"),
+                                    QStringLiteral("Answer Yes / OK to every question."));
+    parser.addOptions({help, portOpt, baudOpt, langOpt, yesOpt});
+    if (!parser.parse(QStringList{QStringLiteral("kormakctl")} + ctx.words()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        printGlobalHelp(parser);
+        return ExitOk;
     }
+    ctx.op.assumeYes = parser.isSet(yesOpt);
+    if (parser.isSet(portOpt))
+        ctx.portArg = parser.value(portOpt);
+    if (parser.isSet(baudOpt)) {
+        const QString value = parser.value(baudOpt);
+        for (int i = 0; i < SerialLink::baudEntries().size(); ++i)
+            if (QString::number(SerialLink::baudRateOf(i)) == value)
+                ctx.baudIndex = i;
+        if (ctx.baudIndex < 0)
+            return usageError(QStringLiteral("RATE is one of 9600, 14400, 19200, 28800, 38400"));
+    }
+    if (parser.isSet(langOpt)) {
+        Texts::Language language;
+        if (!Texts::fromCode(parser.value(langOpt), &language))
+            return usageError(QStringLiteral("--lang is de, en or fr"));
+        Texts::setLanguage(language);
+    }
+
+    QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return usageError(QStringLiteral("no command given"));
     const QString name = args.takeFirst();
-    for (const Command& c : commands)
+    for (const CliCommand& c : cliCommands())
         if (name == QLatin1String(c.name))
-            return c.run(ctx, args);
+            return runCommand(ctx, c, args);
     return usageError(QStringLiteral("unknown command %1").arg(name));
 }

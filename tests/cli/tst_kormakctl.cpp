@@ -1,3 +1,7 @@
+#include "PtyPeer.h"
+
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,10 +18,15 @@ class TestKormakctl : public QObject {
         QString err;
     };
 
-    Result run(const QStringList& args) {
+    Result run(const QStringList& args) { return runWithSettings(home_.path(), args); }
+
+    // Runs kormakctl with its settings store in configHome, so that the
+    // user's own settings are never read or touched.
+    static Result runWithSettings(const QString& configHome, const QStringList& args) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.path());
+        env.insert(QStringLiteral("HOME"), configHome);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
         p.setProcessEnvironment(env);
@@ -51,6 +60,9 @@ private slots:
         QTest::newRow("port that cannot be opened")
             << QStringList{"--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1 << ""
             << "Interface can not be opened!";
+        QTest::newRow("a port not in the list opens no other")
+            << QStringList{"--port", " ", "send", "IF?"} << 1 << ""
+            << "Interface can not be opened!";
         QTest::newRow("german message")
             << QStringList{"--lang", "de", "--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1
             << ""
@@ -76,6 +88,203 @@ private slots:
         else
             QCOMPARE(r.out, out);
         QVERIFY2(r.err.contains(err), qPrintable(r.err));
+    }
+
+    // Every way of getting the command line wrong ends the same way: nothing
+    // on standard output, one line saying what is wrong, the help to read
+    // (that of the command when there is one), and exit status 2.
+    void usageMistakes_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("help");
+        const QString global = QStringLiteral("kormakctl --help");
+        QTest::newRow("no command") << QStringList{} << global;
+        QTest::newRow("unknown command") << QStringList{"frobnicate"} << global;
+        QTest::newRow("unknown option") << QStringList{"--fast", "ports"} << global;
+        QTest::newRow("option of a command before it")
+            << QStringList{"--address", "3", "send", "IF?"} << global;
+        QTest::newRow("port without value") << QStringList{"--port"} << global;
+        QTest::newRow("bad rate") << QStringList{"--baud", "1200", "ports"} << global;
+        QTest::newRow("rate with unit") << QStringList{"--baud", "9600Bd", "ports"} << global;
+        QTest::newRow("bad language") << QStringList{"--lang", "it", "ports"} << global;
+        QTest::newRow("unknown option of send")
+            << QStringList{"send", "--fast", "IF?"} << "kormakctl send --help";
+        QTest::newRow("flag with a value")
+            << QStringList{"send", "--whole=yes", "IF?"} << "kormakctl send --help";
+        QTest::newRow("address without value")
+            << QStringList{"send", "IF?", "--address"} << "kormakctl send --help";
+        QTest::newRow("address G")
+            << QStringList{"send", "--address", "G", "IF?"} << "kormakctl send --help";
+        QTest::newRow("address of two characters")
+            << QStringList{"send", "--address", "10", "IF?"} << "kormakctl send --help";
+        QTest::newRow("unknown framing")
+            << QStringList{"send", "--framing", "none", "IF?"} << "kormakctl send --help";
+        QTest::newRow("send without command")
+            << QStringList{"send", "--address", "3"} << "kormakctl send --help";
+        QTest::newRow("probe without address") << QStringList{"probe"} << "kormakctl probe --help";
+        QTest::newRow("probe with an empty address")
+            << QStringList{"probe", "--address", ""} << "kormakctl probe --help";
+        QTest::newRow("probe with an argument")
+            << QStringList{"probe", "--address", "3", "IC?"} << "kormakctl probe --help";
+        QTest::newRow("save without address")
+            << QStringList{"save", "x.OPM"} << "kormakctl save --help";
+        QTest::newRow("save without file")
+            << QStringList{"save", "--address", "3"} << "kormakctl save --help";
+        QTest::newRow("show with an option")
+            << QStringList{"show", "--all", "x.OPM"} << "kormakctl show --help";
+        QTest::newRow("ports with an argument")
+            << QStringList{"ports", "all"} << "kormakctl ports --help";
+        QTest::newRow("ramp-table with an argument")
+            << QStringList{"ramp-table", "--clock", "1", "--top", "1", "--slope", "1", "fast"}
+            << "kormakctl ramp-table --help";
+    }
+    void usageMistakes() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, help);
+        const Result r = run(args);
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QString());
+        const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines.at(0).startsWith(QLatin1String("kormakctl: ")), qPrintable(r.err));
+        QCOMPARE(lines.at(1), QStringLiteral("Try '%1'.").arg(help));
+    }
+
+    // The overview names every command, and each command explains itself.
+    void helpOfEveryCommand_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("ports") << "ports"
+                               << "";
+        QTest::newRow("send") << "send"
+                              << "--framing";
+        QTest::newRow("probe") << "probe"
+                               << "--address";
+        QTest::newRow("save") << "save"
+                              << "FILE";
+        QTest::newRow("show") << "show"
+                              << "FILE";
+        QTest::newRow("ramp-table") << "ramp-table"
+                                    << "--slope";
+    }
+    void helpOfEveryCommand() {
+        QFETCH(QString, command);
+        QFETCH(QString, mentions);
+        const Result overview = run({QStringLiteral("--help")});
+        QCOMPARE(overview.status, 0);
+        QVERIFY2(overview.out.contains(QStringLiteral("\n  %1 ").arg(command)),
+                 qPrintable(overview.out));
+
+        const Result own = run({command, QStringLiteral("--help")});
+        QCOMPARE(own.status, 0);
+        QCOMPARE(own.err, QString());
+        QVERIFY2(own.out.startsWith(QLatin1String("Usage: kormakctl ")), qPrintable(own.out));
+        QVERIFY2(
+            own.out.section(u'\n', 0, 0).contains(QStringLiteral(" %1 [options]").arg(command)),
+            qPrintable(own.out));
+        QVERIFY2(own.out.contains(mentions), qPrintable(own.out));
+    }
+
+    // A port named without a rate: the axis's rate is searched for, whatever
+    // the window last used. Without --port, the stored rate is used as it is.
+    void rateOfAPortNamedAlone_data() {
+        QTest::addColumn<int>("storedBaud");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("38400 stored, the axis at 28800")
+            << 4 << QStringList{"--port", "sim", "send", "--address", "3", "IF?"} << 0 << "10000\n"
+            << "";
+        QTest::newRow("9600 stored, whole frame")
+            << 0 << QStringList{"--port", "sim", "send", "--address", "3", "--whole", "II?"} << 0
+            << "300 0:"
+            << "";
+        QTest::newRow("save finds the rate too")
+            << 4 << QStringList{"--port", "sim", "save", "--address", "3", "AXIS3.OPM"} << 0 << ""
+            << "";
+        QTest::newRow("a rate given is used as given")
+            << 3 << QStringList{"--port", "sim", "--baud", "38400", "send", "--address", "3", "IF?"}
+            << 1 << "TIMEOUT\n"
+            << "No reply from axis 3 at 38400 Baud.";
+    }
+    void rateOfAPortNamedAlone() {
+        QFETCH(int, storedBaud);
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir config;
+        QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Veltrax GmbH")));
+        QFile store(config.filePath(QStringLiteral("Veltrax GmbH/Kormak.conf")));
+        QVERIFY(store.open(QIODevice::WriteOnly));
+        store.write(QStringLiteral("[Settings]\nBaud=%1\n").arg(storedBaud).toLatin1());
+        store.close();
+        for (QString& a : args)
+            if (a.endsWith(QLatin1String(".OPM")))
+                a = config.filePath(a);
+
+        const Result r = runWithSettings(config.path(), QStringList{"--lang", "en"} + args);
+        QCOMPARE(r.status, status);
+        if (out.endsWith(u':'))
+            QVERIFY2(r.out.startsWith(out), qPrintable(r.out));
+        else
+            QCOMPARE(r.out, out);
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+        // The store is the program's; kormakctl only reads it.
+        QVERIFY(store.open(QIODevice::ReadOnly));
+        QCOMPARE(store.readAll(),
+                 QStringLiteral("[Settings]\nBaud=%1\n").arg(storedBaud).toLatin1());
+    }
+
+    // Every time-out message says at which rate the request went out, in the
+    // language of the messages.
+    void timeoutNamesTheRate_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QStringList>("err");
+        QTest::newRow("send, English")
+            << QStringList{"--lang", "en", "--baud", "9600", "send", "--address", "5", "IF?", "PO?"}
+            << "TIMEOUT\nTIMEOUT\n"
+            << QStringList{"No reply from axis 5 at 9600 Baud.",
+                           "No reply from axis 5 at 9600 Baud."};
+        QTest::newRow("send, German")
+            << QStringList{"--lang", "de", "--baud", "14400", "send", "IF?"} << "TIMEOUT\n"
+            << QStringList{"Keine Antwort von Achse 0 bei 14400 Baud."};
+        QTest::newRow("send, French")
+            << QStringList{"--lang", "fr", "--baud", "38400", "send", "--address", "a", "IF?"}
+            << "TIMEOUT\n"
+            << QStringList{"Pas de réponse de l'axe A à 38400 bauds."};
+        QTest::newRow("save") << QStringList{"--lang", "en",        "--baud", "19200",
+                                             "save",   "--address", "2",      "X.OPM"}
+                              << ""
+                              << QStringList{"Interface timeout!",
+                                             "No reply from axis 2 at 19200 Baud."};
+        QTest::newRow("probe, every rate")
+            << QStringList{"--lang", "en", "probe", "--address", "7"} << ""
+            << QStringList{"Interface timeout!",
+                           "No reply from axis 7 at 9600, 14400, 19200, 28800, 38400 Baud."};
+        QTest::newRow("send, port alone and no rate answers")
+            << QStringList{"--lang", "en", "send", "--address", "7", "IF?"} << ""
+            << QStringList{"Interface timeout!",
+                           "No reply from axis 7 at 9600, 14400, 19200, 28800, 38400 Baud."};
+    }
+    void timeoutNamesTheRate() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, out);
+        QFETCH(QStringList, err);
+        // A line where no axis ever answers.
+        PtyPeer silent;
+        QVERIFY(silent.open());
+        silent.setResponder([](const QByteArray&) { return QList<PtyPeer::Piece>{}; });
+        for (QString& a : args)
+            if (a.endsWith(QLatin1String(".OPM")))
+                a = home_.filePath(a);
+
+        const Result r = run(QStringList{"--port", silent.slavePath()} + args);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.err.split(u'\n', Qt::SkipEmptyParts), err);
+        QVERIFY(!QFile::exists(home_.filePath(QStringLiteral("X.OPM"))));
     }
 
     void portsEndWithSimulator() {

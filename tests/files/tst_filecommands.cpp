@@ -1,7 +1,9 @@
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdio>
 
 // kormakctl save and show, run as a user runs them.
 class TestFileCommands : public QObject {
@@ -14,9 +16,10 @@ class TestFileCommands : public QObject {
         QStringList out;
         QByteArray err;
     };
-    Run run(const QStringList& args) {
+    Run run(const QStringList& args) { return runProgram(QStringLiteral(KORMAKCTL), args); }
+    Run runProgram(const QString& program, const QStringList& args) {
         QProcess p;
-        p.setProgram(QStringLiteral(KORMAKCTL));
+        p.setProgram(program);
         p.setArguments(args);
         p.start();
         Run r;
@@ -30,8 +33,78 @@ class TestFileCommands : public QObject {
         return r;
     }
 
+    // Runs kormakctl with args and then fileName, whose bytes need not be
+    // valid UTF-8: QProcess would re-encode them, so a shell's printf makes
+    // the word.
+    Run runWithFileName(const QStringList& args, const QByteArray& fileName) {
+        QString script = QStringLiteral("exec \"$0\" \"$@\" \"$(printf '");
+        for (const char c : fileName)
+            script += QStringLiteral("\\%1").arg(uint(uchar(c)), 3, 8, QLatin1Char('0'));
+        script += QStringLiteral("')\"");
+        return runProgram(QStringLiteral("/bin/sh"),
+                          QStringList{QStringLiteral("-c"), script, QStringLiteral(KORMAKCTL)} +
+                              args);
+    }
+
+    static bool existsByBytes(const QByteArray& name, QByteArray* contents = nullptr) {
+        std::FILE* f = std::fopen(name.constData(), "rb");
+        if (!f)
+            return false;
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            if (contents)
+                contents->append(buffer, qsizetype(n));
+        std::fclose(f);
+        return true;
+    }
+
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
+
+    // A name with a Latin-1 "é" (byte 0xE9 alone) is no UTF-8 text; Qt turns
+    // it into "caf\uFFFD.OPM", a different file. kormakctl keeps the bytes.
+    void fileNamesAreKeptByteForByte() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray name = QFile::encodeName(dir.path()) + "/caf\xE9.OPM";
+        // QTemporaryDir cannot remove a name it cannot read as text.
+        const auto removeFile = qScopeGuard([&] { std::remove(name.constData()); });
+
+        const Run saved = runWithFileName(
+            {"--port", "sim", "--baud", "28800", "--lang", "en", "save", "--address", "3"}, name);
+        QCOMPARE(saved.exitCode, 0);
+        QByteArray bytes;
+        QVERIFY(existsByBytes(name, &bytes));
+        QVERIFY(bytes.startsWith("; Veltrax parameter file from "));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("caf\uFFFD.OPM"))));
+        QVERIFY(!existsByBytes(name + ".kormakctl-new"));
+
+        const Run shown = runWithFileName({"show"}, name);
+        QCOMPARE(shown.exitCode, 0);
+        QVERIFY(shown.out.contains(QStringLiteral("TYPE TKV")));
+
+        // Another name that Qt would read as the same text: not found, even
+        // though the file above is there.
+        const Run other = runWithFileName({"show"}, QFile::encodeName(dir.path()) + "/caf\xE8.OPM");
+        QCOMPARE(other.exitCode, 1);
+        QVERIFY(other.out.isEmpty());
+        QVERIFY(other.err.contains("/caf\xE8.OPM"));
+    }
+
+    // A file Qt would mistake for the one named: "caf\uFFFD.OPM" beside a
+    // requested "caf\xE9.OPM" that does not exist.
+    void showDoesNotReadALookAlike() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile lookAlike(dir.filePath(QStringLiteral("caf\uFFFD.OPM")));
+        QVERIFY(lookAlike.open(QIODevice::WriteOnly));
+        lookAlike.write("PF 8000\r\n");
+        lookAlike.close();
+        const Run r = runWithFileName({"show"}, QFile::encodeName(dir.path()) + "/caf\xE9.OPM");
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.isEmpty());
+    }
 
     void showPrintsWhatThePanelTakes() {
         const Run r = run(
