@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GuiOperator.h"
+#include "axis/CountingOperator.h"
 #include "axis/PanelHost.h"
 #include "link/SerialLink.h"
 
@@ -47,13 +48,18 @@ public:
     QString activeChildTitle() const override;
     void closePanelWindow(CKormakView* panel) override;
     QWidget* dialogParent() override { return this; }
+    int messagesShown() const override { return countingOperator_.shown(); }
 
     AxisBar* axisBar() const { return axisBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
 #ifdef KORMAK_WITH_SIMULATOR
-    sim::SimHost* simulator() const { return simulator_.get(); }
+    sim::SimHost* simulator() const {
+        return simulator_.get();
+    }
 #endif
-    QAction* axisAction(int k) const { return axisActions_[k]; }
+    QAction* axisAction(int k) const {
+        return axisActions_[k];
+    }
     QList<CKormakView*> panels() const;
     CKormakView* activePanel() const;
 
@@ -62,7 +68,9 @@ public:
     void progressStep();
     void progressHide();
     QString statusText() const;
-    bool progressVisible() const { return progress_ != nullptr; }
+    bool progressVisible() const {
+        return progress_ != nullptr;
+    }
 
     // Commands.
     void ConnectToAxis(int k);
@@ -74,8 +82,12 @@ public:
     void showAbout();
 
     // The menu bar shows menu 129 while a panel is open, else menu 128.
-    bool panelMenuShown() const { return panelMenuShown_; }
-    QStringList recentFiles() const { return recentFiles_; }
+    bool panelMenuShown() const {
+        return panelMenuShown_;
+    }
+    QStringList recentFiles() const {
+        return recentFiles_;
+    }
 
     static constexpr int German = 0x0407;
     static constexpr int English = 0x0809;
@@ -109,6 +121,7 @@ private:
     void openRecent(int n);
 
     GuiOperator guiOperator_;
+    CountingOperator countingOperator_;
     Operator& operator_;
     SerialLink link_;
 #ifdef KORMAK_WITH_SIMULATOR
