@@ -516,12 +516,15 @@ private slots:
         CKormakView* active = quietPanel(QStringLiteral("1"));
         second.clearLog();
         QCOMPARE(host_->activeTitle, active->title());
+        // The bar shows the first bus again; the port is still on the second.
+        link().setPortIndex(0);
 
         first->ClosePanel();
         QVERIFY(active->PollStatus());
         QCOMPARE(wire(), QStringList{"0 IS?"});
         QCOMPARE(second.log(), onAxis("1", {"II?", "IO?"}));
         QVERIFY(op().shown.isEmpty());
+        QCOMPARE(link().portIndex(), 0);
     }
 
     // The controller lost in the middle of a free run. The operator hears of it
