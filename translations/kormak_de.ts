@@ -1139,6 +1139,10 @@
         <source>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</source>
         <translation>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</translation>
     </message>
+    <message id="axis.notCurrent">
+        <source>Nicht aktuell: keine Verbindung zur Achse</source>
+        <translation>Nicht aktuell: keine Verbindung zur Achse</translation>
+    </message>
     <message id="bar.axes">
         <source>Achsenleiste</source>
         <translation>Achsenleiste</translation>

@@ -1139,6 +1139,10 @@
         <source>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</source>
         <translation>Veltrax GmbH&#10;Configuring, testing and programming stepper-motor controllers</translation>
     </message>
+    <message id="axis.notCurrent">
+        <source>Nicht aktuell: keine Verbindung zur Achse</source>
+        <translation>Not current: no link to the axis</translation>
+    </message>
     <message id="bar.axes">
         <source>Achsenleiste</source>
         <translation>Axis bar</translation>

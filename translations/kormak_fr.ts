@@ -1139,6 +1139,10 @@
         <source>Veltrax GmbH&#10;Konfiguration, Test und Programmierung von Schrittmotorsteuerungen</source>
         <translation>Veltrax GmbH&#10;Configuration, test et programmation de commandes de moteurs pas à pas</translation>
     </message>
+    <message id="axis.notCurrent">
+        <source>Nicht aktuell: keine Verbindung zur Achse</source>
+        <translation>Pas à jour : pas de liaison avec l'axe</translation>
+    </message>
     <message id="bar.axes">
         <source>Achsenleiste</source>
         <translation>Barre des axes</translation>

@@ -62,7 +62,8 @@ QString fileFilter() {
 
 CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     : QMainWindow(parent), guiOperator_(this),
-      operator_(options.op ? *options.op : static_cast<Operator&>(guiOperator_)), link_(operator_) {
+      countingOperator_(options.op ? *options.op : static_cast<Operator&>(guiOperator_)),
+      operator_(countingOperator_), link_(operator_) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(Texts::text(57344));
     setWindowIcon(QIcon(QStringLiteral(":/kormak.png")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GuiOperator.h"
+#include "axis/CountingOperator.h"
 #include "axis/PanelHost.h"
 #include "link/SerialLink.h"
 
@@ -48,6 +49,7 @@ public:
     QString activeChildTitle() const override;
     void closePanelWindow(CKormakView* panel) override;
     QWidget* dialogParent() override { return this; }
+    int messagesShown() const override { return countingOperator_.shown(); }
 
     AxisBar* axisBar() const { return axisBar_; }
     QMdiArea* mdiArea() const { return mdi_; }
@@ -134,6 +136,7 @@ private:
     void fillWindowMenu(QMenu* window);
 
     GuiOperator guiOperator_;
+    CountingOperator countingOperator_;
     Operator& operator_;
     SerialLink link_;
 #ifdef KORMAK_WITH_SIMULATOR

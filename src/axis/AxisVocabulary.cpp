@@ -185,6 +185,42 @@ QString boundedFrequency(const QString& entry, quint32 bound) {
     return entry;
 }
 
+QString startStopFreqCommand(const QString& value) {
+    return QStringLiteral("PO") + value;
+}
+
+QString runFreqCommand(const QString& value) {
+    return QStringLiteral("PF") + value;
+}
+
+QString positionCommand(const QString& value) {
+    return QStringLiteral("PC") + value;
+}
+
+QString axisLimitCommand(const QString& value) {
+    return QStringLiteral("PG") + value;
+}
+
+QString backlashCommand(const QString& value) {
+    return QStringLiteral("PW") + value;
+}
+
+QString zeroOffsetPlusCommand(const QString& value) {
+    return QStringLiteral("PP") + value;
+}
+
+QString zeroOffsetMinusCommand(const QString& value) {
+    return QStringLiteral("PM") + value;
+}
+
+QString stopCommand() {
+    return QStringLiteral("H");
+}
+
+QString loadDefaultsCommand() {
+    return QStringLiteral("PB");
+}
+
 QString rampCommand(int index) {
     if (index < 0)
         return {};

@@ -90,6 +90,20 @@ inline quint32 maxStartStopFreqOf(quint32 maxRunFreq) {
 // A frequency entry after the bound check: the entry, or the bound in decimal
 // when the entry reads above it.
 QString boundedFrequency(const QString& entry, quint32 bound);
+// The setting commands of the value fields: mnemonic + the field's text as it
+// stands ("PO", "PF" frequencies; "PC" position, "PG" axis limit, "PW"
+// backlash, "PP" / "PM" zero-point offsets). An empty text sends the bare
+// mnemonic.
+QString startStopFreqCommand(const QString& value);
+QString runFreqCommand(const QString& value);
+QString positionCommand(const QString& value);
+QString axisLimitCommand(const QString& value);
+QString backlashCommand(const QString& value);
+QString zeroOffsetPlusCommand(const QString& value);
+QString zeroOffsetMinusCommand(const QString& value);
+// "H": halts the axis. "PB": the controller's internal defaults.
+QString stopCommand();
+QString loadDefaultsCommand();
 // "PN" + index in upper-case hexadecimal; empty without a selection.
 QString rampCommand(int index);
 // "PL" / "PD" + index in decimal; empty without a selection.

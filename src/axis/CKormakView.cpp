@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -70,6 +71,8 @@ CKormakView::CKormakView(PanelHost& host, CKormakDoc& doc, QWidget* parent)
     offline_ = axisAddress_.contains(QLatin1String("OFFLINE"));
     params_.portIndex = link_.portIndex();
     params_.baudIndex = link_.baudIndex();
+    // Where the link is open must be known from before the panel's first request.
+    LinkPlace::of(link_);
     setObjectName(QStringLiteral("axisPanel"));
     buildControls();
     retranslate();
@@ -145,6 +148,7 @@ void CKormakView::setPositionText(const QString& text) {
 }
 
 void CKormakView::applyLamps(int shortStatus) {
+    showCurrent();
     for (const LampRow& row : lamps_) {
         StatusLamp::Colour on = StatusLamp::Colour::Red;
         if (row.bitMask == ShortStatus::MotorRunning)
@@ -153,6 +157,41 @@ void CKormakView::applyLamps(int shortStatus) {
             on = StatusLamp::Colour::Yellow;
         row.lamp->setColour((shortStatus & row.bitMask) ? on : StatusLamp::Colour::Grey);
     }
+}
+
+void CKormakView::showNotCurrent() {
+    // The last values stay readable, but nothing on the panel may pass for the
+    // axis's present state: lamps hatched, position greyed, both say why.
+    const QString why = Texts::text("axis.notCurrent");
+    for (const LampRow& row : lamps_) {
+        row.lamp->setColour(StatusLamp::Colour::Unknown);
+        row.lamp->setToolTip(why);
+    }
+    for (StatusLamp* input : inputs_) {
+        input->setColour(StatusLamp::Colour::Unknown);
+        input->setToolTip(why);
+    }
+    QPalette palette = position_->palette();
+    palette.setColor(QPalette::Active, QPalette::Text,
+                     palette.color(QPalette::Disabled, QPalette::Text));
+    palette.setColor(QPalette::Inactive, QPalette::Text,
+                     palette.color(QPalette::Disabled, QPalette::Text));
+    position_->setPalette(palette);
+    position_->setToolTip(why);
+    position_->setProperty("current", false);
+}
+
+void CKormakView::showCurrent() {
+    if (position_->property("current").toBool())
+        return;
+    for (const LampRow& row : lamps_)
+        row.lamp->setToolTip({});
+    for (StatusLamp* input : inputs_)
+        input->setToolTip({});
+    position_->setPalette(QPalette());
+    position_->setToolTip({});
+    position_->setProperty("current", true);
+    linkLossShown_ = false;
 }
 
 void CKormakView::applyInputs(int inputs) {
@@ -214,8 +253,7 @@ bool CKormakView::ReadAxisConfiguration() {
     {
         std::optional<AxisTarget> target;
         if (!offline_)
-            target.emplace(link_, axisAddress_, params_.portIndex, params_.baudIndex,
-                           mayReopenPort());
+            target.emplace(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
         complete = ::ReadAxisConfiguration(link_, op_, p, doc_);
     }
     const bool newConfiguration = link_.currentAddress().contains(QLatin1String("OFFLINE NEW"));
@@ -297,12 +335,16 @@ void CKormakView::ActivatePanel(bool activate) {
         PrepareOfflinePanel();
         break;
     case Activation::Result::PortShut:
+        // Nothing polls on a closed port.
+        showNotCurrent();
         break;
     case Activation::Result::Lost:
         SetPanelEnabled(false);
+        showNotCurrent();
         break;
     case Activation::Result::Ready:
         setPositionText(activation.position);
+        showCurrent();
         startPollTimer();
         break;
     }
@@ -316,8 +358,9 @@ bool CKormakView::PollStatus() {
         return true;
 
     StatusPoll poll;
+    const int messagesBefore = host_.messagesShown();
     {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, false);
+        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
         poll = PollShortStatus(link_, params_.motorRunning);
     }
     if (poll.statusRead) {
@@ -342,9 +385,16 @@ bool CKormakView::PollStatus() {
         return true;
     case StatusPoll::Result::TimedOut:
         stopPollTimer();
+        showNotCurrent();
         op_.error(TimeoutTextId);
         return false;
     case StatusPoll::Result::Failed:
+        // The port is closed or gone: polling stops as after a time-out, and
+        // the operator hears of it once.
+        stopPollTimer();
+        if (!linkLossShown_)
+            reportLinkFailure(messagesBefore);
+        showNotCurrent();
         break;
     }
     return false;
@@ -361,13 +411,47 @@ bool CKormakView::mayReopenPort() const {
     return !BusyState::isBusy() && !host_.baudChangePending();
 }
 
+AxisTarget::Port CKormakView::portUse() const {
+    if (!mayReopenPort())
+        return AxisTarget::Port::Stay;
+    // The link belongs to the active panel: it stays on that panel's port.
+    return host_.activeChildTitle() == title_ ? AxisTarget::Port::Keep : AxisTarget::Port::Borrow;
+}
+
+void CKormakView::reportLinkFailure(int messagesBefore) {
+    // The receive overflow has its own message from the link: no second box.
+    if (host_.messagesShown() != messagesBefore) {
+        linkLossShown_ = !link_.portOpen();
+        return;
+    }
+    if (link_.portOpen()) {
+        op_.error(TimeoutTextId);
+        return;
+    }
+    op_.error(PortTextId);
+    linkLossShown_ = true;
+}
+
 QString CKormakView::send(const QString& command) {
     if (offline_)
         return PseudoReply::Offline;
     if (command.isEmpty())
         return {};
-    AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, mayReopenPort());
-    return link_.SendCommand(command, true, Full);
+    const int messagesBefore = host_.messagesShown();
+    QString reply;
+    {
+        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
+        reply = link_.SendCommand(command, true, Full);
+    }
+    // Replies to setting and motion commands are not examined, but a command
+    // that could not leave because the port is closed or lost must not pass
+    // for sent.
+    if (reply == PseudoReply::Error && !link_.portOpen()) {
+        reportLinkFailure(messagesBefore);
+        stopPollTimer();
+        showNotCurrent();
+    }
+    return reply;
 }
 
 void CKormakView::showInputError(QWidget* control) {
@@ -416,18 +500,19 @@ void CKormakView::frequencyDone(QComboBox* box) {
         showInputError(box);
         return;
     }
-    // Offline there is no controller maximum: the ends of the default lists
-    // keep a configuration within what the controllers accept.
-    quint32 bound = startStop ? params_.maxStartStopFreq : params_.maxRunFreq;
-    if (offline_)
-        bound = startStop ? DefaultMaxStartStopFreq : DefaultMaxRunFreq;
-    const QString bounded = boundedFrequency(text, bound);
-    if (bounded != text) {
-        text = bounded;
-        box->setEditText(text);
+    // Only a controller knows its maximum. An offline configuration may come
+    // from a faster axis than any default list: it keeps what the file or the
+    // operator gives, within the field's length.
+    if (!offline_) {
+        const quint32 bound = startStop ? params_.maxStartStopFreq : params_.maxRunFreq;
+        const QString bounded = boundedFrequency(text, bound);
+        if (bounded != text) {
+            text = bounded;
+            box->setEditText(text);
+        }
     }
     (startStop ? params_.startStopFreq : params_.runFreq) = text;
-    send((startStop ? QStringLiteral("PO") : QStringLiteral("PF")) + text);
+    send(startStop ? startStopFreqCommand(text) : runFreqCommand(text));
 }
 
 void CKormakView::comboDone(QComboBox* box) {
@@ -452,20 +537,20 @@ void CKormakView::editDone(QLineEdit* edit) {
             showInputError(position_);
             return;
         }
-        send(QStringLiteral("PC") + p.position);
+        send(positionCommand(p.position));
         position_->setModified(false);
     } else if (edit == axisLimit_) {
-        send(QStringLiteral("PG") + p.axisLimit);
+        send(axisLimitCommand(p.axisLimit));
     } else if (edit == backlash_) {
         if (!ValidateSignedNumber(p.backlash)) {
             showInputError(backlash_);
             return;
         }
-        send(QStringLiteral("PW") + p.backlash);
+        send(backlashCommand(p.backlash));
     } else if (edit == zeroOffsetPlus_) {
-        send(QStringLiteral("PP") + p.zeroOffsetPlus);
+        send(zeroOffsetPlusCommand(p.zeroOffsetPlus));
     } else if (edit == zeroOffsetMinus_) {
-        send(QStringLiteral("PM") + p.zeroOffsetMinus);
+        send(zeroOffsetMinusCommand(p.zeroOffsetMinus));
     }
 }
 
@@ -500,10 +585,10 @@ void CKormakView::startClicked() {
     if (offline_ || !mayTalk())
         return;
     const AxisParameters p = parameters();
+    const int messagesBefore = host_.messagesShown();
     MoveOutcome move;
     {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex,
-                          mayReopenPort());
+        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
         move = StartMove(link_, p.moveType, p.moveTarget);
     }
     if (move.result == MoveOutcome::Result::BadTarget) {
@@ -512,8 +597,13 @@ void CKormakView::startClicked() {
     }
     if (move.positionRead)
         setPositionText(move.position);
-    if (move.result == MoveOutcome::Result::PositionLost)
+    if (move.result != MoveOutcome::Result::NoSelection && !link_.portOpen()) {
+        reportLinkFailure(messagesBefore);
+        stopPollTimer();
+        showNotCurrent();
+    } else if (move.result == MoveOutcome::Result::PositionLost) {
         op_.error(TimeoutTextId);
+    }
     stopButton_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -522,7 +612,7 @@ void CKormakView::stopClicked() {
     // still goes to this panel's own axis only.
     if (offline_ || !initialised_)
         return;
-    send(QStringLiteral("H"));
+    send(stopCommand());
 }
 
 void CKormakView::LoadDefaults() {
@@ -532,7 +622,10 @@ void CKormakView::LoadDefaults() {
         Operator::Answer::Ok)
         return;
     stopPollTimer();
-    send(QStringLiteral("PB"));
+    send(loadDefaultsCommand());
+    // Without a port there is nothing to read back, and nothing to poll.
+    if (!link_.portOpen())
+        return;
     ReadAxisConfiguration();
     startPollTimer();
 }
@@ -544,14 +637,14 @@ void CKormakView::StoreParametersPermanently() {
     if (op_.ask(StoreQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
+    const int messagesBefore = host_.messagesShown();
     StoreResult result;
     {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex,
-                          mayReopenPort());
+        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
         result = StoreCurrentParameters(link_);
     }
     if (result == StoreResult::LinkFailed)
-        op_.error(TimeoutTextId);
+        reportLinkFailure(messagesBefore);
 }
 
 void CKormakView::ClosePanel() {
@@ -564,14 +657,15 @@ void CKormakView::ClosePanel() {
 
     // The question sits between the two halves of the sequence: no other
     // panel may take the link meanwhile.
-    const bool reopen = mayReopenPort();
+    const AxisTarget::Port port = portUse();
+    const int messagesBefore = host_.messagesShown();
     BusyGuard busy;
-    AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, reopen);
+    AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, port);
     switch (QueryParametersChanged(link_)) {
     case ChangeCheck::Unchanged:
         return;
     case ChangeCheck::LinkFailed:
-        op_.error(TimeoutTextId);
+        reportLinkFailure(messagesBefore);
         return;
     case ChangeCheck::Changed:
         break;
@@ -580,10 +674,14 @@ void CKormakView::ClosePanel() {
         Operator::Answer::Yes)
         return;
     if (StoreCurrentParameters(link_) == StoreResult::LinkFailed)
-        op_.error(TimeoutTextId);
+        reportLinkFailure(messagesBefore);
 }
 
 void CKormakView::dialogButton(void (CKormakView::*signal)()) {
+    // A button whose dialog is not there opens nothing, so it leaves the poll
+    // alone: nothing would start it again.
+    if (!isSignalConnected(QMetaMethod::fromSignal(signal)))
+        return;
     stopPollTimer();
     emit(this->*signal)();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "axis/AxisParameters.h"
+#include "axis/PanelCommands.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -115,6 +116,10 @@ private:
     void applyFields();
     void applyLamps(int shortStatus);
     void applyInputs(int inputs);
+    // Lamps and position as last seen, marked as no longer current; undone by
+    // the next status that comes in.
+    void showNotCurrent();
+    void showCurrent();
     void setPositionText(const QString& text);
     void updateMoveTargetVisibility();
     void setWorkingControlsForMode(int mode);
@@ -123,6 +128,11 @@ private:
     QString send(const QString& command);
     bool mayTalk() const;
     bool mayReopenPort() const;
+    AxisTarget::Port portUse() const;
+    // After a request failed: 10103 for a reply that did not come, 10104 for a
+    // port that is closed or was lost; nothing when the link has spoken itself
+    // since `messagesBefore`.
+    void reportLinkFailure(int messagesBefore);
     void showInputError(QWidget* control);
 
     // Handlers of the controls.
@@ -150,7 +160,8 @@ private:
     bool offline_ = false;
     bool initialised_ = false;
     bool closing_ = false;
-    bool inHandler_ = false; // a message box of a handler must not start another handler
+    bool inHandler_ = false;     // a message box of a handler must not start another handler
+    bool linkLossShown_ = false; // the lost port has been reported since the last status
 
     // Controls, named after the field or role they stand for.
     QGroupBox* motionGroup_ = nullptr;

@@ -190,10 +190,11 @@ void CKormakView::buildControls() {
     // Programming the axis.
     programGroup_ = new QGroupBox(this);
     auto* programLayout = new QGridLayout(programGroup_);
+    // Created row by row: the tab order follows the rows.
     rampsButton_ = makeButton(programGroup_, "rampsButton");
+    storeButton_ = makeButton(programGroup_, "storeButton");
     plcButton_ = makeButton(programGroup_, "plcButton");
     plcExtButton_ = makeButton(programGroup_, "plcExtButton");
-    storeButton_ = makeButton(programGroup_, "storeButton");
     optionCardButton_ = makeButton(programGroup_, "optionCardButton");
     rsMonitorButton_ = makeButton(programGroup_, "rsMonitorButton");
     sfiButton_ = makeButton(programGroup_, "sfiButton");

@@ -24,4 +24,8 @@ public:
     virtual void closePanelWindow(CKormakView* panel) = 0;
     // The widget that owns dialogs opened by the panel.
     virtual QWidget* dialogParent() = 0;
+    // How many messages have been shown so far through the operator the link
+    // reports to (see CountingOperator). A panel compares it across a request: when the link has
+    // spoken itself (the receive overflow), the panel adds no second box.
+    virtual int messagesShown() const { return 0; }
 };

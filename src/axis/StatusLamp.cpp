@@ -34,6 +34,8 @@ QString StatusLamp::name(Colour colour) {
         return QStringLiteral("red");
     case Colour::Yellow:
         return QStringLiteral("yellow");
+    case Colour::Unknown:
+        return QStringLiteral("unknown");
     case Colour::Grey:
         break;
     }

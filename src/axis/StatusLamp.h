@@ -4,11 +4,13 @@
 #include <QPixmap>
 
 // One of the round 16 x 15 status lamps of the panel and the status, PLC and
-// I/O dialogs: grey when its bit is clear, green, red or yellow when set.
+// I/O dialogs: grey when its bit is clear, green, red or yellow when set, and
+// hatched when the program no longer knows the state (the link is gone):
+// grey would read as "no fault".
 class StatusLamp : public QLabel {
     Q_OBJECT
 public:
-    enum class Colour { Grey, Green, Red, Yellow };
+    enum class Colour { Grey, Green, Red, Yellow, Unknown };
 
     explicit StatusLamp(QWidget* parent = nullptr);
 

@@ -197,6 +197,37 @@ private slots:
         QVERIFY(rig.wire().contains(QStringLiteral("E IC?")));
     }
 
+    // A file from an axis faster than the default lists: tabbing through its
+    // frequencies and saving writes them back unchanged.
+    void offlineFrequenciesSurviveTabbingAndSaving() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("FAST.OPM"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("PO2000\r\nPF20000\r\n");
+        f.close();
+        QVERIFY(rig.frame->OpenFile(path));
+        CKormakView* panel = rig.frame->activePanel();
+        QVERIFY(panel);
+        rig.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(rig.frame.get()));
+        auto* moveType = panel->findChild<QComboBox*>(QStringLiteral("moveType"));
+        for (const char* name : {"startStopFreq", "runFreq"}) {
+            auto* box = panel->findChild<QComboBox*>(QLatin1String(name));
+            box->lineEdit()->setFocus(Qt::TabFocusReason);
+            QVERIFY(box->lineEdit()->hasFocus());
+            moveType->setFocus(Qt::TabFocusReason);
+        }
+        QVERIFY(rig.frame->SaveActive(false));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QVERIFY(lines.contains("PO2000\r"));
+        QVERIFY(lines.contains("PF20000\r"));
+        QVERIFY(rig.op.shown.isEmpty());
+    }
+
     void failedOpenRestoresTheAxis() {
         Rig rig;
         QVERIFY(rig.start());

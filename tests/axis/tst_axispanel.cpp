@@ -1,8 +1,10 @@
 #include "ScriptedOperator.h"
+#include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "axis/PanelHost.h"
 #include "axis/StatusLamp.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 #include "sim/SimHost.h"
 
@@ -39,6 +41,8 @@ public:
         closed << panel;
     }
     QWidget* dialogParent() override { return nullptr; }
+    // The link and the panels share the scripted operator.
+    int messagesShown() const override { return int(op_.shown.size()); }
 };
 
 const QStringList ReadSequence = {"IF?", "PO?", "DO?", "PF?", "PL?", "PD?", "FR0050", "FR0060",
@@ -458,6 +462,124 @@ private slots:
         QVERIFY(!child<QPushButton>(panel, "startButton")->isEnabled());
     }
 
+    // ---- the link belongs to the active panel -------------------------------------------
+
+    // The operator picks another bus or rate in the bar while the panel of
+    // axis 0 on the first bus is active: that choice waits for the next
+    // connection. The panel's commands and its poll stay on its own port and
+    // rate; the second bus, whose axis 0 has A1 on, never hears a word.
+    void barSelectionWaitsForTheNextConnection_data() {
+        QTest::addColumn<int>("barPort");
+        QTest::addColumn<int>("barBaud");
+        QTest::newRow("second bus picked") << 1 << 3;
+        QTest::newRow("9600 Baud picked") << 0 << 0;
+    }
+    void barSelectionWaitsForTheNextConnection() {
+        QFETCH(int, barPort);
+        QFETCH(int, barBaud);
+        sim::SimHost second(QStringLiteral("0"));
+        QVERIFY(second.start());
+        second.withBus([](sim::SimBus& bus) { bus.axis(u'0').outputs = 2; });
+        link().setPorts({sim_->slavePath(), second.slavePath()});
+        CKormakView* panel = quietPanel();
+        auto* a0 = child<QCheckBox>(panel, "outputA0");
+        auto* a1 = child<QCheckBox>(panel, "outputA1");
+
+        link().setPortIndex(barPort);
+        link().setBaudIndex(barBaud);
+        QTest::mouseClick(a0, Qt::LeftButton);
+        QVERIFY(panel->PollStatus());
+        QVERIFY(a0->isChecked());
+        QVERIFY(!a1->isChecked());
+        QTest::mouseClick(a0, Qt::LeftButton);
+        QVERIFY(panel->PollStatus());
+
+        QCOMPARE(wire(), onAxis("0", {"IO1", "II?", "IO?", "IO0", "II?", "IO?"}));
+        QVERIFY(second.log().isEmpty());
+        QVERIFY(op().shown.isEmpty());
+        QVERIFY(!a0->isChecked());
+        QVERIFY(!a1->isChecked());
+        // The bar still shows the operator's choice.
+        QCOMPARE(link().portIndex(), barPort);
+        QCOMPARE(link().baudIndex(), barBaud);
+    }
+
+    // A panel that talks while another one is active (closing at shutdown)
+    // uses its own bus and then leaves the port where the active panel has it.
+    void inactivePanelGivesThePortBack() {
+        sim::SimHost second(QStringLiteral("1"));
+        QVERIFY(second.start());
+        link().setPorts({sim_->slavePath(), second.slavePath()});
+        CKormakView* first = quietPanel(QStringLiteral("0"));
+        link().TogglePort();
+        link().setPortIndex(1);
+        CKormakView* active = quietPanel(QStringLiteral("1"));
+        second.clearLog();
+        QCOMPARE(host_->activeTitle, active->title());
+        // The bar shows the first bus again; the port is still on the second.
+        link().setPortIndex(0);
+
+        first->ClosePanel();
+        QVERIFY(active->PollStatus());
+        QCOMPARE(wire(), QStringList{"0 IS?"});
+        QCOMPARE(second.log(), onAxis("1", {"II?", "IO?"}));
+        QVERIFY(op().shown.isEmpty());
+        QCOMPARE(link().portIndex(), 0);
+    }
+
+    // The controller lost in the middle of a free run. The operator hears of it
+    // once (the overflow has its own message from the link), the poll stops,
+    // the lamps and the position no longer pass for the axis's state, and Stop
+    // on the closed port says so instead of doing nothing.
+    void lostControllerDuringAMove_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("message");
+        QTest::newRow("port vanishes") << int(sim::Fault::Vanish) << 10104;
+        QTest::newRow("receive overflow") << int(sim::Fault::Overflow) << 10260;
+    }
+    void lostControllerDuringAMove() {
+        QFETCH(int, fault);
+        QFETCH(int, message);
+        CKormakView* panel = openPanel(QStringLiteral("0"));
+        op().clear();
+        child<QComboBox>(panel, "moveType")->setCurrentIndex(AxisVocabulary::FreeRunPlus);
+        QTest::mouseClick(child<QPushButton>(panel, "startButton"), Qt::LeftButton);
+        QVERIFY(panel->PollStatus());
+        QCOMPARE(lamp(panel, "lamp1016"), QStringLiteral("green"));
+        auto* position = child<QLineEdit>(panel, "position");
+        QVERIFY(position->toolTip().isEmpty());
+
+        sim_->setFault(sim::Fault(fault), 0, 1);
+        QVERIFY(!panel->PollStatus());
+        QVERIFY(!panel->isPolling());
+        QVERIFY(!link().portOpen());
+        QCOMPARE(op().shownIds(), QList<int>{message});
+        for (const char* name : {"lamp1016", "lamp1017", "lamp1022", "input0", "input3"})
+            QCOMPARE(lamp(panel, name), QStringLiteral("unknown"));
+        QCOMPARE(position->toolTip(), Texts::text("axis.notCurrent"));
+        QVERIFY(position->palette().color(QPalette::Text) !=
+                QApplication::palette().color(QPalette::Text));
+
+        // A later tick adds no second box.
+        QVERIFY(!panel->PollStatus());
+        QCOMPARE(op().shownIds(), QList<int>{message});
+        QTest::mouseClick(child<QPushButton>(panel, "stopButton"), Qt::LeftButton);
+        QCOMPARE(op().shownIds(), (QList<int>{message, 10104}));
+        QCOMPARE(op().shown.last().icon, Operator::Icon::Error);
+    }
+
+    // The next status that comes in makes lamps and position current again.
+    void statusAfterLossIsCurrentAgain() {
+        CKormakView* panel = quietPanel();
+        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        QVERIFY(!panel->PollStatus());
+        QCOMPARE(lamp(panel, "lamp1016"), QStringLiteral("unknown"));
+        panel->ActivatePanel(true);
+        QVERIFY(panel->PollStatus());
+        QCOMPARE(lamp(panel, "lamp1016"), QStringLiteral("grey"));
+        QVERIFY(child<QLineEdit>(panel, "position")->toolTip().isEmpty());
+    }
+
     // ---- parameter entries -------------------------------------------------------------
 
     void frequencyEntries_data() {
@@ -509,13 +631,34 @@ private slots:
         }
     }
 
+    // Offline nothing bounds a frequency: a configuration may be meant for an
+    // axis faster than any default list.
+    void frequencyOnOfflinePanel_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("start/stop above the default list") << "startStopFreq"
+                                                           << "2500" << QList<int>();
+        QTest::newRow("run above the default list") << "runFreq"
+                                                    << "20000" << QList<int>();
+        QTest::newRow("not a number") << "runFreq"
+                                      << "20k" << QList<int>{10243};
+    }
     void frequencyOnOfflinePanel() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, messages);
         CKormakView* panel = openPanel(QStringLiteral("OFFLINE NEW"));
-        auto* list = child<QComboBox>(panel, "startStopFreq");
-        typeInto(list->lineEdit(), QStringLiteral("2500"));
+        auto* list = child<QComboBox>(panel, qPrintable(box));
+        typeInto(list->lineEdit(), typed);
         leave(panel);
-        QCOMPARE(list->currentText(), QStringLiteral("1250"));
+        QCOMPARE(list->currentText(), typed);
+        QCOMPARE(op().shownIds(), messages);
         QVERIFY(wire().isEmpty());
+        if (messages.isEmpty())
+            QCOMPARE(box == QLatin1String("runFreq") ? panel->parameters().runFreq
+                                                     : panel->parameters().startStopFreq,
+                     typed);
     }
 
     void editEntries_data() {
@@ -796,6 +939,45 @@ private slots:
         QVERIFY(!pollingWhenEmitted);
         QVERIFY(wire().isEmpty());
         QVERIFY(op().shown.isEmpty());
+    }
+
+    // Buttons whose dialogs nobody has connected open nothing: they must not
+    // stop the poll, which nothing would start again.
+    void buttonWithoutDialogKeepsPolling_data() {
+        QTest::addColumn<QString>("button");
+        for (const char* name : {"statusButton", "resetButton", "plcButton", "plcExtButton",
+                                 "optionCardButton", "rsMonitorButton", "sfiButton"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void buttonWithoutDialogKeepsPolling() {
+        QFETCH(QString, button);
+        axis(u'0', [&](sim::SimAxis& a) { a.sfiCard = button == QLatin1String("sfiButton"); });
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        sim_->clearLog();
+        auto* b = child<QPushButton>(panel, qPrintable(button));
+        QVERIFY(b->isEnabled());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY(panel->isPolling());
+        QVERIFY(wire().isEmpty());
+        QVERIFY(op().shown.isEmpty());
+    }
+
+    // The programming group is walked row by row.
+    void programButtonsTabByRows() {
+        CKormakView* panel = openPanel(QStringLiteral("0"), false);
+        QList<QWidget*> order;
+        auto* start = child<QPushButton>(panel, "rampsButton");
+        QWidget* w = start;
+        do {
+            if (qobject_cast<QPushButton*>(w) && w->parentWidget() == start->parentWidget())
+                order << w;
+            w = w->nextInFocusChain();
+        } while (w != start);
+        QStringList names;
+        for (QWidget* b : order)
+            names << b->objectName();
+        QCOMPARE(names, (QStringList{"rampsButton", "storeButton", "plcButton", "plcExtButton",
+                                     "optionCardButton", "rsMonitorButton", "sfiButton"}));
     }
 
 private:

@@ -407,7 +407,7 @@ private slots:
         QCOMPARE(move.positionRead, wire.contains("PC?"));
     }
 
-    void axisTargetRestores() {
+    void axisTargetRestoresTheAddress() {
         Rig rig;
         QVERIFY(rig.open());
         rig.link.setCurrentAddress(QStringLiteral("3"));
@@ -418,16 +418,38 @@ private slots:
             QVERIFY(rig.link.portOpen());
         }
         QCOMPARE(rig.link.currentAddress(), QStringLiteral("3"));
-        // Opened at another rate: the port is reopened for the scope and back after.
+    }
+
+    // An axis opened at another rate than the port is open at now.
+    void axisTargetPort_data() {
+        QTest::addColumn<int>("use");
+        QTest::addColumn<bool>("reopenedInside");
+        QTest::addColumn<bool>("backAfter");
+        using P = AxisTarget::Port;
+        QTest::newRow("the active panel keeps the port") << int(P::Keep) << true << false;
+        QTest::newRow("another panel borrows it") << int(P::Borrow) << true << true;
+        QTest::newRow("a baud change holds it") << int(P::Stay) << false << true;
+    }
+    void axisTargetPort() {
+        QFETCH(int, use);
+        QFETCH(bool, reopenedInside);
+        QFETCH(bool, backAfter);
+        Rig rig;
+        QVERIFY(rig.open());
+        const int port = rig.link.portIndex();
         const int baud = rig.link.baudIndex();
+        const LinkPlace& place = LinkPlace::of(rig.link);
+        QVERIFY(place.isAt(port, baud));
         {
-            AxisTarget target(rig.link, QStringLiteral("0"), rig.link.portIndex(), 0);
-            QCOMPARE(rig.link.baudIndex(), 0);
+            AxisTarget target(rig.link, QStringLiteral("0"), port, 0, AxisTarget::Port(use));
             QVERIFY(rig.link.portOpen());
+            QCOMPARE(place.isAt(port, 0), reopenedInside);
+            // The bar's selection is the operator's, whatever the port is open at.
+            QCOMPARE(rig.link.baudIndex(), baud);
         }
-        QCOMPARE(rig.link.baudIndex(), baud);
         QVERIFY(rig.link.portOpen());
-        QCOMPARE(rig.link.currentAddress(), QStringLiteral("3"));
+        QCOMPARE(place.isAt(port, baud), backAfter);
+        QCOMPARE(rig.link.baudIndex(), baud);
     }
 };
 
