@@ -13,7 +13,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
-class CountingOperator : public Operator {
+class RecordingOperator : public Operator {
 public:
     int messages = 0;
     QStringList texts;

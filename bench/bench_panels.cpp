@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int pollSeconds = argc > 1 ? std::atoi(argv[1]) : 10;
 
-    CountingOperator op;
+    RecordingOperator op;
     CMainFrame::Options options;
     options.selectPort = QStringLiteral("Simulator");
     options.op = &op;

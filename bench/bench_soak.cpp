@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     const int stepMs = 3000;
     const int warmUpSeconds = qMin(60, seconds / 4);
 
-    CountingOperator op;
+    RecordingOperator op;
     CMainFrame::Options options;
     options.selectPort = QStringLiteral("Simulator");
     options.op = &op;

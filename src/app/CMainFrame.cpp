@@ -434,7 +434,14 @@ void CMainFrame::ConnectToAxis(int k) {
         if (title.contains(QLatin1String("OFFLINE")))
             continue;
         if (!title.isEmpty() && title.back() == address.front()) {
-            mdi_->setActiveSubWindow(w);
+            // In front already but no longer polling (after a lost reply or a
+            // lost port): it takes the link
+            // back and polls again, as a newly activated panel does.
+            if (w == mdi_->currentSubWindow() && activePanel_ && !activePanel_->isPolling() &&
+                !BusyState::isBusy())
+                activePanel_->ActivatePanel(true);
+            else
+                mdi_->setActiveSubWindow(w);
             return;
         }
     }

@@ -16,7 +16,7 @@ constexpr int TimeoutTextId = 10103;
 bool query(SerialLink& link, Operator& op, const char* command, QString* reply) {
     *reply = link.SendCommand(QLatin1String(command), true, Full);
     if (PseudoReply::is(*reply)) {
-        op.error(TimeoutTextId);
+        link.reportFailure(op, TimeoutTextId);
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "base/Texts.h"
+#include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "link/LinkSettings.h"
@@ -68,7 +69,8 @@ int runSend(CliContext& ctx, const QCommandLineParser& parser) {
     for (const QString& c : commands) {
         // Commands travel as single-byte text; refuse what cannot.
         for (QChar ch : c)
-            if (ch.unicode() > 0xFF || ch.unicode() == 0x02 || ch.unicode() == 0x03)
+            if (fromWindows1252(toWindows1252(QString(ch))) != QString(ch) ||
+                ch.unicode() == 0x02 || ch.unicode() == 0x03)
                 return usageError(QStringLiteral("COMMAND holds a character that cannot be sent"),
                                   "send");
     }

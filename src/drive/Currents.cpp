@@ -169,7 +169,7 @@ Display Open(SerialLink& link, Operator& op, CurrentSettings& fields) {
     if (!ask("DO?", &type)) {
         // Without the type there is no telling amperes from levels; every
         // further query would only add a time-out.
-        op.error(10103);
+        link.reportFailure(op, 10103);
         return d;
     }
     fields.typeText = type;
@@ -209,7 +209,7 @@ Display Open(SerialLink& link, Operator& op, CurrentSettings& fields) {
         d.boostTimeText = time;
     }
     if (d.linkFailed)
-        op.error(10103);
+        link.reportFailure(op, 10103);
     return d;
 }
 
@@ -246,7 +246,7 @@ QStringList Accept(SerialLink& link, Operator& op, CurrentSettings& fields, cons
             failed = true;
     }
     if (failed)
-        op.error(10103);
+        link.reportFailure(op, 10103);
     return sent;
 }
 

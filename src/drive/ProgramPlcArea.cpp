@@ -16,7 +16,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
 
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::LinkFailed:
-        op.error(TimeoutTextId);
+        link.reportFailure(op, TimeoutTextId);
         return PlcAreaFailed;
     case UnlockResult::Refused:
         // The old programs stay; the slots are still offered, but the run is
@@ -25,7 +25,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
         break;
     case UnlockResult::Granted:
         if (PseudoReply::is(ErasePlcArea(link))) {
-            op.error(TimeoutTextId);
+            link.reportFailure(op, TimeoutTextId);
             return PlcAreaFailed;
         }
         break;
@@ -40,7 +40,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
         if (!text.isEmpty()) {
             switch (RequestWriteUnlock(link)) {
             case UnlockResult::LinkFailed:
-                op.error(TimeoutTextId);
+                link.reportFailure(op, TimeoutTextId);
                 return PlcAreaFailed;
             case UnlockResult::Refused:
                 complete = false;
@@ -49,7 +49,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
                 // A write that does not come back (or never leaves because the
                 // frame would be too long) is not a written slot.
                 if (PseudoReply::is(WritePlcSlot(link, slot, text, eightSlots))) {
-                    op.error(TimeoutTextId);
+                    link.reportFailure(op, TimeoutTextId);
                     return PlcAreaFailed;
                 }
                 break;

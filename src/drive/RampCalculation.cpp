@@ -87,7 +87,9 @@ private:
 
 bool fail(RampCalculation& c, int textId) {
     c.image.reset();
-    if (textId)
+    if (textId == TimeoutTextId)
+        c.link.reportFailure(c.op, textId);
+    else if (textId)
         c.op.error(textId);
     if (c.dialog)
         c.dialog->setProgramEnabled(false);
@@ -283,7 +285,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
     case UnlockResult::Refused:
         return false;
     case UnlockResult::LinkFailed:
-        c.op.error(TimeoutTextId);
+        c.link.reportFailure(c.op, TimeoutTextId);
         return false;
     }
 
@@ -312,7 +314,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
                 QStringLiteral("WR%1").arg(target, 4, 16, QLatin1Char('0')).toUpper() + data;
             if (PseudoReply::is(c.link.SendCommand(command, true, Full))) {
                 progress.hide();
-                c.op.error(TimeoutTextId);
+                c.link.reportFailure(c.op, TimeoutTextId);
                 return false;
             }
         }
@@ -328,7 +330,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
         if (PseudoReply::is(stored)) {
             // The blocks went out but the controller was never told to keep them.
             progress.hide();
-            c.op.error(TimeoutTextId);
+            c.link.reportFailure(c.op, TimeoutTextId);
             return false;
         }
         c.op.wait(StoreWaitMs);

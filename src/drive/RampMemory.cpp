@@ -47,12 +47,12 @@ RampCommandResult released(SerialLink& link, Operator& op, const QString& comman
     case UnlockResult::Refused:
         return RampCommandResult::Refused;
     case UnlockResult::LinkFailed:
-        op.error(TimeoutTextId);
+        link.reportFailure(op, TimeoutTextId);
         return RampCommandResult::LinkFailed;
     }
     const bool answered = !PseudoReply::is(link.SendCommand(command, true, Full));
     if (!answered && reportLost)
-        op.error(TimeoutTextId);
+        link.reportFailure(op, TimeoutTextId);
     if (waitMs > 0)
         op.wait(waitMs);
     return answered ? RampCommandResult::Done : RampCommandResult::Unanswered;
@@ -78,7 +78,7 @@ bool readErased(SerialLink& link, const QString& command, bool* erased) {
 bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool reportFailure) {
     const auto failed = [&] {
         if (reportFailure)
-            op.error(TimeoutTextId);
+            link.reportFailure(op, TimeoutTextId);
         return false;
     };
     RampListing read;
@@ -105,7 +105,7 @@ bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool 
 bool ReadRampCount(SerialLink& link, Operator& op, int* count) {
     if (readCount(link, count))
         return true;
-    op.error(TimeoutTextId);
+    link.reportFailure(op, TimeoutTextId);
     return false;
 }
 
@@ -139,13 +139,13 @@ RampCommandResult EraseRampMemory(SerialLink& link, Operator& op) {
     // reported and left as the controller holds it.
     if (ReadRampMemoryState(link) == RampMemoryState::Erased)
         return RampCommandResult::Done;
-    op.error(TimeoutTextId);
+    link.reportFailure(op, TimeoutTextId);
     return RampCommandResult::Unanswered;
 }
 
 bool StoreRampMemory(SerialLink& link, Operator& op) {
     if (PseudoReply::is(link.SendCommand(QStringLiteral("WX"), true, Full))) {
-        op.error(TimeoutTextId);
+        link.reportFailure(op, TimeoutTextId);
         return false;
     }
     op.wait(StoreWaitMs);

@@ -173,7 +173,7 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
         QString text;
         if (!axis.slot(k, eightSlots, &text)) {
             // An incomplete PLC area must not replace a complete backup.
-            op.error(TimeoutText);
+            link.reportFailure(op, TimeoutText);
             return ComposeStatus::Stopped;
         }
         if (!text.isEmpty())

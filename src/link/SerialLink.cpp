@@ -14,6 +14,11 @@ constexpr const char* PortLostText = "link.portLost";
 
 SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
 
+void SerialLink::reportFailure(Operator& op, int textId) const {
+    if (!lastFailureShown())
+        op.error(textId);
+}
+
 SerialLink::~SerialLink() {
     if (port_.isOpen())
         port_.close();

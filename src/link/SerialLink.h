@@ -88,6 +88,9 @@ public:
     bool lastFailureShown() const {
         return lastFailure_ == Failure::Overflow || lastFailure_ == Failure::PortLost;
     }
+    // Shows textId (the procedure's own time-out text) unless the link has
+    // told the operator already why the last command failed.
+    void reportFailure(Operator& op, int textId) const;
 
     Operator& op() const { return op_; }
 

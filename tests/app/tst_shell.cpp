@@ -122,6 +122,22 @@ private slots:
         QVERIFY(!rig.wire().contains(QStringLiteral("0 IC?")));
     }
 
+    // After a lost reply the panel in front stops polling; its axis button
+    // brings it back to life.
+    void axisButtonRevivesThePanelInFront() {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.frame->ConnectToAxis(0);
+        CKormakView* panel = rig.frame->panels().first();
+        QVERIFY(panel->isPolling());
+        rig.host.setFault(sim::Fault::NoReply, 0, 1);
+        QVERIFY(!panel->PollStatus());
+        QVERIFY(!panel->isPolling());
+        rig.frame->ConnectToAxis(0);
+        QVERIFY(panel->isPolling());
+        QCOMPARE(rig.frame->panels().size(), 1);
+    }
+
     void baudSearchWraps() {
         Rig rig;
         QVERIFY(rig.start());

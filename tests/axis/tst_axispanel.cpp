@@ -528,18 +528,23 @@ private slots:
     }
 
     // The controller lost in the middle of a free run. The operator hears of it
-    // once (the overflow has its own message from the link), the poll stops,
+    // once, from the link (a lost port and the overflow have messages of their
+    // own there), the poll stops,
     // the lamps and the position no longer pass for the axis's state, and Stop
     // on the closed port says so instead of doing nothing.
     void lostControllerDuringAMove_data() {
         QTest::addColumn<int>("fault");
         QTest::addColumn<int>("message");
-        QTest::newRow("port vanishes") << int(sim::Fault::Vanish) << 10104;
-        QTest::newRow("receive overflow") << int(sim::Fault::Overflow) << 10260;
+        QTest::addColumn<QString>("text");
+        QTest::newRow("port vanishes")
+            << int(sim::Fault::Vanish) << 0 << Texts::text("link.portLost");
+        QTest::newRow("receive overflow")
+            << int(sim::Fault::Overflow) << 10260 << Texts::text(10260);
     }
     void lostControllerDuringAMove() {
         QFETCH(int, fault);
         QFETCH(int, message);
+        QFETCH(QString, text);
         CKormakView* panel = openPanel(QStringLiteral("0"));
         op().clear();
         child<QComboBox>(panel, "moveType")->setCurrentIndex(AxisVocabulary::FreeRunPlus);
@@ -554,6 +559,8 @@ private slots:
         QVERIFY(!panel->isPolling());
         QVERIFY(!link().portOpen());
         QCOMPARE(op().shownIds(), QList<int>{message});
+        QCOMPARE(op().shown.first().text.isEmpty() ? Texts::text(message) : op().shown.first().text,
+                 text);
         for (const char* name : {"lamp1016", "lamp1017", "lamp1022", "input0", "input3"})
             QCOMPARE(lamp(panel, name), QStringLiteral("unknown"));
         QCOMPARE(position->toolTip(), Texts::text("axis.notCurrent"));

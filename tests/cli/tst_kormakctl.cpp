@@ -118,6 +118,8 @@ private slots:
             << QStringList{"send", "--address", "10", "IF?"} << "kormakctl send --help";
         QTest::newRow("unknown framing")
             << QStringList{"send", "--framing", "none", "IF?"} << "kormakctl send --help";
+        QTest::newRow("character without a single-byte form")
+            << QStringList{"send", QStringLiteral("EW05\u2713")} << "kormakctl send --help";
         QTest::newRow("send without command")
             << QStringList{"send", "--address", "3"} << "kormakctl send --help";
         QTest::newRow("probe without address") << QStringList{"probe"} << "kormakctl probe --help";
