@@ -13,6 +13,7 @@
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
+#include "plc/CSPSDialog.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
 #endif
@@ -260,6 +261,21 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         }
         // The ramp list of the panel follows what is now programmed.
         view->ReadAxisConfiguration();
+    });
+    connect(view, &CKormakView::plcRequested, this, [this, view, doc] {
+        const AxisParameters p = view->parameters();
+        CSPSDialog::Setup setup;
+        setup.axis = view->axisAddress();
+        setup.offline = view->isOffline();
+        setup.startStopList = p.startStopList;
+        setup.runFreqList = p.runFreqList;
+        setup.rampList = p.rampList;
+        setup.lineList = doc->lineList;
+        CSPSDialog dialog(link_, operator_, setup, this);
+        if (!dialog.Initialise() || dialog.exec() != CSPSDialog::TakeOver)
+            return;
+        PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
+        doc->modified = true;
     });
 }
 

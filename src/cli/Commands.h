@@ -30,6 +30,8 @@ void declareShow(QCommandLineParser& parser);
 int runShow(CliContext& ctx, const QCommandLineParser& parser);
 void declareRampTable(QCommandLineParser& parser);
 int runRampTable(CliContext& ctx, const QCommandLineParser& parser);
+void declarePlc(QCommandLineParser& parser);
+int runPlc(CliContext& ctx, const QCommandLineParser& parser);
 
 // Shared option rules.
 // "--address A": one of 0..9, A..F, either case; false (and *address

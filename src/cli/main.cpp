@@ -16,6 +16,7 @@ const QList<CliCommand>& cliCommands() {
         {"show", "Print what a panel takes from a parameter file.", declareShow, runShow},
         {"ramp-table", "Compute a ramp table without a controller.", declareRampTable,
          runRampTable},
+        {"plc", "Print an axis's PLC slots, or program them from a listing.", declarePlc, runPlc},
     };
     return commands;
 }

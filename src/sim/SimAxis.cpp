@@ -398,7 +398,7 @@ QString SimAxis::startMotion(const QString& m, const QString& arg) {
         return {};
     }
     // Moves from the PC are refused in PLC mode and while a move is still running.
-    if (params.operatingMode != 0 || moving()) {
+    if ((params.operatingMode != 0 && !plcDriven_) || moving()) {
         latched |= StatusBit::NotNow;
         return {};
     }
@@ -492,9 +492,26 @@ void SimAxis::step(double seconds) {
         finishMotion();
 }
 
+void SimAxis::runFromPlc(const QString& command) {
+    const QString m = SimCommandSyntax::mnemonicOf(command);
+    if (m.isEmpty() || !SimCommandSyntax::wellFormed(command)) {
+        latched |= StatusBit::BadValue;
+        return;
+    }
+    plcDriven_ = true;
+    if (m.startsWith(u'G'))
+        startMotion(m, command.mid(m.size()));
+    else if (m.size() == 2 && m.startsWith(u'P'))
+        setParameter(m, command.mid(m.size()));
+    else
+        latched |= StatusBit::UnknownCommand;
+    plcDriven_ = false;
+}
+
 void SimAxis::advance(qint64 nowMs) {
     if (lastMs_ < 0 || nowMs < lastMs_) {
         lastMs_ = nowMs;
+        plc.advance(*this);
         return;
     }
     double remaining = double(nowMs - lastMs_) / 1000.0;
@@ -504,6 +521,7 @@ void SimAxis::advance(qint64 nowMs) {
         step(slice);
         remaining -= slice;
     }
+    plc.advance(*this);
 }
 
 bool SimAxis::takeGrant(Grant sequence) {
@@ -539,6 +557,8 @@ QString SimAxis::write(const QString& m, const QString& arg) {
             latched |= StatusBit::BadValue;
             return refused;
         }
+        if (!plc.grantRelease())
+            return refused;
         grant_ = Grant::Open;
         return ok;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/SimPlc.h"
 #include "sim/SimRampMemory.h"
 
 #include <QByteArray>
@@ -127,6 +128,8 @@ public:
     QStringList plcSlots;
 
     SimRampMemory ramps;
+    // PLC mode and the switches that refuse the write release.
+    SimPlc plc;
     // "WD" is acknowledged but leaves ramp memory and PLC area as they are, as when the
     // erase never reached the controller's memory.
     bool ignoreErase = false;
@@ -146,6 +149,9 @@ public:
     QString execute(const QString& command, qint64 nowMs);
     int takePendingBaud();
     void advance(qint64 nowMs);
+    // One command of a running cycle program: a move, or a parameter set,
+    // carried out in PLC mode as the PC could only in mode 0.
+    void runFromPlc(const QString& command);
 
 private:
     enum class Motion { None, Target, FreeRun, Initiator, Stopping };
@@ -177,6 +183,7 @@ private:
     double target_ = 0;
     double speed_ = 0;
     qint64 lastMs_ = -1;
+    bool plcDriven_ = false;
 };
 
 } // namespace sim

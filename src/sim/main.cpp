@@ -2,6 +2,7 @@
 // without hardware and for scripted tests.
 
 #include "sim/SimHost.h"
+#include "sim/SimPlc.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,6 +23,18 @@ const char* const kDescription = R"(Simulated stepper-motor controller bus on a 
 
 Prints the path of the terminal to open as the first line on standard output, then
 serves until SIGTERM or SIGINT, or until standard input ends.
+
+Standard input takes one line per change, as a machine's PLC or a person at its
+panel would make it; each line is answered with the axis's PLC state:
+  A inputs N        PLC inputs of axis A: bit 0 STROBE, 1 ENABLE, 2 CLEAR, 3 RESET
+                    ("3 inputs 0x3": STROBE and ENABLE on; reported by "II?")
+  A program N       program number 0..255 the PLC selects ("3 program 5"; "EI?")
+  A slot NN TEXT    PLC slot NN (hex) of axis A holds TEXT
+  A outputs         only print the state: mode, READY, ERROR, position
+N is decimal, or hexadecimal with "0x". In PLC mode ("PD1") a rising STROBE with
+ENABLE runs the cycle program in the selected slot as a move: READY goes off while
+it runs and on when it ends; ERROR goes on for an empty slot or a text that is no
+cycle program. In mode 0, "IO?" reports what the program last wrote with "IO".
 
 Each axis answers only frames at its own line rate (28800 Baud unless --rate says
 otherwise) and only for its own address.
@@ -199,6 +212,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     bool watchStdin = !parser.isSet(keepOpt);
+    QByteArray typed;
     while (!stopRequested) {
         pollfd p{STDIN_FILENO, POLLIN, 0};
         if (!watchStdin) {
@@ -210,6 +224,19 @@ int main(int argc, char** argv) {
             const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
             if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
                 break; // standard input ended
+            if (n > 0)
+                typed.append(buf, n);
+            qsizetype end;
+            while ((end = typed.indexOf('\n')) >= 0) {
+                const QString line = QString::fromLocal8Bit(typed.left(end)).trimmed();
+                typed.remove(0, end + 1);
+                QString answer;
+                host.withBus([&](sim::SimBus& bus) { answer = sim::applyOperatorLine(bus, line); });
+                if (!answer.isEmpty()) {
+                    std::printf("%s\n", answer.toLocal8Bit().constData());
+                    std::fflush(stdout);
+                }
+            }
         }
     }
     host.stop();
