@@ -2,6 +2,7 @@
 // without hardware and for scripted tests.
 
 #include "sim/SimHost.h"
+#include "sim/SimStatus.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -49,7 +50,8 @@ Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
   pieces[=N]         the reply comes in N pieces with short gaps (default 3)
   garbage[=N]        N noise bytes before the reply (default 5)
   overflow[=N]       a burst of N bytes before the reply (default 600, at least 451)
-  vanish             the terminal disappears instead of replying)";
+  vanish             the terminal disappears instead of replying
+)";
 
 bool parseFault(const QString& text, sim::Fault* fault, int* param) {
     const QString kind = text.section(u'=', 0, 0).toLower();
@@ -91,7 +93,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kormak-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(QString::fromLatin1(kDescription) +
+                                     sim::SimStatus::lineHelp());
     const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
     const QCommandLineOption axesOpt("axes", "Axes present, e.g. 0,3,A (default: all sixteen).",
                                      "LIST");
@@ -199,6 +202,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     bool watchStdin = !parser.isSet(keepOpt);
+    QByteArray pendingLine;
     while (!stopRequested) {
         pollfd p{STDIN_FILENO, POLLIN, 0};
         if (!watchStdin) {
@@ -210,6 +214,17 @@ int main(int argc, char** argv) {
             const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
             if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
                 break; // standard input ended
+            if (n > 0)
+                pendingLine.append(buf, n);
+            for (qsizetype end; (end = pendingLine.indexOf('\n')) >= 0;) {
+                const QString line = QString::fromLocal8Bit(pendingLine.left(end));
+                pendingLine.remove(0, end + 1);
+                QString problem;
+                host.withBus(
+                    [&](sim::SimBus& bus) { problem = sim::SimStatus::applyLine(bus, line); });
+                if (!problem.isEmpty())
+                    std::fprintf(stderr, "kormak-sim: %s\n", problem.toLocal8Bit().constData());
+            }
         }
     }
     host.stop();
