@@ -16,6 +16,9 @@ const QList<CliCommand>& cliCommands() {
         {"show", "Print what a panel takes from a parameter file.", declareShow, runShow},
         {"ramp-table", "Compute a ramp table without a controller.", declareRampTable,
          runRampTable},
+        {"status", "Print an axis's overall status: its code and every lit lamp.", declareStatus,
+         runStatus},
+        {"reset", "Reset part of an axis, or the whole axis.", declareReset, runReset},
     };
     return commands;
 }
