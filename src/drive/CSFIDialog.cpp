@@ -47,17 +47,22 @@ CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
 
     auto* config = new QGroupBox(Texts::text(10146), this);
     auto* grid = new QGridLayout(config);
-    grid->addWidget(new QLabel(Texts::text(10147), config), 0, 0);
+    // The captions carry mnemonics that move to the first radio of their row.
+    auto caption = [config](int textId, QWidget* buddy) {
+        auto* label = new QLabel(Texts::text(textId), config);
+        label->setBuddy(buddy);
+        return label;
+    };
     plus_ = radio(Texts::text(10148), "directionPlus", config);
     minus_ = radio(Texts::text(10149), "directionMinus", config);
+    grid->addWidget(caption(10147, plus_), 0, 0);
     grid->addWidget(plus_, 0, 1);
     grid->addWidget(minus_, 0, 2);
-    grid->addWidget(new QLabel(Texts::text(10150), config), 1, 0);
     steps200_ = radio(QStringLiteral("200"), "steps200", config);
+    grid->addWidget(caption(10150, steps200_), 1, 0);
     steps500_ = radio(QStringLiteral("500"), "steps500", config);
     grid->addWidget(steps200_, 1, 1);
     grid->addWidget(steps500_, 1, 2);
-    grid->addWidget(new QLabel(Texts::text(10151), config), 2, 0);
     static const char* const encoderNames[4] = {"encoder50", "encoder500", "encoder1000",
                                                 "encoder200"};
     for (int i = 0; i < 4; ++i)
@@ -65,6 +70,7 @@ CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
             radio(QStringLiteral("%1'").arg(SfiCard::EncoderLines[i]), encoderNames[i], config);
     // On screen in rising order: 50, 200, 500, 1000.
     const int screenOrder[4] = {0, 3, 1, 2};
+    grid->addWidget(caption(10151, encoder_[0]), 2, 0);
     for (int col = 0; col < 4; ++col)
         grid->addWidget(encoder_[screenOrder[col]], 2, 1 + col);
     programButton_ = new QPushButton(Texts::text(10152), config);
