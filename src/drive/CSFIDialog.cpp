@@ -8,6 +8,7 @@
 #include "link/ReplyFrame.h"
 #include "link/SerialLink.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
@@ -141,6 +143,15 @@ void CSFIDialog::programClicked() {
     if (op_.ask(10157, Operator::Buttons::YesNo, Operator::Icon::Question) != Operator::Answer::Yes)
         return;
     BusyGuard busy;
+    // Events are pumped between records: no click may start a second run or
+    // switch the card meanwhile.
+    const QList<QAbstractButton*> controls = findChildren<QAbstractButton*>();
+    for (QAbstractButton* b : controls)
+        b->setEnabled(false);
+    const auto enableAgain = qScopeGuard([&] {
+        for (QAbstractButton* b : controls)
+            b->setEnabled(true);
+    });
     SfiCard::Configuration c;
     c.steps500 = !steps200_->isChecked();
     c.minus = !plus_->isChecked();

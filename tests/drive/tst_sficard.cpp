@@ -44,12 +44,17 @@ template <typename Rig> struct SfiRig : Rig {
     bool busyDuringWait = false;
 
     QStringList searchDirs() const { return {dirs[0].path(), dirs[1].path(), dirs[2].path()}; }
+    bool buttonsDuringWait = true;
+
     bool openDialog() {
         dialog = std::make_unique<CSFIDialog>(this->link, this->op);
         dialog->setSearchDirectories(searchDirs());
         dialog->setWaitRunner([this](CWait& wait) {
             waitSeconds << wait.seconds;
             busyDuringWait = BusyState::isBusy();
+            buttonsDuringWait = false;
+            for (auto* b : dialog->template findChildren<QPushButton*>())
+                buttonsDuringWait = buttonsDuringWait || b->isEnabled();
             wait.setSecondMs(1);
             return wait.exec();
         });
@@ -309,6 +314,9 @@ private slots:
                          "WI0020A0A1A2A3A4A5A6A7A8A9AAABACADAEAF", "WX", "PI?", "IM?"}));
         QCOMPARE(rig.waitSeconds, QList<int>{CSFIDialog::ProgrammingSeconds});
         QVERIFY(rig.busyDuringWait);
+        QVERIFY(!rig.buttonsDuringWait);
+        for (auto* b : rig.dialog->findChildren<QPushButton*>())
+            QVERIFY(b->isEnabled());
         QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 10161}));
         rig.axis([](sim::SimAxis& a) {
             QCOMPARE(a.sfiProgram, programRecords());
