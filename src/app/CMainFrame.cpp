@@ -7,12 +7,16 @@
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
+#include "drive/CGesamtStatus.h"
 #include "drive/CRampenDlg.h"
+#include "drive/CReset.h"
+#include "drive/CSFIDialog.h"
 #include "drive/CStrom.h"
 #include "files/ParameterFile.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
+#include "plc/CEADialog.h"
 #include "plc/CSPSDialog.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
@@ -276,6 +280,35 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
             return;
         PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
         doc->modified = true;
+    });
+    connect(view, &CKormakView::statusRequested, this, [this, view] {
+        bool restarted = false;
+        {
+            CGesamtStatus dialog(link_, operator_, this);
+            dialog.exec();
+            restarted = dialog.systemResetDone;
+        }
+        if (restarted)
+            view->ReadAxisConfiguration();
+    });
+    connect(view, &CKormakView::resetRequested, this, [this, view] {
+        int code = 0;
+        {
+            CReset dialog(link_, operator_, this);
+            code = dialog.exec();
+        }
+        if (code != CReset::SystemResetCode)
+            return;
+        view->stopPollTimer();
+        if (RunSystemReset(link_, operator_, this))
+            view->ReadAxisConfiguration();
+    });
+    connect(view, &CKormakView::optionCardRequested, this,
+            [this] { CEADialog::run(link_, operator_, this); });
+    connect(view, &CKormakView::sfiRequested, this, [this] {
+        CSFIDialog dialog(link_, operator_, this);
+        if (dialog.start())
+            dialog.exec();
     });
 }
 

@@ -32,6 +32,10 @@ void declareRampTable(QCommandLineParser& parser);
 int runRampTable(CliContext& ctx, const QCommandLineParser& parser);
 void declarePlc(QCommandLineParser& parser);
 int runPlc(CliContext& ctx, const QCommandLineParser& parser);
+void declareStatus(QCommandLineParser& parser);
+int runStatus(CliContext& ctx, const QCommandLineParser& parser);
+void declareReset(QCommandLineParser& parser);
+int runReset(CliContext& ctx, const QCommandLineParser& parser);
 
 // Shared option rules.
 // "--address A": one of 0..9, A..F, either case; false (and *address

@@ -17,6 +17,9 @@ const QList<CliCommand>& cliCommands() {
         {"ramp-table", "Compute a ramp table without a controller.", declareRampTable,
          runRampTable},
         {"plc", "Print an axis's PLC slots, or program them from a listing.", declarePlc, runPlc},
+        {"status", "Print an axis's overall status: its code and every lit lamp.", declareStatus,
+         runStatus},
+        {"reset", "Reset part of an axis, or the whole axis.", declareReset, runReset},
     };
     return commands;
 }

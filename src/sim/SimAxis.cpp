@@ -145,8 +145,10 @@ QString SimAxis::execute(const QString& command, qint64 nowMs) {
             latched &= ~StatusBit::InitiatorError;
         else if (m == u"CS")
             latched &= ~StatusBit::SfiError;
-        else
+        else {
             resetDrive();
+            restartEndMs_ = nowMs + restartMs;
+        }
         return {};
     }
     if (m == u"DB") {

@@ -140,6 +140,11 @@ public:
     quint32 overallStatus() const;
     quint8 shortStatus() const { return quint8(overallStatus() & 0xFF); }
 
+    // After "CR" the axis restarts: it answers nothing for this long, then
+    // comes back with its stored parameters.
+    int restartMs = 1500;
+    bool restarting(qint64 nowMs) const { return nowMs < restartEndMs_; }
+
     // Whether a write release is open, and for which sequence.
     enum class Grant { None, Open, Ramp, Sfi };
     Grant grant() const { return grant_; }
@@ -172,6 +177,7 @@ private:
     QString family_;
     Grant grant_ = Grant::None;
     int pendingBaud_ = 0;
+    qint64 restartEndMs_ = -1;
     int sfiConfigStaged_ = -1;
     QMap<int, QByteArray> sfiStaged_;
 

@@ -95,8 +95,8 @@ void SimBus::handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, 
     if (target.isNull() || !hasAxis(target))
         return;
     SimAxis& a = axis(target);
-    // At another rate the axis sees only noise.
-    if (lineRate != a.baud)
+    // At another rate the axis sees only noise; while it restarts, nothing.
+    if (lineRate != a.baud || a.restarting(nowMs))
         return;
     if (f.check == SimFrame::Check::Bad) {
         a.latched |= StatusBit::ChecksumError;

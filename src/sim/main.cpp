@@ -3,6 +3,7 @@
 
 #include "sim/SimHost.h"
 #include "sim/SimPlc.h"
+#include "sim/SimStatus.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -62,7 +63,8 @@ Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
   pieces[=N]         the reply comes in N pieces with short gaps (default 3)
   garbage[=N]        N noise bytes before the reply (default 5)
   overflow[=N]       a burst of N bytes before the reply (default 600, at least 451)
-  vanish             the terminal disappears instead of replying)";
+  vanish             the terminal disappears instead of replying
+)";
 
 bool parseFault(const QString& text, sim::Fault* fault, int* param) {
     const QString kind = text.section(u'=', 0, 0).toLower();
@@ -104,7 +106,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("kormak-sim"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(QString::fromLatin1(kDescription) +
+                                     sim::SimStatus::lineHelp());
     const QCommandLineOption help(QStringList{"h", "help"}, "Show this help.");
     const QCommandLineOption axesOpt("axes", "Axes present, e.g. 0,3,A (default: all sixteen).",
                                      "LIST");
@@ -227,18 +230,34 @@ int main(int argc, char** argv) {
             if (n > 0)
                 typed.append(buf, n);
             qsizetype end;
-            while ((end = typed.indexOf('\n')) >= 0) {
+            while ((end = typed.indexOf('
+')) >= 0) {
                 const QString line = QString::fromLocal8Bit(typed.left(end)).trimmed();
                 typed.remove(0, end + 1);
-                QString answer;
-                host.withBus([&](sim::SimBus& bus) { answer = sim::applyOperatorLine(bus, line); });
+                // Faults and the program-number inputs belong to the status
+                // lines; inputs, program, outputs and slots to the PLC lines,
+                // which answer with the axis's PLC state.
+                const QString word = line.simplified().section(u' ', 1, 1);
+                const bool statusLine =
+                    word == u"fault" || word == u"clear" || word == u"prog";
+                QString answer, problem;
+                host.withBus([&](sim::SimBus& bus) {
+                if (statusLine)
+                    problem = sim::SimStatus::applyLine(bus, line);
+                else
+                    answer = sim::applyOperatorLine(bus, line);
+                });
+                if (!problem.isEmpty())
+                    std::fprintf(stderr, "kormak-sim: %s
+", problem.toLocal8Bit().constData());
                 if (!answer.isEmpty()) {
-                    std::printf("%s\n", answer.toLocal8Bit().constData());
+                    std::printf("%s
+", answer.toLocal8Bit().constData());
                     std::fflush(stdout);
                 }
-            }
         }
     }
-    host.stop();
-    return 0;
+}
+host.stop();
+return 0;
 }

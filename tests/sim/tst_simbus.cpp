@@ -5,6 +5,7 @@
 // its own helpers.
 
 #include "sim/SimBus.h"
+#include "sim/SimStatus.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -118,6 +119,8 @@ private slots:
     void currents_data();
     void currents();
     void statusAndResets();
+    void inputLines_data();
+    void inputLines();
     void sfiCard();
     void ioCard();
 };
@@ -862,9 +865,57 @@ void TestSimBus::statusAndResets() {
     w.ask(u'0', "PF3000");
     w.ask(u'0', "GF+");
     w.ask(u'0', "CR");
+    // The axis restarts: silent for a moment, then back.
+    QCOMPARE(w.send(Wire::full(u'0', "PF?")), QByteArray());
+    w.now += a.restartMs;
     QCOMPARE(w.status() & 0x01, 0);
     QCOMPARE(w.data("PF?"), QStringLiteral("2000"));
     QCOMPARE(statusByte2(w) & 0x20, 0);
+}
+
+// Lines on kormak-sim's standard input: what they change, and what is refused.
+void TestSimBus::inputLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<quint32>("latched");
+    QTest::addColumn<int>("inputs");
+    QTest::addColumn<int>("programs");
+    QTest::newRow("fault") << "3 fault power-stage" << true << quint32(sim::StatusBit::PowerStage)
+                           << 0 << 0;
+    QTest::newRow("fault, address in lower case")
+        << "a fault temperature" << true << quint32(0) << 0 << 0;
+    QTest::newRow("clear") << "3 clear sfi" << true << quint32(0) << 0 << 0;
+    QTest::newRow("inputs") << "3 inputs 5" << true << quint32(0) << 5 << 0;
+    QTest::newRow("program inputs") << "3 prog 81" << true << quint32(0) << 0 << 0x81;
+    QTest::newRow("empty line") << "  " << true << quint32(0) << 0 << 0;
+    QTest::newRow("unknown fault") << "3 fault smoke" << false << quint32(0) << 0 << 0;
+    QTest::newRow("axis not on the bus") << "5 fault sfi" << false << quint32(0) << 0 << 0;
+    QTest::newRow("inputs out of range") << "3 inputs 10" << false << quint32(0) << 0 << 0;
+    QTest::newRow("not hexadecimal") << "3 prog xy" << false << quint32(0) << 0 << 0;
+    QTest::newRow("missing value") << "3 fault" << false << quint32(0) << 0 << 0;
+}
+
+void TestSimBus::inputLines() {
+    QFETCH(QString, line);
+    QFETCH(bool, accepted);
+    QFETCH(quint32, latched);
+    QFETCH(int, inputs);
+    QFETCH(int, programs);
+    sim::SimBus bus(QStringLiteral("3A"));
+    bus.axis(u'3').latched = sim::StatusBit::SfiError;
+    const QString problem = sim::SimStatus::applyLine(bus, line);
+    QCOMPARE(problem.isEmpty(), accepted);
+    const sim::SimAxis& a = bus.axis(u'3');
+    if (accepted && line.contains(u"fault") && line.startsWith(u'3'))
+        QCOMPARE(a.latched, latched | sim::StatusBit::SfiError);
+    else if (line.contains(u"clear"))
+        QCOMPARE(a.latched, latched);
+    else
+        QCOMPARE(a.latched, quint32(sim::StatusBit::SfiError));
+    QCOMPARE(a.inputs, inputs);
+    QCOMPARE(a.programNumber, programs);
+    if (line.startsWith(u'a'))
+        QVERIFY(bus.axis(u'A').latched & sim::StatusBit::TemperatureWarning);
 }
 
 void TestSimBus::sfiCard() {

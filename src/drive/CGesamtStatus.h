@@ -1,0 +1,46 @@
+#pragma once
+
+// The overall status dialog: the controller's 32-bit status as 23 lamps, the
+// status, BIOS, system and date codes, and the five resets.
+
+#include "drive/CReset.h"
+
+#include <QDialog>
+
+class Operator;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class SerialLink;
+class StatusLamp;
+
+class CGesamtStatus : public QDialog {
+    Q_OBJECT
+public:
+    CGesamtStatus(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    // Set once the whole-system reset ran: the panel reads the axis again
+    // after the dialog has closed.
+    bool systemResetDone = false;
+
+    void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
+    void RefreshOverallStatus();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void boxClicked();
+    void actionClicked();
+    bool performResets();
+
+    SerialLink& link_;
+    Operator& op_;
+    WaitRunner waitRunner_;
+    bool refreshed_ = false;
+    QList<StatusLamp*> lamps_;
+    QLabel* codeLines_[4] = {};
+    QCheckBox* boxes_[5] = {};
+    QPushButton* actionButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+};

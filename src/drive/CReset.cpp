@@ -1,0 +1,72 @@
+#include "drive/CReset.h"
+
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+#include "drive/CWait.h"
+#include "drive/OverallStatus.h"
+#include "link/SerialLink.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using OverallStatus::Reset;
+
+bool RunSystemReset(SerialLink& link, Operator& op, QWidget* parent, const WaitRunner& runner) {
+    BusyGuard busy;
+    if (!OverallStatus::sendSystemReset(link, op))
+        return false;
+    CWait wait(op, &link, parent);
+    wait.timedMode = true;
+    wait.caption = Texts::text(10097);
+    wait.text = Texts::text(10098);
+    wait.seconds = OverallStatus::SystemResetSeconds;
+    if (runner)
+        runner(wait);
+    else
+        wait.exec();
+    return true;
+}
+
+CReset::CReset(SerialLink& link, Operator& op, QWidget* parent)
+    : QDialog(parent), link_(link), op_(op) {
+    setObjectName(QStringLiteral("CReset"));
+    setModal(true);
+    setWindowTitle(Texts::text(10097));
+    auto* layout = new QVBoxLayout(this);
+    static const char* const names[OverallStatus::ResetCount] = {
+        "resetOutputDriver", "resetPowerStage", "resetInitiators", "resetSfi", "resetSystem"};
+    for (int i = 0; i < OverallStatus::ResetCount; ++i) {
+        boxes_[i] = new QCheckBox(Texts::text(OverallStatus::resetCaptionTextId(Reset(i))), this);
+        boxes_[i]->setObjectName(QString::fromLatin1(names[i]));
+        layout->addWidget(boxes_[i]);
+    }
+    auto* buttons = new QHBoxLayout;
+    resetButton_ = new QPushButton(Texts::text(10095), this);
+    resetButton_->setObjectName(QStringLiteral("resetButton"));
+    resetButton_->setDefault(true);
+    closeButton_ = new QPushButton(Texts::text(10030), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    buttons->addWidget(resetButton_);
+    buttons->addWidget(closeButton_);
+    layout->addLayout(buttons);
+    connect(resetButton_, &QPushButton::clicked, this, &CReset::resetClicked);
+    connect(closeButton_, &QPushButton::clicked, this, [this] { done(2); });
+}
+
+void CReset::resetClicked() {
+    for (int i = 0; i < int(Reset::System); ++i) {
+        // After a reset that did not reach the axis the others would not
+        // either: one message is enough, and the dialog stays for a retry.
+        if (boxes_[i]->isChecked() && !OverallStatus::runPartReset(link_, op_, Reset(i)))
+            return;
+    }
+    if (boxes_[int(Reset::System)]->isChecked()) {
+        done(SystemResetCode);
+        return;
+    }
+    link_.SendCommand(QStringLiteral("IS?"), false); // clears the errors the axis reported
+    done(1);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// The I/O card dialog: twelve input lamps refreshed four times a second, six
+// outputs switched from check boxes.
+
+#include <QBasicTimer>
+#include <QDialog>
+
+class Operator;
+class QCheckBox;
+class QLabel;
+class SerialLink;
+class StatusLamp;
+
+class CEADialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int RefreshMs = 250;
+
+    // The panel's button: asks the axis for the card and runs the dialog when
+    // it has one ("Not Supported" when it has none, 10103 when it did not
+    // answer). Returns whether the dialog ran.
+    static bool run(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    CEADialog(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+    // Captions, the family's controls and the outputs as the card has them;
+    // starts the refresh. False (after 10103) when the outputs could not be
+    // read: the dialog must then not open.
+    bool initialise();
+    bool refreshing() const { return timer_.isActive(); }
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void refreshInputs();
+    void outputClicked();
+
+    SerialLink& link_;
+    Operator& op_;
+    QBasicTimer timer_;
+    StatusLamp* inputs_[4] = {}; // STROBE, ENABLE, CLEAR, RESET
+    QLabel* inputLabels_[4] = {};
+    StatusLamp* programs_[8] = {}; // PROG0..PROG7
+    QCheckBox* outputs_[6] = {};   // READY, ERROR, Output 2..5
+};

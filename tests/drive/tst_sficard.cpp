@@ -1,0 +1,433 @@
+// The SFI card: configuration byte, program file names and lookup, the Intel
+// HEX reader, and the dialog against the simulated card.
+
+#include "SimRig.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
+#include "drive/CSFIDialog.h"
+#include "drive/CWait.h"
+#include "drive/SfiCard.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Three 16-byte records, a shorter one and the end record, as a HEX writer
+// lays them out (checksums are not read).
+const QString kProgram = QStringLiteral(":10000000000102030405060708090A0B0C0D0E0F78\r\n"
+                                        ":10001000101112131415161718191A1B1C1D1E1F68\r\n"
+                                        ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
+                                        ":04003000DEADBEEFC4\r\n"
+                                        ":00000001FF\r\n");
+
+QMap<int, QByteArray> programRecords() {
+    return {{0x0000, QByteArray::fromHex("000102030405060708090A0B0C0D0E0F")},
+            {0x0010, QByteArray::fromHex("101112131415161718191A1B1C1D1E1F")},
+            {0x0020, QByteArray::fromHex("A0A1A2A3A4A5A6A7A8A9AAABACADAEAF")}};
+}
+
+bool writeFile(const QString& path, const QString& text) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(text.toLatin1()) == text.size();
+}
+
+template <typename Rig> struct SfiRig : Rig {
+    QTemporaryDir dirs[3];
+    std::unique_ptr<CSFIDialog> dialog;
+    QList<int> waitSeconds;
+    bool busyDuringWait = false;
+
+    QStringList searchDirs() const { return {dirs[0].path(), dirs[1].path(), dirs[2].path()}; }
+    bool buttonsDuringWait = true;
+
+    bool openDialog() {
+        dialog = std::make_unique<CSFIDialog>(this->link, this->op);
+        dialog->setSearchDirectories(searchDirs());
+        dialog->setWaitRunner([this](CWait& wait) {
+            waitSeconds << wait.seconds;
+            busyDuringWait = BusyState::isBusy();
+            buttonsDuringWait = false;
+            for (auto* b : dialog->template findChildren<QPushButton*>())
+                buttonsDuringWait = buttonsDuringWait || b->isEnabled();
+            wait.setSecondMs(1);
+            return wait.exec();
+        });
+        if (!dialog->start())
+            return false;
+        dialog->show();
+        return true;
+    }
+    QRadioButton* radio(const char* name) const {
+        auto* r = dialog->template findChild<QRadioButton*>(QString::fromLatin1(name));
+        if (!r)
+            qFatal("no radio %s", name);
+        return r;
+    }
+    // Clicks on the radio's circle: a short caption leaves its middle empty.
+    void pick(const char* name) {
+        QRadioButton* r = radio(name);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(6, r->height() / 2));
+    }
+    // The checked radios, by object name.
+    QStringList checked() const {
+        QStringList names;
+        for (auto* r : dialog->template findChildren<QRadioButton*>())
+            if (r->isChecked())
+                names << r->objectName();
+        names.sort();
+        return names;
+    }
+    void click(const char* button) {
+        QTest::mouseClick(dialog->template findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
+    }
+};
+
+bool sentAny(const QStringList& commands, const QStringList& prefixes) {
+    for (const QString& c : commands)
+        for (const QString& p : prefixes)
+            if (c.startsWith(p))
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestSfiCard : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Texts::setLanguage(Texts::Language::English); }
+    void cleanup() {
+        QVERIFY(!BusyState::isBusy());
+        QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void configuration_data() {
+        QTest::addColumn<bool>("steps500");
+        QTest::addColumn<bool>("minus");
+        QTest::addColumn<int>("encoder");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("500 minus 1000") << true << true << 2 << "IM92"
+                                        << "500N1000.S2";
+        QTest::newRow("200 plus 50") << false << false << 0 << "IM00"
+                                     << "200P0050.S2";
+        QTest::newRow("200 minus 200") << false << true << 3 << "IM83"
+                                       << "200N0200.S2";
+        QTest::newRow("500 plus 500") << true << false << 1 << "IM11"
+                                      << "500P0500.S2";
+    }
+    void configuration() {
+        QFETCH(bool, steps500);
+        QFETCH(bool, minus);
+        QFETCH(int, encoder);
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        const SfiCard::Configuration c{minus, steps500, encoder};
+        QCOMPARE(SfiCard::configurationCommand(c), command);
+        QCOMPARE(SfiCard::programFileName(c, QStringLiteral("2")), file);
+        // What is written reads back as the same radios.
+        const SfiCard::ReadConfiguration r = SfiCard::parseConfiguration(command.mid(2));
+        QVERIFY(r.known);
+        QCOMPARE(r.steps500, steps500);
+        QCOMPARE(r.minus, minus);
+        QCOMPARE(r.encoderIndex, encoder);
+    }
+
+    void readConfiguration_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<int>("encoder");
+        QTest::newRow("never configured") << "FF" << false << -1;
+        QTest::newRow("time-out") << "TIMEOUT\r\n" << false << -1;
+        QTest::newRow("closed port") << "ERROR\r\n" << false << -1;
+        QTest::newRow("empty") << "" << false << -1;
+        QTest::newRow("encoder digit above 3") << "94" << true << -1;
+        QTest::newRow("encoder digit not hexadecimal") << "9z" << true << -1;
+        QTest::newRow("one digit") << "3" << true << 3;
+    }
+    void readConfiguration() {
+        QFETCH(QString, reply);
+        QFETCH(bool, known);
+        QFETCH(int, encoder);
+        const SfiCard::ReadConfiguration r = SfiCard::parseConfiguration(reply);
+        QCOMPARE(r.known, known);
+        QCOMPARE(r.encoderIndex, encoder);
+    }
+
+    void suffix_data() {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("variant") << "2" << true;
+        QTest::newRow("letters") << "B7" << true;
+        QTest::newRow("time-out") << "TIMEOUT\r\n" << false;
+        QTest::newRow("offline") << "OFFLINE\r\n" << false;
+        QTest::newRow("up the tree") << "2/../../etc" << false;
+        QTest::newRow("dots alone") << ".." << false;
+        QTest::newRow("backslash") << "2\\x" << false;
+        QTest::newRow("control character") << QStringLiteral("2\x01") << false;
+    }
+    void suffix() {
+        QFETCH(QString, reply);
+        QFETCH(bool, usable);
+        QCOMPARE(SfiCard::usableSuffix(reply), usable);
+    }
+
+    void records_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("sent"); // address + data
+        QTest::newRow("only the 16-byte records, in file order")
+            << kProgram << true
+            << QStringList{"0000000102030405060708090A0B0C0D0E0F",
+                           "0010101112131415161718191A1B1C1D1E1F",
+                           "0020A0A1A2A3A4A5A6A7A8A9AAABACADAEAF"};
+        QTest::newRow("record at the very first character")
+            << ":10004000FFEEDDCCBBAA99887766554433221100AA" << true
+            << QStringList{"0040FFEEDDCCBBAA99887766554433221100"};
+        QTest::newRow("no records") << ":00000001FF\r\n" << true << QStringList{};
+        QTest::newRow("last record cut short")
+            << kProgram.left(kProgram.indexOf(":10002000") + 30) << false << QStringList{};
+        QTest::newRow(":10 at the very end") << kProgram + ":10" << false << QStringList{};
+        QTest::newRow("data digit not hexadecimal")
+            << ":1000000000010203040506070809ZA0B0C0D0E0F78" << false << QStringList{};
+        QTest::newRow("line end inside the data")
+            << ":100000000001020304050607\r\n08090A0B0C0D0E0F78" << false << QStringList{};
+    }
+    void records() {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, sent);
+        QList<SfiCard::Record> records{{"dead", "beef"}};
+        QCOMPARE(SfiCard::readRecords(text, &records), ok);
+        QStringList got;
+        for (const SfiCard::Record& r : records)
+            got << r.address + r.data;
+        QCOMPARE(got, sent);
+    }
+
+    // Exact names in every directory come before a name that differs in case.
+    void lookupOrder_data() {
+        QTest::addColumn<QStringList>("files"); // "dir/name"
+        QTest::addColumn<QString>("found");
+        QTest::newRow("user's directory first")
+            << QStringList{"0/200P0050.S2", "2/200P0050.S2"} << "0/200P0050.S2";
+        QTest::newRow("installed before beside the program")
+            << QStringList{"1/200P0050.S2", "2/200P0050.S2"} << "1/200P0050.S2";
+        QTest::newRow("exact later beats case earlier")
+            << QStringList{"0/200p0050.s2", "2/200P0050.S2"} << "2/200P0050.S2";
+        QTest::newRow("case differs only") << QStringList{"1/200p0050.s2"} << "1/200p0050.s2";
+        QTest::newRow("missing") << QStringList{"1/200P0050.S3"} << "";
+    }
+    void lookupOrder() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, found);
+        QTemporaryDir root;
+        QStringList dirs;
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(QDir(root.path()).mkpath(QString::number(i)));
+            dirs << root.filePath(QString::number(i));
+        }
+        for (const QString& f : files)
+            QVERIFY(writeFile(root.filePath(f), kProgram));
+        QStringList tried;
+        const QString path = SfiCard::findProgramFile(QStringLiteral("200P0050.S2"), dirs, &tried);
+        QCOMPARE(path, found.isEmpty() ? QString() : root.filePath(found));
+        if (found.isEmpty())
+            QCOMPARE(tried, (QStringList{dirs[0] + "/200P0050.S2", dirs[1] + "/200P0050.S2",
+                                         dirs[2] + "/200P0050.S2"}));
+    }
+
+    void start_data() {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<int>("config");
+        QTest::addColumn<QStringList>("checked");
+        QTest::newRow("active, 500 minus 1000")
+            << true << 0x92
+            << QStringList{"activated", "directionMinus", "encoder1000", "steps500"};
+        QTest::newRow("inactive, 200 plus 50")
+            << false << 0x00
+            << QStringList{"deactivated", "directionPlus", "encoder50", "steps200"};
+        QTest::newRow("never configured leaves the radios")
+            << false << 0xFF << QStringList{"deactivated"};
+    }
+    void start() {
+        QFETCH(bool, active);
+        QFETCH(int, config);
+        QFETCH(QStringList, checked);
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiActive = active;
+            a.sfiConfig = config;
+        });
+        rig.host.clearLog();
+        QVERIFY(rig.openDialog());
+        QCOMPARE(rig.commands(), (QStringList{"PI?", "IM?"}));
+        QCOMPARE(rig.checked(), checked);
+        QCOMPARE(rig.dialog->windowTitle(), Texts::text(10000) + "0" + Texts::text(10145));
+        // Switching the card on and off.
+        rig.host.clearLog();
+        rig.pick(active ? "deactivated" : "activated");
+        QCOMPARE(rig.commands(), QStringList{active ? "PI0" : "PI1"});
+        rig.axis([&](sim::SimAxis& a) { QCOMPARE(a.sfiActive, !active); });
+    }
+
+    void silentCardDoesNotOpen() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(150);
+        rig.host.setFault(sim::Fault::NoReply, 0, -1);
+        QVERIFY(!rig.openDialog());
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+    }
+
+    // The fixture programmed record by record and stored by "WX", as the
+    // configuration chosen in the dialog names it.
+    void programsTheCard() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x00;
+            a.sfiVariant = QStringLiteral("2");
+        });
+        QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram));
+        QVERIFY(rig.openDialog());
+        rig.pick("steps500");
+        rig.pick("directionMinus");
+        rig.pick("encoder1000");
+        rig.host.clearLog();
+        rig.click("programButton");
+        QCOMPARE(
+            rig.commands(),
+            (QStringList{"IL?", "IC?", "FC190423", "IM92", "WI0000000102030405060708090A0B0C0D0E0F",
+                         "WI0010101112131415161718191A1B1C1D1E1F",
+                         "WI0020A0A1A2A3A4A5A6A7A8A9AAABACADAEAF", "WX", "PI?", "IM?"}));
+        QCOMPARE(rig.waitSeconds, QList<int>{CSFIDialog::ProgrammingSeconds});
+        QVERIFY(rig.busyDuringWait);
+        QVERIFY(!rig.buttonsDuringWait);
+        for (auto* b : rig.dialog->findChildren<QPushButton*>())
+            QVERIFY(b->isEnabled());
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 10161}));
+        rig.axis([](sim::SimAxis& a) {
+            QCOMPARE(a.sfiProgram, programRecords());
+            QCOMPARE(a.sfiConfig, 0x92);
+        });
+        QVERIFY(rig.checked().contains("encoder1000"));
+    }
+
+    void answeredNoSendsNothing_data() {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("program") << "programButton";
+        QTest::newRow("reset") << "resetButton";
+    }
+    void answeredNoSendsNothing() {
+        QFETCH(QString, button);
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) { a.sfiCard = true; });
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        rig.op.answers = {Operator::Answer::No};
+        rig.click(button.toLatin1().constData());
+        QVERIFY(rig.commands().isEmpty());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Question);
+    }
+
+    void resetAfterTheQuestion() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.latched |= sim::StatusBit::SfiError;
+        });
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        rig.click("resetButton");
+        QCOMPARE(rig.commands(), QStringList{"CS"});
+        QCOMPARE(rig.op.shown.first().text,
+                 Texts::text(10159) + Texts::text(10000) + "0" + Texts::text(10160));
+        rig.axis([](sim::SimAxis& a) { QCOMPARE(a.latched & sim::StatusBit::SfiError, 0u); });
+    }
+
+    // Without a usable program file nothing reaches the card, and the message
+    // names where the file was looked for.
+    void noUsableFileSendsNothing_data() {
+        QTest::addColumn<QString>("variant");
+        QTest::addColumn<QString>("content"); // empty: no file
+        QTest::addColumn<QString>("named");   // a path the message names, relative to dir 2
+        QTest::newRow("missing") << "2"
+                                 << ""
+                                 << "500N1000.S2";
+        QTest::newRow("truncated")
+            << "2" << kProgram.left(kProgram.indexOf(":10002000") + 20) << "500N1000.S2";
+        QTest::newRow("variant leaving the folder") << "../../x" << kProgram << "500N1000.S";
+    }
+    void noUsableFileSendsNothing() {
+        QFETCH(QString, variant);
+        QFETCH(QString, content);
+        QFETCH(QString, named);
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x92;
+            a.sfiVariant = variant;
+        });
+        if (!content.isEmpty())
+            QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), content));
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        rig.click("programButton");
+        QCOMPARE(rig.commands(), QStringList{"IL?"});
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 0}));
+        const Operator::Message m = rig.op.shown.last();
+        QCOMPARE(m.icon, Operator::Icon::Error);
+        QVERIFY(m.text.startsWith(Texts::text(10158) + "\r\n"));
+        QVERIFY2(m.text.contains(rig.dirs[2].filePath(named)), qPrintable(m.text));
+        rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
+    }
+
+    // A record that was not taken stops the run before "WX": after a lost
+    // reply, and after an overflow, where every later record would answer
+    // "ERROR".
+    void failedRecordStopsBeforeStoring_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("lost reply") << int(sim::Fault::NoReply) << QList<int>{10157, 10103};
+        QTest::newRow("overflow") << int(sim::Fault::Overflow) << QList<int>{10157, 10260};
+    }
+    void failedRecordStopsBeforeStoring() {
+        QFETCH(int, fault);
+        QFETCH(QList<int>, messages);
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(200);
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x92;
+        });
+        QVERIFY(writeFile(rig.dirs[0].filePath(QStringLiteral("500N1000.S2")), kProgram));
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        rig.host.setFaultFor(QStringLiteral("WI0010"), sim::Fault(fault));
+        rig.click("programButton");
+        QVERIFY(!sentAny(rig.commands(), {"WX", "WI0020"}));
+        QCOMPARE(rig.op.shownIds(), messages);
+        QVERIFY(rig.waitSeconds.isEmpty());
+        rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
+    }
+};
+
+QTEST_MAIN(TestSfiCard)
+#include "tst_sficard.moc"
