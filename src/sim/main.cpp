@@ -230,34 +230,30 @@ int main(int argc, char** argv) {
             if (n > 0)
                 typed.append(buf, n);
             qsizetype end;
-            while ((end = typed.indexOf('
-')) >= 0) {
+            while ((end = typed.indexOf('\n')) >= 0) {
                 const QString line = QString::fromLocal8Bit(typed.left(end)).trimmed();
                 typed.remove(0, end + 1);
                 // Faults and the program-number inputs belong to the status
                 // lines; inputs, program, outputs and slots to the PLC lines,
                 // which answer with the axis's PLC state.
                 const QString word = line.simplified().section(u' ', 1, 1);
-                const bool statusLine =
-                    word == u"fault" || word == u"clear" || word == u"prog";
+                const bool statusLine = word == u"fault" || word == u"clear" || word == u"prog";
                 QString answer, problem;
                 host.withBus([&](sim::SimBus& bus) {
-                if (statusLine)
-                    problem = sim::SimStatus::applyLine(bus, line);
-                else
-                    answer = sim::applyOperatorLine(bus, line);
+                    if (statusLine)
+                        problem = sim::SimStatus::applyLine(bus, line);
+                    else
+                        answer = sim::applyOperatorLine(bus, line);
                 });
                 if (!problem.isEmpty())
-                    std::fprintf(stderr, "kormak-sim: %s
-", problem.toLocal8Bit().constData());
+                    std::fprintf(stderr, "kormak-sim: %s\n", problem.toLocal8Bit().constData());
                 if (!answer.isEmpty()) {
-                    std::printf("%s
-", answer.toLocal8Bit().constData());
+                    std::printf("%s\n", answer.toLocal8Bit().constData());
                     std::fflush(stdout);
                 }
+            }
         }
     }
-}
-host.stop();
-return 0;
+    host.stop();
+    return 0;
 }
