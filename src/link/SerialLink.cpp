@@ -86,6 +86,7 @@ bool SerialLink::TogglePort() {
     const QString entry = selectedPort();
     if (portOpen_) {
         closePort();
+        closedWithMessage_ = false;
         return true;
     }
 
@@ -114,6 +115,7 @@ bool SerialLink::TogglePort() {
         return false;
     }
     portOpen_ = true;
+    closedWithMessage_ = false;
     openPortName_ = entry;
     emit portOpenChanged(true);
     return true;
@@ -218,6 +220,7 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         const QSerialPort::SerialPortError err = port_.error();
         if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
             closePort();
+            closedWithMessage_ = true;
             op_.show(
                 {0, Texts::text(PortLostText), 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return finish(Failure::PortLost, PseudoReply::Error);
@@ -230,6 +233,7 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         const ReplyFrame::Cut cut = ReplyFrame::cut(received, dataOnly);
         if (cut.state == ReplyFrame::Cut::State::Overflow) {
             closePort();
+            closedWithMessage_ = true;
             op_.error(OverflowTextId);
             return finish(Failure::Overflow, cut.text);
         }
