@@ -196,9 +196,12 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
     clock.start();
     const qint64 timeout = timeoutMs_;
 
-    if (port_.error() == QSerialPort::NoError)
+    // Without an event loop the frame leaves the port's buffer only here: at
+    // once as a rule, and through the wait below when the driver's queue is full.
+    if (port_.error() == QSerialPort::NoError) {
         port_.write(frame);
-    // Without an event loop the frame leaves the port's buffer only here.
+        port_.flush();
+    }
     while (port_.error() == QSerialPort::NoError && port_.bytesToWrite() > 0) {
         const qint64 left = timeout - clock.elapsed();
         if (!port_.waitForBytesWritten(int(qMax<qint64>(left, 1)))) {
