@@ -356,9 +356,11 @@ void SimHost::serve() {
                 }
             }
             while (master_ >= 0 && !in_.empty() && in_.front().dueUs <= now) {
-                const QByteArray bytes = in_.front().bytes;
+                // The axis heard the last byte at its due time, not when this thread
+                // got round to it: the answer is timed from there.
+                const Incoming in = in_.front();
                 in_.pop_front();
-                logged = receiveLocked(bytes, now) || logged;
+                logged = receiveLocked(in.bytes, in.dueUs) || logged;
                 fed = true;
             }
             if (!fed)
