@@ -163,6 +163,7 @@ QString CMainFrame::startSimulator() {
 #else
     if (!simulator_) {
         auto host = std::make_unique<sim::SimHost>();
+        host->setWireTime(true); // a new user sees the durations a real line has
         if (!host->start())
             return {};
         simulator_ = std::move(host);

@@ -475,8 +475,17 @@ void CRampenDlg::deleteMarked() {
         return;
     }
     // The controller's memory is erased either way: the list must show what is left.
-    if (stoppedEarly)
+    if (stoppedEarly) {
+        // The failure has been reported: a list read that fails as well must not
+        // repeat it.
         op_.error(10167);
+        showNormalMode();
+        op_.progressHide();
+        hideRows();
+        setProgramEnabled(false);
+        refreshList(false);
+        return;
+    }
     leaveDeleteMode();
     op_.progressHide();
     hideRows();

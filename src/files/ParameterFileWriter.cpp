@@ -107,8 +107,8 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
     AxisReader axis(link);
     // A save that cannot hear the axis records nothing: a file holding
     // "TIMEOUT" as a value would later be sent to axes as a command.
-    auto stop = [&op]() {
-        op.error(SaveFailedText);
+    auto stop = [&link, &op]() {
+        link.reportFailure(op, SaveFailedText);
         return ComposeStatus::Stopped;
     };
 

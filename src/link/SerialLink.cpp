@@ -86,6 +86,7 @@ bool SerialLink::TogglePort() {
     const QString entry = selectedPort();
     if (portOpen_) {
         closePort();
+        closedWithMessage_ = false;
         return true;
     }
 
@@ -114,6 +115,7 @@ bool SerialLink::TogglePort() {
         return false;
     }
     portOpen_ = true;
+    closedWithMessage_ = false;
     openPortName_ = entry;
     emit portOpenChanged(true);
     return true;
@@ -194,9 +196,12 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
     clock.start();
     const qint64 timeout = timeoutMs_;
 
-    if (port_.error() == QSerialPort::NoError)
+    // Without an event loop the frame leaves the port's buffer only here: at
+    // once as a rule, and through the wait below when the driver's queue is full.
+    if (port_.error() == QSerialPort::NoError) {
         port_.write(frame);
-    // Without an event loop the frame leaves the port's buffer only here.
+        port_.flush();
+    }
     while (port_.error() == QSerialPort::NoError && port_.bytesToWrite() > 0) {
         const qint64 left = timeout - clock.elapsed();
         if (!port_.waitForBytesWritten(int(qMax<qint64>(left, 1)))) {
@@ -218,6 +223,7 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         const QSerialPort::SerialPortError err = port_.error();
         if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
             closePort();
+            closedWithMessage_ = true;
             op_.show(
                 {0, Texts::text(PortLostText), 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return finish(Failure::PortLost, PseudoReply::Error);
@@ -230,6 +236,7 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         const ReplyFrame::Cut cut = ReplyFrame::cut(received, dataOnly);
         if (cut.state == ReplyFrame::Cut::State::Overflow) {
             closePort();
+            closedWithMessage_ = true;
             op_.error(OverflowTextId);
             return finish(Failure::Overflow, cut.text);
         }

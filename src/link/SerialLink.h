@@ -84,9 +84,11 @@ public:
     Failure lastFailure() const { return lastFailure_; }
     bool lastPortLost() const { return lastFailure_ == Failure::PortLost; }
     // True when the link has already told the operator why the last command
-    // failed (overflow, lost port); the caller then adds no message of its own.
+    // failed (overflow, lost port, or a port closed for one of them and not
+    // reopened since); the caller then adds no message of its own.
     bool lastFailureShown() const {
-        return lastFailure_ == Failure::Overflow || lastFailure_ == Failure::PortLost;
+        return lastFailure_ == Failure::Overflow || lastFailure_ == Failure::PortLost ||
+               (lastFailure_ == Failure::PortClosed && closedWithMessage_);
     }
     // Shows textId (the procedure's own time-out text) unless the link has
     // told the operator already why the last command failed.
@@ -112,6 +114,7 @@ private:
     bool portOpen_ = false;
     bool lastTimedOut_ = false;
     Failure lastFailure_ = Failure::None;
+    bool closedWithMessage_ = false; // the port was closed after an overflow or loss was shown
     unsigned timeoutMs_ = DefaultTimeoutMs;
     QString currentAddress_;
     QString openPortName_;

@@ -5,8 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <pty.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,8 +25,8 @@ SimHost::~SimHost() {
     stop();
 }
 
-qint64 SimHost::nowMs() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+qint64 SimHost::nowUs() const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
                                                                  epoch_)
         .count();
 }
@@ -82,11 +84,12 @@ void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
     logChanged_.notify_all();
 }
 
-void SimHost::setFault(Fault f, int param, int count) {
+void SimHost::setFault(Fault f, int param, int count, int after) {
     std::lock_guard lock(mutex_);
     fault_ = f;
     faultParam_ = param;
     faultCount_ = f == Fault::None ? 0 : count;
+    faultAfter_ = f == Fault::None ? 0 : qMax(0, after);
 }
 
 void SimHost::setFaultFor(const QString& command, Fault f, int param) {
@@ -134,6 +137,43 @@ int SimHost::lineRate() const {
     return master_ >= 0 ? SimLineRate::of(master_) : lineRate_;
 }
 
+void SimHost::setWireTime(bool on) {
+    std::lock_guard lock(mutex_);
+    wireTime_ = on;
+}
+
+bool SimHost::wireTime() const {
+    std::lock_guard lock(mutex_);
+    return wireTime_;
+}
+
+void SimHost::setAnswerDelay(int ms) {
+    std::lock_guard lock(mutex_);
+    answerDelayMs_ = qMax(0, ms);
+}
+
+qint64 SimHost::bytesReceived() const {
+    std::lock_guard lock(mutex_);
+    return bytesReceived_;
+}
+
+qint64 SimHost::bytesSent() const {
+    std::lock_guard lock(mutex_);
+    return bytesSent_;
+}
+
+void SimHost::resetByteCounts() {
+    std::lock_guard lock(mutex_);
+    bytesReceived_ = bytesSent_ = 0;
+}
+
+qint64 SimHost::lineTimeUs(qsizetype bytes) const {
+    // Ten bits a byte: start bit, eight data bits, stop bit. An axis listens at the rate the
+    // program has set, or it does not answer at all; before the first byte none is known.
+    const qint64 rate = lineRate_ > 0 ? lineRate_ : 28800;
+    return (qint64(bytes) * 10 * 1000000 + rate - 1) / rate;
+}
+
 void SimHost::printLogLocked() {
     const QStringList lines = bus_.log();
     if (logStream_) {
@@ -151,7 +191,17 @@ void SimHost::vanishLocked() {
         ::close(slave_);
     master_ = slave_ = -1;
     out_.clear();
+    in_.clear();
     vanished_ = true;
+}
+
+bool SimHost::receiveLocked(const QByteArray& bytes, qint64 now) {
+    const qsizetype before = bus_.log().size();
+    const QByteArray replies = bus_.receive(bytes, now / 1000, lineRate_);
+    const QStringList lines = bus_.log();
+    printLogLocked();
+    sendLocked(replies, now, lines.mid(before));
+    return lines.size() != before;
 }
 
 void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands) {
@@ -169,6 +219,11 @@ void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringLis
             }
         }
     }
+    if (faultCount_ != 0 && faultAfter_ > 0) {
+        --faultAfter_;
+        deliverLocked(replies, now, Fault::None, 0);
+        return;
+    }
     const Fault f = faultCount_ != 0 ? fault_ : Fault::None;
     if (faultCount_ > 0)
         --faultCount_;
@@ -177,21 +232,22 @@ void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringLis
 
 void SimHost::deliverLocked(const QByteArray& replies, qint64 now, Fault f, int p) {
     // Replies leave in order: a late one holds back those behind it, as on a real line.
-    const qint64 earliest = out_.empty() ? now : qMax(now, out_.back().dueMs);
+    const qint64 answer = now + qint64(answerDelayMs_) * 1000;
+    const qint64 earliest = out_.empty() ? answer : qMax(answer, out_.back().dueUs);
     switch (f) {
     case Fault::None:
-        out_.push_back({earliest, replies});
+        queueLocked(earliest, replies);
         break;
     case Fault::NoReply:
         break;
     case Fault::LateReply:
-        out_.push_back({earliest + (p > 0 ? p : 1500), replies});
+        queueLocked(earliest + qint64(p > 0 ? p : 1500) * 1000, replies);
         break;
     case Fault::Pieces: {
         const int n = qBound(2, p > 0 ? p : 3, int(replies.size()));
         const qsizetype size = (replies.size() + n - 1) / n;
         for (int i = 0; i * size < replies.size(); ++i)
-            out_.push_back({earliest + i * kPieceGapMs, replies.mid(i * size, size)});
+            queueLocked(earliest + qint64(i) * kPieceGapMs * 1000, replies.mid(i * size, size));
         break;
     }
     case Fault::Garbage: {
@@ -199,12 +255,12 @@ void SimHost::deliverLocked(const QByteArray& replies, qint64 now, Fault f, int 
         QByteArray bytes;
         for (int i = 0; i < (p > 0 ? p : 5); ++i)
             bytes += noise[i % noise.size()];
-        out_.push_back({earliest, bytes + replies});
+        queueLocked(earliest, bytes + replies);
         break;
     }
     case Fault::Overflow:
         // One write, so that the whole burst waits in the reader's queue at once.
-        out_.push_back({earliest, QByteArray(qMax(451, p > 0 ? p : 600), 'X') + replies});
+        queueLocked(earliest, QByteArray(qMax(451, p > 0 ? p : 600), 'X') + replies);
         break;
     case Fault::Vanish:
         vanishLocked();
@@ -212,12 +268,23 @@ void SimHost::deliverLocked(const QByteArray& replies, qint64 now, Fault f, int 
     }
 }
 
+void SimHost::queueLocked(qint64 due, const QByteArray& bytes) {
+    if (wireTime_) {
+        // The bytes go out one after the other; the last one is on the line only after
+        // all of them took their time.
+        due = qMax(due, txFreeUs_) + lineTimeUs(bytes.size());
+        txFreeUs_ = due;
+    }
+    out_.push_back({due, bytes});
+}
+
 void SimHost::flushLocked(qint64 now) {
-    while (master_ >= 0 && !out_.empty() && out_.front().dueMs <= now) {
+    while (master_ >= 0 && !out_.empty() && out_.front().dueUs <= now) {
         Outgoing& o = out_.front();
         const ssize_t n = ::write(master_, o.bytes.constData(), size_t(o.bytes.size()));
         if (n < 0)
             return; // full (EAGAIN) or gone: try again on the next turn
+        bytesSent_ += n;
         o.bytes.remove(0, n);
         if (!o.bytes.isEmpty())
             return;
@@ -225,20 +292,43 @@ void SimHost::flushLocked(qint64 now) {
     }
 }
 
+qint64 SimHost::nextDueLocked() const {
+    qint64 next = std::numeric_limits<qint64>::max();
+    if (!in_.empty())
+        next = in_.front().dueUs;
+    if (!out_.empty())
+        next = qMin(next, out_.front().dueUs);
+    return next;
+}
+
 void SimHost::serve() {
+    // Wake-ups a fraction of a millisecond apart need the kernel to keep them: the
+    // default slack of 50 us would add up over a long exchange.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     char buf[4096];
     while (!stop_) {
         int fd;
+        qint64 waitUs = qint64(kPollMs) * 1000;
         {
             std::lock_guard lock(mutex_);
             fd = master_;
+            // Wake for the next byte due, not just on the next turn: with wire time the
+            // delays are fractions of a millisecond.
+            // Whatever is overdue after a turn is output the pty would not take yet:
+            // give the reader a moment instead of spinning.
+            const qint64 next = nextDueLocked();
+            if (next != std::numeric_limits<qint64>::max()) {
+                const qint64 left = next - nowUs();
+                waitUs = left > 0 ? qMin(left, waitUs) : 1000;
+            }
         }
         if (fd < 0) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
             continue;
         }
         pollfd p{fd, POLLIN, 0};
-        const int ready = ::poll(&p, 1, kPollMs);
+        const timespec ts{time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
+        const int ready = ::ppoll(&p, 1, &ts, nullptr);
         QByteArray received;
         if (ready > 0 && (p.revents & POLLIN)) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -251,18 +341,30 @@ void SimHost::serve() {
         bool logged = false;
         {
             std::lock_guard lock(mutex_);
-            const qint64 now = nowMs();
+            const qint64 now = nowUs();
+            bool fed = false;
             if (!received.isEmpty() && master_ >= 0) {
                 lineRate_ = SimLineRate::of(master_);
-                const qsizetype before = bus_.log().size();
-                const QByteArray replies = bus_.receive(received, now, lineRate_);
-                const QStringList lines = bus_.log();
-                logged = lines.size() != before;
-                printLogLocked();
-                sendLocked(replies, now, lines.mid(before));
-            } else {
-                bus_.advance(now);
+                bytesReceived_ += received.size();
+                if (wireTime_) {
+                    const qint64 due = qMax(now, rxFreeUs_) + lineTimeUs(received.size());
+                    rxFreeUs_ = due;
+                    in_.push_back({due, received});
+                } else {
+                    logged = receiveLocked(received, now);
+                    fed = true;
+                }
             }
+            while (master_ >= 0 && !in_.empty() && in_.front().dueUs <= now) {
+                // The axis heard the last byte at its due time, not when this thread
+                // got round to it: the answer is timed from there.
+                const Incoming in = in_.front();
+                in_.pop_front();
+                logged = receiveLocked(in.bytes, in.dueUs) || logged;
+                fed = true;
+            }
+            if (!fed)
+                bus_.advance(now / 1000);
             flushLocked(now);
         }
         if (logged)

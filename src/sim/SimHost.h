@@ -34,10 +34,11 @@ public:
     void withBus(const std::function<void(SimBus&)>& fn);
 
     // The next count replies (count < 0: every reply until setFault(Fault::None)) suffer
-    // fault f instead of being sent plainly. A request that gets no reply anyway does not
-    // use one up. param: LateReply delay in ms, Pieces piece count, Garbage and Overflow
-    // byte counts; 0 picks the default (see Fault).
-    void setFault(Fault f, int param = 0, int count = 1);
+    // fault f instead of being sent plainly, after the first `after` replies have gone out
+    // as usual (after = n - 1 strikes from the n-th reply on). A request that gets no reply
+    // anyway does not use one up. param: LateReply delay in ms, Pieces piece count, Garbage
+    // and Overflow byte counts; 0 picks the default (see Fault).
+    void setFault(Fault f, int param = 0, int count = 1, int after = 0);
     // The reply to the next command that begins with command suffers fault f; the command
     // itself is carried out as usual (the controller did the work, its answer got lost).
     // Any fault set with setFault is left for the other replies.
@@ -55,19 +56,41 @@ public:
     // The line rate the program has set on the tty, 0 while unknown.
     int lineRate() const;
 
+    // With wire time, bytes take as long as they would on the line at the rate the program
+    // has set (10 bits a byte): a request is received only once its last byte would have
+    // arrived, and a reply is sent once its last byte would have left. Off by default, so
+    // that tests run at the speed of the pty.
+    void setWireTime(bool on);
+    bool wireTime() const;
+    // The time an axis takes to start its answer once a request is complete (ms, 0: none).
+    void setAnswerDelay(int ms);
+    // Bytes read from the program and written to it since start (or the last reset).
+    qint64 bytesReceived() const;
+    qint64 bytesSent() const;
+    void resetByteCounts();
+
 private:
+    // Due times are in microseconds since epoch_.
     struct Outgoing {
-        qint64 dueMs;
+        qint64 dueUs;
+        QByteArray bytes;
+    };
+    struct Incoming {
+        qint64 dueUs;
         QByteArray bytes;
     };
 
     void serve();
-    void sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands);
-    void deliverLocked(const QByteArray& replies, qint64 now, Fault f, int p);
-    void flushLocked(qint64 now);
+    bool receiveLocked(const QByteArray& bytes, qint64 nowUs);
+    void sendLocked(const QByteArray& replies, qint64 nowUs, const QStringList& commands);
+    void deliverLocked(const QByteArray& replies, qint64 nowUs, Fault f, int p);
+    void queueLocked(qint64 dueUs, const QByteArray& bytes);
+    void flushLocked(qint64 nowUs);
+    qint64 nextDueLocked() const;
+    qint64 lineTimeUs(qsizetype bytes) const;
     void printLogLocked();
     void vanishLocked();
-    qint64 nowMs() const;
+    qint64 nowUs() const;
 
     mutable std::mutex mutex_;
     std::condition_variable logChanged_;
@@ -80,10 +103,18 @@ private:
     Fault fault_ = Fault::None;
     int faultParam_ = 0;
     int faultCount_ = 0;
+    int faultAfter_ = 0;
     QString commandFaultTarget_; // empty: no fault for one command
     Fault commandFault_ = Fault::None;
     int commandFaultParam_ = 0;
     std::deque<Outgoing> out_;
+    std::deque<Incoming> in_;
+    bool wireTime_ = false;
+    int answerDelayMs_ = 0;
+    qint64 rxFreeUs_ = 0; // when the line towards the axes is free again
+    qint64 txFreeUs_ = 0; // when the line towards the program is free again
+    qint64 bytesReceived_ = 0;
+    qint64 bytesSent_ = 0;
     FILE* logStream_ = nullptr;
     qsizetype logPrinted_ = 0;
     bool vanished_ = false;

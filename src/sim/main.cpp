@@ -122,11 +122,16 @@ int main(int argc, char** argv) {
                                      "A:NN=TEXT");
     const QCommandLineOption sfiOpt("sfi", "Axes that carry an SFI card, e.g. 0,2.", "LIST");
     const QCommandLineOption ioOpt("io-card", "Axes that carry the I/O extension card.", "LIST");
+    const QCommandLineOption wireTimeOpt(
+        "wire-time", "Take as long as the bytes would take on the line (10 bits a byte, both "
+                     "directions, at the rate the program has set).");
+    const QCommandLineOption answerDelayOpt(
+        "answer-delay", "Each axis starts its answer MS ms after a request is complete.", "MS");
     const QCommandLineOption logOpt("log", "Print every received command on standard error.");
     const QCommandLineOption keepOpt(
         "ignore-stdin", "Keep serving when standard input ends (stop by signal only).");
     parser.addOptions({help, axesOpt, familyOpt, rateOpt, faultOpt, faultCountOpt, slotOpt, sfiOpt,
-                       ioOpt, logOpt, keepOpt});
+                       ioOpt, wireTimeOpt, answerDelayOpt, logOpt, keepOpt});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
@@ -201,6 +206,14 @@ int main(int argc, char** argv) {
         const int count = parser.isSet(faultCountOpt) ? parser.value(faultCountOpt).toInt() : -1;
         host.setFault(f, param, count);
     }
+    if (parser.isSet(answerDelayOpt)) {
+        bool delayOk = false;
+        const int delay = parser.value(answerDelayOpt).toInt(&delayOk);
+        if (!delayOk || delay < 0 || delay > 60000)
+            return fail(QStringLiteral("bad --answer-delay %1").arg(parser.value(answerDelayOpt)));
+        host.setAnswerDelay(delay);
+    }
+    host.setWireTime(parser.isSet(wireTimeOpt));
     if (parser.isSet(logOpt))
         host.setLogStream(stderr);
 

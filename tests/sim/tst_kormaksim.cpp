@@ -1,5 +1,6 @@
 // kormak-sim as a separate process, the way scripts and other tools run it.
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSerialPort>
 #include <QTest>
@@ -31,6 +32,7 @@ class TestKormakSim : public QObject {
 private slots:
     void servesUntilInputEnds();
     void faultAndFamilyOptions();
+    void wireTimeAndAnswerDelay();
     void badOptionsAreRejected_data();
     void badOptionsAreRejected();
     void helpExplainsTheFramingRule();
@@ -99,6 +101,31 @@ void TestKormakSim::faultAndFamilyOptions() {
     QCOMPARE(sim.exitCode(), 0);
 }
 
+// The answer delay is the subject: the reply comes no sooner than the delay
+// and the bytes' own time on the line at 9600 Baud.
+void TestKormakSim::wireTimeAndAnswerDelay() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3", "--rate", "3=9600", "--wire-time",
+                                               "--answer-delay", "150", "--ignore-stdin"});
+    QVERIFY(sim.waitForStarted());
+    QVERIFY(sim.waitForReadyRead(3000));
+    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    port.setBaudRate(9600);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray reply = transact(port, kAsk3);
+    const qint64 elapsedMs = clock.elapsed();
+    QCOMPARE(reply, QByteArray("\x02"
+                               "300 10000:18"
+                               "\x03"));
+    const qint64 lineMs = (kAsk3.size() + reply.size()) * 10 * 1000 / 9600;
+    QVERIFY2(elapsedMs >= 150 + lineMs, qPrintable(QString::number(elapsedMs)));
+    port.close();
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(3000));
+}
+
 void TestKormakSim::badOptionsAreRejected_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("address outside the bus") << QStringList{"--axes", "0,G"};
@@ -107,6 +134,8 @@ void TestKormakSim::badOptionsAreRejected_data() {
     QTest::newRow("unknown fault") << QStringList{"--fault", "smoke"};
     QTest::newRow("slot beyond the area") << QStringList{"--family", "0=RZH", "--slot", "0:08=x"};
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
+    QTest::newRow("negative answer delay") << QStringList{"--answer-delay", "-5"};
+    QTest::newRow("answer delay not a number") << QStringList{"--answer-delay", "soon"};
 }
 
 void TestKormakSim::badOptionsAreRejected() {

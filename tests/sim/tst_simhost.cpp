@@ -96,7 +96,10 @@ private slots:
     void lateReplyArrivesAfterTimeout();
     void faultCountAndPersistence();
     void faultForOneCommand();
+    void faultFromTheNthReplyOn();
     void portVanishes();
+    void wireTime_data();
+    void wireTime();
 };
 
 void TestSimHost::answersThroughThePty() {
@@ -302,3 +305,63 @@ void TestSimHost::faultForOneCommand() {
 
 QTEST_GUILESS_MAIN(TestSimHost)
 #include "tst_simhost.moc"
+
+// "No reply from the third command on": two replies go out plainly, then none.
+void TestSimHost::faultFromTheNthReplyOn() {
+    Line line;
+    QVERIFY(line.open());
+    line.host.setFault(Fault::NoReply, 0, -1, 2);
+    QCOMPARE(line.transact(kAsk0).all(), kReply0);
+    QCOMPARE(line.transact(kAsk0).all(), kReply0);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(line.transact(kAsk0, 150).all(), QByteArray());
+    QCOMPARE(line.host.log().size(), 4);
+    line.host.setFault(Fault::None);
+    QCOMPARE(line.transact(kAsk0).all(), kReply0);
+}
+
+// With wire time a transaction lasts at least as long as its bytes take on the line at the
+// program's rate, 10 bits a byte both ways, plus the answer delay when one is set. The
+// time is the subject here; only lower bounds are asserted.
+void TestSimHost::wireTime_data() {
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("answerDelayMs");
+
+    QTest::newRow("9600") << 9600 << 0;
+    QTest::newRow("38400") << 38400 << 0;
+    QTest::newRow("9600 with an answer delay") << 9600 << 40;
+}
+
+void TestSimHost::wireTime() {
+    QFETCH(int, rate);
+    QFETCH(int, answerDelayMs);
+    QVERIFY(!SimHost().wireTime()); // tests and scripts get the pty's own speed
+    Line line;
+    line.host.setWireTime(true);
+    line.host.setAnswerDelay(answerDelayMs);
+    line.host.withBus([&](sim::SimBus& bus) { bus.axis(u'0').baud = rate; });
+    QVERIFY(line.open(rate));
+    // Four requests in one write: the last reply can only be complete after all of them
+    // were received and every reply before it has left.
+    QByteArray requests;
+    for (int i = 0; i < 4; ++i)
+        requests += kAsk0;
+    const qint64 bytes = requests.size() + 4 * kReply0.size();
+    const qint64 floorUs = bytes * 10 * 1000000 / rate + answerDelayMs * 1000;
+
+    QElapsedTimer clock;
+    clock.start();
+    line.port.write(requests);
+    line.port.waitForBytesWritten(200);
+    QByteArray all;
+    while (all.count(ETX) < 4 && clock.elapsed() < 5000) {
+        if (line.port.waitForReadyRead(100))
+            all += line.port.readAll();
+        else
+            line.port.clearError();
+    }
+    const qint64 elapsedUs = clock.nsecsElapsed() / 1000;
+    QCOMPARE(all, kReply0 + kReply0 + kReply0 + kReply0);
+    QVERIFY2(elapsedUs >= floorUs,
+             qPrintable(QStringLiteral("%1 us, line time %2 us").arg(elapsedUs).arg(floorUs)));
+}

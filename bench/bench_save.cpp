@@ -1,0 +1,106 @@
+// Measures an online save of an axis with all 256 PLC slots programmed, at
+// 38400 Baud on a simulated line that takes as long as the bytes would take
+// on a real one, against the floor the line itself sets: the bytes exchanged
+// at 10 bits a byte. Run on demand: build/bench/bench_save [runs]
+#include "axis/AxisParameters.h"
+#include "axis/AxisReading.h"
+#include "axis/CKormakDoc.h"
+#include "base/Operator.h"
+#include "files/ParameterFile.h"
+#include "link/SerialLink.h"
+#include "sim/SimHost.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+class QuietOperator : public Operator {
+public:
+    int messages = 0;
+    Answer show(const Message&) override {
+        ++messages;
+        return Answer::Ok;
+    }
+    void progressShow(const QString&, int, int) override {}
+    void progressStep() override {}
+    void progressHide() override {}
+    void wait(int) override {}
+    void pumpEvents() override {}
+};
+
+constexpr int kRate = 38400;
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? qMax(1, std::atoi(argv[1])) : 3;
+
+    sim::SimHost host(QStringLiteral("0"));
+    host.setWireTime(true);
+    host.withBus([](sim::SimBus& bus) {
+        sim::SimAxis& a = bus.axis(u'0');
+        a.baud = kRate;
+        for (int slot = 0; slot < a.slotCount(); ++slot)
+            a.plcSlots[slot] =
+                QStringLiteral("PO%1 PF2000 GA%2 PN3").arg(400 + slot).arg(slot * 16);
+    });
+    if (!host.start()) {
+        std::fprintf(stderr, "cannot start the simulated bus\n");
+        return 1;
+    }
+    QuietOperator op;
+    SerialLink link(op);
+    link.setPorts({host.slavePath()});
+    link.setBaudIndex(int(SerialLink::baudEntries().indexOf(QStringLiteral("38400 Baud"))));
+    link.setCurrentAddress(QStringLiteral("0"));
+    if (!link.TogglePort()) {
+        std::fprintf(stderr, "cannot open %s\n", qPrintable(host.slavePath()));
+        return 1;
+    }
+    CKormakDoc doc;
+    AxisParameters params;
+    if (!ReadAxisConfiguration(link, op, params, doc)) {
+        std::fprintf(stderr, "the axis did not answer\n");
+        return 1;
+    }
+    QTemporaryDir dir;
+    double best = 0;
+    for (int run = 0; run < runs; ++run) {
+        host.resetByteCounts();
+        host.clearLog();
+        QElapsedTimer t;
+        t.start();
+        const bool saved =
+            WriteParameterFile(dir.filePath(QStringLiteral("axis.OPM")), link, op, params, doc);
+        const double seconds = t.nsecsElapsed() / 1e9;
+        const qint64 bytes = host.bytesReceived() + host.bytesSent();
+        const double floor = double(bytes) * 10 / kRate;
+        const double ratio = seconds / floor;
+        const qint64 commands = host.log().size();
+        std::printf("run %d: %s, %lld commands, %lld bytes, %.3f s, wire floor %.3f s, "
+                    "%.0f us above the floor per command\n",
+                    run + 1, saved ? "saved" : "FAILED", commands, bytes, seconds, floor,
+                    (seconds - floor) * 1e6 / qMax<qint64>(1, commands));
+        if (!saved || op.messages != 0)
+            return 1;
+        best = run == 0 ? ratio : qMin(best, ratio);
+    }
+    // The same line with the simplest exchange, for comparison: what the simulated line
+    // and the link add to every command, apart from the save's own work.
+    host.resetByteCounts();
+    QElapsedTimer t;
+    t.start();
+    constexpr int plain = 200;
+    for (int i = 0; i < plain; ++i)
+        link.SendCommand(QStringLiteral("IF?"));
+    const double plainSeconds = t.nsecsElapsed() / 1e9;
+    const double plainFloor = double(host.bytesReceived() + host.bytesSent()) * 10 / kRate;
+    std::printf("%d \"IF?\" exchanges: %.0f us above the floor each\n", plain,
+                (plainSeconds - plainFloor) * 1e6 / plain);
+    std::printf("ratio %.2f\n", best);
+    return 0;
+}

@@ -1,0 +1,405 @@
+// Every long operation against every fault the line can throw at it: no
+// reply from some command on, a late reply, noise before a reply, a reply in
+// pieces, an overflow burst, the port vanishing. Each row says how the
+// operation must end: whether it reports success, which messages the operator
+// saw, and what must still hold (a file left as it was, a dialog that lists
+// what the controller holds, a link that answers the next command with its
+// own reply). A new operation adds itself to operations() and its rows.
+
+#include "ScriptedOperator.h"
+#include "axis/AxisParameters.h"
+#include "axis/AxisReading.h"
+#include "axis/CKormakDoc.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
+#include "drive/CRampenDlg.h"
+#include "drive/CWait.h"
+#include "drive/ProgramPlcArea.h"
+#include "drive/RampCalculation.h"
+#include "drive/RampMemory.h"
+#include "files/ParameterFile.h"
+#include "link/SerialLink.h"
+#include "sim/SimHost.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+using sim::Fault;
+
+namespace {
+
+// Short, so that the rows where the time-out is the subject stay quick.
+constexpr int kTimeoutMs = 300;
+constexpr qint64 kTopFrequency = 4000;
+
+const QString kPortLost = QStringLiteral("link.portLost");
+
+// One simulated axis "0" with a few ramps and PLC slots, on a real pty,
+// opened through the program's link.
+struct FaultRig {
+    sim::SimHost host{QStringLiteral("0")};
+    ScriptedOperator op;
+    SerialLink link{op};
+    CKormakDoc doc;
+    AxisParameters params;
+    QTemporaryDir dir;
+    std::unique_ptr<CRampenDlg> dialog;
+
+    bool open() {
+        axis([](sim::SimAxis& a) {
+            a.maxRunFreq = kTopFrequency;
+            a.ramps.erase();
+            for (quint16 slope : {50, 125, 250})
+                a.ramps.appendRamp(slope, a.clockHz, kTopFrequency);
+            a.plcSlots[0x00] = QStringLiteral("PO400 PF2000 GA16000 PN3");
+            a.plcSlots[0x21] = QStringLiteral("GA1000");
+        });
+        if (!dir.isValid() || !host.start())
+            return false;
+        link.setPorts({host.slavePath()});
+        link.setBaudIndex(3); // 28800, the axis's rate
+        link.setCurrentAddress(QStringLiteral("0"));
+        link.setTimeoutMs(kTimeoutMs);
+        return link.TogglePort();
+    }
+    void axis(const std::function<void(sim::SimAxis&)>& fn) {
+        host.withBus([&](sim::SimBus& bus) { fn(bus.axis(u'0')); });
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // What the controller's directory holds: "slope/bytes" per ramp.
+    QStringList controllerRamps() {
+        QStringList list;
+        axis([&](sim::SimAxis& a) {
+            for (int i = 0; i < a.ramps.rampCount(); ++i)
+                list << QString::number(a.ramps.slope(i)) + "/" +
+                            QString::number(a.ramps.word(0x10 + 2 * i) * 2 + 4);
+        });
+        return list;
+    }
+    // The rows the ramp dialog lists, in the same form.
+    QStringList dialogRamps() const {
+        QStringList list;
+        for (int i = 0; i < CRampenDlg::RowCount; ++i) {
+            auto* bytes = dialog->findChild<QLabel*>(QStringLiteral("rowBytes%1").arg(i));
+            auto* slope = dialog->findChild<QLabel*>(QStringLiteral("rowSlope%1").arg(i));
+            if (bytes && slope && !bytes->isHidden())
+                list << slope->text() + "/" + bytes->text();
+        }
+        return list;
+    }
+    void click(const char* name) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+    }
+};
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// How an operation ended: the success it reported, and the first broken
+// promise among the things that must hold whatever the outcome (empty: none).
+struct Outcome {
+    bool ok = false;
+    QString broken;
+};
+
+// A long operation: prepare sets the rig up before the fault is armed, run
+// carries the operation out once and checks what it left behind.
+struct Operation {
+    std::function<bool(FaultRig&)> prepare;
+    std::function<Outcome(FaultRig&)> run;
+};
+
+const QStringList kPlcTexts = {QStringLiteral("PO400 PF2000"), QString(),
+                               QStringLiteral("GA1000 PN3"), QStringLiteral("GR-800")};
+
+const QMap<QString, Operation>& operations() {
+    static const QMap<QString, Operation> table = {
+        // The online save: an existing file is replaced only by a complete one,
+        // the same one a save on a clean line writes.
+        {QStringLiteral("save"),
+         {[](FaultRig& rig) {
+              // A panel of its own writes the save of the clean line.
+              CKormakDoc cleanDoc;
+              AxisParameters cleanParams;
+              if (!ReadAxisConfiguration(rig.link, rig.op, cleanParams, cleanDoc) ||
+                  !WriteParameterFile(rig.path("clean.OPM"), rig.link, rig.op, cleanParams,
+                                      cleanDoc) ||
+                  !ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc))
+                  return false;
+              return writeBytes(rig.path("axis.OPM"), "; the file saved last week\r\n");
+          },
+          [](FaultRig& rig) {
+              const QString file = rig.path("axis.OPM");
+              const QByteArray before = readBytes(file);
+              Outcome o;
+              o.ok = WriteParameterFile(file, rig.link, rig.op, rig.params, rig.doc);
+              const QByteArray after = readBytes(file);
+              if (!o.ok && after != before)
+                  o.broken = "the existing file changed";
+              if (o.ok && after != readBytes(rig.path("clean.OPM")))
+                  o.broken = "the file differs from a save on a clean line";
+              return o;
+          }}},
+        // A new ramp, calculated and programmed as the ramp dialog's core does.
+        {QStringLiteral("ramp programming"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              const QStringList before = rig.controllerRamps();
+              RampCalculation c(rig.link, rig.op);
+              c.topFrequency = qint32(kTopFrequency);
+              c.ramp = 37500;
+              rig.axis([&](sim::SimAxis& a) {
+                  c.freeMemory = RampFreeMemory(a.ramps.nextFreeAddress() - 0x70);
+              });
+              Outcome o;
+              o.ok = CalculateRamp(c) && ProgramRamp(c, true);
+              const QStringList after = rig.controllerRamps();
+              if (o.ok && (after.size() != before.size() + 1 || !after.last().startsWith("37500/")))
+                  o.broken = "the controller does not hold the new ramp";
+              return o;
+          }}},
+        // Ramps 0 and 2 deleted through the ramp dialog: "WD", then ramp 1
+        // programmed again. Whatever happens, the list shows what the
+        // controller holds afterwards.
+        {QStringLiteral("ramp deletion"),
+         {[](FaultRig& rig) {
+              rig.dialog = std::make_unique<CRampenDlg>(rig.link, rig.op);
+              rig.dialog->setWaitRunner([](CWait& wait) {
+                  wait.setSecondMs(1);
+                  return wait.exec();
+              });
+              rig.dialog->show();
+              rig.click("deleteModeButton");
+              for (int i : {0, 2})
+                  QTest::mouseClick(
+                      rig.dialog->findChild<QCheckBox*>(QStringLiteral("deleteMark%1").arg(i)),
+                      Qt::LeftButton);
+              return rig.dialog->deleteMode() && rig.op.shown.isEmpty();
+          },
+          [](FaultRig& rig) {
+              rig.click("deleteButton");
+              Outcome o;
+              // The dialog reports success by leaving delete mode without a word
+              // beyond its question.
+              o.ok = !rig.dialog->deleteMode() && rig.op.shownIds() == QList<int>{10171};
+              if (rig.dialog->deleteMode() && rig.controllerRamps().size() != 3)
+                  o.broken = "delete mode stayed, but ramps were deleted";
+              else if (rig.link.portOpen() && rig.dialogRamps() != rig.controllerRamps())
+                  o.broken = "the list is not what the controller holds";
+              else if (o.ok && (rig.controllerRamps().size() != 1 ||
+                                !rig.controllerRamps().first().startsWith("12500/")))
+                  o.broken = "the controller does not hold the kept ramp alone";
+              else if (QApplication::overrideCursor())
+                  o.broken = "the wait cursor stayed";
+              return o;
+          }}},
+        {QStringLiteral("internal ramps"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              Outcome o;
+              o.ok = InstallInternalRamps(rig.link, rig.op) == RampCommandResult::Done;
+              if (o.ok && rig.controllerRamps().size() != 10)
+                  o.broken = "the controller does not hold the ten internal ramps";
+              return o;
+          }}},
+        {QStringLiteral("PLC area"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              Outcome o;
+              o.ok = ProgramPlcArea(rig.link, rig.op, kPlcTexts, false) == PlcAreaDone;
+              QStringList held;
+              rig.axis([&](sim::SimAxis& a) { held = a.plcSlots.mid(0, kPlcTexts.size()); });
+              if (o.ok && held != kPlcTexts)
+                  o.broken = "the controller does not hold the slots sent";
+              return o;
+          }}},
+    };
+    return table;
+}
+
+// What the operator saw, one entry per message: its id, or the link's own
+// text id for the texts it composes.
+QStringList shownKeys(const ScriptedOperator& op) {
+    QStringList keys;
+    for (const Operator::Message& m : op.shown)
+        keys << (m.textId != 0 ? QString::number(m.textId)
+                 : m.text == Texts::text(kPortLost.toLatin1().constData()) ? kPortLost
+                                                                           : m.text);
+    return keys;
+}
+
+// Where a fault strikes: from the reply numbered `after` (counted from 0) on,
+// for `count` replies (-1: all), or on the reply to one named command.
+struct Strike {
+    int after = 0;
+    int count = -1;
+    QString command;
+};
+
+// Replies from the n-th on (counted from 0), count of them (-1: all).
+Strike fromReply(int n, int count = -1) {
+    Strike s;
+    s.after = n;
+    s.count = count;
+    return s;
+}
+
+Strike onCommand(const char* command) {
+    Strike s;
+    s.command = QString::fromLatin1(command);
+    return s;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+Q_DECLARE_METATYPE(Strike)
+
+class TestFaultInjection : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Texts::setLanguage(Texts::Language::English); }
+
+    void operationUnderFault_data();
+    void operationUnderFault();
+};
+
+void TestFaultInjection::operationUnderFault_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<int>("param");
+    QTest::addColumn<Strike>("strike");
+    QTest::addColumn<bool>("succeeds");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString lost = kPortLost;
+    const QString overflow = QStringLiteral("10260");
+
+    // Faults the link copes with: every operation succeeds as on a clean line,
+    // and the operator sees no more than the question some operations ask first.
+    for (const QString& name : operations().keys()) {
+        const QStringList asked =
+            name == QLatin1String("ramp deletion") ? QStringList{"10171"} : QStringList{};
+        auto row = [&](const char* what) -> QTestData& {
+            return QTest::newRow(qPrintable(name + QStringLiteral(" / ") + what)) << name;
+        };
+        row("clean line") << Fault::None << 0 << Strike{} << true << asked;
+        row("noise before every reply") << Fault::Garbage << 7 << Strike{} << true << asked;
+        row("every reply in pieces") << Fault::Pieces << 3 << fromReply(0, 4) << true << asked;
+        row("late, within the time-out")
+            << Fault::LateReply << kTimeoutMs / 3 << fromReply(1, 1) << true << asked;
+        // An overflow burst and a vanished port: the link closes the port and
+        // says so once; the operation adds nothing and reports no success.
+        row("overflow at the first reply")
+            << Fault::Overflow << 0 << fromReply(0, 1) << false << asked + QStringList{overflow};
+        row("overflow at the third reply")
+            << Fault::Overflow << 0 << fromReply(2, 1) << false << asked + QStringList{overflow};
+        row("port vanishes at the first reply")
+            << Fault::Vanish << 0 << fromReply(0, 1) << false << asked + QStringList{lost};
+        row("port vanishes at the third reply")
+            << Fault::Vanish << 0 << fromReply(2, 1) << false << asked + QStringList{lost};
+    }
+
+    // No reply from the n-th command on, and replies that come after the
+    // time-out: the operation stops with its own time-out message.
+    struct Lost {
+        const char* operation;
+        const char* where;
+        Strike strike;
+        QStringList messages;
+    };
+    const QList<Lost> lostReplies = {
+        {"save", "from the first reply", fromReply(0), {"10175"}},
+        {"save", "from the 40th reply (the PLC area)", fromReply(39), {"10103"}},
+        {"save", "on a ramp table read", onCommand("FR0050"), {"10175"}},
+        {"ramp programming", "from the first reply", fromReply(0), {"10103"}},
+        {"ramp programming", "from the tenth reply", fromReply(9), {"10103"}},
+        {"ramp programming", "on the store", onCommand("WX"), {"10103"}},
+        {"ramp deletion", "on the release", onCommand("IC?"), {"10171", "10103"}},
+        {"ramp deletion", "from the 12th reply", fromReply(11), {"10171", "10103", "10167"}},
+        {"ramp deletion", "on the store", onCommand("WX"), {"10171", "10103", "10167"}},
+        {"internal ramps", "on the release", onCommand("IC?"), {"10103"}},
+        {"internal ramps", "on the install", onCommand("WA"), {"10103"}},
+        {"PLC area", "from the first reply", fromReply(0), {"10103"}},
+        {"PLC area", "on the erase", onCommand("WE"), {"10103"}},
+        {"PLC area", "on the second slot", onCommand("EW02"), {"10103"}},
+    };
+    for (const Lost& l : lostReplies) {
+        const QString name = QString::fromLatin1(l.operation);
+        QTest::newRow(qPrintable(name + " / no reply " + l.where))
+            << name << Fault::NoReply << 0 << l.strike << false << l.messages;
+        // A reply after the time-out must not be taken for a later command's.
+        QTest::newRow(qPrintable(name + " / late reply " + l.where))
+            << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << false << l.messages;
+    }
+
+    // After a lost "WD" reply the deletion reads the memory at once, so a
+    // reply that is only late lands while the next command waits for its own.
+    // The controller answers in order, and the link keeps the newer of two
+    // frames: the read sees the erased memory, and the deletion goes on.
+    QTest::newRow("ramp deletion / erase reply lands on the next command")
+        << QStringLiteral("ramp deletion") << Fault::LateReply << kTimeoutMs * 3 / 2
+        << onCommand("WD") << true << QStringList{"10171"};
+}
+
+void TestFaultInjection::operationUnderFault() {
+    QFETCH(QString, operation);
+    QFETCH(Fault, fault);
+    QFETCH(int, param);
+    QFETCH(Strike, strike);
+    QFETCH(bool, succeeds);
+    QFETCH(QStringList, messages);
+
+    const Operation& op = operations()[operation];
+    FaultRig rig;
+    QVERIFY(rig.open());
+    QVERIFY(op.prepare(rig));
+    rig.op.clear();
+    rig.host.clearLog();
+    if (!strike.command.isEmpty())
+        rig.host.setFaultFor(strike.command, fault, param);
+    else if (fault != Fault::None)
+        rig.host.setFault(fault, param, strike.count, strike.after);
+
+    const Outcome outcome = op.run(rig);
+    rig.host.setFault(Fault::None);
+
+    QVERIFY2(outcome.broken.isEmpty(), qPrintable(outcome.broken));
+    QCOMPARE(outcome.ok, succeeds);
+    QCOMPARE(shownKeys(rig.op), messages);
+    QVERIFY(!BusyState::isBusy());
+    if (rig.op.progress.contains(QStringLiteral("step")) ||
+        rig.op.progress.filter(QStringLiteral("show:")).size() > 0)
+        QCOMPARE(rig.op.progress.last(), QStringLiteral("hide"));
+
+    // The link is still the link: after a closed port every command is an
+    // error; otherwise the next command gets its own reply, also once a late
+    // one has come in.
+    if (fault == Fault::Overflow || fault == Fault::Vanish) {
+        QVERIFY(!rig.link.portOpen());
+        QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), PseudoReply::Error);
+        QCOMPARE(rig.op.shown.size(), messages.size()); // nothing more is said
+        return;
+    }
+    if (fault == Fault::LateReply)
+        QTest::qWait(param); // the late reply is what this waits for
+    QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QString::number(kTopFrequency));
+}
+
+QTEST_MAIN(TestFaultInjection)
+#include "tst_faultinjection.moc"
