@@ -1187,6 +1187,14 @@
         <source>RF</source>
         <translation>RF</translation>
     </message>
+    <message id="link.accessDenied">
+        <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
+        <translation>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</translation>
+    </message>
+    <message id="link.portInUse">
+        <source>%1 wird bereits von einem anderen Programm benutzt.</source>
+        <translation>%1 wird bereits von einem anderen Programm benutzt.</translation>
+    </message>
     <message id="link.portLost">
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</translation>
@@ -1294,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
+    </message>
+    <message id="rsmon.hideLog">
+        <source>&lt;&lt; Sitzungs&amp;protokoll</source>
+        <translation>&lt;&lt; Sitzungs&amp;protokoll</translation>
+    </message>
+    <message id="rsmon.logDiscarded">
+        <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
+        <translation>Vor dem Senden verworfen (ungelesener Empfang):</translation>
+    </message>
+    <message id="rsmon.saveLog">
+        <source>Protokoll s&amp;peichern...</source>
+        <translation>Protokoll s&amp;peichern...</translation>
+    </message>
+    <message id="rsmon.showLog">
+        <source>Sitzungs&amp;protokoll &gt;&gt;</source>
+        <translation>Sitzungs&amp;protokoll &gt;&gt;</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
