@@ -28,6 +28,10 @@ void declareSave(QCommandLineParser& parser);
 int runSave(CliContext& ctx, const QCommandLineParser& parser);
 void declareShow(QCommandLineParser& parser);
 int runShow(CliContext& ctx, const QCommandLineParser& parser);
+void declareBaud(QCommandLineParser& parser);
+int runBaud(CliContext& ctx, const QCommandLineParser& parser);
+void declareMonitor(QCommandLineParser& parser);
+int runMonitor(CliContext& ctx, const QCommandLineParser& parser);
 void declareRampTable(QCommandLineParser& parser);
 int runRampTable(CliContext& ctx, const QCommandLineParser& parser);
 
