@@ -1304,20 +1304,20 @@
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
     </message>
     <message id="rsmon.hideLog">
-        <source>&lt;&lt; Sitzungs&amp;protokoll</source>
-        <translation>&lt;&lt; Sitzungs&amp;protokoll</translation>
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
+        <translation>&lt;&lt; Sitzungsprotoko&amp;ll</translation>
     </message>
     <message id="rsmon.logDiscarded">
         <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
         <translation>Vor dem Senden verworfen (ungelesener Empfang):</translation>
     </message>
     <message id="rsmon.saveLog">
-        <source>Protokoll s&amp;peichern...</source>
-        <translation>Protokoll s&amp;peichern...</translation>
+        <source>Protokoll speicher&amp;n...</source>
+        <translation>Protokoll speicher&amp;n...</translation>
     </message>
     <message id="rsmon.showLog">
-        <source>Sitzungs&amp;protokoll &gt;&gt;</source>
-        <translation>Sitzungs&amp;protokoll &gt;&gt;</translation>
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
+        <translation>Sitzungsprotoko&amp;ll &gt;&gt;</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

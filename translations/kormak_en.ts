@@ -1304,7 +1304,7 @@
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
     </message>
     <message id="rsmon.hideLog">
-        <source>&lt;&lt; Sitzungs&amp;protokoll</source>
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
         <translation>&lt;&lt; Session &amp;log</translation>
     </message>
     <message id="rsmon.logDiscarded">
@@ -1312,11 +1312,11 @@
         <translation>Discarded before sending (unread input):</translation>
     </message>
     <message id="rsmon.saveLog">
-        <source>Protokoll s&amp;peichern...</source>
+        <source>Protokoll speicher&amp;n...</source>
         <translation>Sa&amp;ve log...</translation>
     </message>
     <message id="rsmon.showLog">
-        <source>Sitzungs&amp;protokoll &gt;&gt;</source>
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
         <translation>Session &amp;log &gt;&gt;</translation>
     </message>
     <message id="status.32813">

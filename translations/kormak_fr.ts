@@ -1304,7 +1304,7 @@
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
     </message>
     <message id="rsmon.hideLog">
-        <source>&lt;&lt; Sitzungs&amp;protokoll</source>
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
         <translation>&lt;&lt; &amp;Journal de session</translation>
     </message>
     <message id="rsmon.logDiscarded">
@@ -1312,11 +1312,11 @@
         <translation>Rejeté avant l'envoi (réception non lue):</translation>
     </message>
     <message id="rsmon.saveLog">
-        <source>Protokoll s&amp;peichern...</source>
-        <translation>&amp;Enregistrer le journal...</translation>
+        <source>Protokoll speicher&amp;n...</source>
+        <translation>Enre&amp;gistrer le journal...</translation>
     </message>
     <message id="rsmon.showLog">
-        <source>Sitzungs&amp;protokoll &gt;&gt;</source>
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
         <translation>&amp;Journal de session &gt;&gt;</translation>
     </message>
     <message id="status.32813">

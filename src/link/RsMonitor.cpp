@@ -191,7 +191,7 @@ bool Session::saveLog(const QString& path, QString* error) const {
     if (!text.isEmpty())
         text += QLatin1Char('\n');
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(toWindows1252(text)) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

@@ -86,7 +86,7 @@ public:
     QStringList history() const { return history_; }
     const QList<LogEntry>& log() const { return log_; }
     QString logText() const;
-    // Writes the log as a text file (CR LF line ends); false with error set
+    // Writes the log as a UTF-8 text file with CR LF line ends; false with error set
     // when it could not be written, the old file then stays as it was.
     bool saveLog(const QString& path, QString* error) const;
 

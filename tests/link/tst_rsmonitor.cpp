@@ -306,6 +306,7 @@ private slots:
         RsMonitor::Session session(rig.link);
         session.send(QStringLiteral("pc?"), 3, 0);
         session.send(QStringLiteral("is?"), 0, 0);
+        session.send(QStringLiteral("po?"), 1, 0);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("session.txt"));
         QString error;
@@ -315,6 +316,8 @@ private slots:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.contains("-> <STX>0PC?:"));
         QVERIFY(bytes.contains("-> <STX>IS?<ETX>\r\n"));
+        // Read by any editor here: the framing's German name in UTF-8.
+        QVERIFY(bytes.contains(QStringLiteral("Prüfsumme").toUtf8()));
         QVERIFY(bytes.endsWith("\r\n"));
         QVERIFY(!bytes.contains("\n\n"));
         QVERIFY(!QByteArray(bytes).replace("\r\n", "").contains('\n'));
