@@ -105,6 +105,8 @@ bool SerialLink::TogglePort() {
         return true;
     }
 
+    lastOpenFailure_ = PortAccess::Failure::None;
+    lastOpenDevice_.clear();
     QString device = entry;
     if (entry == simulatorEntry()) {
         device = simulatorProvider_ ? simulatorProvider_() : QString();
@@ -113,7 +115,6 @@ bool SerialLink::TogglePort() {
     }
 
     port_.setPortName(device);
-    lastOpenFailure_ = PortAccess::Failure::None;
     if (!port_.open(QIODevice::ReadWrite)) {
         const bool refused = port_.error() == QSerialPort::PermissionError;
         port_.clearError();

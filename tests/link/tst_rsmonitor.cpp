@@ -445,6 +445,13 @@ private slots:
         QCOMPARE(op.shownIds(), QList<int>{10104});
         QCOMPARE(op.shown.first().text, Texts::text(10104) + QLatin1Char('\n') +
                                             Texts::text("link.portInUse").arg(peer.slavePath()));
+
+        // A later failure of another kind does not repeat that reason.
+        op.clear();
+        second.setPorts({SerialLink::simulatorEntry()});
+        QVERIFY(!second.TogglePort());
+        second.reportOpenFailure(op);
+        QCOMPARE(op.shown.first().text, Texts::text(10104));
     }
 
     void selectionAfterRefresh_data() {
