@@ -1187,6 +1187,14 @@
         <source>RF</source>
         <translation>RF</translation>
     </message>
+    <message id="link.accessDenied">
+        <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
+        <translation>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</translation>
+    </message>
+    <message id="link.portInUse">
+        <source>%1 wird bereits von einem anderen Programm benutzt.</source>
+        <translation>%1 wird bereits von einem anderen Programm benutzt.</translation>
+    </message>
     <message id="link.portLost">
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</translation>
@@ -1294,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
+    </message>
+    <message id="rsmon.hideLog">
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
+        <translation>&lt;&lt; Sitzungsprotoko&amp;ll</translation>
+    </message>
+    <message id="rsmon.logDiscarded">
+        <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
+        <translation>Vor dem Senden verworfen (ungelesener Empfang):</translation>
+    </message>
+    <message id="rsmon.saveLog">
+        <source>Protokoll speicher&amp;n...</source>
+        <translation>Protokoll speicher&amp;n...</translation>
+    </message>
+    <message id="rsmon.showLog">
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
+        <translation>Sitzungsprotoko&amp;ll &gt;&gt;</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

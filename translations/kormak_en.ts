@@ -1187,6 +1187,14 @@
         <source>RF</source>
         <translation>SCRL</translation>
     </message>
+    <message id="link.accessDenied">
+        <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
+        <translation>No access rights for %1. The user must be a member of the group "%2" that owns the device ("dialout" on Debian), and log in again afterwards.</translation>
+    </message>
+    <message id="link.portInUse">
+        <source>%1 wird bereits von einem anderen Programm benutzt.</source>
+        <translation>%1 is already in use by another program.</translation>
+    </message>
     <message id="link.portLost">
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Connection to the interface lost! Please check cable and adapter.</translation>
@@ -1294,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
+    </message>
+    <message id="rsmon.hideLog">
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
+        <translation>&lt;&lt; Session &amp;log</translation>
+    </message>
+    <message id="rsmon.logDiscarded">
+        <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
+        <translation>Discarded before sending (unread input):</translation>
+    </message>
+    <message id="rsmon.saveLog">
+        <source>Protokoll speicher&amp;n...</source>
+        <translation>Sa&amp;ve log...</translation>
+    </message>
+    <message id="rsmon.showLog">
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
+        <translation>Session &amp;log &gt;&gt;</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

@@ -1187,6 +1187,14 @@
         <source>RF</source>
         <translation>DEF</translation>
     </message>
+    <message id="link.accessDenied">
+        <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
+        <translation>Pas de droits d'accès pour %1. L'utilisateur doit être membre du groupe «%2» propriétaire du périphérique («dialout» sous Debian), puis se reconnecter.</translation>
+    </message>
+    <message id="link.portInUse">
+        <source>%1 wird bereits von einem anderen Programm benutzt.</source>
+        <translation>%1 est déjà utilisée par un autre programme.</translation>
+    </message>
     <message id="link.portLost">
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Connexion à l'interface perdue! Veuillez vérifier le câble et l'adaptateur.</translation>
@@ -1294,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
+    </message>
+    <message id="rsmon.hideLog">
+        <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
+        <translation>&lt;&lt; &amp;Journal de session</translation>
+    </message>
+    <message id="rsmon.logDiscarded">
+        <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
+        <translation>Rejeté avant l'envoi (réception non lue):</translation>
+    </message>
+    <message id="rsmon.saveLog">
+        <source>Protokoll speicher&amp;n...</source>
+        <translation>Enre&amp;gistrer le journal...</translation>
+    </message>
+    <message id="rsmon.showLog">
+        <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
+        <translation>&amp;Journal de session &gt;&gt;</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

@@ -12,6 +12,22 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+namespace {
+// The port list, which says when it is about to drop down so that it can be
+// brought up to date first.
+class PortList : public QComboBox {
+public:
+    PortList(AxisBar* bar, QWidget* parent) : QComboBox(parent), bar_(bar) {}
+    void showPopup() override {
+        emit bar_->portListAboutToOpen();
+        QComboBox::showPopup();
+    }
+
+private:
+    AxisBar* bar_;
+};
+} // namespace
+
 AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(link) {
     setObjectName(QStringLiteral("axisBar"));
     auto* layout = new QVBoxLayout(this);
@@ -19,7 +35,7 @@ AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(lin
 
     portLabel_ = new QLabel(this);
     portLabel_->setObjectName(QStringLiteral("portLabel"));
-    portList_ = new QComboBox(this);
+    portList_ = new PortList(this, this);
     portList_->setObjectName(QStringLiteral("portList"));
     portLabel_->setBuddy(portList_);
     baudList_ = new QComboBox(this);

@@ -29,6 +29,8 @@ public:
 
 signals:
     void axisPresenceChanged(int k, bool present);
+    // The operator is opening the port list.
+    void portListAboutToOpen();
 
 private:
     SerialLink& link_;

@@ -2,7 +2,9 @@
 
 #include "app/AboutDialog.h"
 #include "app/AxisBar.h"
+#include "app/CChangeBaud.h"
 #include "app/CChildFrame.h"
+#include "app/CRSMonitor.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
@@ -13,6 +15,7 @@
 #include "drive/CSFIDialog.h"
 #include "drive/CStrom.h"
 #include "files/ParameterFile.h"
+#include "link/BaudChange.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
@@ -53,6 +56,7 @@ namespace {
 
 const char AxisDigits[] = "0123456789ABCDEF";
 constexpr int MaxRecentFiles = 4;
+constexpr int PortWatchMs = 3000;
 
 QSettings settings() {
     return QSettings(QStringLiteral("Veltrax GmbH"), QStringLiteral("Kormak"));
@@ -98,6 +102,7 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     for (const QString& p : LinkSettings::rememberedPorts())
         if (QFileInfo::exists(p))
             extra << p;
+    portCandidates_ = extra;
     QStringList given;
     for (const QString& p : options.ports)
         if (p.startsWith(QLatin1Char('/')))
@@ -124,6 +129,13 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     axisDock_->setTitleBarWidget(new QWidget(axisDock_));
     addDockWidget(Qt::LeftDockWidgetArea, axisDock_);
     connect(axisBar_, &AxisBar::axisPresenceChanged, this, [this] { updateAxisActions(); });
+    // Adapters come and go: the list is taken again when it opens and now and
+    // then while it is closed.
+    connect(axisBar_, &AxisBar::portListAboutToOpen, this, &CMainFrame::refreshPortList);
+    auto* portWatch = new QTimer(this);
+    portWatch->setObjectName(QStringLiteral("portWatch"));
+    connect(portWatch, &QTimer::timeout, this, &CMainFrame::refreshPortList);
+    portWatch->start(PortWatchMs);
     updateAxisActions();
 
     // F6 / Shift+F6 step through the panels.
@@ -259,6 +271,7 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         strom->fields() = r.currents;
         view->setParameters(p);
     });
+    connect(view, &CKormakView::rsMonitorRequested, this, &CMainFrame::openRsMonitor);
     connect(view, &CKormakView::rampsRequested, this, [this, view] {
         {
             CRampenDlg dialog(link_, operator_, this);
@@ -395,6 +408,7 @@ void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
     activePanel_ = next;
     if (next)
         next->ActivatePanel(true);
+    updateChangeBaud();
 }
 
 void CMainFrame::onPanelWindowClosed() {
@@ -468,7 +482,7 @@ void CMainFrame::ConnectToAxis(int k) {
     const QString address = QString(QChar(AxisDigits[k]));
     link_.setCurrentAddress(address);
     if (!link_.portOpen() && !link_.TogglePort()) {
-        operator_.error(10104);
+        link_.reportOpenFailure(operator_);
         return;
     }
     // An open panel of the axis comes to the front without any traffic.
@@ -688,4 +702,93 @@ void CMainFrame::SetLanguage(int identifier) {
 void CMainFrame::showAbout() {
     AboutDialog dialog(this);
     dialog.exec();
+}
+
+// ---------------------------------------------------------------------------
+// RS monitor and baud rate change
+
+void CMainFrame::openRsMonitor() {
+    // The panel has stopped its poll; it resumes when the main window is
+    // active again.
+    CRSMonitor monitor(link_, operator_, this);
+    monitor.exec();
+}
+
+void CMainFrame::ChangeBaudRate() {
+    CKormakView* panel = activePanel();
+    if (!panel || panel->isOffline() || BusyState::isBusy())
+        return;
+    int newIndex = -1;
+    {
+        CChangeBaud dialog(link_, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        newIndex = dialog.newBaudIndex();
+    }
+    if (newIndex < 0)
+        return;
+    baudChangePending_ = true;
+    panel->stopPollTimer();
+    const BaudChange::Result result = BaudChange::ChangeBaudRate(link_, newIndex);
+    // The flag never outlives the change: left set, every later activation
+    // would hand the bar's port and rate to whichever panel comes to the front.
+    baudChangePending_ = false;
+    if (result == BaudChange::Result::Refused) {
+        // The axis stays where it was, and so do the link and the panel.
+        panel->startPollTimer();
+        return;
+    }
+    // The activation that follows the message box runs after this handler and
+    // restores the panel's own rate: that is the new one from now on.
+    panel->setPortIndex(link_.portIndex());
+    panel->setBaudIndex(newIndex);
+    if (result == BaudChange::Result::ReopenFailed) {
+        operator_.error(10104);
+        return;
+    }
+    panel->startPollTimer();
+    operator_.inform(10240);
+}
+
+// ---------------------------------------------------------------------------
+// The port list
+
+void CMainFrame::addPortCandidate(const QString& path) {
+    if (!portCandidates_.contains(path))
+        portCandidates_ << path;
+}
+
+QStringList CMainFrame::existingPortCandidates() const {
+    QStringList list;
+    for (const QString& p : portCandidates_)
+        if (!p.startsWith(QLatin1Char('/')) || QFileInfo::exists(p))
+            list << p;
+    return list;
+}
+
+bool CMainFrame::portListMayChange() const {
+    // Online panels and the stored "ActiveCOM" hold indexes into the list.
+    if (link_.portOpen() || BusyState::isBusy())
+        return false;
+    for (CKormakView* v : panels())
+        if (!v->isOffline())
+            return false;
+    return true;
+}
+
+void CMainFrame::refreshPortList() {
+    if (!portListMayChange())
+        return;
+    const QStringList fresh = DiscoverPorts(existingPortCandidates());
+    if (fresh == link_.ports())
+        return;
+    const int index = portIndexAfterRefresh(link_.ports(), link_.portIndex(), fresh);
+    // The stored choice follows its port when the port changed places; a
+    // port that went away leaves it alone for when it comes back.
+    const bool moved = fresh.contains(link_.selectedPort()) && index != link_.portIndex();
+    link_.setPorts(fresh);
+    link_.setPortIndex(index);
+    axisBar_->refreshPorts();
+    if (moved)
+        LinkSettings::setActiveCom(index);
 }

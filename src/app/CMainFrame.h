@@ -89,6 +89,19 @@ public:
     // added to a name typed without one.
     static void prepareOpenDialog(QFileDialog& dialog);
     void SetLanguage(int identifier); // 0x0407, 0x0809, 0x040C
+    // Menu command 32814: moves the active panel's axis and the link to
+    // another rate.
+    void ChangeBaudRate();
+    QAction* changeBaudAction() const {
+        return changeBaud_;
+    }
+    // Takes the port list from the system again (adapters plugged in or
+    // pulled out) while nothing holds an index into it; keeps the selection
+    // on the same port name.
+    void refreshPortList();
+    // Ports by path that the list offers when they exist (those named at
+    // start and remembered; tests add theirs here).
+    void addPortCandidate(const QString& path);
     void showAbout();
 
     // The menu bar shows menu 129 while a panel is open, else menu 128.
@@ -118,6 +131,10 @@ private:
     void buildMenus129();
     void buildToolBars();
     void updateMenus();
+    void updateChangeBaud();
+    void openRsMonitor();
+    bool portListMayChange() const;
+    QStringList existingPortCandidates() const;
     void updateRecentMenus();
     void addRecentFile(const QString& path);
     void loadRecentFiles();
@@ -163,6 +180,8 @@ private:
     QAction* tbPrint_ = nullptr;
     QAction* tbAbout_ = nullptr;
     QStringList recentFiles_;
+    QAction* changeBaud_ = nullptr;
+    QStringList portCandidates_;
 
     bool openingFile_ = false;
     bool baudChangePending_ = false;

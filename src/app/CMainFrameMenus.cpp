@@ -159,9 +159,9 @@ void CMainFrame::buildMenus129() {
     menus129_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
-    QAction* baud = options->addAction(Texts::text("menu.32814"));
-    baud->setObjectName(QStringLiteral("changeBaud"));
-    baud->setEnabled(false);
+    changeBaud_ = options->addAction(Texts::text("menu.32814"), this, &CMainFrame::ChangeBaudRate);
+    changeBaud_->setObjectName(QStringLiteral("changeBaud"));
+    changeBaud_->setEnabled(false);
     menus129_ << options;
 
     auto* window = new QMenu(Texts::text("menu.window"), this);
@@ -185,6 +185,9 @@ void CMainFrame::buildMenus129() {
     auto* help = new QMenu(Texts::text("menu.help"), this);
     help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
     menus129_ << help;
+    // Whichever menu opens, the rate change follows the panel in front.
+    for (QMenu* m : std::as_const(menus129_))
+        connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateChangeBaud);
 }
 
 void CMainFrame::fillWindowMenu(QMenu* window) {
@@ -258,6 +261,13 @@ void CMainFrame::updateMenus() {
         menuBar()->addMenu(m);
     panelMenuShown_ = withPanel;
     tbSave_->setEnabled(withPanel);
+    updateChangeBaud();
+}
+
+void CMainFrame::updateChangeBaud() {
+    // An offline panel has no axis to move.
+    if (changeBaud_)
+        changeBaud_->setEnabled(!link_.currentAddress().contains(QLatin1String("OFFLINE")));
 }
 
 void CMainFrame::retranslate() {

@@ -225,7 +225,7 @@ void CKormakView::InitialisePanel() {
     }
 
     if (!link_.portOpen() && !link_.TogglePort()) {
-        op_.error(PortTextId);
+        link_.reportOpenFailure(op_);
         SetPanelEnabled(false);
         return;
     }

@@ -68,7 +68,7 @@ bool CliContext::openPort() {
     });
 #endif
     if (!link.portOpen() && !link.TogglePort()) {
-        op.error(10104);
+        link.reportOpenFailure(op);
         return false;
     }
     return true;

@@ -60,3 +60,10 @@ QStringList DiscoverPorts(const QStringList& extraPorts) {
 #endif
     return ports;
 }
+
+int portIndexAfterRefresh(const QStringList& before, int selected, const QStringList& fresh) {
+    if (selected < 0 || selected >= before.size())
+        return 0;
+    const int i = int(fresh.indexOf(before.at(selected)));
+    return i >= 0 ? i : 0;
+}

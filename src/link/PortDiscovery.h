@@ -10,3 +10,7 @@ QStringList DiscoverPorts(const QStringList& extraPorts);
 
 // Natural order of port names: runs of digits compare by value.
 bool naturalLess(const QString& a, const QString& b);
+
+// The index to select in fresh after the list was taken again: the entry
+// with the name selected before, else the first.
+int portIndexAfterRefresh(const QStringList& before, int selected, const QStringList& fresh);

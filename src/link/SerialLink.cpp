@@ -5,10 +5,12 @@
 #include "base/Windows1252.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 
 namespace {
 constexpr int OverflowTextId = 10260;
+constexpr int OpenFailedTextId = 10104;
 constexpr const char* PortLostText = "link.portLost";
 } // namespace
 
@@ -17,6 +19,20 @@ SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op)
 void SerialLink::reportFailure(Operator& op, int textId) const {
     if (!lastFailureShown())
         op.error(textId);
+}
+
+void SerialLink::reportOpenFailure(Operator& op) const {
+    QString text = Texts::text(OpenFailedTextId);
+    const QString device = QDir::toNativeSeparators(lastOpenDevice_);
+    if (lastOpenFailure_ == PortAccess::Failure::AccessDenied) {
+        const PortAccess::DeviceRights rights = PortAccess::rightsOf(lastOpenDevice_);
+        const QString group =
+            rights.groupName.isEmpty() ? QString::number(rights.ownerGid) : rights.groupName;
+        text += QLatin1Char('\n') + Texts::text("link.accessDenied").arg(device, group);
+    } else if (lastOpenFailure_ == PortAccess::Failure::InUse) {
+        text += QLatin1Char('\n') + Texts::text("link.portInUse").arg(device);
+    }
+    op.show({OpenFailedTextId, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
 }
 
 SerialLink::~SerialLink() {
@@ -90,6 +106,8 @@ bool SerialLink::TogglePort() {
         return true;
     }
 
+    lastOpenFailure_ = PortAccess::Failure::None;
+    lastOpenDevice_.clear();
     QString device = entry;
     if (entry == simulatorEntry()) {
         device = simulatorProvider_ ? simulatorProvider_() : QString();
@@ -99,7 +117,10 @@ bool SerialLink::TogglePort() {
 
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
+        const bool refused = port_.error() == QSerialPort::PermissionError;
         port_.clearError();
+        lastOpenDevice_ = PortAccess::devicePath(device);
+        lastOpenFailure_ = PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
         return false;
     }
     // An open port at an unknown rate would only show up later as time-outs;
@@ -163,13 +184,20 @@ QString SerialLink::finish(Failure failure, const QString& reply) {
     return reply;
 }
 
-void SerialLink::discardInput() {
+void SerialLink::discardInput(QByteArray* stale) {
     // Whatever waits now was not sent for the request about to go out: most
     // often a reply that came after its own time-out. Dropping it keeps it from
     // being taken for the next command's answer. A late reply that arrives only
     // after the next request was written cannot be told from that request's
     // own and is still taken; the reply cut then keeps the newer frame when
     // both arrive together.
+    if (stale) {
+        // Someone watches the exchange: fetch what the driver holds so that it
+        // is shown rather than dropped unseen. The wire sees no difference.
+        if (!port_.waitForReadyRead(0) && port_.error() == QSerialPort::TimeoutError)
+            port_.clearError();
+        *stale = port_.readAll();
+    }
     port_.clear(QSerialPort::Input); // the driver's queue and Qt's buffer
     port_.readAll();
 }
@@ -189,8 +217,14 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
     // "nothing arrived" of an earlier wait is cleared here.
     if (port_.error() == QSerialPort::TimeoutError)
         port_.clearError();
+    Exchange record;
+    const bool watched = bool(exchangeObserver_);
+    if (watched) {
+        record.mode = mode;
+        record.sent = frame;
+    }
     if (port_.error() == QSerialPort::NoError)
-        discardInput();
+        discardInput(watched ? &record.discarded : nullptr);
 
     QElapsedTimer clock;
     clock.start();
@@ -216,6 +250,14 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
     }
 
     QByteArray received;
+    const auto done = [&](Failure failure, const QString& reply) {
+        if (watched) {
+            record.received = received;
+            record.result = reply;
+            exchangeObserver_(record);
+        }
+        return finish(failure, reply);
+    };
     for (;;) {
         // Anything the port reports beyond "nothing arrived" means the device
         // is gone: the port is closed, the operator is told once, and this and
@@ -226,7 +268,7 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
             closedWithMessage_ = true;
             op_.show(
                 {0, Texts::text(PortLostText), 0, Operator::Icon::Error, Operator::Buttons::Ok});
-            return finish(Failure::PortLost, PseudoReply::Error);
+            return done(Failure::PortLost, PseudoReply::Error);
         }
         port_.clearError();
 
@@ -238,15 +280,15 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
             closePort();
             closedWithMessage_ = true;
             op_.error(OverflowTextId);
-            return finish(Failure::Overflow, cut.text);
+            return done(Failure::Overflow, cut.text);
         }
         if (clock.elapsed() > timeout) {
             lastTimedOut_ = true;
-            return finish(Failure::Timeout, PseudoReply::Timeout);
+            return done(Failure::Timeout, PseudoReply::Timeout);
         }
         if (cut.state == ReplyFrame::Cut::State::Complete) {
             lastTimedOut_ = false;
-            return finish(Failure::None, cut.text);
+            return done(Failure::None, cut.text);
         }
         // Sleep in the port until bytes arrive or the deadline has passed; the
         // loop above then runs its tests in the same order as a busy poll would.

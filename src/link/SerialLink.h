@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/PortAccess.h"
 #include "link/ReplyFrame.h"
 
 #include <QElapsedTimer>
@@ -96,6 +97,26 @@ public:
 
     Operator& op() const { return op_; }
 
+    // Why the last open of TogglePort failed, and the device it tried.
+    PortAccess::Failure lastOpenFailure() const { return lastOpenFailure_; }
+    // Shows 10104, with the reason when the device tells it (rights that shut
+    // the user out, or another program holding the port).
+    void reportOpenFailure(Operator& op) const;
+
+    // The raw bytes of one exchange, for a watcher such as the RS monitor's
+    // log. Offered for every request that was written; with no observer set
+    // the link collects nothing.
+    struct Exchange {
+        int mode = Full;
+        QByteArray sent;
+        QByteArray discarded; // unread input dropped before the frame went out
+        QByteArray received;  // every byte read for this request, noise included
+        QString result;       // what SendCommand returned
+    };
+    using ExchangeObserver = std::function<void(const Exchange&)>;
+    // One observer at a time; an empty function removes it.
+    void setExchangeObserver(ExchangeObserver observer) { exchangeObserver_ = std::move(observer); }
+
 signals:
     void portIndexChanged(int index);
     void baudIndexChanged(int index);
@@ -103,7 +124,7 @@ signals:
 
 private:
     void closePort();
-    void discardInput();
+    void discardInput(QByteArray* stale);
     QString finish(Failure failure, const QString& reply);
 
     Operator& op_;
@@ -119,6 +140,9 @@ private:
     QString currentAddress_;
     QString openPortName_;
     SimulatorProvider simulatorProvider_;
+    ExchangeObserver exchangeObserver_;
+    PortAccess::Failure lastOpenFailure_ = PortAccess::Failure::None;
+    QString lastOpenDevice_;
 };
 
 // Lets pending window messages run between two transactions of a long

@@ -22,7 +22,8 @@ class TestKormakctl : public QObject {
 
     // Runs kormakctl with its settings store in configHome, so that the
     // user's own settings are never read or touched.
-    static Result runWithSettings(const QString& configHome, const QStringList& args) {
+    static Result runWithSettings(const QString& configHome, const QStringList& args,
+                                  const QByteArray& input = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), configHome);
@@ -31,6 +32,9 @@ class TestKormakctl : public QObject {
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(KORMAKCTL), args);
+        if (!input.isEmpty() && p.waitForStarted(30000))
+            p.write(input);
+        p.closeWriteChannel();
         if (!p.waitForFinished(30000))
             return {};
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
@@ -122,6 +126,20 @@ private slots:
             << QStringList{"send", QStringLiteral("EW05\u2713")} << "kormakctl send --help";
         QTest::newRow("send without command")
             << QStringList{"send", "--address", "3"} << "kormakctl send --help";
+        QTest::newRow("baud without rate")
+            << QStringList{"baud", "--address", "0"} << "kormakctl baud --help";
+        QTest::newRow("baud with a rate not in the list")
+            << QStringList{"baud", "--address", "0", "1200"} << "kormakctl baud --help";
+        QTest::newRow("baud without address")
+            << QStringList{"baud", "9600"} << "kormakctl baud --help";
+        QTest::newRow("monitor without address")
+            << QStringList{"monitor"} << "kormakctl monitor --help";
+        QTest::newRow("monitor with an unknown cut")
+            << QStringList{"monitor", "--address", "0", "--show", "hex"}
+            << "kormakctl monitor --help";
+        QTest::newRow("monitor with an unknown framing")
+            << QStringList{"monitor", "--address", "0", "--framing", "none"}
+            << "kormakctl monitor --help";
         QTest::newRow("probe without address") << QStringList{"probe"} << "kormakctl probe --help";
         QTest::newRow("probe with an empty address")
             << QStringList{"probe", "--address", ""} << "kormakctl probe --help";
@@ -167,6 +185,10 @@ private slots:
                               << "FILE";
         QTest::newRow("ramp-table") << "ramp-table"
                                     << "--slope";
+        QTest::newRow("baud") << "baud"
+                              << "RATE";
+        QTest::newRow("monitor") << "monitor"
+                                 << "--log";
     }
     void helpOfEveryCommand() {
         QFETCH(QString, command);
@@ -287,6 +309,83 @@ private slots:
         QCOMPARE(r.out, out);
         QCOMPARE(r.err.split(u'\n', Qt::SkipEmptyParts), err);
         QVERIFY(!QFile::exists(home_.filePath(QStringLiteral("X.OPM"))));
+    }
+
+    void baudChange_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("28800 to 9600")
+            << QStringList{"--port", "sim", "--baud", "28800", "baud", "--address", "0", "9600"}
+            << 0 << "9600\n";
+        QTest::newRow("rate found first")
+            << QStringList{"--port", "sim", "baud", "--address", "3", "38400"} << 0 << "38400\n";
+        QTest::newRow("no answer at the rate given")
+            << QStringList{"--port", "sim", "--baud", "9600", "baud", "--address", "0", "19200"}
+            << 1 << "";
+    }
+    void baudChange() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        const Result r = run(args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, out);
+        if (status != 0)
+            QVERIFY2(r.err.contains(QLatin1String("stays at 9600 Baud")), qPrintable(r.err));
+    }
+
+    // A scriptable terminal: one command a line in, one cut reply a line out.
+    void monitor_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines"); // a line ending in ":" is a prefix
+        QTest::newRow("data, lower case")
+            << QStringList{} << QByteArray("po?\nif?\r\n\n") << 0 << QStringList{"400", "10000"};
+        QTest::newRow("bare framing, all characters")
+            << QStringList{"--framing", "bare", "--show", "all"} << QByteArray("PO?\n") << 0
+            << QStringList{"000 400:"};
+        QTest::newRow("address framing, short status")
+            << QStringList{"--framing", "address", "--show", "status"} << QByteArray("PO?") << 0
+            << QStringList{"00 400"};
+        QTest::newRow("checksum framing, all characters")
+            << QStringList{"--framing", "checksum", "--show", "all"} << QByteArray("PO?\n") << 0
+            << QStringList{"000 400:"};
+    }
+    void monitor() {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        QStringList args{"--port", "sim", "monitor"};
+        if (!options.contains(QStringLiteral("--address")))
+            args << "--address"
+                 << "0";
+        const Result r = runWithSettings(home_.path(), args + options, input);
+        QCOMPARE(r.status, status);
+        const QStringList got = r.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(got.size(), lines.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines.at(i).endsWith(u':'))
+                QVERIFY2(got.at(i).startsWith(lines.at(i)), qPrintable(got.at(i)));
+            else
+                QCOMPARE(got.at(i), lines.at(i));
+        }
+    }
+
+    void monitorWritesTheLog() {
+        const QString path = home_.filePath(QStringLiteral("monitor.log"));
+        QFile::remove(path);
+        const Result r = runWithSettings(
+            home_.path(), {"--port", "sim", "monitor", "--address", "0", "--log", path}, "po?\n");
+        QCOMPARE(r.status, 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray log = f.readAll();
+        QVERIFY2(log.contains("-> <STX>0PO?:"), log.constData());
+        QVERIFY2(log.contains("<- <STX>000 400:"), log.constData());
+        QVERIFY(log.contains("02 30 50 4F 3F 3A"));
     }
 
     void portsEndWithSimulator() {

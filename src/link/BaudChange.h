@@ -1,0 +1,34 @@
+#pragma once
+
+// Moving an axis and the link to another baud rate: the rate commands, the
+// rates an axis family offers, and the change itself.
+
+#include <QList>
+#include <QString>
+
+class SerialLink;
+
+namespace BaudChange {
+
+// The axis's rate command for an entry of the baud list ("DB1" for
+// "9600 Baud", "DB0" for "28800 Baud"); empty outside the list.
+QString commandOf(int baudIndex);
+
+// The baud list entries a controller family can switch to: all five for
+// "TKV" and "TMW", else 9600 and 28800 only.
+QList<int> offeredIndexes(const QString& deviceType);
+
+// The device type of the axis at the link's address ("DO?").
+QString readDeviceType(SerialLink& link);
+
+enum class Result {
+    Changed,      // the axis said "OK"; the link is open at the new rate, "Baud" is stored
+    Refused,      // no "OK": the link stays open at the old rate, nothing is stored
+    ReopenFailed, // the axis moved, but the port could not be opened again
+};
+
+// Sends the rate command at the current rate; on "OK" reopens the port at the
+// new rate, selects it in the link and stores it as "Baud". Shows nothing.
+Result ChangeBaudRate(SerialLink& link, int newBaudIndex);
+
+} // namespace BaudChange
