@@ -575,14 +575,17 @@ void CSPSDialog::copyClicked() {
         return;
     CollectRows();
     const int current = qBound(0, currentSlot_, PlcArea::SlotCount - 1);
+    // A current slot out of view is scrolled to, so that the scroll bar and
+    // the next scroll step go on from the rows on show.
     if (rowOf(current) < 0)
-        ShowRows(qMin(current, TopMax));
-    const int r = rowOf(current);
+        scrollTo(qMin(current, TopMax));
     const int last = working_.eightSlots ? PlcArea::slotCount(true) : PlcArea::SlotCount;
     for (int k = current; k < last; ++k)
         working_.programs[k] = working_.programs.at(current);
-    ShowRows(qMin(current - r, TopMax));
-    rows_[r].kind->setFocus(Qt::OtherFocusReason);
+    ShowRows(topSlot_);
+    const int r = rowOf(current);
+    if (r >= 0)
+        rows_[r].kind->setFocus(Qt::OtherFocusReason);
 }
 
 void CSPSDialog::deleteAllClicked() {
@@ -673,8 +676,12 @@ void CSPSDialog::scrollTo(int top) {
 }
 
 void CSPSDialog::wheelEvent(QWheelEvent* event) {
-    if (!scroll_->isEnabled())
+    // The wheel over the buttons, the live labels or the simulation group
+    // below the rows does not move the rows.
+    if (!scroll_->isEnabled() || event->position().y() > scroll_->geometry().bottom()) {
+        event->accept();
         return;
+    }
     const int delta = event->angleDelta().y();
     if (delta != 0)
         scrollTo(topSlot_ + (delta > 0 ? -1 : 1));

@@ -6,12 +6,16 @@
 #include "base/Texts.h"
 #include "plc/CSPSDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -34,6 +38,31 @@ QStringList writesIn(const QStringList& commands) {
             c.startsWith(QLatin1String("FC")))
             w << c;
     return w;
+}
+
+// The keyboard focus arriving at a control, as the dialog sees it.
+void focusIn(QWidget* w) {
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(w, &in);
+}
+
+// The operator picks a kind from row r's list.
+void chooseKind(CSPSDialog& d, int r, int kind) {
+    auto* box = child<QComboBox>(d, QStringLiteral("kind%1").arg(r));
+    box->setCurrentIndex(kind);
+    emit box->activated(kind);
+}
+
+void typeInto(QLineEdit* field, const QString& text) {
+    field->clear();
+    QTest::keyClicks(field, text);
+}
+
+// One wheel message at pos (dialog coordinates).
+void wheel(CSPSDialog& d, QPoint pos, int delta) {
+    QWheelEvent e(QPointF(pos), QPointF(d.mapToGlobal(pos)), QPoint(), QPoint(0, delta),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&d, &e);
 }
 
 } // namespace
@@ -181,6 +210,264 @@ private slots:
         d.simulationClicked();
         QCOMPARE(rig.commands(), QStringList{"IO0"});
         QCOMPARE(child<StatusLamp>(d, "STROBE")->colour(), StatusLamp::Colour::Grey);
+    }
+
+    // Offline the dialog edits the document's slot lines: nothing is sent, and
+    // the take-over puts the edited programs where the former ones stood.
+    void offlineTakeOver_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("merged");
+        QTest::addColumn<bool>("eightSlots");
+        QTest::newRow("EW lines around a step and other lines")
+            << QStringList{"PO400\r\n", "EW00PO400 PF2000 GA100 PN1\r\n", "EW05$&GA5\r\n",
+                           "EW03PO5 PF5 GS+ PN0\r\n", "PF2000\r\n"}
+            << 1 << int(CycleProgram::MoveRelative)
+            << QStringList{"PO400\r\n",
+                           "EW00PO400 PF2000 GA100 PN1\r\n",
+                           "EW01PO400 PF2000 GR-50 PN2\r\n",
+                           "EW03PO5 PF5 GS+ PN0\r\n",
+                           "EW05$&GA5\r\n",
+                           "PF2000\r\n"}
+            << false;
+        QTest::newRow("WU lines of an eight-slot file")
+            << QStringList{"WU2PO200 PF1000 GF+ PN0\r\n", "XX\r\n"} << 4
+            << int(CycleProgram::StepMinus)
+            << QStringList{"WU2PO200 PF1000 GF+ PN0\r\n", "WU4PO5 PF5 GS- PN0\r\n", "XX\r\n"}
+            << true;
+    }
+    void offlineTakeOver() {
+        QFETCH(QStringList, lines);
+        QFETCH(int, row);
+        QFETCH(int, kind);
+        QFETCH(QStringList, merged);
+        QFETCH(bool, eightSlots);
+        SimRig rig;
+        QVERIFY(rig.open());
+        {
+            CSPSDialog::Setup setup = onlineSetup();
+            setup.axis = QStringLiteral("OFFLINE1");
+            setup.offline = true;
+            setup.rampList = {"100", "200", "300"};
+            setup.lineList = lines;
+            CSPSDialog d(rig.link, rig.op, setup);
+            QVERIFY(d.Initialise());
+            QCOMPARE(d.rzhDevice(), eightSlots);
+            QCOMPARE(child<QScrollBar>(d, "scroll")->isEnabled(), !eightSlots);
+            QCOMPARE(child<QComboBox>(d, "kind8")->isEnabled(), !eightSlots);
+            QCOMPARE(child<QPushButton>(d, "programButton")->text(), Texts::text(10174));
+            for (int r = 0; r < CSPSDialog::RowCount; ++r)
+                QVERIFY(!child<QPushButton>(d, QStringLiteral("test%1").arg(r))->isEnabled());
+
+            chooseKind(d, row, kind);
+            if (CycleProgram::hasTarget(kind))
+                typeInto(child<QLineEdit>(d, QStringLiteral("target%1").arg(row)), "-50");
+            if (CycleProgram::hasFrequencies(kind)) {
+                child<QComboBox>(d, QStringLiteral("offset%1").arg(row))->setEditText("400");
+                child<QComboBox>(d, QStringLiteral("run%1").arg(row))->setEditText("2000");
+                auto* ramp = child<QComboBox>(d, QStringLiteral("ramp%1").arg(row));
+                ramp->setCurrentIndex(2);
+                emit ramp->activated(2);
+            }
+            d.programClicked();
+            QCOMPARE(d.result(), CSPSDialog::TakeOver);
+            QVERIFY(rig.op.shown.isEmpty());
+            QStringList lineList = lines;
+            PlcArea::MergeIntoLineList(lineList, d.workingSlots(), d.rzhDevice());
+            QCOMPARE(lineList, merged);
+        }
+        QVERIFY(rig.commands().isEmpty()); // not at opening, not at destruction
+    }
+
+    // Copy fills every slot from the current one to the last; a current slot
+    // out of view is brought into the rows first, and the scroll bar follows.
+    void copyToTheFollowingSlots_data() {
+        QTest::addColumn<int>("focusTop");
+        QTest::addColumn<int>("focusRow");
+        QTest::addColumn<int>("viewTop");
+        QTest::addColumn<int>("shownTop");
+        QTest::newRow("current row in view") << 0 << 2 << 0 << 0;
+        QTest::newRow("current row scrolled away") << 0 << 2 << 100 << 2;
+        QTest::newRow("slot 250 out of view") << 247 << 3 << 0 << 247;
+        QTest::newRow("slot 250 in view") << 244 << 6 << 244 << 244;
+    }
+    void copyToTheFollowingSlots() {
+        QFETCH(int, focusTop);
+        QFETCH(int, focusRow);
+        QFETCH(int, viewTop);
+        QFETCH(int, shownTop);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.plcSlots[1] = QStringLiteral("PO5 PF5 GS- PN0");
+            a.plcSlots[2] = QStringLiteral("PO400 PF2000 GA100 PN0");
+            a.plcSlots[100] = QStringLiteral("PO5 PF5 GS- PN0");
+            a.plcSlots[249] = QStringLiteral("PO5 PF5 GS+ PN0");
+            a.plcSlots[250] = QStringLiteral("PO200 PF1000 GF+ PN1");
+        });
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        d.scrollTo(focusTop);
+        focusIn(child<QComboBox>(d, QStringLiteral("kind%1").arg(focusRow)));
+        const int current = focusTop + focusRow;
+        QCOMPARE(d.currentSlot(), current);
+        d.scrollTo(viewTop);
+        const QStringList before = d.workingSlots();
+        rig.host.clearLog();
+        d.copyClicked();
+        QCOMPARE(rig.op.shownIds(), QList<int>{10127});
+        QVERIFY(rig.commands().isEmpty());
+        for (int k = 0; k < PlcArea::SlotCount; ++k)
+            QCOMPARE(d.workingSlots().at(k), k < current ? before.at(k) : before.at(current));
+        QCOMPARE(child<QLabel>(d, "slot0")->text(), QString::number(shownTop));
+        QCOMPARE(d.topSlot(), shownTop);
+        QCOMPARE(child<QScrollBar>(d, "scroll")->value(), shownTop);
+        // The next line down continues from the rows on show.
+        child<QScrollBar>(d, "scroll")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(child<QLabel>(d, "slot0")->text(), QString::number(qMin(shownTop + 1, 247)));
+    }
+
+    // An "RZH" axis: eight slots read with "FU", written with "WU"; no
+    // scrolling, and Copy stops at the last of the eight.
+    void eightSlotAxis() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.setFamily(QStringLiteral("RZH 2A/24V"));
+            a.plcSlots[1] = QStringLiteral("PO400 PF2000 GA100 PN0");
+        });
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        QVERIFY(d.rzhDevice());
+        QStringList reads;
+        for (const QString& c : rig.commands())
+            if (c.startsWith(QLatin1String("FU")) || c.startsWith(QLatin1String("ER")))
+                reads << c;
+        QCOMPARE(reads, (QStringList{"FU0", "FU1", "FU2", "FU3", "FU4", "FU5", "FU6", "FU7"}));
+        QVERIFY(!child<QScrollBar>(d, "scroll")->isEnabled());
+        QVERIFY(!child<QComboBox>(d, "kind8")->isEnabled());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        wheel(d, child<QLabel>(d, "slot4")->geometry().center(), -120);
+        QCOMPARE(d.topSlot(), 0);
+
+        chooseKind(d, 6, CycleProgram::StepPlus);
+        focusIn(child<QComboBox>(d, "kind6"));
+        d.copyClicked();
+        QCOMPARE(d.workingSlots().at(7), QStringLiteral("PO5 PF5 GS+ PN0"));
+        QVERIFY(d.workingSlots().at(8).isEmpty());
+        rig.host.clearLog();
+        d.programClicked();
+        QCOMPARE(rig.op.shownIds().last(), 10113);
+        QStringList writes;
+        for (const QString& c : rig.commands())
+            if (c.startsWith(QLatin1String("WU")) || c.startsWith(QLatin1String("EW")) ||
+                c == QLatin1String("WE"))
+                writes << c;
+        QCOMPARE(writes, (QStringList{"WE", "WU1PO400 PF2000 GA100 PN0", "WU6PO5 PF5 GS+ PN0",
+                                      "WU7PO5 PF5 GS+ PN0"}));
+        d.hide();
+    }
+
+    // The scroll bar and the wheel move the rows; an edit in the rows is kept
+    // whichever way they move, and the wheel below the rows leaves them alone.
+    void scrolling_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("action"); // a scroll bar action, or -1 for the wheel
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<bool>("belowRows");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("line down")
+            << 0 << int(QAbstractSlider::SliderSingleStepAdd) << 0 << false << 1;
+        QTest::newRow("line up at the top")
+            << 0 << int(QAbstractSlider::SliderSingleStepSub) << 0 << false << 0;
+        QTest::newRow("page down near the end")
+            << 240 << int(QAbstractSlider::SliderPageStepAdd) << 0 << false << 247;
+        QTest::newRow("page up") << 20 << int(QAbstractSlider::SliderPageStepSub) << 0 << false
+                                 << 12;
+        QTest::newRow("to the top")
+            << 100 << int(QAbstractSlider::SliderToMinimum) << 0 << false << 0;
+        QTest::newRow("wheel down") << 0 << -1 << -120 << false << 1;
+        QTest::newRow("wheel up") << 10 << -1 << 120 << false << 9;
+        QTest::newRow("wheel up at the top") << 0 << -1 << 120 << false << 0;
+        QTest::newRow("wheel down at the end") << 247 << -1 << -120 << false << 247;
+        QTest::newRow("wheel below the rows") << 10 << -1 << -120 << true << 10;
+    }
+    void scrolling() {
+        QFETCH(int, start);
+        QFETCH(int, action);
+        QFETCH(int, delta);
+        QFETCH(bool, belowRows);
+        QFETCH(int, expected);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            for (int s = 0; s < 256; ++s)
+                a.plcSlots[s] = QStringLiteral("PO400 PF2000 GA%1 PN0").arg(s);
+        });
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        d.scrollTo(start);
+        typeInto(child<QLineEdit>(d, "target0"), "77");
+        auto* scroll = child<QScrollBar>(d, "scroll");
+        if (action >= 0) {
+            scroll->triggerAction(QAbstractSlider::SliderAction(action));
+        } else {
+            const QPoint at = belowRows ? child<QGroupBox>(d, "simulation")->geometry().center()
+                                        : child<QLabel>(d, "slot4")->geometry().center();
+            wheel(d, at, delta);
+        }
+        QCOMPARE(d.topSlot(), expected);
+        QCOMPARE(scroll->value(), expected);
+        for (int r = 0; r < CSPSDialog::RowCount; ++r)
+            QCOMPARE(child<QLabel>(d, QStringLiteral("slot%1").arg(r))->text(),
+                     QString::number(expected + r));
+        d.CollectRows();
+        QCOMPARE(d.workingSlots().at(start), QStringLiteral("PO400 PF2000 GA77 PN0"));
+        QCOMPARE(d.workingSlots().at(start + 1),
+                 QStringLiteral("PO400 PF2000 GA%1 PN0").arg(start + 1));
+        d.hide();
+    }
+
+    // An axis that stops answering during a tick: one 10103 and the timer
+    // stops; the simulation is ended as its button does, without "IO0".
+    void timeoutOnATick_data() {
+        QTest::addColumn<bool>("simulation");
+        QTest::newRow("test run") << false;
+        QTest::newRow("simulation") << true;
+    }
+    void timeoutOnATick() {
+        QFETCH(bool, simulation);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(300);
+        rig.axis([](sim::SimAxis& a) {
+            a.plcSlots[0] = QStringLiteral("PO400 PF1000 GA400000 PN0");
+            a.setPosition(0);
+            a.inputs = 3;
+            a.programNumber = 1;
+        });
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        rig.host.setFaultFor(QStringLiteral("PC?"), sim::Fault::NoReply);
+        rig.host.clearLog();
+        if (simulation)
+            d.simulationClicked();
+        else
+            d.testRow(0);
+        QTRY_VERIFY_WITH_TIMEOUT(!d.timer().isActive(), 5000);
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+        QVERIFY(!d.simulationRunning());
+        QVERIFY(!rig.commands().contains(QStringLiteral("IO0")));
+        QCOMPARE(child<StatusLamp>(d, "STROBE")->colour(), StatusLamp::Colour::Grey);
+        QCOMPARE(child<QLabel>(d, "position")->text(), QStringLiteral("0"));
+        for (int r = 0; r < CSPSDialog::RowCount; ++r)
+            QVERIFY(child<QPushButton>(d, QStringLiteral("test%1").arg(r))->isEnabled());
+        QTest::qWait(300); // no second message from a timer left running
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
     }
 
     // With the dialog closed and the axis in PLC mode, the stored program that
