@@ -118,6 +118,11 @@ bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffs
 
 Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QStringList& dirs) {
     const QString suffix = link.SendCommand(QStringLiteral("IL?"));
+    if (PseudoReply::is(suffix)) {
+        // No answer is a line fault, not a missing file.
+        link.reportFailure(op, TimeoutTextId);
+        return Outcome::LinkFailed;
+    }
     if (!usableSuffix(suffix)) {
         // A name the controller chose that could leave the program folders is
         // no program file; show where it would have been looked for.
@@ -154,17 +159,25 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
         link.reportFailure(op, TimeoutTextId);
         return Outcome::LinkFailed;
     }
-    link.SendCommand(configurationCommand(c));
+    // "ERROR" as well as "TIMEOUT": after an overflow every later command
+    // answers "ERROR". A configuration, record or store whose reply did not
+    // come may not have been taken, and the card must not be reported as
+    // programmed.
+    const auto failed = [&](const QString& command) {
+        if (!PseudoReply::is(link.SendCommand(command)))
+            return false;
+        link.reportFailure(op, TimeoutTextId);
+        return true;
+    };
+    if (failed(configurationCommand(c)))
+        return Outcome::LinkFailed;
     for (const Record& r : records) {
-        // "ERROR" as well as "TIMEOUT": after an overflow every record answers
-        // "ERROR", and the card must not be reported as programmed.
-        if (PseudoReply::is(link.SendCommand(QStringLiteral("WI") + r.address + r.data))) {
-            link.reportFailure(op, TimeoutTextId);
+        if (failed(QStringLiteral("WI") + r.address + r.data))
             return Outcome::LinkFailed;
-        }
         op.pumpEvents();
     }
-    link.SendCommand(QStringLiteral("WX"));
+    if (failed(QStringLiteral("WX")))
+        return Outcome::LinkFailed;
     return Outcome::Programmed;
 }
 

@@ -64,7 +64,7 @@ enum class Outcome {
     Programmed,  // records sent and "WX" sent
     FileMissing, // 10158 shown, nothing sent
     Refused,     // write release refused: stops without a message
-    LinkFailed,  // 10103 shown; "WX" not sent
+    LinkFailed,  // a reply did not come: 10103 (or the link's message) shown
 };
 // The programming run up to "WX": "IL?", the file (read and checked whole),
 // the write release, "IM", one "WI" per record, "WX". dirs: where to look.

@@ -13,14 +13,18 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CRampenDlg.h"
+#include "drive/CReset.h"
+#include "drive/CSFIDialog.h"
 #include "drive/CWait.h"
 #include "drive/ProgramPlcArea.h"
 #include "drive/RampCalculation.h"
 #include "drive/RampMemory.h"
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
+#include "plc/PlcArea.h"
 #include "sim/SimHost.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -41,6 +45,18 @@ constexpr qint64 kTopFrequency = 4000;
 
 const QString kPortLost = QStringLiteral("link.portLost");
 
+// The SFI program the card gets: three 16-byte records, a shorter one the
+// card is not sent, and the end record.
+const QString kSfiProgram = QStringLiteral(":10000000000102030405060708090A0B0C0D0E0F78\r\n"
+                                           ":10001000101112131415161718191A1B1C1D1E1F68\r\n"
+                                           ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
+                                           ":04003000DEADBEEFC4\r\n"
+                                           ":00000001FF\r\n");
+const QMap<int, QByteArray> kSfiRecords = {
+    {0x0000, QByteArray::fromHex("000102030405060708090A0B0C0D0E0F")},
+    {0x0010, QByteArray::fromHex("101112131415161718191A1B1C1D1E1F")},
+    {0x0020, QByteArray::fromHex("A0A1A2A3A4A5A6A7A8A9AAABACADAEAF")}};
+
 // One simulated axis "0" with a few ramps and PLC slots, on a real pty,
 // opened through the program's link.
 struct FaultRig {
@@ -51,6 +67,8 @@ struct FaultRig {
     AxisParameters params;
     QTemporaryDir dir;
     std::unique_ptr<CRampenDlg> dialog;
+    std::unique_ptr<CSFIDialog> sfiDialog;
+    PlcArea::Opening opening;
 
     bool open() {
         axis([](sim::SimAxis& a) {
@@ -118,10 +136,38 @@ struct Outcome {
 
 // A long operation: prepare sets the rig up before the fault is armed, run
 // carries the operation out once and checks what it left behind.
+// asked: what the operator is asked before the operation starts; told: what
+// a success adds. everyFault: the operation sends enough commands for every
+// row of the common table to strike inside it.
 struct Operation {
     std::function<bool(FaultRig&)> prepare;
     std::function<Outcome(FaultRig&)> run;
+    QStringList asked = {};
+    QStringList told = {};
+    bool everyFault = true;
 };
+
+// A pseudo-reply inside a text: "TIMEOUT" kept as a slot text, or "PO" +
+// "TIMEOUT" kept as a value to give back.
+bool holdsPseudoReply(const QString& text) {
+    for (const QString& p : {PseudoReply::Timeout, PseudoReply::Error, PseudoReply::Offline})
+        if (text.contains(p.trimmed()))
+            return true;
+    return false;
+}
+
+// The commands the simulated bus received, without the address.
+QStringList sentCommands(FaultRig& rig) {
+    QStringList commands;
+    for (const QString& line : rig.host.log())
+        commands << line.mid(2);
+    return commands;
+}
+
+void shortWait(CWait& wait, int ms) {
+    wait.setSecondMs(ms);
+    wait.exec();
+}
 
 const QStringList kPlcTexts = {QStringLiteral("PO400 PF2000"), QString(),
                                QStringLiteral("GA1000 PN3"), QStringLiteral("GR-800")};
@@ -206,7 +252,8 @@ const QMap<QString, Operation>& operations() {
               else if (QApplication::overrideCursor())
                   o.broken = "the wait cursor stayed";
               return o;
-          }}},
+          },
+          {QStringLiteral("10171")}}},
         {QStringLiteral("internal ramps"),
          {[](FaultRig&) { return true; },
           [](FaultRig& rig) {
@@ -227,6 +274,124 @@ const QMap<QString, Operation>& operations() {
                   o.broken = "the controller does not hold the slots sent";
               return o;
           }}},
+        // The cycle-program dialog's opening: every slot, the slopes, the
+        // values given back at closing, the position. No pseudo-reply may be
+        // kept as a slot text or as a value to give back.
+        {QStringLiteral("PLC opening"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              PlcArea::Opening opening;
+              Outcome o;
+              o.ok = PlcArea::ReadOpening(rig.link, rig.op, opening) == PlcArea::ReadResult::Done;
+              const QStringList kept = opening.area.programs + opening.area.extendedSteps +
+                                       opening.restoreCommands + opening.rampSlopes +
+                                       QStringList{opening.position, opening.shortStatus};
+              for (const QString& text : kept)
+                  if (holdsPseudoReply(text))
+                      o.broken = "a pseudo-reply was kept: " + text;
+              if (o.broken.isEmpty() && o.ok &&
+                  (opening.area.programs.at(0) != QLatin1String("PO400 PF2000 GA16000 PN3") ||
+                   opening.area.programs.at(0x21) != QLatin1String("GA1000")))
+                  o.broken = "the slots read are not what the controller holds";
+              return o;
+          }}},
+        // Programming as the cycle-program dialog does: the area read at
+        // opening with one slot changed, then, when the dialog closes on a line
+        // that did not go silent, the values read at opening given back.
+        {QStringLiteral("PLC programming"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) { a.params.operatingMode = 1; });
+              return PlcArea::ReadOpening(rig.link, rig.op, rig.opening) ==
+                         PlcArea::ReadResult::Done &&
+                     rig.op.shown.isEmpty();
+          },
+          [](FaultRig& rig) {
+              PlcArea::Slots area = rig.opening.area;
+              area.programs[3] = QStringLiteral("GA1000 PN3");
+              const QStringList texts = PlcArea::TextsToProgram(area);
+              Outcome o;
+              o.ok = ProgramPlcArea(rig.link, rig.op, texts, area.eightSlots) == PlcAreaDone;
+              if (!rig.link.lastTimedOut())
+                  PlcArea::SendRestoreCommands(rig.link, rig.opening.restoreCommands);
+              QStringList held;
+              int mode = -1;
+              rig.axis([&](sim::SimAxis& a) {
+                  held = a.plcSlots.mid(0, 0x22);
+                  mode = a.params.operatingMode;
+              });
+              for (const QString& c : sentCommands(rig))
+                  if (holdsPseudoReply(c))
+                      o.broken = "a pseudo-reply went out: " + c;
+              if (o.broken.isEmpty() && o.ok && held != texts.mid(0, 0x22))
+                  o.broken = "the controller does not hold the slots sent";
+              else if (o.broken.isEmpty() && o.ok && mode != 1)
+                  o.broken = "the axis did not get its operating mode back";
+              return o;
+          }}},
+        // The SFI card programmed through its dialog: the file's records,
+        // "WX", the timed window, and the card read again.
+        {QStringLiteral("SFI card"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) {
+                  a.sfiCard = true;
+                  a.sfiConfig = 0x92; // 500 steps, minus, 1000 lines: "500N1000.S2"
+              });
+              if (!writeBytes(rig.path("500N1000.S2"), kSfiProgram.toLatin1()))
+                  return false;
+              rig.sfiDialog = std::make_unique<CSFIDialog>(rig.link, rig.op);
+              rig.sfiDialog->setSearchDirectories({rig.dir.path()});
+              rig.sfiDialog->setWaitRunner([](CWait& wait) {
+                  wait.setSecondMs(1);
+                  return wait.exec();
+              });
+              if (!rig.sfiDialog->start())
+                  return false;
+              rig.sfiDialog->show();
+              return rig.op.shown.isEmpty();
+          },
+          [](FaultRig& rig) {
+              QTest::mouseClick(
+                  rig.sfiDialog->findChild<QPushButton*>(QStringLiteral("programButton")),
+                  Qt::LeftButton);
+              Outcome o;
+              o.ok = !rig.op.shown.isEmpty() && rig.op.shown.last().textId == 10161;
+              QMap<int, QByteArray> held;
+              rig.axis([&](sim::SimAxis& a) { held = a.sfiProgram; });
+              if (o.ok && held != kSfiRecords)
+                  o.broken = "the card does not hold the program";
+              else if (!held.isEmpty() && held != kSfiRecords)
+                  o.broken = "the card holds part of the program";
+              for (auto* b : rig.sfiDialog->findChildren<QAbstractButton*>())
+                  if (!b->isEnabled())
+                      o.broken = "a control stayed disabled: " + b->objectName();
+              if (QApplication::overrideCursor())
+                  o.broken = "the wait cursor stayed";
+              return o;
+          },
+          {QStringLiteral("10157")},
+          {QStringLiteral("10161")}}},
+        // The whole-system reset: "CR", which an axis that restarts at once
+        // may leave unanswered, then the timed window while it restarts.
+        {QStringLiteral("system reset"),
+         {[](FaultRig& rig) {
+              // Shorter than the window the test runs, as the real restart is
+              // shorter than the real window.
+              rig.axis([](sim::SimAxis& a) { a.restartMs = 20; });
+              return true;
+          },
+          [](FaultRig& rig) {
+              Outcome o;
+              o.ok = RunSystemReset(rig.link, rig.op, nullptr, [](CWait& wait) {
+                  shortWait(wait, 10);
+                  return 1;
+              });
+              if (o.ok && !sentCommands(rig).contains(QLatin1String("CR")))
+                  o.broken = "success without \"CR\" on the wire";
+              return o;
+          },
+          {},
+          {},
+          false}},
     };
     return table;
 }
@@ -293,16 +458,19 @@ void TestFaultInjection::operationUnderFault_data() {
     // Faults the link copes with: every operation succeeds as on a clean line,
     // and the operator sees no more than the question some operations ask first.
     for (const QString& name : operations().keys()) {
-        const QStringList asked =
-            name == QLatin1String("ramp deletion") ? QStringList{"10171"} : QStringList{};
+        const Operation& operation = operations()[name];
+        const QStringList asked = operation.asked;
+        const QStringList done = asked + operation.told;
         auto row = [&](const char* what) -> QTestData& {
             return QTest::newRow(qPrintable(name + QStringLiteral(" / ") + what)) << name;
         };
-        row("clean line") << Fault::None << 0 << Strike{} << true << asked;
-        row("noise before every reply") << Fault::Garbage << 7 << Strike{} << true << asked;
-        row("every reply in pieces") << Fault::Pieces << 3 << fromReply(0, 4) << true << asked;
+        row("clean line") << Fault::None << 0 << Strike{} << true << done;
+        row("noise before every reply") << Fault::Garbage << 7 << Strike{} << true << done;
+        row("every reply in pieces") << Fault::Pieces << 3 << fromReply(0, 4) << true << done;
+        if (!operation.everyFault)
+            continue;
         row("late, within the time-out")
-            << Fault::LateReply << kTimeoutMs / 3 << fromReply(1, 1) << true << asked;
+            << Fault::LateReply << kTimeoutMs / 3 << fromReply(1, 1) << true << done;
         // An overflow burst and a vanished port: the link closes the port and
         // says so once; the operation adds nothing and reports no success.
         row("overflow at the first reply")
@@ -322,6 +490,7 @@ void TestFaultInjection::operationUnderFault_data() {
         const char* where;
         Strike strike;
         QStringList messages;
+        bool succeeds = false;
     };
     const QList<Lost> lostReplies = {
         {"save", "from the first reply", fromReply(0), {"10175"}},
@@ -338,15 +507,46 @@ void TestFaultInjection::operationUnderFault_data() {
         {"PLC area", "from the first reply", fromReply(0), {"10103"}},
         {"PLC area", "on the erase", onCommand("WE"), {"10103"}},
         {"PLC area", "on the second slot", onCommand("EW02"), {"10103"}},
+        {"PLC opening", "from the first reply", fromReply(0), {"10103"}},
+        {"PLC opening", "on a slot in the middle", onCommand("ER80"), {"10103"}},
+        {"PLC opening", "on the last slot", onCommand("ERFF"), {"10103"}},
+        // The value stays unknown and is not given back at closing; the
+        // dialog still opens.
+        {"PLC opening", "on a value to give back", onCommand("PO?"), {}, true},
+        {"PLC opening", "on the position", onCommand("PC?"), {}, true},
+        {"PLC programming", "from the first reply", fromReply(0), {"10103"}},
+        {"PLC programming", "on the erase", onCommand("WE"), {"10103"}},
+        {"PLC programming", "on the changed slot", onCommand("EW03"), {"10103"}},
+        {"PLC programming", "on the last slot", onCommand("EW21"), {"10103"}},
+        // The slots are written; a value given back is not asked about.
+        {"PLC programming", "on a value given back", onCommand("PF2000"), {}, true},
+        {"SFI card", "on the program variant", onCommand("IL?"), {"10157", "10103"}},
+        {"SFI card", "on the release", onCommand("IC?"), {"10157", "10103"}},
+        {"SFI card", "on the configuration", onCommand("IM92"), {"10157", "10103"}},
+        {"SFI card", "on the second record", onCommand("WI0010"), {"10157", "10103"}},
+        {"SFI card", "on the store", onCommand("WX"), {"10157", "10103"}},
+        {"SFI card", "on the reading again", onCommand("PI?"), {"10157", "10103"}},
+        // An axis that restarts at once does not answer "CR": no failure.
+        {"system reset", "on the reset", onCommand("CR"), {}, true},
     };
     for (const Lost& l : lostReplies) {
         const QString name = QString::fromLatin1(l.operation);
         QTest::newRow(qPrintable(name + " / no reply " + l.where))
-            << name << Fault::NoReply << 0 << l.strike << false << l.messages;
+            << name << Fault::NoReply << 0 << l.strike << l.succeeds << l.messages;
         // A reply after the time-out must not be taken for a later command's.
         QTest::newRow(qPrintable(name + " / late reply " + l.where))
-            << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << false << l.messages;
+            << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << l.succeeds << l.messages;
     }
+
+    // "CR" is the reset's one command: the faults that close the port strike
+    // on its reply.
+    const QString reset = QStringLiteral("system reset");
+    QTest::newRow("system reset / overflow at the reset")
+        << reset << Fault::Overflow << 0 << fromReply(0, 1) << false << QStringList{overflow};
+    QTest::newRow("system reset / port vanishes at the reset")
+        << reset << Fault::Vanish << 0 << fromReply(0, 1) << false << QStringList{lost};
+    QTest::newRow("system reset / late, within the time-out")
+        << reset << Fault::LateReply << kTimeoutMs / 3 << fromReply(0, 1) << true << QStringList{};
 
     // After a lost "WD" reply the deletion reads the memory at once, so a
     // reply that is only late lands while the next command waits for its own.
