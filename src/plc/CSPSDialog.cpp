@@ -638,7 +638,9 @@ void CSPSDialog::programClicked() {
     if (result == PlcAreaDone) {
         committed_ = working_.programs;
         op_.inform(ProgramDoneId);
-    } else {
+    } else if (link_.lastFailure() == SerialLink::Failure::None) {
+        // A refused release: the area was not written as asked. A lost reply
+        // has been reported where it happened; a second box would only repeat it.
         op_.error(ProgramFailedId);
     }
 }

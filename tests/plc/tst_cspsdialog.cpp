@@ -113,6 +113,35 @@ private slots:
         QCOMPARE(rig.commands(), (QStringList{"PO400", "PF2000", "PN2", "PD0"}));
     }
 
+    // Programming that fails: a refused release says that the area was not
+    // written; a lost reply has said so where it happened, and nothing more
+    // is shown. Either way the close check still warns about the edit.
+    void failedProgramming_data() {
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<QList<int>>("messages");
+        QTest::newRow("refused release") << true << QList<int>{10112, 10114};
+        QTest::newRow("lost reply to the erase") << false << QList<int>{10112, 10103};
+    }
+    void failedProgramming() {
+        QFETCH(bool, refuse);
+        QFETCH(QList<int>, messages);
+        SimRig rig;
+        rig.link.setTimeoutMs(300);
+        QVERIFY(rig.open());
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        chooseKind(d, 2, CycleProgram::StepPlus);
+        if (refuse)
+            rig.axis([](sim::SimAxis& a) { a.plc.refuseReleaseAlways = true; });
+        else
+            rig.host.setFaultFor(QStringLiteral("WE"), sim::Fault::NoReply);
+        d.programClicked();
+        QCOMPARE(rig.op.shownIds(), messages);
+        QVERIFY(d.committedSlots() != d.workingSlots());
+        rig.host.setFault(sim::Fault::None);
+        rig.axis([](sim::SimAxis& a) { a.plc.refuseReleaseAlways = false; });
+    }
+
     // A refused release at delete-all leaves the axis and the dialog as they were.
     void refusedDeleteAllKeepsEverything() {
         SimRig rig;
