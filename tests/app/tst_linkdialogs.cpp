@@ -1,5 +1,5 @@
 #include "PtyPeer.h"
-#include "ScriptedOperator.h"
+#include "ShellRig.h"
 #include "app/AxisBar.h"
 #include "app/CChangeBaud.h"
 #include "app/CMainFrame.h"
@@ -31,26 +31,7 @@ class TestLinkDialogs : public QObject {
 
     QTemporaryDir home_;
 
-    struct Rig {
-        ScriptedOperator op;
-        sim::SimHost host;
-        std::unique_ptr<CMainFrame> frame;
-        bool start() {
-            if (!host.start())
-                return false;
-            CMainFrame::Options o;
-            o.ports = {host.slavePath()};
-            o.selectPort = host.slavePath();
-            o.op = &op;
-            frame = std::make_unique<CMainFrame>(o);
-            frame->show();
-            return true;
-        }
-        QStringList wire() {
-            QStringList l = host.log();
-            host.clearLog();
-            return l;
-        }
+    struct Rig : ShellRig {
         CKormakView* connect(int k) {
             frame->ConnectToAxis(k);
             return frame->activePanel();

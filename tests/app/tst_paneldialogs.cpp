@@ -2,7 +2,7 @@
 // against the simulated bus: which dialog opens, and what the panel does
 // after it.
 
-#include "ScriptedOperator.h"
+#include "ShellRig.h"
 #include "app/CMainFrame.h"
 #include "axis/CKormakView.h"
 #include "base/Texts.h"
@@ -22,21 +22,13 @@
 
 namespace {
 
-struct Rig {
-    ScriptedOperator op;
-    sim::SimHost host{QStringLiteral("0")};
-    std::unique_ptr<CMainFrame> frame;
+struct Rig : ShellRig {
     CKormakView* panel = nullptr;
 
+    Rig() : ShellRig(QStringLiteral("0")) {}
     bool start() {
-        if (!host.start())
+        if (!ShellRig::start())
             return false;
-        CMainFrame::Options o;
-        o.ports = {host.slavePath()};
-        o.selectPort = host.slavePath();
-        o.op = &op;
-        frame = std::make_unique<CMainFrame>(o);
-        frame->show();
         frame->ConnectToAxis(0);
         if (frame->panels().size() != 1)
             return false;

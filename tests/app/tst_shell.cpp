@@ -1,4 +1,4 @@
-#include "ScriptedOperator.h"
+#include "ShellRig.h"
 #include "app/AxisBar.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -35,29 +35,7 @@ class TestShell : public QObject {
 
     QTemporaryDir home_;
 
-    struct Rig {
-        ScriptedOperator op;
-        sim::SimHost host;
-        std::unique_ptr<CMainFrame> frame;
-        explicit Rig(const QString& axes = QStringLiteral("0123456789ABCDEF")) : host(axes) {}
-        bool start() {
-            if (!host.start())
-                return false;
-            CMainFrame::Options o;
-            o.ports = {host.slavePath()};
-            o.selectPort = host.slavePath();
-            o.op = &op;
-            frame = std::make_unique<CMainFrame>(o);
-            frame->show();
-            return true;
-        }
-        QStringList wire() {
-            QStringList l = host.log();
-            host.clearLog();
-            return l;
-        }
-        int countOf(const QStringList& log, const QString& line) { return int(log.count(line)); }
-    };
+    using Rig = ShellRig;
 
     // A small offline parameter file.
     static QString writeFile(const QTemporaryDir& dir, const QString& name,
