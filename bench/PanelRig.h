@@ -8,9 +8,11 @@
 #include "base/Operator.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
 #include <malloc.h>
+#include <memory>
 #include <sys/resource.h>
 
 class RecordingOperator : public Operator {
@@ -50,6 +52,18 @@ inline double residentMb() {
 inline qint64 liveHeapBytes() {
     const struct mallinfo2 m = mallinfo2();
     return qint64(m.uordblks + m.hblkhd);
+}
+
+// The main window on the built-in simulated bus, shown, with op in place of
+// the message boxes.
+inline std::unique_ptr<CMainFrame> showMainFrame(Operator& op) {
+    CMainFrame::Options options;
+    options.selectPort = QStringLiteral("Simulator");
+    options.op = &op;
+    auto frame = std::make_unique<CMainFrame>(options);
+    frame->show();
+    QCoreApplication::processEvents();
+    return frame;
 }
 
 // Opens all sixteen panels through the axis buttons; false when one did not open.

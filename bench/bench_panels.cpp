@@ -18,12 +18,8 @@ int main(int argc, char** argv) {
     const int pollSeconds = argc > 1 ? std::atoi(argv[1]) : 10;
 
     RecordingOperator op;
-    CMainFrame::Options options;
-    options.selectPort = QStringLiteral("Simulator");
-    options.op = &op;
-    CMainFrame frame(options);
-    frame.show();
-    QCoreApplication::processEvents();
+    const std::unique_ptr<CMainFrame> main = showMainFrame(op);
+    CMainFrame& frame = *main;
 
     QElapsedTimer t;
     t.start();

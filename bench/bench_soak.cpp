@@ -28,12 +28,8 @@ int main(int argc, char** argv) {
     const int warmUpSeconds = qMin(60, seconds / 4);
 
     RecordingOperator op;
-    CMainFrame::Options options;
-    options.selectPort = QStringLiteral("Simulator");
-    options.op = &op;
-    CMainFrame frame(options);
-    frame.show();
-    QCoreApplication::processEvents();
+    const std::unique_ptr<CMainFrame> main = showMainFrame(op);
+    CMainFrame& frame = *main;
     if (!openAllPanels(frame)) {
         std::fprintf(stderr, "only %lld panels opened\n", qlonglong(frame.panels().size()));
         return 1;

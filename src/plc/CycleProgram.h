@@ -4,22 +4,25 @@
 // values of the dialog row that shows it. This is the one codec for slot
 // texts; the dialog, kormakctl and the tests all go through it.
 
+#include "axis/AxisVocabulary.h"
+
 #include <QString>
 
 namespace CycleProgram {
 
-// The move kinds in the order of the row's kind list.
+// The move kinds in the order of the row's kind list: the panel's move types,
+// then "not used".
 enum Kind {
-    InitialisePlus = 0,
-    InitialiseMinus = 1,
-    PositionAbsolute = 2,
-    MoveRelative = 3,
-    FreeRunPlus = 4,
-    FreeRunMinus = 5,
-    StepPlus = 6,
-    StepMinus = 7,
-    Unused = 8,
-    KindCount = 9
+    InitialisePlus = AxisVocabulary::InitialisePlus,
+    InitialiseMinus = AxisVocabulary::InitialiseMinus,
+    PositionAbsolute = AxisVocabulary::PositionAbsolute,
+    MoveRelative = AxisVocabulary::MoveRelative,
+    FreeRunPlus = AxisVocabulary::FreeRunPlus,
+    FreeRunMinus = AxisVocabulary::FreeRunMinus,
+    StepPlus = AxisVocabulary::StepPlus,
+    StepMinus = AxisVocabulary::StepMinus,
+    Unused = AxisVocabulary::MoveTypeCount,
+    KindCount
 };
 
 // The text ids of the kind list, in list order.
