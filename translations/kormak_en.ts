@@ -1207,6 +1207,22 @@
         <source>&amp;Drucken&#9;Strg+P</source>
         <translation>&amp;Print&#9;Ctrl+P</translation>
     </message>
+    <message id="report.menuPreview">
+        <source>Druck&amp;vorschau</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message id="report.menuExport">
+        <source>Als PD&amp;F exportieren…</source>
+        <translation>Export as PD&amp;F…</translation>
+    </message>
+    <message id="report.exportCaption">
+        <source>Bericht als PDF exportieren</source>
+        <translation>Export report as PDF</translation>
+    </message>
+    <message id="report.writeFailed">
+        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>The file %1 cannot be written: %2</translation>
+    </message>
     <message id="menu.32829">
         <source>&amp;Deutsch</source>
         <translation>&amp;German</translation>

@@ -132,6 +132,9 @@ private:
     void buildToolBars();
     void updateMenus();
     void updateChangeBaud();
+    // The active panel's report: printed, previewed or exported as a PDF.
+    enum class Report { Print, Preview, ExportPdf };
+    void reportActive(Report what);
     void openRsMonitor();
     bool portListMayChange() const;
     QStringList existingPortCandidates() const;

@@ -4,6 +4,7 @@
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
 #include "base/Texts.h"
+#include "report/ReportPrintDialog.h"
 
 #include <QAction>
 #include <QLabel>
@@ -38,7 +39,7 @@ void CMainFrame::buildToolBars() {
                                       this, [this] { SaveActive(false); });
     mainToolBar_->addSeparator();
     tbPrint_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                                       QString());
+                                       QString(), this, [this] { reportActive(Report::Print); });
     tbPrint_->setEnabled(false);
     mainToolBar_->addSeparator();
     tbAbout_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion),
@@ -78,9 +79,15 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
                         [this] { SaveActive(false); });
         file->addAction(Texts::text("menu.57604"), this, [this] { SaveActive(true); });
         file->addSeparator();
-        QAction* print = file->addAction(Texts::text("menu.32817"));
-        print->setShortcut(QKeySequence::Print);
-        print->setEnabled(false);
+        QAction* print = file->addAction(Texts::text("menu.32817"), QKeySequence::Print, this,
+                                         [this] { reportActive(Report::Print); });
+        print->setObjectName(QStringLiteral("filePrint"));
+        file->addAction(Texts::text("report.menuPreview"), this,
+                        [this] { reportActive(Report::Preview); })
+            ->setObjectName(QStringLiteral("filePrintPreview"));
+        file->addAction(Texts::text("report.menuExport"), this,
+                        [this] { reportActive(Report::ExportPdf); })
+            ->setObjectName(QStringLiteral("fileExportPdf"));
     }
     file->addSeparator();
     // The recent files stand in the file menu itself, above Exit.
@@ -261,7 +268,25 @@ void CMainFrame::updateMenus() {
         menuBar()->addMenu(m);
     panelMenuShown_ = withPanel;
     tbSave_->setEnabled(withPanel);
+    tbPrint_->setEnabled(withPanel);
     updateChangeBaud();
+}
+
+void CMainFrame::reportActive(Report what) {
+    CKormakView* panel = activePanel();
+    if (!panel)
+        return;
+    switch (what) {
+    case Report::Print:
+        ReportPrintDialog::Print(*panel, this);
+        break;
+    case Report::Preview:
+        ReportPrintDialog::Preview(*panel, this);
+        break;
+    case Report::ExportPdf:
+        ReportPrintDialog::ExportPdf(*panel, this);
+        break;
+    }
 }
 
 void CMainFrame::updateChangeBaud() {

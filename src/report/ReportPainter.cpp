@@ -1,0 +1,148 @@
+#include "report/ReportPainter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QTextOption>
+
+namespace {
+
+constexpr int BorderPenWidth = 5;
+constexpr int HeaderLinePenWidth = 2;
+constexpr int BodyPenWidth = 4;
+// Text blocks are as large as their text: no block is ever this wide or tall.
+constexpr qreal Unbounded = 1e7;
+
+QFont reportFont(int pixelHeight, bool bold) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(qMax(1, pixelHeight));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    return font;
+}
+
+// The report's texts end their lines with CR LF; the painter breaks at LF.
+QString drawable(const QString& text) {
+    QString s = text;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.remove(QLatin1Char('\r'));
+    return s;
+}
+
+// Tab stops every eight average characters of the current font, measured
+// on the device itself: Qt's own tab expansion loses the text after a tab
+// on a high-resolution printer.
+QTextOption textOption(const QPainter& painter) {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTabStopDistance(8 *
+                              QFontMetricsF(painter.font(), painter.device()).averageCharWidth());
+    return option;
+}
+
+} // namespace
+
+int ReportPainter::unit(int extent, int parts, float v) {
+    return int(float(extent / parts) * v);
+}
+
+void ReportPainter::line(QPainter& painter, qreal y) {
+    painter.drawLine(QPointF(Margin, y), QPointF(layout_.width - Margin, y));
+}
+
+QRectF ReportPainter::measure(QPainter& painter, qreal x, qreal y, const QString& text) const {
+    const QRectF r = painter.boundingRect(QRectF(x, y, Unbounded, Unbounded), drawable(text),
+                                          textOption(painter));
+    return QRectF(x, y, r.width(), r.height());
+}
+
+QRectF ReportPainter::drawText(QPainter& painter, qreal x, qreal y, const QString& text) {
+    const QRectF r = measure(painter, x, y, text);
+    painter.drawText(r, drawable(text), textOption(painter));
+    return r;
+}
+
+void ReportPainter::drawPageFrame(QPainter& painter) {
+    const int w = layout_.width;
+    const int h = layout_.height;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, BorderPenWidth, Qt::SolidLine));
+    painter.setFont(reportFont(unitV(4.0f), true));
+    painter.drawRect(QRectF(QPointF(Margin, Margin), QPointF(w - Margin, h - Margin)));
+
+    painter.setPen(QPen(Qt::black, HeaderLinePenWidth, Qt::SolidLine));
+    line(painter, unitV(7.0f) + Margin);
+    line(painter, unitV(7.5f) + Margin);
+
+    const qreal y = unitV(2) + Margin;
+    layout_.title = drawText(painter, unitH(2) + Margin, y, model_.title);
+    layout_.date = drawText(painter, unitH(177) + Margin, y,
+                            model_.date.toString(QStringLiteral("dd.MM.yyyy")));
+
+    painter.setFont(reportFont(unitV(3.5f), false));
+    painter.setPen(QPen(Qt::black, BodyPenWidth, Qt::SolidLine));
+}
+
+qreal ReportPainter::printBlock(QPainter& painter, QPagedPaintDevice& device, qreal y,
+                                const QString& text) {
+    const qreal x = unitH(2) + Margin;
+    QRectF r = measure(painter, x, y + unitV(2), text);
+    if (r.bottom() > layout_.height - Margin) {
+        device.newPage();
+        ++page_;
+        drawPageFrame(painter);
+        r = measure(painter, x, unitV(7) + unitV(2) + Margin + unitV(2), text);
+    }
+    painter.drawText(r, drawable(text), textOption(painter));
+    const qreal below = r.bottom() + unitV(2);
+    line(painter, below);
+    layout_.slotBlocks << Placed{page_, r, below};
+    return below;
+}
+
+bool ReportPainter::paint(QPagedPaintDevice& device) {
+    layout_ = Layout();
+    page_ = 0;
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    layout_.width = device.width();
+    layout_.height = device.height();
+
+    drawPageFrame(painter);
+
+    // The parameter blocks stand at fixed places: a block taller than its
+    // place overlaps the next one rather than moving it.
+    const struct {
+        const QString* text;
+        int top;
+        int lineBelow; // 0: none
+    } blocks[] = {{&model_.deviceBlock, 9, 31},
+                  {&model_.generalBlock, 33, 76},
+                  {&model_.currentsBlock, 78, 100},
+                  {&model_.rampsBlock, 102, 0}};
+    const qreal x = unitH(2) + Margin;
+    for (const auto& b : blocks) {
+        const QRectF r = drawText(painter, x, unitV(b.top) + Margin, *b.text);
+        qreal lineY = 0;
+        if (b.lineBelow > 0) {
+            lineY = unitV(b.lineBelow) + Margin;
+            line(painter, lineY);
+        }
+        layout_.parameterBlocks << Placed{0, r, lineY};
+    }
+    // The ramp block grows with the ramp list: its line stands unit(2) below
+    // its text, as below every flowing block.
+    const qreal rampHeight = layout_.parameterBlocks.last().text.height();
+    qreal y = unitV(104) + rampHeight + Margin;
+    line(painter, y);
+    layout_.parameterBlocks.last().lineY = y;
+
+    for (const QString& block : std::as_const(model_.slotBlocks))
+        y = printBlock(painter, device, y, block);
+
+    painter.end();
+    layout_.pages = page_ + 1;
+    return true;
+}

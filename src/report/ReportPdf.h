@@ -1,0 +1,28 @@
+#pragma once
+
+// The report as a PDF file: the same pages as on paper.
+
+#include "report/ReportModel.h"
+
+#include <QByteArray>
+#include <QString>
+
+class QPagedPaintDevice;
+
+namespace ReportPdf {
+
+// The print job's document name, also the PDF's title.
+inline QString documentName() {
+    return QStringLiteral("Kormak Document");
+}
+
+// The PDF pages of a read report (A4, 600 dpi, the margins a printer keeps).
+// Empty when nothing could be drawn.
+QByteArray Render(const ReportModel& model);
+
+// Writes the PDF to path through a save file: the file appears whole or not
+// at all, and an existing file is replaced only by a complete one. On
+// failure *error gets the reason.
+bool Write(const ReportModel& model, const QString& path, QString* error = nullptr);
+
+} // namespace ReportPdf

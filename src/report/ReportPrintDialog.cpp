@@ -1,0 +1,106 @@
+#include "report/ReportPrintDialog.h"
+
+#include "axis/CKormakDoc.h"
+#include "axis/CKormakView.h"
+#include "axis/PanelCommands.h"
+#include "axis/PanelHost.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+#include "link/SerialLink.h"
+#include "report/ReportPainter.h"
+#include "report/ReportPdf.h"
+#include "report/ReportReader.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <memory>
+#include <optional>
+
+namespace ReportPrintDialog {
+
+namespace {
+
+constexpr int ReportErrorTextId = 10224;
+
+// Reads the panel's report: an online panel from its own axis, an offline
+// one from its document, whatever axis the link was talking to before.
+bool readReport(CKormakView& panel, ReportModel* model) {
+    if (BusyState::isBusy())
+        return false;
+    panel.stopPollTimer();
+    SerialLink& link = panel.host().link();
+    Operator& op = panel.host().op();
+    const AxisParameters params = panel.parameters();
+    std::optional<AxisTarget> target;
+    const QString previous = link.currentAddress();
+    if (panel.isOffline())
+        link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    else
+        target.emplace(link, panel.axisAddress(), params.portIndex, params.baudIndex);
+    const bool done =
+        ReportReader::Read(link, op, params, panel.document(), model) == ReportReader::Result::Done;
+    if (panel.isOffline())
+        link.setCurrentAddress(previous);
+    return done;
+}
+
+} // namespace
+
+void Print(CKormakView& panel, QWidget* parent) {
+    if (BusyState::isBusy())
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    ReportModel model;
+    if (!readReport(panel, &model))
+        return;
+    printer.setDocName(ReportPdf::documentName());
+    ReportPainter painter(model);
+    if (!painter.paint(printer))
+        panel.host().op().error(ReportErrorTextId);
+}
+
+void Preview(CKormakView& panel, QWidget* parent) {
+    ReportModel model;
+    if (!readReport(panel, &model))
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(ReportPdf::documentName());
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setObjectName(QStringLiteral("reportPreview"));
+    ReportPainter painter(model);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&painter](QPrinter* p) { painter.paint(*p); });
+    preview.exec();
+}
+
+void ExportPdf(CKormakView& panel, QWidget* parent) {
+    if (BusyState::isBusy())
+        return;
+    const CKormakDoc& doc = panel.document();
+    const QString suggested = doc.filePath.isEmpty() ? QStringLiteral("Kormak.pdf")
+                                                     : QFileInfo(doc.filePath).completeBaseName() +
+                                                           QStringLiteral(".pdf");
+    QString path = QFileDialog::getSaveFileName(parent, Texts::text("report.exportCaption"),
+                                                suggested, QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    ReportModel model;
+    if (!readReport(panel, &model))
+        return;
+    QString error;
+    if (!ReportPdf::Write(model, path, &error))
+        panel.host().op().show({0, Texts::text("report.writeFailed").arg(path, error), 0,
+                                Operator::Icon::Error, Operator::Buttons::Ok});
+}
+
+} // namespace ReportPrintDialog

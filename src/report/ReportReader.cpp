@@ -1,0 +1,252 @@
+#include "report/ReportReader.h"
+
+#include "axis/AxisParameters.h"
+#include "axis/AxisVocabulary.h"
+#include "axis/CKormakDoc.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+#include "drive/Currents.h"
+#include "link/SerialLink.h"
+#include "report/SlotDecoding.h"
+
+#include <QFileInfo>
+
+namespace ReportReader {
+
+namespace {
+
+constexpr int TimeoutTextId = 10103;
+constexpr int ReportErrorTextId = 10224;
+constexpr int ReadingSlotsTextId = 10172;
+constexpr int SlotCount = 256;
+
+QString t(int id) {
+    return Texts::text(id);
+}
+
+const QString Crlf = QStringLiteral("\r\n");
+
+QString steps(const QString& value) {
+    return value + QLatin1Char(' ') + t(10213);
+}
+
+// The text a list shows for its selection; empty without one.
+QString listText(const QList<int>& textIds, int index) {
+    return index >= 0 && index < textIds.size() ? t(textIds.at(index)) : QString();
+}
+
+QString rampsBlock(const AxisParameters& p) {
+    const QString selected = p.rampIndex >= 0 && p.rampIndex < p.rampList.size()
+                                 ? p.rampList.at(p.rampIndex)
+                                 : QString();
+    QString block = t(10220) + t(10221) + QString::number(p.rampList.size()) + Crlf + t(10222) +
+                    selected + QStringLiteral(" Hz/sec\r\n");
+    for (int i = 0; i < p.rampList.size(); ++i)
+        block += t(10223) + QString::asprintf("%d:\t\t\t\t", i) + p.rampList.at(i) +
+                 QStringLiteral(" Hz/sec\r\n");
+    return block;
+}
+
+struct GeneralValues {
+    QString startStop, run, axisLimit, backlash, zeroMinus, zeroPlus;
+};
+
+QString generalBlock(const AxisParameters& p, const GeneralValues& v) {
+    return t(10203) + t(10204) + v.startStop + QStringLiteral(" Hz\r\n") + t(10205) + v.run +
+           QStringLiteral(" Hz\r\n") + t(10206) +
+           listText(AxisVocabulary::operatingModeTextIds(), p.operatingMode) + Crlf + t(10207) +
+           listText(AxisVocabulary::systemTypeTextIds(), p.systemType) + Crlf + t(10208) +
+           steps(v.axisLimit) + Crlf + t(10209) + steps(v.backlash) + QStringLiteral("\r\n\n") +
+           t(10210) + t(10211) + steps(v.zeroMinus) + Crlf + t(10212) + steps(v.zeroPlus) + Crlf;
+}
+
+// The slot header and its decoded text.
+QString slotBlock(int slot, const QString& slotText, const SlotDecodingContext& context) {
+    return t(10225) + QString::number(slot) + QStringLiteral("\r\n\n") +
+           DecodeSlot(slotText, context);
+}
+
+// A line's text without its line end.
+QString bare(const QString& line) {
+    return line.endsWith(Crlf) ? line.chopped(2) : line;
+}
+
+// The slot lines of a file: "EW" + two hexadecimal digits, or "WU" + one,
+// from the first such line on. A line whose number is no number is left out.
+QStringList offlineSlotBlocks(const QStringList& lines, const SlotDecodingContext& context) {
+    QStringList blocks;
+    qsizetype first = -1;
+    for (qsizetype i = 0; i < lines.size() && first < 0; ++i)
+        if (lines.at(i).startsWith(QLatin1String("EW")) ||
+            lines.at(i).startsWith(QLatin1String("WU")))
+            first = i;
+    if (first < 0)
+        return blocks;
+    for (qsizetype i = first; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        const bool ew = line.startsWith(QLatin1String("EW"));
+        if (!ew && !line.startsWith(QLatin1String("WU")))
+            continue;
+        const int high = ew ? AxisVocabulary::hexValue(line.size() > 2 ? line.at(2) : QChar()) : 0;
+        const int low =
+            AxisVocabulary::hexValue(line.size() > (ew ? 3 : 2) ? line.at(ew ? 3 : 2) : QChar());
+        if (high < 0 || low < 0)
+            continue;
+        blocks << slotBlock(high * 16 + low, line.mid(ew ? 4 : 3), context);
+    }
+    return blocks;
+}
+
+QString title(const SerialLink& link, const CKormakDoc& doc, bool offline) {
+    if (!offline)
+        return t(10200) + link.currentAddress();
+    if (doc.filePath.isEmpty())
+        return t(10237);
+    return QFileInfo(doc.filePath).absoluteFilePath();
+}
+
+// One current line of the online block: the level table's entry for the
+// level the axis answers; an ampere family answers in amperes. A level the
+// table does not hold is printed as the axis sent it.
+QString currentValue(const QString& reply, const QStringList& table, bool amperes) {
+    if (amperes)
+        return reply + QStringLiteral(" A");
+    const int level = Currents::levelIndex(reply);
+    return level >= 0 && level < Currents::LevelCount && level < table.size() ? table.at(level)
+                                                                              : reply;
+}
+
+} // namespace
+
+QString OfflineDeviceBlock(const CKormakDoc& doc) {
+    const QString none = t(10238);
+    QString block = t(10201);
+    qsizetype b = -1;
+    if (!doc.filePath.isEmpty())
+        for (qsizetype i = 0; i < doc.lineList.size() && b < 0; ++i)
+            if (doc.lineList.at(i).contains(QLatin1String("BIOS_")))
+                b = i;
+    if (b < 0) {
+        return block + t(10214) + none + t(10202) + none + t(10082) + QStringLiteral("\t\t\t") +
+               none + t(10084) + QStringLiteral("\t\t\t") + none;
+    }
+    // A device line that is not there counts as one without its mark.
+    const QString typeLine = b >= 3 ? bare(doc.lineList.at(b - 3)) : QString();
+    const QString biosLine = bare(doc.lineList.at(b));
+    const QString versionLine =
+        b + 1 < doc.lineList.size() ? bare(doc.lineList.at(b + 1)) : QString();
+
+    const qsizetype bracket = typeLine.indexOf(QLatin1Char('['));
+    block += t(10214) + (bracket >= 0 ? typeLine.mid(bracket, 5) + Crlf : none);
+
+    const qsizetype pg = versionLine.indexOf(QLatin1String("PG"));
+    if (pg >= 0) {
+        const qsizetype tab = versionLine.indexOf(QLatin1Char('\t'), pg);
+        block += t(10202) + versionLine.mid(pg, tab < 0 ? -1 : tab - pg) + Crlf;
+    } else {
+        block += t(10202) + none;
+    }
+
+    const qsizetype bios = biosLine.indexOf(QLatin1String("BIOS"));
+    const qsizetype biosTab = biosLine.indexOf(QLatin1Char('\t'), bios);
+    block += t(10082) + QStringLiteral("\t\t\t") +
+             biosLine.mid(bios, biosTab < 0 ? -1 : biosTab - bios) + Crlf;
+
+    const qsizetype tab = versionLine.indexOf(QLatin1Char('\t'));
+    if (tab >= 0)
+        block += t(10084) + QStringLiteral("\t\t") + versionLine.mid(tab) + Crlf;
+    else
+        block += t(10084) + QStringLiteral("\t\t\t") + none;
+    return block;
+}
+
+Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKormakDoc& doc,
+            ReportModel* model, const QDate& date) {
+    const bool offline = link.currentAddress().contains(QLatin1String("OFFLINE"));
+    ReportModel m;
+    m.title = title(link, doc, offline);
+    m.date = date;
+    m.rampsBlock = rampsBlock(p);
+
+    SlotDecodingContext context;
+    context.rampList = p.rampList;
+    context.deviceType = p.deviceType;
+
+    if (offline) {
+        m.deviceBlock = OfflineDeviceBlock(doc);
+        m.generalBlock = generalBlock(p, {p.startStopFreq, p.runFreq, p.axisLimit, p.backlash,
+                                          p.zeroOffsetMinus, p.zeroOffsetPlus});
+        m.currentsBlock = t(10215) + t(10216) + doc.boostTime + QStringLiteral(" ms\r\n") +
+                          t(10217) + t(10173) + QLatin1Char(' ') + doc.stopCurrent + Crlf +
+                          t(10218) + t(10173) + QLatin1Char(' ') + doc.runCurrent + Crlf +
+                          t(10219) + t(10173) + QLatin1Char(' ') + doc.boostCurrent + Crlf;
+        m.slotBlocks = offlineSlotBlocks(doc.lineList, context);
+        *model = m;
+        return Result::Done;
+    }
+
+    BusyGuard busy;
+    auto ask = [&](const char* command) {
+        return link.SendCommand(QLatin1String(command), true, Full);
+    };
+    // The report cannot be made: the messages, unless the link has already
+    // said why (a lost port, an overflow).
+    auto abort = [&](std::initializer_list<int> textIds) {
+        for (int id : textIds)
+            link.reportFailure(op, id);
+        return Result::Aborted;
+    };
+
+    const QString type = ask("DO?");
+    if (PseudoReply::is(type))
+        return abort({TimeoutTextId, ReportErrorTextId});
+    m.deviceBlock = t(10201) + t(10214) + type + Crlf + t(10202) + ask("IV?") + Crlf + t(10082) +
+                    QStringLiteral("\t\t\t") + ask("IB?") + Crlf + t(10084) +
+                    QStringLiteral("\t\t\t") + ask("IC?") + Crlf;
+
+    GeneralValues v;
+    v.startStop = ask("PO?");
+    v.run = ask("PF?");
+    v.axisLimit = ask("PG?");
+    v.backlash = ask("PW?");
+    v.zeroMinus = ask("PM?");
+    v.zeroPlus = ask("PP?");
+    m.generalBlock = generalBlock(p, v);
+
+    const QString levels = ask("FA?");
+    if (PseudoReply::is(levels))
+        return abort({ReportErrorTextId});
+    const QStringList table = Currents::levelTableEntries(levels);
+    const bool amperes = Currents::ampereEntryCount(type, false) > 0;
+    m.currentsBlock = t(10215) + t(10216) + ask("PT?") + QStringLiteral(" ms\r\n");
+    const struct {
+        const char* command;
+        int textId;
+    } currents[] = {{"PS?", 10217}, {"PR?", 10218}, {"PA?", 10219}};
+    for (const auto& c : currents) {
+        const QString reply = ask(c.command);
+        if (PseudoReply::is(reply))
+            return abort({ReportErrorTextId});
+        m.currentsBlock += t(c.textId) + currentValue(reply, table, amperes) + Crlf;
+    }
+
+    context.readLevelTable = [&] { return ask("FA?"); };
+    {
+        ProgressGuard progress(op, t(ReadingSlotsTextId), SlotCount - 1, 1);
+        for (int n = 0; n < SlotCount; ++n) {
+            const QString reply = link.SendCommand(
+                QStringLiteral("ER%1").arg(n, 2, 16, QLatin1Char('0')).toUpper(), true, Full);
+            if (PseudoReply::is(reply))
+                return abort({TimeoutTextId});
+            if (!reply.isEmpty())
+                m.slotBlocks << slotBlock(n, reply, context);
+            progress.step();
+            op.pumpEvents();
+        }
+    }
+    *model = m;
+    return Result::Done;
+}
+
+} // namespace ReportReader
