@@ -5,15 +5,13 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <QTextOption>
+#include <cmath>
 
 namespace {
 
 constexpr int BorderPenWidth = 5;
 constexpr int HeaderLinePenWidth = 2;
 constexpr int BodyPenWidth = 4;
-// Text blocks are as large as their text: no block is ever this wide or tall.
-constexpr qreal Unbounded = 1e7;
 
 QFont reportFont(int pixelHeight, bool bold) {
     QFont font(QStringLiteral("Arial"));
@@ -22,23 +20,38 @@ QFont reportFont(int pixelHeight, bool bold) {
     return font;
 }
 
-// The report's texts end their lines with CR LF; the painter breaks at LF.
-QString drawable(const QString& text) {
+// The lines of a block: CR LF and LF both end a line; a final line end
+// adds no empty line.
+QStringList blockLines(const QString& text) {
     QString s = text;
     s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     s.remove(QLatin1Char('\r'));
-    return s;
+    QStringList lines = s.split(QLatin1Char('\n'));
+    if (lines.size() > 1 && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
 }
 
-// Tab stops every eight average characters of the current font, measured
-// on the device itself: Qt's own tab expansion loses the text after a tab
-// on a high-resolution printer.
-QTextOption textOption(const QPainter& painter) {
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(8 *
-                              QFontMetricsF(painter.font(), painter.device()).averageCharWidth());
-    return option;
+// Tab stops every eight average characters of the font on the device. The
+// tabs are expanded here, piece by piece: the text engine's own expansion
+// loses the text after a tab on a high-resolution device.
+qreal tabDistance(const QFontMetricsF& metrics) {
+    return qMax<qreal>(1, 8 * metrics.averageCharWidth());
+}
+
+// Calls piece(x, text) for every tab-free piece of a line; returns the width.
+template <typename Piece>
+qreal layOutLine(const QString& line, const QFontMetricsF& metrics, Piece piece) {
+    const qreal tab = tabDistance(metrics);
+    qreal x = 0;
+    const QStringList pieces = line.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            x = (std::floor(x / tab) + 1) * tab;
+        piece(x, pieces.at(i));
+        x += metrics.horizontalAdvance(pieces.at(i));
+    }
+    return x;
 }
 
 } // namespace
@@ -52,15 +65,30 @@ void ReportPainter::line(QPainter& painter, qreal y) {
 }
 
 QRectF ReportPainter::measure(QPainter& painter, qreal x, qreal y, const QString& text) const {
-    const QRectF r = painter.boundingRect(QRectF(x, y, Unbounded, Unbounded), drawable(text),
-                                          textOption(painter));
-    return QRectF(x, y, r.width(), r.height());
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    qreal width = 0;
+    const QStringList lines = blockLines(text);
+    for (const QString& l : lines)
+        width = qMax(width, layOutLine(l, metrics, [](qreal, const QString&) {}));
+    return QRectF(x, y, width, lines.size() * metrics.lineSpacing());
 }
 
 QRectF ReportPainter::drawText(QPainter& painter, qreal x, qreal y, const QString& text) {
     const QRectF r = measure(painter, x, y, text);
-    painter.drawText(r, drawable(text), textOption(painter));
+    drawIn(painter, r, text);
     return r;
+}
+
+void ReportPainter::drawIn(QPainter& painter, const QRectF& r, const QString& text) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    qreal baseline = r.top() + metrics.ascent();
+    for (const QString& l : blockLines(text)) {
+        layOutLine(l, metrics, [&](qreal at, const QString& piece) {
+            if (!piece.isEmpty())
+                painter.drawText(QPointF(r.left() + at, baseline), piece);
+        });
+        baseline += metrics.lineSpacing();
+    }
 }
 
 void ReportPainter::drawPageFrame(QPainter& painter) {
@@ -94,7 +122,7 @@ qreal ReportPainter::printBlock(QPainter& painter, QPagedPaintDevice& device, qr
         drawPageFrame(painter);
         r = measure(painter, x, unitV(7) + unitV(2) + Margin + unitV(2), text);
     }
-    painter.drawText(r, drawable(text), textOption(painter));
+    drawIn(painter, r, text);
     const qreal below = r.bottom() + unitV(2);
     line(painter, below);
     layout_.slotBlocks << Placed{page_, r, below};

@@ -48,6 +48,7 @@ private:
     int unitV(float v) const { return unit(layout_.height, 285, v); }
     void drawPageFrame(QPainter& painter);
     QRectF drawText(QPainter& painter, qreal x, qreal y, const QString& text);
+    void drawIn(QPainter& painter, const QRectF& rect, const QString& text);
     QRectF measure(QPainter& painter, qreal x, qreal y, const QString& text) const;
     qreal printBlock(QPainter& painter, QPagedPaintDevice& device, qreal y, const QString& text);
     void line(QPainter& painter, qreal y);

@@ -201,9 +201,13 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     const QString type = ask("DO?");
     if (PseudoReply::is(type))
         return abort({TimeoutTextId, ReportErrorTextId});
-    m.deviceBlock = t(10201) + t(10214) + type + Crlf + t(10202) + ask("IV?") + Crlf + t(10082) +
-                    QStringLiteral("\t\t\t") + ask("IB?") + Crlf + t(10084) +
-                    QStringLiteral("\t\t\t") + ask("IC?") + Crlf;
+    // One query per statement: the wire order is the report's order.
+    const QString version = ask("IV?");
+    const QString bios = ask("IB?");
+    const QString dateCode = ask("IC?");
+    m.deviceBlock = t(10201) + t(10214) + type + Crlf + t(10202) + version + Crlf + t(10082) +
+                    QStringLiteral("\t\t\t") + bios + Crlf + t(10084) + QStringLiteral("\t\t\t") +
+                    dateCode + Crlf;
 
     GeneralValues v;
     v.startStop = ask("PO?");
@@ -219,7 +223,8 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
         return abort({ReportErrorTextId});
     const QStringList table = Currents::levelTableEntries(levels);
     const bool amperes = Currents::ampereEntryCount(type, false) > 0;
-    m.currentsBlock = t(10215) + t(10216) + ask("PT?") + QStringLiteral(" ms\r\n");
+    const QString boostTime = ask("PT?");
+    m.currentsBlock = t(10215) + t(10216) + boostTime + QStringLiteral(" ms\r\n");
     const struct {
         const char* command;
         int textId;
