@@ -40,6 +40,8 @@ void declareStatus(QCommandLineParser& parser);
 int runStatus(CliContext& ctx, const QCommandLineParser& parser);
 void declareReset(QCommandLineParser& parser);
 int runReset(CliContext& ctx, const QCommandLineParser& parser);
+void declareReport(QCommandLineParser& parser);
+int runReport(CliContext& ctx, const QCommandLineParser& parser);
 
 // Shared option rules.
 // "--address A": one of 0..9, A..F, either case; false (and *address

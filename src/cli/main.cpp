@@ -5,7 +5,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 const QList<CliCommand>& cliCommands() {
     static const QList<CliCommand> commands{
@@ -23,6 +25,8 @@ const QList<CliCommand>& cliCommands() {
         {"status", "Print an axis's overall status: its code and every lit lamp.", declareStatus,
          runStatus},
         {"reset", "Reset part of an axis, or the whole axis.", declareReset, runReset},
+        {"report", "Write the configuration report of an axis or a parameter file as a PDF.",
+         declareReport, runReport},
     };
     return commands;
 }
@@ -90,7 +94,16 @@ int runCommand(CliContext& ctx, const CliCommand& c, const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // The report draws text, which needs fonts and so a GUI application; it
+    // draws off screen, so it needs no display.
+    bool drawsPages = false;
+    for (int i = 1; i < argc; ++i)
+        drawsPages = drawsPages || qstrcmp(argv[i], "report") == 0;
+    if (drawsPages && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = drawsPages
+                                                ? std::make_unique<QGuiApplication>(argc, argv)
+                                                : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Veltrax GmbH"));
     QCoreApplication::setApplicationName(QStringLiteral("Kormak"));
     Texts::setLanguage(Texts::platformLanguage());

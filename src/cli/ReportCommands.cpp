@@ -1,0 +1,72 @@
+// kormakctl report: the configuration report of an axis or of a parameter
+// file, written as a PDF with the same pages the window prints.
+#include "axis/AxisParameters.h"
+#include "axis/AxisReading.h"
+#include "axis/CKormakDoc.h"
+#include "base/Texts.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "files/ParameterFile.h"
+#include "report/ReportPdf.h"
+#include "report/ReportReader.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+
+void declareReport(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("address"),
+                                        QStringLiteral("The axis to report on: 0..9, A..F."),
+                                        QStringLiteral("A")));
+    parser.addOption(QCommandLineOption(QStringLiteral("file"),
+                                        QStringLiteral("The parameter file (.OPM) to report on."),
+                                        QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(QStringLiteral("pdf"),
+                                        QStringLiteral("The PDF file to write."),
+                                        QStringLiteral("OUT.pdf")));
+}
+
+int runReport(CliContext& ctx, const QCommandLineParser& parser) {
+    const char* usage = "report (--address A | --file FILE) --pdf OUT.pdf";
+    const bool byAddress = parser.isSet(QStringLiteral("address"));
+    const bool byFile = parser.isSet(QStringLiteral("file"));
+    const QString out = parser.value(QStringLiteral("pdf"));
+    if (byAddress == byFile || out.isEmpty() || !parser.positionalArguments().isEmpty())
+        return usageError(QString::fromLatin1(usage), "report");
+
+    AxisParameters params;
+    CKormakDoc doc;
+    if (byAddress) {
+        QString address;
+        if (!parseAddress(parser.value(QStringLiteral("address")), &address))
+            return usageError(
+                QString::fromLatin1(usage) + QStringLiteral(" (A is one of 0..9, A..F)"), "report");
+        if (!ctx.connectAxis(address))
+            return ExitFailed;
+        // What a panel reads when it opens: the lists, the ramps, the type.
+        if (!ReadAxisConfiguration(ctx.link, ctx.op, params, doc))
+            return ExitFailed;
+    } else {
+        // An offline panel opened from the file.
+        const QString path = parser.value(QStringLiteral("file"));
+        if (!ReadFileLines(path, doc)) {
+            printFileError(QFile::encodeName(path), Texts::text(61697));
+            return ExitFailed;
+        }
+        doc.filePath = QFileInfo(path).absoluteFilePath();
+        ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+        ReadAxisConfiguration(ctx.link, ctx.op, params, doc);
+        if (!doc.lineList.isEmpty())
+            ApplyFileLines(doc.lineList, params, doc);
+    }
+
+    ReportModel model;
+    if (ReportReader::Read(ctx.link, ctx.op, params, doc, &model) != ReportReader::Result::Done)
+        return ExitFailed;
+    QString error;
+    if (!ReportPdf::Write(model, out, &error)) {
+        printFileError(QFile::encodeName(out), error);
+        return ExitFailed;
+    }
+    return ExitOk;
+}
