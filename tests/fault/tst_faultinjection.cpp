@@ -22,6 +22,7 @@
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
 #include "plc/PlcArea.h"
+#include "report/ReportReader.h"
 #include "sim/SimHost.h"
 
 #include <QAbstractButton>
@@ -377,6 +378,27 @@ const QMap<QString, Operation>& operations() {
           },
           {QStringLiteral("10157")},
           {QStringLiteral("10161")}}},
+        // The online report read for printing: the parameter blocks' queries
+        // and every slot. A report that ends is all there; no lost reply
+        // stands in it as a slot.
+        {QStringLiteral("report"),
+         {[](FaultRig& rig) {
+              return ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc);
+          },
+          [](FaultRig& rig) {
+              ReportModel model;
+              Outcome o;
+              o.ok = ReportReader::Read(rig.link, rig.op, rig.params, rig.doc, &model) ==
+                     ReportReader::Result::Done;
+              for (const QString& block : model.slotBlocks)
+                  if (holdsPseudoReply(block))
+                      o.broken = "a pseudo-reply printed as a slot: " + block;
+              if (o.broken.isEmpty() && o.ok &&
+                  (model.slotBlocks.size() != 2 || !model.slotBlocks.at(0).contains("16000") ||
+                   !model.slotBlocks.at(1).contains("1000")))
+                  o.broken = "the report's slots are not what the controller holds";
+              return o;
+          }}},
         // The whole-system reset: "CR", which an axis that restarts at once
         // may leave unanswered, then the timed window while it restarts.
         {QStringLiteral("system reset"),
@@ -533,6 +555,11 @@ void TestFaultInjection::operationUnderFault_data() {
         {"SFI card", "on the second record", onCommand("WI0010"), {"10157", "10103"}},
         {"SFI card", "on the store", onCommand("WX"), {"10157", "10103"}},
         {"SFI card", "on the reading again", onCommand("PI?"), {"10157", "10103"}},
+        {"report", "from the first reply", fromReply(0), {"10103", "10224"}},
+        {"report", "on the level table", onCommand("FA?"), {"10224"}},
+        {"report", "on the run current", onCommand("PR?"), {"10224"}},
+        {"report", "on a slot in the middle", onCommand("ER80"), {"10103"}},
+        {"report", "on the last slot", onCommand("ERFF"), {"10103"}},
         // An axis that restarts at once does not answer "CR": no failure.
         {"system reset", "on the reset", onCommand("CR"), {}, true},
     };
