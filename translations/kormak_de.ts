@@ -1207,22 +1207,6 @@
         <source>&amp;Drucken&#9;Strg+P</source>
         <translation>&amp;Drucken&#9;Strg+P</translation>
     </message>
-    <message id="report.menuPreview">
-        <source>Druck&amp;vorschau</source>
-        <translation>Druck&amp;vorschau</translation>
-    </message>
-    <message id="report.menuExport">
-        <source>Als PD&amp;F exportieren…</source>
-        <translation>Als PD&amp;F exportieren…</translation>
-    </message>
-    <message id="report.exportCaption">
-        <source>Bericht als PDF exportieren</source>
-        <translation>Bericht als PDF exportieren</translation>
-    </message>
-    <message id="report.writeFailed">
-        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
-        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
-    </message>
     <message id="menu.32829">
         <source>&amp;Deutsch</source>
         <translation>&amp;Deutsch</translation>
@@ -1318,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
+    </message>
+    <message id="report.exportCaption">
+        <source>Bericht als PDF exportieren</source>
+        <translation>Bericht als PDF exportieren</translation>
+    </message>
+    <message id="report.menuExport">
+        <source>Als PD&amp;F exportieren…</source>
+        <translation>Als PD&amp;F exportieren…</translation>
+    </message>
+    <message id="report.menuPreview">
+        <source>Druck&amp;vorschau</source>
+        <translation>Druck&amp;vorschau</translation>
+    </message>
+    <message id="report.writeFailed">
+        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>

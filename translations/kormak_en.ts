@@ -1207,22 +1207,6 @@
         <source>&amp;Drucken&#9;Strg+P</source>
         <translation>&amp;Print&#9;Ctrl+P</translation>
     </message>
-    <message id="report.menuPreview">
-        <source>Druck&amp;vorschau</source>
-        <translation>Print Pre&amp;view</translation>
-    </message>
-    <message id="report.menuExport">
-        <source>Als PD&amp;F exportieren…</source>
-        <translation>Export as PD&amp;F…</translation>
-    </message>
-    <message id="report.exportCaption">
-        <source>Bericht als PDF exportieren</source>
-        <translation>Export report as PDF</translation>
-    </message>
-    <message id="report.writeFailed">
-        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
-        <translation>The file %1 cannot be written: %2</translation>
-    </message>
     <message id="menu.32829">
         <source>&amp;Deutsch</source>
         <translation>&amp;German</translation>
@@ -1318,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.exportCaption">
+        <source>Bericht als PDF exportieren</source>
+        <translation>Export report as PDF</translation>
+    </message>
+    <message id="report.menuExport">
+        <source>Als PD&amp;F exportieren…</source>
+        <translation>Export as PD&amp;F…</translation>
+    </message>
+    <message id="report.menuPreview">
+        <source>Druck&amp;vorschau</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message id="report.writeFailed">
+        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>The file %1 cannot be written: %2</translation>
     </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>

@@ -1207,22 +1207,6 @@
         <source>&amp;Drucken&#9;Strg+P</source>
         <translation>&amp;Imprimer&#9;Ctrl+P</translation>
     </message>
-    <message id="report.menuPreview">
-        <source>Druck&amp;vorschau</source>
-        <translation>Aper&amp;çu avant impression</translation>
-    </message>
-    <message id="report.menuExport">
-        <source>Als PD&amp;F exportieren…</source>
-        <translation>Exporter en PD&amp;F…</translation>
-    </message>
-    <message id="report.exportCaption">
-        <source>Bericht als PDF exportieren</source>
-        <translation>Exporter le rapport en PDF</translation>
-    </message>
-    <message id="report.writeFailed">
-        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
-        <translation>Impossible d’écrire le fichier %1 : %2</translation>
-    </message>
     <message id="menu.32829">
         <source>&amp;Deutsch</source>
         <translation>&amp;Allemand</translation>
@@ -1318,6 +1302,22 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.exportCaption">
+        <source>Bericht als PDF exportieren</source>
+        <translation>Exporter le rapport en PDF</translation>
+    </message>
+    <message id="report.menuExport">
+        <source>Als PD&amp;F exportieren…</source>
+        <translation>Exporter en PD&amp;F…</translation>
+    </message>
+    <message id="report.menuPreview">
+        <source>Druck&amp;vorschau</source>
+        <translation>Aper&amp;çu avant impression</translation>
+    </message>
+    <message id="report.writeFailed">
+        <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
+        <translation>Impossible d’écrire le fichier %1 : %2</translation>
     </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>

@@ -13,10 +13,15 @@ constexpr int BorderPenWidth = 5;
 constexpr int HeaderLinePenWidth = 2;
 constexpr int BodyPenWidth = 4;
 
-QFont reportFont(int pixelHeight, bool bold) {
+// A font whose character cell (ascent + descent) is the given height, as a
+// font height is meant in the report's measures; Qt's pixel size is the em.
+QFont reportFont(int cellHeight, bool bold) {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(qMax(1, pixelHeight));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    constexpr int Reference = 1000;
+    font.setPixelSize(Reference);
+    const qreal cell = QFontMetricsF(font).height();
+    font.setPixelSize(qMax(1, qRound(cellHeight * Reference / (cell > 0 ? cell : Reference))));
     return font;
 }
 
@@ -32,17 +37,20 @@ QStringList blockLines(const QString& text) {
     return lines;
 }
 
-// Tab stops every eight average characters of the font on the device. The
+// Tab stops every eight average characters of the font. The
 // tabs are expanded here, piece by piece: the text engine's own expansion
 // loses the text after a tab on a high-resolution device.
-qreal tabDistance(const QFontMetricsF& metrics) {
-    return qMax<qreal>(1, 8 * metrics.averageCharWidth());
+// The average character width is Arial's own (904/2048 em): a substitute
+// face may count its average over more glyphs, which would move every column.
+qreal tabDistance(const QFont& font) {
+    return qMax<qreal>(1, 8 * font.pixelSize() * 904.0 / 2048.0);
 }
 
 // Calls piece(x, text) for every tab-free piece of a line; returns the width.
 template <typename Piece>
-qreal layOutLine(const QString& line, const QFontMetricsF& metrics, Piece piece) {
-    const qreal tab = tabDistance(metrics);
+qreal layOutLine(const QString& line, const QFont& font, const QFontMetricsF& metrics,
+                 Piece piece) {
+    const qreal tab = tabDistance(font);
     qreal x = 0;
     const QStringList pieces = line.split(QLatin1Char('\t'));
     for (qsizetype i = 0; i < pieces.size(); ++i) {
@@ -69,8 +77,8 @@ QRectF ReportPainter::measure(QPainter& painter, qreal x, qreal y, const QString
     qreal width = 0;
     const QStringList lines = blockLines(text);
     for (const QString& l : lines)
-        width = qMax(width, layOutLine(l, metrics, [](qreal, const QString&) {}));
-    return QRectF(x, y, width, lines.size() * metrics.lineSpacing());
+        width = qMax(width, layOutLine(l, painter.font(), metrics, [](qreal, const QString&) {}));
+    return QRectF(x, y, width, lines.size() * metrics.height());
 }
 
 QRectF ReportPainter::drawText(QPainter& painter, qreal x, qreal y, const QString& text) {
@@ -83,11 +91,11 @@ void ReportPainter::drawIn(QPainter& painter, const QRectF& r, const QString& te
     const QFontMetricsF metrics(painter.font(), painter.device());
     qreal baseline = r.top() + metrics.ascent();
     for (const QString& l : blockLines(text)) {
-        layOutLine(l, metrics, [&](qreal at, const QString& piece) {
+        layOutLine(l, painter.font(), metrics, [&](qreal at, const QString& piece) {
             if (!piece.isEmpty())
                 painter.drawText(QPointF(r.left() + at, baseline), piece);
         });
-        baseline += metrics.lineSpacing();
+        baseline += metrics.height();
     }
 }
 
