@@ -143,6 +143,10 @@ private:
     void retranslate();
     CKormakView* createPanel(CKormakDoc* doc);
     void connectPanelDialogs(CKormakView* view, CKormakDoc* doc);
+    // Button 1384 of an offline panel: its configuration into the ticked axes.
+    void transferToAxes(CKormakView* view);
+    // The ticked axes of the axis bar, bit k for address k.
+    quint16 tickedAxes() const;
     void onSubWindowActivated(QMdiSubWindow* window);
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);
