@@ -1,0 +1,126 @@
+#include "ShellRig.h"
+#include "TransferRig.h"
+#include "app/AxisBar.h"
+#include "app/CChildFrame.h"
+#include "axis/CKormakView.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
+#include "base/Windows1252.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList PlcLines{"EW00PO400 GA16000", "EW05GA100", "EW06GA200"};
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QStringList& lines) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    const QByteArray bytes = toWindows1252(lines.join(QString()));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+CChildFrame* childOf(CMainFrame& frame, CKormakView* view) {
+    for (QMdiSubWindow* w : frame.mdiArea()->subWindowList())
+        if (auto* c = qobject_cast<CChildFrame*>(w); c && c->view() == view)
+            return c;
+    return nullptr;
+}
+
+QPushButton* button(CKormakView* view, const char* name) {
+    return view->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TransferWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
+        Texts::setLanguage(Texts::Language::German);
+    }
+
+    // Whatever the operator tries while the run pumps events - bringing
+    // another panel to the front, an axis button, opening a file, a new
+    // configuration, closing the panel or the window - the wire sees the same
+    // run as without the attempts, and the run's panel stays as it was.
+    void attemptsDuringRunChangeNothingOnTheWire() {
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, "A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        const QString other =
+            writeFile(dir, "B.OPM", fileLines(GermanMarker, DefaultRampValueList, {}));
+        ShellRig rig(QStringLiteral("0356"));
+        QVERIFY(rig.start());
+        CMainFrame& frame = *rig.frame;
+        for (int k : {0, 3, 5})
+            frame.axisBar()->setAxisPresent(k, true);
+        frame.ConnectToAxis(5);
+        CKormakView* online = frame.activePanel();
+        QVERIFY(online && !online->isOffline());
+        QVERIFY(frame.OpenFile(path));
+        CKormakView* offline = frame.activePanel();
+        QVERIFY(offline && offline->isOffline());
+        frame.axisBar()->setAxisPresent(5, false); // a transfer into 0 and 3
+        QApplication::processEvents();
+
+        QStringList runs[2];
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            rig.op.clear();
+            rig.wire();
+            int attempts = 0;
+            rig.op.onPump = [&] {
+                if (attempt == 0)
+                    return;
+                ++attempts;
+                QVERIFY(BusyState::isBusy());
+                QVERIFY(offline->transferBusy());
+                for (const char* name :
+                     {"transferButton", "closeButton", "currentsButton", "plcButton"})
+                    QVERIFY2(!button(offline, name)->isEnabled(), name);
+                frame.mdiArea()->setActiveSubWindow(childOf(frame, online));
+                frame.ConnectToAxis(6);
+                frame.ConnectToAxis(5);
+                frame.FileNew();
+                QVERIFY(!frame.OpenFile(other));
+                childOf(frame, offline)->close();
+                frame.close();
+                button(offline, "closeButton")->click();
+                button(offline, "transferButton")->click();
+                QApplication::processEvents();
+            };
+            button(offline, "transferButton")->click();
+            rig.op.onPump = nullptr;
+            runs[attempt] = rig.wire();
+            if (attempt == 1)
+                QVERIFY(attempts > 0);
+            QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 0, 3 erfolgreich geladen."));
+            QVERIFY(!offline->transferBusy());
+            for (const char* name :
+                 {"transferButton", "closeButton", "currentsButton", "plcButton"})
+                QVERIFY2(button(offline, name)->isEnabled(), name);
+            QCOMPARE(frame.panels().size(), 2);
+            QVERIFY(frame.isVisible());
+            QApplication::processEvents();
+        }
+        QVERIFY(!runs[0].isEmpty());
+        QCOMPARE(runs[1], runs[0]);
+        QVERIFY(!runs[0].join(' ').contains(QLatin1String("6 ")));
+    }
+};
+
+QTEST_MAIN(TransferWindowTest)
+#include "tst_transferwindow.moc"
