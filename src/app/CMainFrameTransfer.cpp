@@ -5,6 +5,7 @@
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
+#include "files/CCompareDialog.h"
 #include "files/Transfer.h"
 
 #include <QPointer>
@@ -27,4 +28,13 @@ void CMainFrame::transferToAxes(CKormakView* view) {
             panel->setTransferRunning(running);
     };
     transfer.run(view->parameters(), view->document(), tickedAxes());
+}
+
+void CMainFrame::compareWithAxis() {
+    CKormakView* view = activePanel();
+    if (!view || !view->isOffline() || BusyState::isBusy())
+        return;
+    const AxisParameters params = view->parameters();
+    CCompareDialog dialog(link_, operator_, params, view->document(), tickedAxes(), this);
+    dialog.exec();
 }

@@ -1,6 +1,7 @@
 #include "TransferRig.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
+#include "files/AxisComparison.h"
 #include "files/Transfer.h"
 
 #include <QTest>
@@ -359,6 +360,102 @@ private slots:
         QVERIFY(wire.contains(PlcLines.last()));
         QCOMPARE(wire.filter(QStringLiteral("EW07")), QStringList());
         QCOMPARE(wire.last(), QStringLiteral("WP"));
+    }
+
+    // --- the comparison with an axis -----------------------------------------
+
+    void sameParameterValue_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("axis");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("same text") << "PF"
+                                   << "5000"
+                                   << "5000" << true;
+        QTest::newRow("same number") << "PA"
+                                     << "1.2"
+                                     << "1.20" << true;
+        QTest::newRow("other number") << "PF"
+                                      << "5000"
+                                      << "4000" << false;
+        QTest::newRow("ramp index is hexadecimal") << "PN"
+                                                   << "A"
+                                                   << "0A" << true;
+        QTest::newRow("ramp index 10 is not A") << "PN"
+                                                << "10"
+                                                << "A" << false;
+        QTest::newRow("no value from the axis") << "PF"
+                                                << "0"
+                                                << "" << false;
+        QTest::newRow("text against a number") << "PF"
+                                               << "5000"
+                                               << "TIMEOUT" << false;
+    }
+    void sameParameterValue() {
+        QFETCH(QString, code);
+        QFETCH(QString, file);
+        QFETCH(QString, axis);
+        QFETCH(bool, same);
+        QCOMPARE(SameParameterValue(code, file, axis), same);
+    }
+
+    // After a transfer the axis equals the file; each change made on the
+    // axis afterwards is named, and nothing else.
+    void comparisonNamesWhatDiffers_data() {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QStringList>("differences");
+        QTest::newRow("nothing changed") << 0 << QStringList{};
+        QTest::newRow("run frequency") << 1 << QStringList{"PF"};
+        QTest::newRow("a slot the file leaves empty") << 2 << QStringList{"slot 07"};
+        QTest::newRow("a slot of the file emptied") << 3 << QStringList{"slot 05"};
+        QTest::newRow("other ramps") << 4 << QStringList{"table"};
+    }
+    void comparisonNamesWhatDiffers() {
+        QFETCH(int, change);
+        QFETCH(QStringList, differences);
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        TransferToAxes transfer(rig.link, rig.op);
+        QVERIFY(transfer.run(rig.params, rig.doc, bits("0")).loaded[0]);
+        rig.axis(u'0', [change](sim::SimAxis& a) {
+            if (change == 1)
+                a.params.runFreq = 4000;
+            else if (change == 2)
+                a.plcSlots[7] = QStringLiteral("GA1");
+            else if (change == 3)
+                a.plcSlots[5].clear();
+            else if (change == 4)
+                a.ramps.erase();
+        });
+        rig.host.clearLog();
+        rig.op.clear();
+        rig.link.setCurrentAddress(QStringLiteral("0"));
+        AxisComparison c;
+        QVERIFY(CompareWithAxis(rig.link, rig.op, rig.params, rig.doc, &c));
+        QCOMPARE(c.differences(), differences);
+        QCOMPARE(c.equal(), differences.isEmpty());
+        QVERIFY(rig.op.shownIds().isEmpty());
+        // Read only: queries, table reads and slot reads.
+        for (const QString& command : rig.commandsOf(u'0'))
+            QVERIFY2(command.endsWith(u'?') || command.startsWith(QLatin1String("FR")) ||
+                         command.startsWith(QLatin1String("ER")),
+                     qPrintable(command));
+        QVERIFY(!BusyState::isBusy());
+    }
+
+    void comparisonStopsAtALostReply() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        rig.link.setCurrentAddress(QStringLiteral("0"));
+        rig.host.setFaultFor(QStringLiteral("ER05"), sim::Fault::NoReply);
+        AxisComparison c;
+        QVERIFY(!CompareWithAxis(rig.link, rig.op, rig.params, rig.doc, &c));
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+        QCOMPARE(rig.commandsOf(u'0').last(), QStringLiteral("ER05"));
+        QCOMPARE(rig.op.progress.last(), QStringLiteral("hide"));
+        QVERIFY(!BusyState::isBusy());
     }
 
     void closedPortThatWillNotOpenStartsNothing() {

@@ -6,12 +6,17 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
+#include "files/CCompareDialog.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,6 +124,64 @@ private slots:
         QVERIFY(!runs[0].isEmpty());
         QCOMPARE(runs[1], runs[0]);
         QVERIFY(!runs[0].join(' ').contains(QLatin1String("6 ")));
+    }
+
+    // The panel menu offers the comparison for an offline panel only; the
+    // dialog lists the ticked axes first and marks what differs.
+    void comparisonDialogShowsDifferences() {
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, "A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        ShellRig rig(QStringLiteral("0356"));
+        QVERIFY(rig.start());
+        CMainFrame& frame = *rig.frame;
+        for (int k : {3, 5})
+            frame.axisBar()->setAxisPresent(k, true);
+        frame.ConnectToAxis(5);
+        QVERIFY(!frame.compareAction()->isEnabled());
+        QVERIFY(frame.OpenFile(path));
+        CKormakView* offline = frame.activePanel();
+        QVERIFY(frame.compareAction()->isEnabled());
+        // Axis 3 takes the file; then two things change on it.
+        frame.axisBar()->setAxisPresent(5, false);
+        button(offline, "transferButton")->click();
+        QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 3 erfolgreich geladen."));
+        frame.axisBar()->setAxisPresent(5, true);
+        QApplication::processEvents();
+        rig.host.withBus([](sim::SimBus& bus) {
+            bus.axis(u'3').params.runFreq = 4000;
+            bus.axis(u'3').plcSlots[9] = QStringLiteral("GA1");
+        });
+        const AxisParameters params = offline->parameters();
+        CCompareDialog dialog(frame.link(), rig.op, params, offline->document(), frame.tickedAxes(),
+                              &frame);
+        auto* choice = dialog.findChild<QComboBox*>("axisChoice");
+        QCOMPARE(choice->itemText(0), QStringLiteral("3"));
+        QCOMPARE(choice->itemText(1), QStringLiteral("5"));
+        QCOMPARE(choice->itemText(2), QStringLiteral("0"));
+        QCOMPARE(choice->count(), 16);
+        dialog.selectAxis(u'3');
+        rig.wire();
+        QVERIFY(dialog.compare());
+        auto* table = dialog.findChild<QTableWidget*>("comparisonTable");
+        QCOMPARE(table->rowCount(), 14);
+        QStringList marked;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0)->font().bold())
+                marked << table->item(row, 0)->text();
+        QCOMPARE(marked.size(), 1);
+        QVERIFY(marked.first().endsWith(QLatin1String("PF")));
+        QCOMPARE(table->item(4, 1)->text(), QStringLiteral("5000"));
+        QCOMPARE(table->item(4, 2)->text(), QStringLiteral("4000"));
+        const QString plc = dialog.findChild<QLabel*>("plcSummary")->text();
+        QCOMPARE(plc, Texts::text("transfer.plcDiffer").arg(QStringLiteral("09")));
+        QCOMPARE(dialog.findChild<QLabel*>("tableSummary")->text(),
+                 Texts::text("transfer.tablesEqual"));
+        // Nothing was written, and the panel keeps its offline address.
+        for (const QString& line : rig.wire())
+            QVERIFY2(!line.contains(QLatin1String(" W")) && !line.contains(QLatin1String(" FC")),
+                     qPrintable(line));
+        QVERIFY(frame.link().currentAddress().contains(QLatin1String("OFFLINE")));
     }
 };
 
