@@ -35,11 +35,6 @@ bool isSequenceLine(const QString& line) {
     return line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU"));
 }
 
-// A write the controller did not take: no reply, or its "NO".
-bool writeFailed(const QString& reply) {
-    return PseudoReply::is(reply) || reply == QLatin1String("NO");
-}
-
 // Tells the panel the run has begun, and that it has ended on every path out.
 class RunningNotice {
 public:
@@ -137,15 +132,37 @@ bool TransferToAxes::fits(const QString& command) const {
     return link_.buildFrame(command, Full).size() < SerialLink::SendBufferSize;
 }
 
+void TransferToAxes::reportLost() {
+    // One message per axis: a line that has gone silent would otherwise
+    // bring one for every command still to come.
+    if (lostShown_)
+        return;
+    lostShown_ = true;
+    link_.reportFailure(op_, TimeoutText);
+}
+
 TransferToAxes::AxisEnd TransferToAxes::stopAxis(int a, Result& result) {
     result.loaded[a] = false;
-    link_.reportFailure(op_, TimeoutText);
+    reportLost();
     return AxisEnd::Stopped;
 }
 
 bool TransferToAxes::unlock() {
     link_.setCurrentAddress(address_);
-    return WriteUnlock(link_);
+    const UnlockResult release = RequestWriteUnlock(link_);
+    if (release == UnlockResult::LinkFailed)
+        reportLost();
+    return release == UnlockResult::Granted;
+}
+
+bool TransferToAxes::write(const QString& command) {
+    const QString reply = send(command);
+    if (PseudoReply::is(reply)) {
+        reportLost();
+        return false;
+    }
+    // The controller's "NO": it did not take the write.
+    return reply != QLatin1String("NO");
 }
 
 TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const CKormakDoc& doc,
@@ -211,6 +228,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
                                                  const QStringList& sequence,
                                                  qsizetype progressRange, Result& result) {
     address_ = QString(QChar(AxisDigits[a]));
+    lostShown_ = false;
     link_.setCurrentAddress(address_);
     if (!ProbeAxis(link_)) {
         result.loaded[a] = false;
@@ -255,14 +273,9 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
             return stopAxis(a, result);
         context.topFrequency = qint32(qBound<qint64>(0, LeadingDecimal(top), qint64(0x7FFFFFFF)));
 
-        link_.setCurrentAddress(address_);
-        const UnlockResult release = RequestWriteUnlock(link_);
-        if (release != UnlockResult::Granted) {
-            if (release == UnlockResult::LinkFailed)
-                link_.reportFailure(op_, TimeoutText);
+        if (!unlock())
             return AxisEnd::RunEnds;
-        }
-        bool programmed = !PseudoReply::is(send(QStringLiteral("WD")));
+        bool programmed = write(QStringLiteral("WD"));
         if (programmed) {
             op_.wait(EraseWaitMs);
             context.freeMemory = RampFreeMemory;
@@ -272,6 +285,8 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
                 // through the link: keep it on this axis.
                 link_.setCurrentAddress(address_);
                 if (!CalculateRamp(context) || !ProgramRamp(context, true)) {
+                    // Their own messages have said what was lost.
+                    lostShown_ = lostShown_ || link_.lastFailure() != SerialLink::Failure::None;
                     programmed = false;
                     break;
                 }
@@ -285,7 +300,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
 
     // The old PLC area goes before the file's lines come in; an area that was
     // not erased is not the file's.
-    if (!unlock() || writeFailed(send(QStringLiteral("WE"))))
+    if (!unlock() || !write(QStringLiteral("WE")))
         result.loaded[a] = false;
 
     {
@@ -310,7 +325,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
                 break;
             }
             if (answer == QLatin1String("OK")) {
-                if (writeFailed(send(line)))
+                if (!write(line))
                     result.loaded[a] = false;
             } else {
                 result.loaded[a] = false;
@@ -318,7 +333,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
             progress.step();
             op_.pumpEvents();
         }
-        if (!unlock() || writeFailed(send(QStringLiteral("WP"))))
+        if (!unlock() || !write(QStringLiteral("WP")))
             result.loaded[a] = false;
     }
     return result.loaded[a] ? AxisEnd::Done : AxisEnd::Stopped;

@@ -64,11 +64,16 @@ private:
     QString send(const QString& command);
     bool fits(const QString& command) const;
     AxisEnd stopAxis(int a, Result& result);
+    void reportLost();
+    // The write release for the axis being loaded.
     bool unlock();
+    // A write, true when the controller took it.
+    bool write(const QString& command);
 
     SerialLink& link_;
     Operator& op_;
-    QString address_; // the axis this run talks to now
+    QString address_;        // the axis this run talks to now
+    bool lostShown_ = false; // 10103 has been shown for this axis
 };
 
 // The summary text of a run: 10194, the loaded addresses, 10195.
