@@ -59,7 +59,12 @@ CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParamet
     comparisonTable_->verticalHeader()->setVisible(false);
     comparisonTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     comparisonTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    comparisonTable_->setMinimumSize(420, 400);
+    // All fourteen parameters in view at once: the differences are what the
+    // operator looks for, and none may hide below the fold.
+    const int rowHeight = fontMetrics().height() + 8;
+    comparisonTable_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    comparisonTable_->setMinimumSize(
+        420, 15 * rowHeight + comparisonTable_->horizontalHeader()->sizeHint().height());
 
     tableSummary_ = new QLabel(this);
     tableSummary_->setObjectName(QStringLiteral("tableSummary"));
