@@ -82,6 +82,8 @@ private slots:
         frame.axisBar()->setAxisPresent(5, false); // a transfer into 0 and 3
         QApplication::processEvents();
 
+        const int portIndex = frame.link().portIndex();
+        QVERIFY(frame.axisBar()->portList()->count() > 1);
         QStringList runs[2];
         for (int attempt = 0; attempt < 2; ++attempt) {
             rig.op.clear();
@@ -97,6 +99,9 @@ private slots:
                      {"transferButton", "closeButton", "currentsButton", "plcButton"})
                     QVERIFY2(!button(offline, name)->isEnabled(), name);
                 frame.mdiArea()->setActiveSubWindow(childOf(frame, online));
+                emit frame.axisBar()->baudList()->activated(0);
+                emit frame.axisBar()->portList()->activated(frame.axisBar()->portList()->count() -
+                                                            1);
                 frame.ConnectToAxis(6);
                 frame.ConnectToAxis(5);
                 frame.FileNew();
@@ -119,6 +124,10 @@ private slots:
                 QVERIFY2(button(offline, name)->isEnabled(), name);
             QCOMPARE(frame.panels().size(), 2);
             QVERIFY(frame.isVisible());
+            // The run's port and rate are still the ones chosen.
+            QCOMPARE(frame.link().baudIndex(), 3);
+            QCOMPARE(frame.link().portIndex(), portIndex);
+            QCOMPARE(frame.axisBar()->baudList()->currentIndex(), 3);
             QApplication::processEvents();
         }
         QVERIFY(!runs[0].isEmpty());
