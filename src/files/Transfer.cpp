@@ -238,9 +238,17 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
     // A lost reply leaves the axis untouched from here on: its parameters
     // may not have been set, and a table compared against "TIMEOUT" would
     // have its ramps and PLC area erased.
-    for (const QString& command : parameters)
+    for (const QString& command : parameters) {
+        // A value no frame can carry (a file's "PH" line) is not sent; the
+        // axis is left alone from here on, as after a lost reply, but the
+        // line did not fail.
+        if (!fits(command)) {
+            result.loaded[a] = false;
+            return AxisEnd::Stopped;
+        }
         if (PseudoReply::is(send(command)))
             return stopAxis(a, result);
+    }
 
     const QString first = send(QStringLiteral("FR0050"));
     if (PseudoReply::is(first))

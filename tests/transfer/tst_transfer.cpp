@@ -458,6 +458,25 @@ private slots:
         QVERIFY(!BusyState::isBusy());
     }
 
+    // A "PH" line no frame can carry: each axis gets nothing after the
+    // parameter before it, and no time-out is reported for a line that never
+    // went out.
+    void overlongParameterLineStopsThatAxisQuietly() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        QStringList params = Parameters;
+        params.replace(6, QStringLiteral("PH") + QString(520, u'1'));
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines, params));
+        TransferToAxes transfer(rig.link, rig.op);
+        const auto result = transfer.run(rig.params, rig.doc, bits("03"));
+        QVERIFY(!result.loaded[0]);
+        QVERIFY(!result.loaded[3]);
+        QCOMPARE(rig.op.shownIds(), QList<int>{10196});
+        QStringList sent = Parameters.mid(0, 6);
+        sent.prepend("IC?");
+        QCOMPARE(rig.commandsOf(u'0'), sent);
+    }
+
     void closedPortThatWillNotOpenStartsNothing() {
         ScriptedOperator op;
         SerialLink link(op);
