@@ -1443,5 +1443,65 @@
         <source>Symbolleiste</source>
         <translation>Symbolleiste</translation>
     </message>
+    <message id="transfer.axisValue">
+        <source>Achse</source>
+        <translation>Achse</translation>
+    </message>
+    <message id="transfer.compareAxis">
+        <source>Achse:</source>
+        <translation>Achse:</translation>
+    </message>
+    <message id="transfer.compareButton">
+        <source>&amp;Vergleichen</source>
+        <translation>&amp;Vergleichen</translation>
+    </message>
+    <message id="transfer.compareMenu">
+        <source>Mit &amp;Achse vergleichen...</source>
+        <translation>Mit &amp;Achse vergleichen...</translation>
+    </message>
+    <message id="transfer.compareTitle">
+        <source>Vergleich mit Achse</source>
+        <translation>Vergleich mit Achse</translation>
+    </message>
+    <message id="transfer.differences">
+        <source>%1 Unterschied(e) (markiert).</source>
+        <translation>%1 Unterschied(e) (markiert).</translation>
+    </message>
+    <message id="transfer.fileValue">
+        <source>Datei</source>
+        <translation>Datei</translation>
+    </message>
+    <message id="transfer.noDifferences">
+        <source>Keine Unterschiede: eine Übertragung würde nichts ändern.</source>
+        <translation>Keine Unterschiede: eine Übertragung würde nichts ändern.</translation>
+    </message>
+    <message id="transfer.notSent">
+        <source>(wird nicht gesendet)</source>
+        <translation>(wird nicht gesendet)</translation>
+    </message>
+    <message id="transfer.parameter">
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message id="transfer.plcDiffer">
+        <source>SPS-Bereiche: verschieden in Slot %1</source>
+        <translation>SPS-Bereiche: verschieden in Slot %1</translation>
+    </message>
+    <message id="transfer.plcEqual">
+        <source>SPS-Bereiche: gleich</source>
+        <translation>SPS-Bereiche: gleich</translation>
+    </message>
+    <message id="transfer.tablesDiffer">
+        <source>Beschleunigungstabellen: verschieden</source>
+        <translation>Beschleunigungstabellen: verschieden</translation>
+    </message>
+    <message id="transfer.tablesEqual">
+        <source>Beschleunigungstabellen: gleich</source>
+        <translation>Beschleunigungstabellen: gleich</translation>
+    </message>
+    <message id="transfer.unread">
+        <source>Die Achse konnte nicht vollständig gelesen werden.</source>
+        <translation>Die Achse konnte nicht vollständig gelesen werden.</translation>
+    </message>
 </context>
 </TS>

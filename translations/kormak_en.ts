@@ -1443,5 +1443,65 @@
         <source>Symbolleiste</source>
         <translation>Toolbar</translation>
     </message>
+    <message id="transfer.axisValue">
+        <source>Achse</source>
+        <translation>Axis</translation>
+    </message>
+    <message id="transfer.compareAxis">
+        <source>Achse:</source>
+        <translation>Axis:</translation>
+    </message>
+    <message id="transfer.compareButton">
+        <source>&amp;Vergleichen</source>
+        <translation>&amp;Compare</translation>
+    </message>
+    <message id="transfer.compareMenu">
+        <source>Mit &amp;Achse vergleichen...</source>
+        <translation>Compare with &amp;axis...</translation>
+    </message>
+    <message id="transfer.compareTitle">
+        <source>Vergleich mit Achse</source>
+        <translation>Comparison with axis</translation>
+    </message>
+    <message id="transfer.differences">
+        <source>%1 Unterschied(e) (markiert).</source>
+        <translation>%1 difference(s) (marked).</translation>
+    </message>
+    <message id="transfer.fileValue">
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message id="transfer.noDifferences">
+        <source>Keine Unterschiede: eine Übertragung würde nichts ändern.</source>
+        <translation>No differences: a transfer would change nothing.</translation>
+    </message>
+    <message id="transfer.notSent">
+        <source>(wird nicht gesendet)</source>
+        <translation>(not sent)</translation>
+    </message>
+    <message id="transfer.parameter">
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message id="transfer.plcDiffer">
+        <source>SPS-Bereiche: verschieden in Slot %1</source>
+        <translation>PLC areas: different in slot %1</translation>
+    </message>
+    <message id="transfer.plcEqual">
+        <source>SPS-Bereiche: gleich</source>
+        <translation>PLC areas: equal</translation>
+    </message>
+    <message id="transfer.tablesDiffer">
+        <source>Beschleunigungstabellen: verschieden</source>
+        <translation>Acceleration tables: different</translation>
+    </message>
+    <message id="transfer.tablesEqual">
+        <source>Beschleunigungstabellen: gleich</source>
+        <translation>Acceleration tables: equal</translation>
+    </message>
+    <message id="transfer.unread">
+        <source>Die Achse konnte nicht vollständig gelesen werden.</source>
+        <translation>The axis could not be read completely.</translation>
+    </message>
 </context>
 </TS>

@@ -1443,5 +1443,65 @@
         <source>Symbolleiste</source>
         <translation>Barre d'outils</translation>
     </message>
+    <message id="transfer.axisValue">
+        <source>Achse</source>
+        <translation>Axe</translation>
+    </message>
+    <message id="transfer.compareAxis">
+        <source>Achse:</source>
+        <translation>Axe :</translation>
+    </message>
+    <message id="transfer.compareButton">
+        <source>&amp;Vergleichen</source>
+        <translation>&amp;Comparer</translation>
+    </message>
+    <message id="transfer.compareMenu">
+        <source>Mit &amp;Achse vergleichen...</source>
+        <translation>Comparer avec l'&amp;axe...</translation>
+    </message>
+    <message id="transfer.compareTitle">
+        <source>Vergleich mit Achse</source>
+        <translation>Comparaison avec l'axe</translation>
+    </message>
+    <message id="transfer.differences">
+        <source>%1 Unterschied(e) (markiert).</source>
+        <translation>%1 différence(s) (marquées).</translation>
+    </message>
+    <message id="transfer.fileValue">
+        <source>Datei</source>
+        <translation>Fichier</translation>
+    </message>
+    <message id="transfer.noDifferences">
+        <source>Keine Unterschiede: eine Übertragung würde nichts ändern.</source>
+        <translation>Aucune différence : un transfert ne changerait rien.</translation>
+    </message>
+    <message id="transfer.notSent">
+        <source>(wird nicht gesendet)</source>
+        <translation>(non envoyé)</translation>
+    </message>
+    <message id="transfer.parameter">
+        <source>Parameter</source>
+        <translation>Paramètre</translation>
+    </message>
+    <message id="transfer.plcDiffer">
+        <source>SPS-Bereiche: verschieden in Slot %1</source>
+        <translation>Zones API : différentes au slot %1</translation>
+    </message>
+    <message id="transfer.plcEqual">
+        <source>SPS-Bereiche: gleich</source>
+        <translation>Zones API : identiques</translation>
+    </message>
+    <message id="transfer.tablesDiffer">
+        <source>Beschleunigungstabellen: verschieden</source>
+        <translation>Tableaux d'accélération : différents</translation>
+    </message>
+    <message id="transfer.tablesEqual">
+        <source>Beschleunigungstabellen: gleich</source>
+        <translation>Tableaux d'accélération : identiques</translation>
+    </message>
+    <message id="transfer.unread">
+        <source>Die Achse konnte nicht vollständig gelesen werden.</source>
+        <translation>L'axe n'a pas pu être lu entièrement.</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "app/AxisBar.h"
 
+#include "base/BusyState.h"
 #include "base/Texts.h"
 #include "link/LinkSettings.h"
 #include "link/SerialLink.h"
@@ -73,11 +74,23 @@ AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(lin
 
     // The operator's choice is stored; a selection made by the program (the
     // baud search, panel activation) is only shown.
+    // A long operation keeps its port and rate: a choice made meanwhile would
+    // be opened by its next probe, in the middle of its run. It is undone.
     connect(portList_, &QComboBox::activated, this, [this](int index) {
+        if (BusyState::isBusy()) {
+            const QSignalBlocker block(portList_);
+            portList_->setCurrentIndex(link_.portIndex());
+            return;
+        }
         link_.setPortIndex(index);
         LinkSettings::setActiveCom(index);
     });
     connect(baudList_, &QComboBox::activated, this, [this](int index) {
+        if (BusyState::isBusy()) {
+            const QSignalBlocker block(baudList_);
+            baudList_->setCurrentIndex(link_.baudIndex());
+            return;
+        }
         link_.setBaudIndex(index);
         LinkSettings::setBaud(index);
     });

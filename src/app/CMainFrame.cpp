@@ -319,6 +319,7 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     });
     connect(view, &CKormakView::optionCardRequested, this,
             [this] { CEADialog::run(link_, operator_, this); });
+    connect(view, &CKormakView::transferRequested, this, [this, view] { transferToAxes(view); });
     connect(view, &CKormakView::sfiRequested, this, [this] {
         CSFIDialog dialog(link_, operator_, this);
         if (dialog.start())

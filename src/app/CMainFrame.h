@@ -146,6 +146,20 @@ private:
     void retranslate();
     CKormakView* createPanel(CKormakDoc* doc);
     void connectPanelDialogs(CKormakView* view, CKormakDoc* doc);
+    // Button 1384 of an offline panel: its configuration into the ticked axes.
+    void transferToAxes(CKormakView* view);
+
+public:
+    // The ticked axes of the axis bar, bit k for address k.
+    quint16 tickedAxes() const;
+    // Panel menu command of an offline panel: what a transfer would change
+    // in an axis the operator picks.
+    void compareWithAxis();
+    QAction* compareAction() const {
+        return compareAxis_;
+    }
+
+private:
     void onSubWindowActivated(QMdiSubWindow* window);
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);
@@ -184,6 +198,7 @@ private:
     QAction* tbAbout_ = nullptr;
     QStringList recentFiles_;
     QAction* changeBaud_ = nullptr;
+    QAction* compareAxis_ = nullptr;
     QStringList portCandidates_;
 
     bool openingFile_ = false;

@@ -3,6 +3,7 @@
 // current language.
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
+#include "axis/CKormakView.h"
 #include "base/Texts.h"
 #include "report/ReportPrintDialog.h"
 
@@ -169,6 +170,10 @@ void CMainFrame::buildMenus129() {
     changeBaud_ = options->addAction(Texts::text("menu.32814"), this, &CMainFrame::ChangeBaudRate);
     changeBaud_->setObjectName(QStringLiteral("changeBaud"));
     changeBaud_->setEnabled(false);
+    compareAxis_ =
+        options->addAction(Texts::text("transfer.compareMenu"), this, &CMainFrame::compareWithAxis);
+    compareAxis_->setObjectName(QStringLiteral("compareWithAxis"));
+    compareAxis_->setEnabled(false);
     menus129_ << options;
 
     auto* window = new QMenu(Texts::text("menu.window"), this);
@@ -293,6 +298,11 @@ void CMainFrame::updateChangeBaud() {
     // An offline panel has no axis to move.
     if (changeBaud_)
         changeBaud_->setEnabled(!link_.currentAddress().contains(QLatin1String("OFFLINE")));
+    // Only an offline configuration has something to compare with an axis.
+    if (compareAxis_) {
+        const CKormakView* panel = activePanel();
+        compareAxis_->setEnabled(panel && panel->isOffline());
+    }
 }
 
 void CMainFrame::retranslate() {

@@ -297,6 +297,13 @@ void CKormakView::PrepareOfflinePanel() {
         w->setEnabled(false);
 }
 
+void CKormakView::setTransferRunning(bool running) {
+    params_.transferBusy = running;
+    for (QWidget* w : std::initializer_list<QWidget*>{currentsButton_, plcButton_, closeButton_,
+                                                      transferButton_})
+        w->setEnabled(!running);
+}
+
 // ---------------------------------------------------------------------------
 // Activation and polling
 

@@ -76,6 +76,10 @@ public:
     bool motorRunning() const { return params_.motorRunning; }
     bool transferBusy() const { return params_.transferBusy; }
     void setTransferBusy(bool busy) { params_.transferBusy = busy; }
+    // During a transfer of this configuration: transferBusy, and the buttons
+    // that would close the panel or open a dialog that talks to an axis
+    // (currents, PLC, close, transfer) disabled; all undone with false.
+    void setTransferRunning(bool running);
     int portIndex() const { return params_.portIndex; }
     int baudIndex() const { return params_.baudIndex; }
     void setPortIndex(int index) { params_.portIndex = index; }

@@ -62,6 +62,14 @@ inline constexpr qint64 MaxParameterFileBytes = 1024 * 1024;
 // than MaxParameterFileBytes.
 bool ReadFileLines(const QString& path, CKormakDoc& doc);
 
+// The acceleration table of a file as the transfer programs it: the line two
+// below the first table marker (in any of the writer's three languages, or
+// "[accelerations]"), from after its first "]: " (from its third character
+// without one) to its line end. The controller's default list when there is
+// no marker, or when the marker stands in one of the last two lines; *found
+// tells which.
+QString FileRampTable(const QStringList& lines, bool* found = nullptr);
+
 // What ApplyFileLines found for the panel's current settings dialog, and
 // what it did with the acceleration table.
 struct ApplyResult {

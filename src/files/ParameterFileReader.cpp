@@ -16,7 +16,9 @@ const QString Crlf = QStringLiteral("\r\n");
 // any of the three must open in any other.
 const QString TableMarkers[] = {QStringLiteral("[Beschleunigungstabelle]"),
                                 QStringLiteral("[Acceleration table]"),
-                                QStringLiteral("[Tableau d'acc\u00e9l\u00e9ration]")};
+                                QStringLiteral("[Tableau d'acc\u00e9l\u00e9ration]"),
+                                // Files written by hand or by older tools.
+                                QStringLiteral("[accelerations]")};
 
 constexpr int OperatingModeCount = 2; // PC connection, PLC mode
 constexpr int SystemTypeCount = 2;    // rotary, linear
@@ -64,6 +66,22 @@ QString tableText(const QString& line) {
 }
 
 } // namespace
+
+QString FileRampTable(const QStringList& lines, bool* found) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!hasTableMarker(lines.at(i)))
+            continue;
+        // A marker too close to the end has no table line.
+        if (i + 2 >= lines.size())
+            break;
+        if (found)
+            *found = true;
+        return tableText(lines.at(i + 2));
+    }
+    if (found)
+        *found = false;
+    return DefaultRampValueList;
+}
 
 QStringList SplitFileLines(const QByteArray& bytes) {
     QStringList lines;

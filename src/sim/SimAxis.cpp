@@ -628,10 +628,11 @@ QString SimAxis::write(const QString& m, const QString& arg) {
             ramps.erase();
         for (QString& s : plcSlots)
             s.clear();
-    } else if (m == u"EW") {
-        plcSlots[arg.left(2).toInt(nullptr, 16)] = arg.mid(2);
-    } else if (m == u"WU") {
-        plcSlots[arg.left(1).toInt(nullptr, 16)] = arg.mid(1);
+    } else if (m == u"EW" || m == u"WU") {
+        const int digits = m == u"EW" ? 2 : 1;
+        const int slot = arg.left(digits).toInt(nullptr, 16);
+        if (!unstoredSlots.contains(slot))
+            plcSlots[slot] = arg.mid(digits);
     }
     return ok;
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -126,6 +127,8 @@ public:
 
     // PLC slot area (256 slots; the "RZH" family uses the first 8).
     QStringList plcSlots;
+    // Slots whose writes are answered "OK" but never reach the memory.
+    QSet<int> unstoredSlots;
 
     SimRampMemory ramps;
     // PLC mode and the switches that refuse the write release.

@@ -210,7 +210,10 @@ void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringLis
     if (!commandFaultTarget_.isEmpty()) {
         for (const QString& line : commands) {
             // Log lines are the address, a blank and the command.
-            if (line.mid(2).startsWith(commandFaultTarget_)) {
+            // A target "3 PF" is aimed at one axis, "PF" at any.
+            if (line.mid(2).startsWith(commandFaultTarget_) ||
+                (commandFaultTarget_.size() > 2 && commandFaultTarget_.at(1) == u' ' &&
+                 line.startsWith(commandFaultTarget_))) {
                 const Fault f = commandFault_;
                 commandFaultTarget_.clear();
                 commandFault_ = Fault::None;

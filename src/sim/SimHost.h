@@ -41,7 +41,8 @@ public:
     void setFault(Fault f, int param = 0, int count = 1, int after = 0);
     // The reply to the next command that begins with command suffers fault f; the command
     // itself is carried out as usual (the controller did the work, its answer got lost).
-    // Any fault set with setFault is left for the other replies.
+    // Any fault set with setFault is left for the other replies. A command given with its
+    // axis and a blank ("3 PF") aims at that axis only.
     void setFaultFor(const QString& command, Fault f, int param = 0);
     Fault fault() const;
     // True once the port has vanished (Fault::Vanish).

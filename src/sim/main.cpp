@@ -64,6 +64,14 @@ Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
   garbage[=N]        N noise bytes before the reply (default 5)
   overflow[=N]       a burst of N bytes before the reply (default 600, at least 451)
   vanish             the terminal disappears instead of replying
+
+Faults aimed at one command or one axis:
+  --no-reply-to [A ]CMD   the next command that begins with CMD (on axis A only
+                          when given, e.g. "3 PF") is carried out but gets no reply
+  --refuse-release A:N    axis A refuses its N-th write release ("FC"), counted
+                          from the start; the others are granted
+  --lose-slot A:NN        writes to PLC slot NN (hex) of axis A are answered "OK"
+                          but not stored (repeatable)
 )";
 
 bool parseFault(const QString& text, sim::Fault* fault, int* param) {
@@ -130,8 +138,16 @@ int main(int argc, char** argv) {
     const QCommandLineOption logOpt("log", "Print every received command on standard error.");
     const QCommandLineOption keepOpt(
         "ignore-stdin", "Keep serving when standard input ends (stop by signal only).");
+    const QCommandLineOption noReplyOpt(
+        "no-reply-to", "The next command beginning with CMD gets no reply, see below.", "[A ]CMD");
+    const QCommandLineOption refuseOpt("refuse-release",
+                                       "Axis A refuses its N-th write release, see below.", "A:N");
+    const QCommandLineOption loseSlotOpt(
+        "lose-slot", "Writes to slot NN of axis A are acknowledged, not stored (repeatable).",
+        "A:NN");
     parser.addOptions({help, axesOpt, familyOpt, rateOpt, faultOpt, faultCountOpt, slotOpt, sfiOpt,
-                       ioOpt, wireTimeOpt, answerDelayOpt, logOpt, keepOpt});
+                       ioOpt, wireTimeOpt, answerDelayOpt, logOpt, keepOpt, noReplyOpt, refuseOpt,
+                       loseSlotOpt});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
@@ -189,6 +205,29 @@ int main(int argc, char** argv) {
             }
             bus.axis(a).plcSlots[slot] = s.section(u'=', 1);
         }
+        for (const QString& r : parser.values(refuseOpt)) {
+            const QChar a = r.isEmpty() ? QChar() : r[0].toUpper();
+            bool numberOk = false;
+            const int n = r.section(u':', 1).toInt(&numberOk);
+            if (r.size() < 3 || r[1] != u':' || !axes.contains(a) || !numberOk || n < 1) {
+                error = QStringLiteral("bad --refuse-release %1").arg(r);
+                ok = false;
+                return;
+            }
+            bus.axis(a).plc.refuseReleaseNth = n;
+        }
+        for (const QString& l : parser.values(loseSlotOpt)) {
+            const QChar a = l.isEmpty() ? QChar() : l[0].toUpper();
+            bool hexOk = false;
+            const int slot = l.section(u':', 1).toInt(&hexOk, 16);
+            if (l.size() < 3 || l[1] != u':' || !axes.contains(a) || !hexOk || slot < 0 ||
+                slot >= bus.axis(a).slotCount()) {
+                error = QStringLiteral("bad --lose-slot %1").arg(l);
+                ok = false;
+                return;
+            }
+            bus.axis(a).unstoredSlots.insert(slot);
+        }
         for (QChar a : listOf(parser.value(sfiOpt)))
             if (axes.contains(a))
                 bus.axis(a).sfiCard = true;
@@ -205,6 +244,16 @@ int main(int argc, char** argv) {
             return fail(QStringLiteral("bad --fault %1").arg(parser.value(faultOpt)));
         const int count = parser.isSet(faultCountOpt) ? parser.value(faultCountOpt).toInt() : -1;
         host.setFault(f, param, count);
+    }
+    if (parser.isSet(noReplyOpt)) {
+        const QString target = parser.value(noReplyOpt).trimmed();
+        const bool aimed = target.size() > 2 && target[1] == u' ';
+        const QString command = aimed ? target.mid(2).trimmed() : target;
+        if (command.isEmpty() || command.contains(u' ') ||
+            (aimed && !axes.contains(target[0].toUpper())))
+            return fail(QStringLiteral("bad --no-reply-to %1").arg(target));
+        host.setFaultFor(aimed ? QString(target[0].toUpper()) + u' ' + command : command,
+                         sim::Fault::NoReply);
     }
     if (parser.isSet(answerDelayOpt)) {
         bool delayOk = false;

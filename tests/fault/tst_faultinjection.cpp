@@ -19,7 +19,9 @@
 #include "drive/ProgramPlcArea.h"
 #include "drive/RampCalculation.h"
 #include "drive/RampMemory.h"
+#include "files/AxisComparison.h"
 #include "files/ParameterFile.h"
+#include "files/Transfer.h"
 #include "link/SerialLink.h"
 #include "plc/PlcArea.h"
 #include "report/ReportReader.h"
@@ -148,6 +150,16 @@ struct Operation {
     QStringList asked = {};
     QStringList told = {};
     bool everyFault = true;
+    // What a failure adds after the link's own message (a summary).
+    QStringList failed = {};
+};
+
+// What the transfer left in the axis.
+struct SimParametersCheck {
+    qint64 runFreq = 0;
+    QStringList plc;
+    int ramps = 0;
+    quint32 lastSlope = 0;
 };
 
 // A pseudo-reply inside a text: "TIMEOUT" kept as a slot text, or "PO" +
@@ -174,6 +186,40 @@ void shortWait(CWait& wait, int ms) {
 
 const QStringList kPlcTexts = {QStringLiteral("PO400 PF2000"), QString(),
                                QStringLiteral("GA1000 PN3"), QStringLiteral("GR-800")};
+
+// The parameter file loaded into the axis: two ramps other than the axis's,
+// two PLC slots.
+QStringList transferFile() {
+    QStringList lines{"PD0",
+                      "PA1.2",
+                      "PR0.8",
+                      "PS0.3",
+                      "PF3000",
+                      "PG200000",
+                      "PH0",
+                      "PL1",
+                      "PM10",
+                      "PN1",
+                      "PO400",
+                      "PP20",
+                      "PT50",
+                      "PW7",
+                      "; [Acceleration table]",
+                      ";",
+                      "; [Please don't change   ]: 0064012C" + QStringLiteral("FFFF").repeated(14),
+                      ";",
+                      "EW00PO400 GA100",
+                      "EW21GA1000"};
+    for (QString& l : lines)
+        l += QStringLiteral("\r\n");
+    return lines;
+}
+
+// The differences a comparison finds on a clean line.
+QStringList& cleanDifferences() {
+    static QStringList list;
+    return list;
+}
 
 const QMap<QString, Operation>& operations() {
     static const QMap<QString, Operation> table = {
@@ -399,6 +445,68 @@ const QMap<QString, Operation>& operations() {
                   o.broken = "the report's slots are not what the controller holds";
               return o;
           }}},
+        // The file loaded into the axis, its ramps programmed without asking.
+        // Success only with everything in the axis; otherwise the summary
+        // says the axis was not loaded.
+        {QStringLiteral("transfer"),
+         {[](FaultRig& rig) {
+              rig.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+              rig.doc.lineList = transferFile();
+              ApplyFileLines(rig.doc.lineList, rig.params, rig.doc);
+              return true;
+          },
+          [](FaultRig& rig) {
+              TransferToAxes transfer(rig.link, rig.op);
+              transfer.ramps = TransferToAxes::Ramps::Yes;
+              Outcome o;
+              o.ok = transfer.run(rig.params, rig.doc, 0x0001).allLoaded(0x0001);
+              for (const QString& c : sentCommands(rig))
+                  if (holdsPseudoReply(c))
+                      o.broken = "a pseudo-reply went out: " + c;
+              SimParametersCheck held;
+              rig.axis([&](sim::SimAxis& a) {
+                  held.runFreq = a.stored.runFreq;
+                  held.plc = a.plcSlots;
+                  held.ramps = a.ramps.rampCount();
+                  held.lastSlope = a.ramps.rampCount() ? a.ramps.slope(a.ramps.rampCount() - 1) : 0;
+              });
+              QStringList slotsWanted(held.plc.size());
+              slotsWanted[0x00] = QStringLiteral("PO400 GA100");
+              slotsWanted[0x21] = QStringLiteral("GA1000");
+              if (o.broken.isEmpty() && o.ok &&
+                  (held.runFreq != 3000 || held.plc != slotsWanted || held.ramps != 2 ||
+                   held.lastSlope != 30000))
+                  o.broken = "the axis does not hold the file";
+              if (!rig.link.currentAddress().contains(QLatin1String("OFFLINE")))
+                  o.broken = "the panel's address was not restored";
+              rig.link.setCurrentAddress(QStringLiteral("0"));
+              return o;
+          },
+          {},
+          {QStringLiteral("Ax(i)(e)s0 successful loaded")},
+          true,
+          {QStringLiteral("10196")}}},
+        // The comparison with an axis reads it all; a complete comparison
+        // finds what it finds on a clean line.
+        {QStringLiteral("comparison"),
+         {[](FaultRig& rig) {
+              rig.doc.lineList = transferFile();
+              ApplyFileLines(rig.doc.lineList, rig.params, rig.doc);
+              AxisComparison c;
+              if (!CompareWithAxis(rig.link, rig.op, rig.params, rig.doc, &c))
+                  return false;
+              cleanDifferences() = c.differences();
+              return !cleanDifferences().isEmpty();
+          },
+          [](FaultRig& rig) {
+              AxisComparison c;
+              Outcome o;
+              o.ok = CompareWithAxis(rig.link, rig.op, rig.params, rig.doc, &c);
+              if (o.ok && c.differences() != cleanDifferences())
+                  o.broken = "the comparison differs from the one on a clean line: " +
+                             c.differences().join(", ");
+              return o;
+          }}},
         // The whole-system reset: "CR", which an axis that restarts at once
         // may leave unanswered, then the timed window while it restarts.
         {QStringLiteral("system reset"),
@@ -490,6 +598,7 @@ void TestFaultInjection::operationUnderFault_data() {
         const Operation& operation = operations()[name];
         const QStringList asked = operation.asked;
         const QStringList done = asked + operation.told;
+        const QStringList failed = operation.failed;
         auto row = [&](const char* what) -> QTestData& {
             return QTest::newRow(qPrintable(name + QStringLiteral(" / ") + what)) << name;
         };
@@ -502,14 +611,14 @@ void TestFaultInjection::operationUnderFault_data() {
             << Fault::LateReply << kTimeoutMs / 3 << fromReply(1, 1) << true << done;
         // An overflow burst and a vanished port: the link closes the port and
         // says so once; the operation adds nothing and reports no success.
-        row("overflow at the first reply")
-            << Fault::Overflow << 0 << fromReply(0, 1) << false << asked + QStringList{overflow};
-        row("overflow at the third reply")
-            << Fault::Overflow << 0 << fromReply(2, 1) << false << asked + QStringList{overflow};
+        row("overflow at the first reply") << Fault::Overflow << 0 << fromReply(0, 1) << false
+                                           << asked + QStringList{overflow} + failed;
+        row("overflow at the third reply") << Fault::Overflow << 0 << fromReply(2, 1) << false
+                                           << asked + QStringList{overflow} + failed;
         row("port vanishes at the first reply")
-            << Fault::Vanish << 0 << fromReply(0, 1) << false << asked + QStringList{lost};
+            << Fault::Vanish << 0 << fromReply(0, 1) << false << asked + QStringList{lost} + failed;
         row("port vanishes at the third reply")
-            << Fault::Vanish << 0 << fromReply(2, 1) << false << asked + QStringList{lost};
+            << Fault::Vanish << 0 << fromReply(2, 1) << false << asked + QStringList{lost} + failed;
     }
 
     // No reply from the n-th command on, and replies that come after the
@@ -560,6 +669,16 @@ void TestFaultInjection::operationUnderFault_data() {
         {"report", "on the run current", onCommand("PR?"), {"10224"}},
         {"report", "on a slot in the middle", onCommand("ER80"), {"10103"}},
         {"report", "on the last slot", onCommand("ERFF"), {"10103"}},
+        {"transfer", "on a parameter", onCommand("PF"), {"10103", "10196"}},
+        {"transfer", "on a table read", onCommand("FR0060"), {"10103", "10196"}},
+        {"transfer", "on the top frequency", onCommand("IF?"), {"10103", "10196"}},
+        {"transfer", "on a ramp block", onCommand("WR"), {"10103", "10196"}},
+        {"transfer", "on the erase", onCommand("WE"), {"10103", "10196"}},
+        {"transfer", "on a PLC line", onCommand("EW21"), {"10103", "10196"}},
+        {"transfer", "on the store", onCommand("WP"), {"10103", "10196"}},
+        {"comparison", "from the first reply", fromReply(0), {"10103"}},
+        {"comparison", "on the table read", onCommand("FR0050"), {"10103"}},
+        {"comparison", "on a slot in the middle", onCommand("ER80"), {"10103"}},
         // An axis that restarts at once does not answer "CR": no failure.
         {"system reset", "on the reset", onCommand("CR"), {}, true},
     };
@@ -568,8 +687,13 @@ void TestFaultInjection::operationUnderFault_data() {
         QTest::newRow(qPrintable(name + " / no reply " + l.where))
             << name << Fault::NoReply << 0 << l.strike << l.succeeds << l.messages;
         // A reply after the time-out must not be taken for a later command's.
+        // The transfer probes each axis first, and the probe leaves the
+        // program's own time-out in place: there the late reply is in time.
+        const Operation& operation = operations()[name];
+        const bool inTime = name == QLatin1String("transfer");
         QTest::newRow(qPrintable(name + " / late reply " + l.where))
-            << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << l.succeeds << l.messages;
+            << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << (inTime || l.succeeds)
+            << (inTime ? operation.asked + operation.told : l.messages);
     }
 
     // "CR" is the reset's one command: the faults that close the port strike

@@ -136,6 +136,16 @@ void TestKormakSim::badOptionsAreRejected_data() {
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
     QTest::newRow("negative answer delay") << QStringList{"--answer-delay", "-5"};
     QTest::newRow("answer delay not a number") << QStringList{"--answer-delay", "soon"};
+    QTest::newRow("refused release of an absent axis")
+        << QStringList{"--axes", "0", "--refuse-release", "5:1"};
+    QTest::newRow("refused release number 0") << QStringList{"--refuse-release", "0:0"};
+    QTest::newRow("refused release without a number") << QStringList{"--refuse-release", "0"};
+    QTest::newRow("lost slot beyond the area")
+        << QStringList{"--family", "0=RZH", "--lose-slot", "0:08"};
+    QTest::newRow("lost slot not hexadecimal") << QStringList{"--lose-slot", "0:XY"};
+    QTest::newRow("no reply to nothing") << QStringList{"--no-reply-to", ""};
+    QTest::newRow("no reply on an absent axis")
+        << QStringList{"--axes", "0", "--no-reply-to", "5 PF"};
 }
 
 void TestKormakSim::badOptionsAreRejected() {
@@ -155,6 +165,8 @@ void TestKormakSim::helpExplainsTheFramingRule() {
     QVERIFY(help.contains(u"Framing rule"));
     QVERIFY(help.contains(u"lowest axis"));
     QVERIFY(help.contains(u"--fault"));
+    for (const char* option : {"--no-reply-to", "--refuse-release", "--lose-slot"})
+        QVERIFY2(help.contains(QLatin1String(option)), option);
 }
 
 QTEST_GUILESS_MAIN(TestKormakSim)

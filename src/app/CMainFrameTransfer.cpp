@@ -1,0 +1,40 @@
+// The main window's commands that load an offline configuration into axes
+// and compare it with an axis.
+#include "app/AxisBar.h"
+#include "app/CMainFrame.h"
+#include "axis/CKormakDoc.h"
+#include "axis/CKormakView.h"
+#include "base/BusyState.h"
+#include "files/CCompareDialog.h"
+#include "files/Transfer.h"
+
+#include <QPointer>
+
+quint16 CMainFrame::tickedAxes() const {
+    quint16 ticked = 0;
+    for (int k = 0; k < 16; ++k)
+        if (axisBar_->axisPresent(k))
+            ticked |= quint16(1u << k);
+    return ticked;
+}
+
+void CMainFrame::transferToAxes(CKormakView* view) {
+    if (!view || !view->isOffline() || BusyState::isBusy())
+        return;
+    TransferToAxes transfer(link_, operator_);
+    QPointer<CKormakView> panel(view);
+    transfer.runningChanged = [panel](bool running) {
+        if (panel)
+            panel->setTransferRunning(running);
+    };
+    transfer.run(view->parameters(), view->document(), tickedAxes());
+}
+
+void CMainFrame::compareWithAxis() {
+    CKormakView* view = activePanel();
+    if (!view || !view->isOffline() || BusyState::isBusy())
+        return;
+    const AxisParameters params = view->parameters();
+    CCompareDialog dialog(link_, operator_, params, view->document(), tickedAxes(), this);
+    dialog.exec();
+}

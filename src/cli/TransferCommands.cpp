@@ -1,0 +1,238 @@
+// kormakctl transfer and diff: a parameter file into axes, and a parameter
+// file beside one axis.
+#include "axis/AxisParameters.h"
+#include "axis/CKormakDoc.h"
+#include "base/Texts.h"
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "cli/RawFile.h"
+#include "files/AxisComparison.h"
+#include "files/ParameterFile.h"
+#include "files/Transfer.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ExitUnreadable = 3;
+const char AxisDigits[] = "0123456789ABCDEF";
+
+// The offline configuration a panel opened from the file would hold.
+bool loadFile(CliContext& ctx, const QString& word, AxisParameters* params, CKormakDoc* doc) {
+    const QByteArray bytes = ctx.rawWord(word);
+    const QString text = QFile::decodeName(bytes);
+    bool read = false;
+    if (QFile::encodeName(text) == bytes) {
+        read = ReadFileLines(text, *doc);
+    } else {
+        QByteArray content;
+        read = readRawFile(bytes, &content) && content.size() <= MaxParameterFileBytes;
+        if (read)
+            doc->lineList = SplitFileLines(content);
+    }
+    if (!read) {
+        printFileError(bytes, Texts::text(61697));
+        return false;
+    }
+    if (!doc->lineList.isEmpty())
+        ApplyFileLines(doc->lineList, *params, *doc);
+    return true;
+}
+
+// "0,3,A" as address bits; false for an empty list or a word that is no address.
+bool parseAddressList(const QString& text, quint16* bits) {
+    *bits = 0;
+    const QStringList words = text.split(QLatin1Char(','));
+    for (const QString& word : words) {
+        QString address;
+        if (!parseAddress(word.trimmed(), &address))
+            return false;
+        *bits |= quint16(1u << QString::fromLatin1(AxisDigits).indexOf(address));
+    }
+    return *bits != 0;
+}
+
+// The terminal operator, except that the question about the ramps is put to
+// the person at the terminal.
+class AskingOperator : public Operator {
+public:
+    explicit AskingOperator(TerminalOperator& inner) : inner_(inner) {}
+    Answer show(const Message& m) override {
+        if (m.buttons != Buttons::YesNo)
+            return inner_.show(m);
+        const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
+        for (;;) {
+            std::fprintf(stderr, "%s [y/n] ", text.toLocal8Bit().constData());
+            std::fflush(stderr);
+            char line[64];
+            if (!std::fgets(line, sizeof line, stdin))
+                return Answer::No;
+            if (line[0] == 'y' || line[0] == 'Y' || line[0] == 'j' || line[0] == 'J' ||
+                line[0] == 'o' || line[0] == 'O')
+                return Answer::Yes;
+            if (line[0] == 'n' || line[0] == 'N')
+                return Answer::No;
+        }
+    }
+    void progressShow(const QString& text, int range, int step) override {
+        inner_.progressShow(text, range, step);
+    }
+    void progressStep() override { inner_.progressStep(); }
+    void progressHide() override { inner_.progressHide(); }
+    void wait(int ms) override { inner_.wait(ms); }
+    void pumpEvents() override { inner_.pumpEvents(); }
+
+private:
+    TerminalOperator& inner_;
+};
+
+QString slotName(int slot, bool eightSlots) {
+    return QStringLiteral("%1").arg(slot, eightSlots ? 1 : 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// One line per item that differs, each starting with the axis.
+void printDifferences(const QString& axis, const AxisComparison& c) {
+    for (const AxisComparison::Parameter& p : c.parameters)
+        if (p.differs)
+            printLine(QStringLiteral("%1 %2 file %3 axis %4")
+                          .arg(axis, p.code, p.fileValue, p.axisValue));
+    if (c.tableCompared && !c.tablesEqual())
+        printLine(QStringLiteral("%1 table file %2 axis %3").arg(axis, c.fileTable, c.axisTable));
+    for (int slot : c.differingSlots)
+        printLine(QStringLiteral("%1 slot %2").arg(axis, slotName(slot, c.eightSlots)));
+    for (const QString& line : c.foreignLines)
+        printLine(QStringLiteral("%1 line %2").arg(axis, line));
+}
+
+} // namespace
+
+void declareTransfer(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("address"),
+                                        QStringLiteral("Axes to load, e.g. 0,3,A."),
+                                        QStringLiteral("LIST")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("ramps"),
+        QStringLiteral("When an axis's ramps differ from the file's: ask (on the terminal; the "
+                       "default), yes (program the file's) or no (keep the axis's)."),
+        QStringLiteral("ask|yes|no"), QStringLiteral("ask")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("verify"),
+        QStringLiteral("Read each loaded axis back and fail naming every item that differs.")));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The parameter file (.OPM) to load."));
+}
+
+int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
+    const char* usage = "transfer --address LIST FILE [--ramps ask|yes|no] [--verify]";
+    quint16 ticked = 0;
+    if (!parseAddressList(parser.value(QStringLiteral("address")), &ticked))
+        return usageError(QString::fromLatin1(usage) +
+                              QStringLiteral(" (LIST: addresses 0..9, A..F, e.g. 0,3,A)"),
+                          "transfer");
+    if (parser.positionalArguments().size() != 1)
+        return usageError(QStringLiteral("transfer takes one FILE"), "transfer");
+    const QString ramps = parser.value(QStringLiteral("ramps")).toLower();
+    TransferToAxes::Ramps choice = TransferToAxes::Ramps::Ask;
+    if (ramps == QLatin1String("yes"))
+        choice = TransferToAxes::Ramps::Yes;
+    else if (ramps == QLatin1String("no"))
+        choice = TransferToAxes::Ramps::No;
+    else if (ramps != QLatin1String("ask"))
+        return usageError(QStringLiteral("--ramps is ask, yes or no"), "transfer");
+    // A question nobody can answer must not be met in the middle of a run.
+    if (choice == TransferToAxes::Ramps::Ask && ::isatty(STDIN_FILENO) != 1)
+        return usageError(
+            QStringLiteral("--ramps ask needs a terminal to ask on; give --ramps yes or no"),
+            "transfer");
+
+    AxisParameters params;
+    CKormakDoc doc;
+    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc))
+        return ExitFailed;
+    if (!ctx.openPort())
+        return ExitFailed;
+    ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+
+    AskingOperator asking(ctx.op);
+    TransferToAxes transfer(ctx.link, asking);
+    transfer.ramps = choice;
+    const TransferToAxes::Result result = transfer.run(params, doc, ticked);
+    bool ok = result.allLoaded(ticked);
+
+    if (parser.isSet(QStringLiteral("verify"))) {
+        for (int a = 0; a < 16; ++a) {
+            if (!(ticked & (1u << a)) || !result.loaded[a])
+                continue;
+            const QString axis = QString(QChar(AxisDigits[a]));
+            ctx.link.setCurrentAddress(axis);
+            AxisComparison comparison;
+            ComparisonScope scope;
+            scope.table = result.tableMatches[a];
+            scope.wholePlcArea = false;
+            if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &comparison, scope)) {
+                printLine(QStringLiteral("%1 unreadable").arg(axis));
+                ok = false;
+                continue;
+            }
+            if (!comparison.equal()) {
+                printDifferences(axis, comparison);
+                ok = false;
+            }
+        }
+        ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    }
+    return ok ? ExitOk : ExitFailed;
+}
+
+void declareDiff(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("address"),
+                                        QStringLiteral("Axis 0..9, A..F."), QStringLiteral("A")));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The parameter file. Prints CODE file-value axis-value per parameter, "
+                       "\"*\" where they differ, then the table and the PLC slotList that differ. "
+                       "Exit 0 equal, 1 different, 3 the axis could not be read."));
+}
+
+int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
+    QString address;
+    if (!parseAddress(parser.value(QStringLiteral("address")), &address))
+        return usageError(QStringLiteral("diff --address A FILE (A is one of 0..9, A..F)"), "diff");
+    if (parser.positionalArguments().size() != 1)
+        return usageError(QStringLiteral("diff takes one FILE"), "diff");
+    AxisParameters params;
+    CKormakDoc doc;
+    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc))
+        return ExitFailed;
+    if (!ctx.connectAxis(address))
+        return ExitUnreadable;
+    AxisComparison c;
+    if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &c))
+        return ExitUnreadable;
+
+    for (const AxisComparison::Parameter& p : c.parameters) {
+        QString line = p.code + QLatin1Char(' ') + (p.sent ? p.fileValue : QStringLiteral("-")) +
+                       QLatin1Char(' ') + p.axisValue;
+        if (p.differs)
+            line += QStringLiteral(" *");
+        printLine(line);
+    }
+    printLine(c.tablesEqual()
+                  ? QStringLiteral("table equal")
+                  : QStringLiteral("table file %1 axis %2 *").arg(c.fileTable, c.axisTable));
+    if (c.plcEqual()) {
+        printLine(QStringLiteral("plc equal"));
+    } else {
+        QStringList slotList;
+        for (int slot : c.differingSlots)
+            slotList << slotName(slot, c.eightSlots);
+        for (const QString& line : c.foreignLines)
+            slotList << line;
+        printLine(QStringLiteral("plc differs: ") + slotList.join(QStringLiteral(", ")) +
+                  QStringLiteral(" *"));
+    }
+    return c.equal() ? ExitOk : ExitFailed;
+}

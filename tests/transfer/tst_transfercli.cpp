@@ -1,0 +1,223 @@
+// kormakctl transfer and diff against kormak-sim run as its own process, its
+// faults set by its switches.
+
+#include "TransferRig.h"
+#include "base/Windows1252.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList PlcLines{"EW00PO400 GA16000", "EW05GA100"};
+// Two ramps: kormakctl waits for real after storing each one.
+const QString ShortTable = QStringLiteral("0064012C") + QStringLiteral("FFFF").repeated(14);
+
+} // namespace
+
+class TransferCliTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+    QProcess sim_;
+    QString port_;
+    QString logPath_;
+    qsizetype logRead_ = 0;
+    int sims_ = 0;
+
+    struct Result {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    bool startSim(const QStringList& switches) {
+        // The log goes to a file: a pipe nobody reads while kormakctl runs
+        // would fill up and stop the simulator.
+        logPath_ = home_.filePath(QStringLiteral("sim%1.log").arg(++sims_));
+        logRead_ = 0;
+        sim_.setStandardErrorFile(logPath_);
+        sim_.start(QStringLiteral(KORMAK_SIM_EXE),
+                   QStringList{"--axes", "0,3,5", "--log"} + switches);
+        if (!sim_.waitForStarted() || !sim_.waitForReadyRead(3000))
+            return false;
+        port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
+        return port_.startsWith(u"/dev/");
+    }
+    // The commands the simulator has logged since the last look.
+    QStringList simLog() {
+        QTest::qWait(50);
+        QFile f(logPath_);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        const QByteArray all = f.readAll();
+        const QByteArray fresh = all.mid(logRead_);
+        logRead_ = all.size();
+        return QString::fromLocal8Bit(fresh).split(u'\n', Qt::SkipEmptyParts);
+    }
+    Result run(const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.path());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KORMAKCTL),
+                QStringList{"--lang", "de", "--port", port_, "--baud", "28800"} + args);
+        p.closeWriteChannel();
+        if (!p.waitForFinished(60000))
+            return {};
+        return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
+                QString::fromLocal8Bit(p.readAllStandardError())};
+    }
+    QString writeFile(const QString& name, const QStringList& lines) {
+        const QString path = home_.filePath(name);
+        QFile f(path);
+        const QByteArray bytes = toWindows1252(lines.join(QString()));
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            return {};
+        return path;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(home_.isValid()); }
+    void cleanup() {
+        sim_.closeWriteChannel();
+        if (!sim_.waitForFinished(3000))
+            sim_.kill();
+    }
+
+    // Loaded and read back: every item equals the file, and diff agrees.
+    void transferThenVerifyEqualsFile() {
+        QVERIFY(startSim({}));
+        const QString file = writeFile("A.OPM", fileLines(GermanMarker, ShortTable, PlcLines));
+        Result r = run({"transfer", "--address", "3,5", file, "--ramps", "yes", "--verify"});
+        QVERIFY2(r.status == 0, qPrintable(r.out + r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("Achse(n) 3, 5 erfolgreich geladen.")),
+                 qPrintable(r.err));
+        for (const char* axis : {"3", "5"}) {
+            r = run({"diff", "--address", axis, file});
+            QVERIFY2(r.status == 0, qPrintable(r.out + r.err));
+            QVERIFY(!r.out.contains(u'*'));
+        }
+    }
+
+    // A slot write acknowledged but never stored: the transfer cannot see
+    // it, the read-back can, and names that slot alone.
+    void verifyNamesSlotThatWasNotStored() {
+        QVERIFY(startSim({"--lose-slot", "3:05"}));
+        const QString file =
+            writeFile("A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        const Result r = run({"transfer", "--address", "3", file, "--ramps", "no", "--verify"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("3 slot 05\n"));
+    }
+
+    void verifyNamesEveryDifference() {
+        QVERIFY(startSim({"--lose-slot", "0:00", "--lose-slot", "0:05"}));
+        const QString file =
+            writeFile("A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        const Result r = run({"transfer", "--address", "0,3", file, "--ramps", "no", "--verify"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("0 slot 00\n0 slot 05\n"));
+    }
+
+    // Without a terminal nobody can answer the ramps question: refused before
+    // the first axis is touched.
+    void askWithoutTerminalIsRefused() {
+        QVERIFY(startSim({}));
+        const QString file = writeFile("A.OPM", fileLines(GermanMarker, FileTable, PlcLines));
+        simLog();
+        const Result r = run({"transfer", "--address", "0", file});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(u"terminal"), qPrintable(r.err));
+        QCOMPARE(simLog(), QStringList());
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no address") << QStringList{"transfer", "F.OPM", "--ramps", "no"};
+        QTest::newRow("bad address") << QStringList{"transfer", "--address", "0,G", "F.OPM"};
+        QTest::newRow("empty entry") << QStringList{"transfer", "--address", "0,", "F.OPM"};
+        QTest::newRow("bad ramps")
+            << QStringList{"transfer", "--address", "0", "F.OPM", "--ramps", "maybe"};
+        QTest::newRow("no file") << QStringList{"transfer", "--address", "0", "--ramps", "no"};
+        QTest::newRow("diff without address") << QStringList{"diff", "F.OPM"};
+    }
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        QVERIFY(startSim({}));
+        simLog();
+        QCOMPARE(run(args).status, 2);
+        QCOMPARE(simLog(), QStringList());
+    }
+
+    // Only every listed axis loaded is a success.
+    void faultsFailTheTransfer_data() {
+        QTest::addColumn<QStringList>("switches");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no reply to PF of axis 0")
+            << QStringList{"--no-reply-to", "0 PF"} << DefaultRampValueList
+            << "Achse(n) 3 erfolgreich geladen.";
+        QTest::newRow("release before the ramps refused at axis 0")
+            << QStringList{"--refuse-release", "0:1"} << FileTable
+            << "Achse(n) konnten nicht geladen werden!";
+        QTest::newRow("release before WP refused at axis 3")
+            << QStringList{"--refuse-release", "3:4"} << DefaultRampValueList
+            << "Achse(n) 0 erfolgreich geladen.";
+    }
+    void faultsFailTheTransfer() {
+        QFETCH(QStringList, switches);
+        QFETCH(QString, table);
+        QFETCH(QString, message);
+        QVERIFY(startSim(switches));
+        const QString file = writeFile("A.OPM", fileLines(GermanMarker, table, PlcLines));
+        const Result r = run({"transfer", "--address", "0,3", file, "--ramps", "yes"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    }
+
+    // An axis against its own saved file is equal; one parameter changed on
+    // the axis is named, and nothing else.
+    void diffOfSavedFileNamesTheChangedParameter() {
+        QVERIFY(startSim({}));
+        const QString file = home_.filePath("SAVED.OPM");
+        Result r = run({"save", "--address", "0", file});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        r = run({"diff", "--address", "0", file});
+        QVERIFY2(r.status == 0, qPrintable(r.out + r.err));
+        QCOMPARE(r.out.count(u'*'), 0);
+        QVERIFY(r.out.contains(QStringLiteral("table equal\n")));
+        QVERIFY(r.out.contains(QStringLiteral("plc equal\n")));
+
+        QCOMPARE(run({"send", "--address", "0", "PW12"}).status, 0);
+        r = run({"diff", "--address", "0", file});
+        QCOMPARE(r.status, 1);
+        QStringList marked;
+        for (const QString& line : r.out.split(u'\n'))
+            if (line.endsWith(u'*'))
+                marked << line;
+        QCOMPARE(marked, QStringList{"PW 0 12 *"});
+    }
+
+    void diffOfAnAxisThatDoesNotAnswer() {
+        QVERIFY(startSim({}));
+        const QString file =
+            writeFile("A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        QCOMPARE(run({"diff", "--address", "6", file}).status, 3);
+    }
+
+    void diffNamesSlotsAndTable() {
+        QVERIFY(startSim({"--slot", "0:07=GA1"}));
+        const QString file = writeFile("A.OPM", fileLines(GermanMarker, FileTable, PlcLines));
+        const Result r = run({"diff", "--address", "0", file});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.out.contains(QStringLiteral("plc differs: 00, 05, 07 *")), qPrintable(r.out));
+        QVERIFY2(r.out.contains(QStringLiteral("table file ") + FileTable), qPrintable(r.out));
+    }
+};
+
+QTEST_MAIN(TransferCliTest)
+#include "tst_transfercli.moc"

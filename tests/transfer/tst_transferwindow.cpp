@@ -1,0 +1,198 @@
+#include "ShellRig.h"
+#include "TransferRig.h"
+#include "app/AxisBar.h"
+#include "app/CChildFrame.h"
+#include "axis/CKormakView.h"
+#include "base/BusyState.h"
+#include "base/Texts.h"
+#include "base/Windows1252.h"
+#include "files/CCompareDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList PlcLines{"EW00PO400 GA16000", "EW05GA100", "EW06GA200"};
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QStringList& lines) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    const QByteArray bytes = toWindows1252(lines.join(QString()));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+CChildFrame* childOf(CMainFrame& frame, CKormakView* view) {
+    for (QMdiSubWindow* w : frame.mdiArea()->subWindowList())
+        if (auto* c = qobject_cast<CChildFrame*>(w); c && c->view() == view)
+            return c;
+    return nullptr;
+}
+
+QPushButton* button(CKormakView* view, const char* name) {
+    return view->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class TransferWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir home_;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", home_.path().toLocal8Bit());
+        Texts::setLanguage(Texts::Language::German);
+    }
+
+    // Whatever the operator tries while the run pumps events - bringing
+    // another panel to the front, an axis button, opening a file, a new
+    // configuration, closing the panel or the window - the wire sees the same
+    // run as without the attempts, and the run's panel stays as it was.
+    void attemptsDuringRunChangeNothingOnTheWire() {
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, "A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        const QString other =
+            writeFile(dir, "B.OPM", fileLines(GermanMarker, DefaultRampValueList, {}));
+        ShellRig rig(QStringLiteral("0356"));
+        QVERIFY(rig.start());
+        CMainFrame& frame = *rig.frame;
+        for (int k : {0, 3, 5})
+            frame.axisBar()->setAxisPresent(k, true);
+        frame.ConnectToAxis(5);
+        CKormakView* online = frame.activePanel();
+        QVERIFY(online && !online->isOffline());
+        QVERIFY(frame.OpenFile(path));
+        CKormakView* offline = frame.activePanel();
+        QVERIFY(offline && offline->isOffline());
+        frame.axisBar()->setAxisPresent(5, false); // a transfer into 0 and 3
+        QApplication::processEvents();
+
+        const int portIndex = frame.link().portIndex();
+        QVERIFY(frame.axisBar()->portList()->count() > 1);
+        QStringList runs[2];
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            rig.op.clear();
+            rig.wire();
+            int attempts = 0;
+            rig.op.onPump = [&] {
+                if (attempt == 0)
+                    return;
+                ++attempts;
+                QVERIFY(BusyState::isBusy());
+                QVERIFY(offline->transferBusy());
+                for (const char* name :
+                     {"transferButton", "closeButton", "currentsButton", "plcButton"})
+                    QVERIFY2(!button(offline, name)->isEnabled(), name);
+                frame.mdiArea()->setActiveSubWindow(childOf(frame, online));
+                emit frame.axisBar()->baudList()->activated(0);
+                emit frame.axisBar()->portList()->activated(frame.axisBar()->portList()->count() -
+                                                            1);
+                frame.ConnectToAxis(6);
+                frame.ConnectToAxis(5);
+                frame.FileNew();
+                QVERIFY(!frame.OpenFile(other));
+                childOf(frame, offline)->close();
+                frame.close();
+                button(offline, "closeButton")->click();
+                button(offline, "transferButton")->click();
+                QApplication::processEvents();
+            };
+            button(offline, "transferButton")->click();
+            rig.op.onPump = nullptr;
+            runs[attempt] = rig.wire();
+            if (attempt == 1)
+                QVERIFY(attempts > 0);
+            QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 0, 3 erfolgreich geladen."));
+            QVERIFY(!offline->transferBusy());
+            for (const char* name :
+                 {"transferButton", "closeButton", "currentsButton", "plcButton"})
+                QVERIFY2(button(offline, name)->isEnabled(), name);
+            QCOMPARE(frame.panels().size(), 2);
+            QVERIFY(frame.isVisible());
+            // The run's port and rate are still the ones chosen.
+            QCOMPARE(frame.link().baudIndex(), 3);
+            QCOMPARE(frame.link().portIndex(), portIndex);
+            QCOMPARE(frame.axisBar()->baudList()->currentIndex(), 3);
+            QApplication::processEvents();
+        }
+        QVERIFY(!runs[0].isEmpty());
+        QCOMPARE(runs[1], runs[0]);
+        QVERIFY(!runs[0].join(' ').contains(QLatin1String("6 ")));
+    }
+
+    // The panel menu offers the comparison for an offline panel only; the
+    // dialog lists the ticked axes first and marks what differs.
+    void comparisonDialogShowsDifferences() {
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, "A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        ShellRig rig(QStringLiteral("0356"));
+        QVERIFY(rig.start());
+        CMainFrame& frame = *rig.frame;
+        for (int k : {3, 5})
+            frame.axisBar()->setAxisPresent(k, true);
+        frame.ConnectToAxis(5);
+        QVERIFY(!frame.compareAction()->isEnabled());
+        QVERIFY(frame.OpenFile(path));
+        CKormakView* offline = frame.activePanel();
+        QVERIFY(frame.compareAction()->isEnabled());
+        // Axis 3 takes the file; then two things change on it.
+        frame.axisBar()->setAxisPresent(5, false);
+        button(offline, "transferButton")->click();
+        QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 3 erfolgreich geladen."));
+        frame.axisBar()->setAxisPresent(5, true);
+        QApplication::processEvents();
+        rig.host.withBus([](sim::SimBus& bus) {
+            bus.axis(u'3').params.runFreq = 4000;
+            bus.axis(u'3').plcSlots[9] = QStringLiteral("GA1");
+        });
+        const AxisParameters params = offline->parameters();
+        CCompareDialog dialog(frame.link(), rig.op, params, offline->document(), frame.tickedAxes(),
+                              &frame);
+        auto* choice = dialog.findChild<QComboBox*>("axisChoice");
+        QCOMPARE(choice->itemText(0), QStringLiteral("3"));
+        QCOMPARE(choice->itemText(1), QStringLiteral("5"));
+        QCOMPARE(choice->itemText(2), QStringLiteral("0"));
+        QCOMPARE(choice->count(), 16);
+        dialog.selectAxis(u'3');
+        rig.wire();
+        QVERIFY(dialog.compare());
+        auto* table = dialog.findChild<QTableWidget*>("comparisonTable");
+        QCOMPARE(table->rowCount(), 14);
+        QStringList marked;
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, 0)->font().bold())
+                marked << table->item(row, 0)->text();
+        QCOMPARE(marked.size(), 1);
+        QVERIFY(marked.first().endsWith(QLatin1String("PF")));
+        QCOMPARE(table->item(4, 1)->text(), QStringLiteral("5000"));
+        QCOMPARE(table->item(4, 2)->text(), QStringLiteral("4000"));
+        const QString plc = dialog.findChild<QLabel*>("plcSummary")->text();
+        QCOMPARE(plc, Texts::text("transfer.plcDiffer").arg(QStringLiteral("09")));
+        QCOMPARE(dialog.findChild<QLabel*>("tableSummary")->text(),
+                 Texts::text("transfer.tablesEqual"));
+        // Nothing was written, and the panel keeps its offline address.
+        for (const QString& line : rig.wire())
+            QVERIFY2(!line.contains(QLatin1String(" W")) && !line.contains(QLatin1String(" FC")),
+                     qPrintable(line));
+        QVERIFY(frame.link().currentAddress().contains(QLatin1String("OFFLINE")));
+    }
+};
+
+QTEST_MAIN(TransferWindowTest)
+#include "tst_transferwindow.moc"
