@@ -145,9 +145,13 @@ RunEnd TestRun(SerialLink& link, Operator& op, const QStringList& steps, const R
             break;
         }
         case ExtendedStep::Action::Send:
-            // The reply to a step is not examined: what the axis makes of it
-            // shows in its status.
-            link.SendCommand(ExtendedStep::command(step), true, Full);
+            // What the reply says is not examined: what the axis makes of the
+            // step shows in its status. No reply at all is a silent axis,
+            // and the run does not go on blind.
+            if (PseudoReply::is(link.SendCommand(ExtendedStep::command(step), true, Full))) {
+                reportLost(link, op);
+                return RunEnd::TimedOut;
+            }
             switch (WaitForStandstill(link, op, hooks)) {
             case Standstill::TimedOut:
                 return RunEnd::TimedOut;
