@@ -37,7 +37,6 @@ void CDlgSPSErweitert::buildControls() {
         row.kind->setMaxVisibleItems(ExtendedStep::KindCount);
         row.list = new QComboBox(this);
         row.list->setObjectName(QStringLiteral("list") + n);
-        row.list->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000000 A")));
         row.list->hide();
         row.edit = new QLineEdit(this);
         row.edit->setObjectName(QStringLiteral("edit") + n);
@@ -60,6 +59,9 @@ void CDlgSPSErweitert::buildControls() {
                            static_cast<QWidget*>(row.edit)})
             w->installEventFilter(this);
     }
+    // The value column keeps its width while its controls come and go.
+    grid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QStringLiteral("0000000000 A")) +
+                                       fontMetrics().height() * 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 1);
     scroll_ = new QScrollBar(Qt::Vertical, this);
