@@ -249,6 +249,15 @@ void CDlgSPSErweitert::kindChosen(int r, int kind) {
 }
 
 bool CDlgSPSErweitert::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel turned over a row's list would pick another kind or value
+    // under the pointer: a step must not change while the operator scrolls.
+    if (event->type() == QEvent::Wheel) {
+        for (const Row& row : rows_)
+            if (watched == row.kind || watched == row.list) {
+                event->accept();
+                return true;
+            }
+    }
     if (event->type() == QEvent::FocusIn) {
         for (int r = 0; r < RowCount; ++r) {
             const Row& row = rows_[r];

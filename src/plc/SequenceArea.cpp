@@ -97,8 +97,9 @@ Standstill WaitForStandstill(SerialLink& link, Operator& op, const RunHooks& hoo
         op.pumpEvents();
         if (readable && !(statusByte & 1))
             return Standstill::Reached;
-        // A reply that cannot be read says nothing about the motion: keep
-        // asking, but let the operator end the run meanwhile.
+        // Test released (or Stop pressed) while the axis still moves ends
+        // the wait, so that also an axis whose reply cannot be read does
+        // not hold the run.
         if (hooks.pressed && !hooks.pressed())
             return Standstill::Released;
     }

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -273,6 +274,40 @@ private slots:
         QCOMPARE(rig.op.shownIds(), (QList<int>{10112, 10113}));
         QCOMPARE(writesIn(rig.commands()),
                  (QStringList{"WE", "EW00" + current, "EW01$&PN9", "EW02$&XY1", "EW03$&CI"}));
+    }
+
+    // Scrolling through the whole area and back, and the wheel over the
+    // rows' lists, change no step: lists refilled on the way must not pick
+    // another value for a row, and a wheel must not pick another kind.
+    void scrollingChangesNoStep() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        const QStringList steps = {"$&PS1.2", "$&PS9.9", "$&PF2500",  "$&PO400",
+                                   "$&PN2",   "$&PN9",   "$&GA16000", "$&N1F",
+                                   "$&T500",  "$&XY",    "$&PR0.5",   "$&CA"};
+        rig.axis([&](sim::SimAxis& a) {
+            for (int s = 0; s < 256; ++s)
+                a.plcSlots[s] = steps.at((s * 7) % steps.size());
+        });
+        CDlgSPSErweitert d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        d.show();
+        for (int top = 1; top <= CDlgSPSErweitert::TopMax; ++top)
+            d.scrollTo(top);
+        for (int top = CDlgSPSErweitert::TopMax; top >= 0; top -= 8)
+            d.scrollTo(top);
+        d.scrollTo(0);
+        for (const char* name : {"kind0", "list0", "kind3", "list3"}) {
+            auto* box = child<QComboBox>(d, QLatin1String(name));
+            QWheelEvent e(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &e);
+        }
+        QVERIFY(d.CollectRows());
+        QCOMPARE(d.workingSlots(), d.committedSlots());
+        rig.op.clear();
+        d.closeClicked();
+        QVERIFY(rig.op.shown.isEmpty());
     }
 
     // A new row takes its kind's default into its control, and collects it.
