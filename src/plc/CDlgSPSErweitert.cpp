@@ -33,6 +33,14 @@ constexpr int CopyQuestionId = 10127;
 constexpr int ChangedQuestionId = 10239;
 
 // The executing row: black on red, also while the rows are disabled.
+// The wait cursor of the opening, undone on every way out.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
 const QString ExecutingStyle = QStringLiteral(
     "QComboBox, QComboBox:disabled { color: black; background-color: rgb(255, 0, 0); }");
 
@@ -55,32 +63,31 @@ CDlgSPSErweitert::~CDlgSPSErweitert() {
 }
 
 bool CDlgSPSErweitert::Initialise() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    if (setup_.offline) {
-        position_->setText(QStringLiteral("----"));
-        status_->setText(QStringLiteral("--h"));
-        stopButton_->setEnabled(false);
-        testButton_->setEnabled(false);
-    } else {
-        SequenceArea::Opening o;
-        o.area = working_;
-        if (SequenceArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
-            QApplication::restoreOverrideCursor();
-            // Without a reply the axis gets nothing back at closing either.
-            link_.setLastTimedOut(true);
-            return false;
+    {
+        const WaitCursor cursor;
+        if (setup_.offline) {
+            position_->setText(QStringLiteral("----"));
+            status_->setText(QStringLiteral("--h"));
+            stopButton_->setEnabled(false);
+            testButton_->setEnabled(false);
+            currentValues_ = ExtendedStep::currentValueList(deviceType_, true, {});
+        } else {
+            SequenceArea::Opening o;
+            o.area = working_;
+            if (SequenceArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+                // Without a reply the axis gets nothing back at closing either.
+                link_.setLastTimedOut(true);
+                return false;
+            }
+            working_ = o.area;
+            deviceType_ = o.deviceType;
+            restore_ = o.restoreCommands;
+            position_->setText(o.position);
+            status_->setText(o.shortStatus);
+            currentValues_ = ExtendedStep::currentValueList(deviceType_, false, o.levelReply);
         }
-        working_ = o.area;
-        deviceType_ = o.deviceType;
-        restore_ = o.restoreCommands;
-        position_->setText(o.position);
-        status_->setText(o.shortStatus);
-        currentValues_ = ExtendedStep::currentValueList(deviceType_, false, o.levelReply);
+        committed_ = working_.extendedSteps;
     }
-    if (setup_.offline)
-        currentValues_ = ExtendedStep::currentValueList(deviceType_, true, {});
-    committed_ = working_.extendedSteps;
-    QApplication::restoreOverrideCursor();
     initialised_ = true;
     ShowRows(0);
     return true;
