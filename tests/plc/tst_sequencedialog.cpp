@@ -548,6 +548,27 @@ private slots:
         });
     }
 
+    // A refused release at delete-all leaves the axis and the dialog as they
+    // were, and says that nothing was deleted.
+    void refusedDeleteAllKeepsEverything() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) { a.plcSlots[4] = QStringLiteral("$&T500"); });
+        CDlgSPSErweitert d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        rig.axis([](sim::SimAxis& a) { a.plc.refuseReleaseAlways = true; });
+        rig.host.clearLog();
+        d.deleteAllClicked();
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10111, 10114}));
+        QVERIFY(!rig.commands().contains(QStringLiteral("WE")));
+        QCOMPARE(d.workingSlots().at(4), QStringLiteral("$&T500"));
+        QCOMPARE(child<QComboBox>(d, "kind4")->currentIndex(), int(ExtendedStep::Pause));
+        rig.axis([](sim::SimAxis& a) {
+            QCOMPARE(a.plcSlots[4], QStringLiteral("$&T500"));
+            a.plc.refuseReleaseAlways = false;
+        });
+    }
+
     // Unprogrammed edits ask before closing; Enter neither closes the dialog
     // nor hands anything over.
     void closeCheckAndEnter() {
