@@ -1299,6 +1299,14 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="plcext.badJump">
+        <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
+        <translation>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</translation>
+    </message>
+    <message id="plcext.jumpRange">
+        <source>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</source>
+        <translation>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>

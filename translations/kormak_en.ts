@@ -1299,6 +1299,14 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="plcext.badJump">
+        <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
+        <translation>Sequence %1: the jump target is no hexadecimal number. The test run has ended.</translation>
+    </message>
+    <message id="plcext.jumpRange">
+        <source>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</source>
+        <translation>The jump target must be a sequence number from 0 to 255.</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>

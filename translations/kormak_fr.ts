@@ -1299,6 +1299,14 @@
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="plcext.badJump">
+        <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
+        <translation>Séquence %1 : la cible du saut n'est pas un nombre hexadécimal. Le test a été arrêté.</translation>
+    </message>
+    <message id="plcext.jumpRange">
+        <source>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</source>
+        <translation>La cible du saut doit être un numéro de séquence de 0 à 255.</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>

@@ -19,6 +19,7 @@
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
+#include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
 #include "plc/CSPSDialog.h"
 #ifdef KORMAK_WITH_SIMULATOR
@@ -293,6 +294,21 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         if (!dialog.Initialise() || dialog.exec() != CSPSDialog::TakeOver)
             return;
         PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
+        doc->modified = true;
+    });
+    connect(view, &CKormakView::plcExtRequested, this, [this, view, doc] {
+        const AxisParameters p = view->parameters();
+        CDlgSPSErweitert::Setup setup;
+        setup.axis = view->axisAddress();
+        setup.offline = view->isOffline();
+        setup.startStopList = p.startStopList;
+        setup.runFreqList = p.runFreqList;
+        setup.rampList = p.rampList;
+        setup.lineList = doc->lineList;
+        CDlgSPSErweitert dialog(link_, operator_, setup, this);
+        if (!dialog.Initialise() || dialog.exec() != CDlgSPSErweitert::TakeOver)
+            return;
+        PlcArea::MergeStepsIntoLineList(doc->lineList, dialog.workingSlots());
         doc->modified = true;
     });
     connect(view, &CKormakView::statusRequested, this, [this, view] {

@@ -62,6 +62,10 @@ bool isCycleLine(const QString& line) {
     return !CycleProgram::isExtendedStep(text);
 }
 
+bool isStepLine(const QString& line) {
+    return isSlotLine(line) && !isCycleLine(line);
+}
+
 Slots FromLineList(const QStringList& lineList) {
     Slots s;
     for (const QString& line : lineList) {
@@ -113,6 +117,32 @@ void MergeIntoLineList(QStringList& lineList, const QStringList& programs, bool 
     lineList = kept;
 }
 
+void MergeStepsIntoLineList(QStringList& lineList, const QStringList& steps) {
+    qsizetype at = -1;
+    qsizetype afterLastSlotLine = -1;
+    QStringList kept;
+    for (const QString& line : lineList) {
+        if (isStepLine(line)) {
+            if (at < 0)
+                at = kept.size();
+            continue;
+        }
+        kept << line;
+        if (isSlotLine(line))
+            afterLastSlotLine = kept.size();
+    }
+    if (at < 0)
+        at = afterLastSlotLine >= 0 ? afterLastSlotLine : kept.size();
+    QStringList fresh;
+    for (int i = 0; i < SlotCount && i < steps.size(); ++i) {
+        if (!steps.at(i).isEmpty())
+            fresh << plcSlotWriteCommand(i, steps.at(i), false) + QStringLiteral("\r\n");
+    }
+    for (qsizetype i = 0; i < fresh.size(); ++i)
+        kept.insert(at + i, fresh.at(i));
+    lineList = kept;
+}
+
 bool ParsePositionReply(const QString& reply, QString* position, QString* statusText,
                         int* statusByte) {
     if (PseudoReply::is(reply) || reply.size() < 3)
@@ -158,6 +188,15 @@ QStringList TextsToProgram(const Slots& area) {
     for (int i = 0; i < SlotCount; ++i) {
         const QString program = area.programs.value(i);
         texts[i] = program.isEmpty() ? area.extendedSteps.value(i) : program;
+    }
+    return texts;
+}
+
+QStringList StepTextsToProgram(const Slots& area) {
+    QStringList texts(SlotCount);
+    for (int i = 0; i < SlotCount; ++i) {
+        const QString step = area.extendedSteps.value(i);
+        texts[i] = step.isEmpty() ? area.programs.value(i) : step;
     }
     return texts;
 }

@@ -34,12 +34,20 @@ Slots FromLineList(const QStringList& lineList);
 bool isCycleLine(const QString& line);
 // True for any slot line of either kind.
 bool isSlotLine(const QString& line);
+// True for a file line that holds a step of an extended sequence.
+bool isStepLine(const QString& line);
 
 // Replaces the file's former cycle-program lines by the non-empty programs in
 // slot order, where the first of them stood (before the first slot line of
 // either kind when there was none, at the end when there is no slot line).
 // Extended steps and every other line stay where they are.
 void MergeIntoLineList(QStringList& lineList, const QStringList& programs, bool eightSlots);
+
+// The same for the steps of an extended sequence, always in the "EW" form:
+// they replace the former step lines where the first of them stood (after
+// the last cycle-program line when there was none, at the end when there is
+// no slot line at all). Cycle programs and every other line stay in place.
+void MergeStepsIntoLineList(QStringList& lineList, const QStringList& steps);
 
 // How the reading at opening ended.
 enum class ReadResult { Done, Failed };
@@ -77,6 +85,10 @@ int restoreRampIndex(const QStringList& restoreCommands);
 // The 256 texts to program: each slot's cycle program, or the extended step
 // the axis held there when the slot has no program.
 QStringList TextsToProgram(const Slots& area);
+
+// The 256 texts to program from the step dialog: each slot's step, or the
+// cycle program the axis held there when the slot has no step.
+QStringList StepTextsToProgram(const Slots& area);
 
 // The read command, the write command and their slot count for the family.
 int slotCount(bool eightSlots);

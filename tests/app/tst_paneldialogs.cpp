@@ -8,13 +8,16 @@
 #include "base/Texts.h"
 #include "drive/CGesamtStatus.h"
 #include "drive/CSFIDialog.h"
+#include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
 #include "sim/SimHost.h"
 #include "sim/SimStatus.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,6 +93,8 @@ private slots:
                                   << "0 PE?";
         QTest::newRow("SFI") << QByteArray("sfiButton") << "CSFIDialog"
                              << "0 PI?";
+        QTest::newRow("extended PLC") << QByteArray("plcExtButton") << "CDlgSPSErweitert"
+                                      << "0 DO?";
     }
     void buttonOpensItsDialog() {
         QFETCH(QByteArray, button);
@@ -112,6 +117,47 @@ private slots:
         QVERIFY(!pollingInDialog);
         if (!firstCommand.isEmpty())
             QCOMPARE(rig.wire().value(0), firstCommand);
+    }
+
+    // An offline file's steps open in the step dialog, are edited, taken
+    // over and saved: the step lines stand where they stood, and the file's
+    // other lines, cycle programs among them, keep their places.
+    void offlineStepsAreSavedInPlace() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("SEQ.OPM"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("; [TKV]\r\nPO400\r\nPF2000\r\nEW00PO400 PF2000 GA100 PN0\r\nEW01$&PS1.2\r\n"
+                "EW03$&T500\r\nEW07PO5 PF5 GS+ PN0\r\n");
+        f.close();
+        QVERIFY(rig.frame->OpenFile(path));
+        rig.panel = rig.frame->activePanel();
+        rig.wire();
+        const QString seen = rig.press("plcExtButton", [](QWidget* w) {
+            auto* d = qobject_cast<CDlgSPSErweitert*>(w);
+            QVERIFY(d);
+            QCOMPARE(d->workingSlots().mid(0, 4), (QStringList{"", "$&PS1.2", "", "$&T500"}));
+            auto* kind = d->findChild<QComboBox*>(QStringLiteral("kind2"));
+            kind->setCurrentIndex(ExtendedStep::Jump);
+            emit kind->activated(ExtendedStep::Jump);
+            auto* edit = d->findChild<QLineEdit*>(QStringLiteral("edit2"));
+            edit->setText(QStringLiteral("1"));
+            emit edit->textEdited(edit->text());
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("programButton")),
+                              Qt::LeftButton);
+        });
+        QCOMPARE(seen, QStringLiteral("CDlgSPSErweitert"));
+        QVERIFY(rig.wire().isEmpty());
+        QVERIFY(rig.frame->SaveActive(false));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QStringList slotLines;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("EW") || line.startsWith("WU"))
+                slotLines << QString::fromLatin1(line).trimmed();
+        QCOMPARE(slotLines, (QStringList{"EW00PO400 PF2000 GA100 PN0", "EW01$&PS1.2", "EW02$&N01",
+                                         "EW03$&T500", "EW07PO5 PF5 GS+ PN0"}));
     }
 
     void axisWithoutCardGetsNoDialog() {

@@ -24,6 +24,7 @@
 #include "files/Transfer.h"
 #include "link/SerialLink.h"
 #include "plc/PlcArea.h"
+#include "plc/SequenceArea.h"
 #include "report/ReportReader.h"
 #include "sim/SimHost.h"
 
@@ -74,6 +75,7 @@ struct FaultRig {
     std::unique_ptr<CRampenDlg> dialog;
     std::unique_ptr<CSFIDialog> sfiDialog;
     PlcArea::Opening opening;
+    SequenceArea::Opening sequenceOpening;
 
     bool open() {
         axis([](sim::SimAxis& a) {
@@ -382,6 +384,94 @@ const QMap<QString, Operation>& operations() {
                   o.broken = "the axis did not get its operating mode back";
               return o;
           }}},
+        // The step dialog's opening: every slot, the position, the nine
+        // values given back at closing. No pseudo-reply may be kept as a
+        // step, a cycle program kept for programming, or a value to give back.
+        {QStringLiteral("sequence opening"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) { a.plcSlots[0x10] = QStringLiteral("$&T500"); });
+              return true;
+          },
+          [](FaultRig& rig) {
+              SequenceArea::Opening opening;
+              Outcome o;
+              o.ok =
+                  SequenceArea::ReadOpening(rig.link, rig.op, opening) == PlcArea::ReadResult::Done;
+              const QStringList kept = opening.area.programs + opening.area.extendedSteps +
+                                       opening.restoreCommands +
+                                       QStringList{opening.position, opening.shortStatus,
+                                                   opening.deviceType, opening.levelReply};
+              for (const QString& text : kept)
+                  if (holdsPseudoReply(text))
+                      o.broken = "a pseudo-reply was kept: " + text;
+              if (o.broken.isEmpty() && o.ok &&
+                  (opening.area.extendedSteps.at(0x10) != QLatin1String("$&T500") ||
+                   opening.area.programs.at(0x21) != QLatin1String("GA1000")))
+                  o.broken = "the slots read are not what the controller holds";
+              return o;
+          }}},
+        // Programming as the step dialog does: one step changed, the cycle
+        // programs read at opening written back beside the steps, then the
+        // nine values given back when the line did not go silent.
+        {QStringLiteral("sequence programming"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) {
+                  a.params.operatingMode = 1;
+                  a.plcSlots[0x10] = QStringLiteral("$&T500");
+              });
+              return SequenceArea::ReadOpening(rig.link, rig.op, rig.sequenceOpening) ==
+                         PlcArea::ReadResult::Done &&
+                     rig.op.shown.isEmpty();
+          },
+          [](FaultRig& rig) {
+              PlcArea::Slots area = rig.sequenceOpening.area;
+              area.extendedSteps[3] = QStringLiteral("$&GA1000");
+              const QStringList texts = PlcArea::StepTextsToProgram(area);
+              Outcome o;
+              o.ok = ProgramPlcArea(rig.link, rig.op, texts, false) == PlcAreaDone;
+              if (!rig.link.lastTimedOut())
+                  PlcArea::SendRestoreCommands(rig.link, rig.sequenceOpening.restoreCommands);
+              QStringList held;
+              int mode = -1;
+              rig.axis([&](sim::SimAxis& a) {
+                  held = a.plcSlots.mid(0, 0x22);
+                  mode = a.params.operatingMode;
+              });
+              for (const QString& c : sentCommands(rig))
+                  if (holdsPseudoReply(c))
+                      o.broken = "a pseudo-reply went out: " + c;
+              if (o.broken.isEmpty() && o.ok && held != texts.mid(0, 0x22))
+                  o.broken = "the controller does not hold the slots sent";
+              else if (o.broken.isEmpty() && o.ok && mode != 1)
+                  o.broken = "the axis did not get its operating mode back";
+              return o;
+          }}},
+        // A test run over a move, a current and a reset: each step sent and
+        // waited for on "PC?" until the axis stands still. A step or a poll
+        // without a reply ends the run.
+        {QStringLiteral("sequence test run"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) { a.setPosition(0); });
+              return true;
+          },
+          [](FaultRig& rig) {
+              QStringList steps(PlcArea::SlotCount);
+              steps[0] = QStringLiteral("$&PF4000");
+              steps[1] = QStringLiteral("$&GA800");
+              steps[2] = QStringLiteral("$&PS0.5");
+              steps[3] = QStringLiteral("$&CA");
+              Outcome o;
+              o.ok = SequenceArea::TestRun(rig.link, rig.op, steps, {}) ==
+                     SequenceArea::RunEnd::Finished;
+              qint64 position = -1;
+              rig.axis([&](sim::SimAxis& a) { position = a.position(); });
+              if (o.ok && position != 800)
+                  o.broken = "the run ended before the move did";
+              for (const QString& c : sentCommands(rig))
+                  if (holdsPseudoReply(c))
+                      o.broken = "a pseudo-reply went out: " + c;
+              return o;
+          }}},
         // The SFI card programmed through its dialog: the file's records,
         // "WX", the timed window, and the card read again.
         {QStringLiteral("SFI card"),
@@ -658,6 +748,22 @@ void TestFaultInjection::operationUnderFault_data() {
         {"PLC programming", "on the last slot", onCommand("EW21"), {"10103"}},
         // The slots are written; a value given back is not asked about.
         {"PLC programming", "on a value given back", onCommand("PF2000"), {}, true},
+        {"sequence opening", "from the first reply", fromReply(0), {"10103"}},
+        {"sequence opening", "on a slot in the middle", onCommand("ER80"), {"10103"}},
+        {"sequence opening", "on the last slot", onCommand("ERFF"), {"10103"}},
+        // The value stays unknown and is not given back; the dialog opens.
+        {"sequence opening", "on a current to give back", onCommand("PS??"), {}, true},
+        {"sequence opening", "on the position", onCommand("PC?"), {}, true},
+        {"sequence programming", "from the first reply", fromReply(0), {"10103"}},
+        {"sequence programming", "on the erase", onCommand("WE"), {"10103"}},
+        {"sequence programming", "on the changed step", onCommand("EW03"), {"10103"}},
+        {"sequence programming", "on a kept cycle program", onCommand("EW21"), {"10103"}},
+        {"sequence programming", "on a value given back", onCommand("PD1"), {}, true},
+        {"sequence test run", "from the first reply", fromReply(0), {"10103"}},
+        {"sequence test run", "on a poll", onCommand("PC?"), {"10103"}},
+        // The axis may have carried the step out, but a silent axis is not
+        // sent the rest of the sequence.
+        {"sequence test run", "on a step", onCommand("GA800"), {"10103"}},
         {"SFI card", "on the program variant", onCommand("IL?"), {"10157", "10103"}},
         {"SFI card", "on the release", onCommand("IC?"), {"10157", "10103"}},
         {"SFI card", "on the configuration", onCommand("IM92"), {"10157", "10103"}},

@@ -60,6 +60,46 @@ private slots:
         QCOMPARE(again.out, first.out);
     }
 
+    // A whole extended sequence, every kind of step, goes through dump and
+    // load byte for byte, on both current families.
+    void extendedStepsTravelUnchanged_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QStringList>("currents");
+        QTest::newRow("amperes") << "TKV 3A/50V" << QStringList{"$&PS1.2", "$&PR6.3", "$&PA0.0"};
+        QTest::newRow("levels") << "SMC 2A" << QStringList{"$&PS7", "$&PRF", "$&PA0"};
+    }
+    void extendedStepsTravelUnchanged() {
+        QFETCH(QString, family);
+        QFETCH(QStringList, currents);
+        const QStringList steps =
+            QStringList{"$&GI+",  "$&GI-",    "$&GA16000", "$&GR-3200", "$&T500", "$&N1F",
+                        "$&PT20", "$&PC-200", "$&PO50",    "$&PF2000",  "$&PNA",  "$&CA",
+                        "$&CI",   "$&CO",     "$&CR",      "$&CS"} +
+            currents;
+        sim::SimHost host(QStringLiteral("01"));
+        QVERIFY(host.start());
+        host.withBus([&](sim::SimBus& bus) {
+            for (QChar a : {u'0', u'1'})
+                bus.axis(a).setFamily(family);
+            for (int i = 0; i < steps.size(); ++i)
+                bus.axis(u'0').plcSlots[i * 13] = steps.at(i);
+            bus.axis(u'0').plcSlots[1] = QStringLiteral("PO400 PF2000 GA100 PN0");
+        });
+        const Result dump = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        QCOMPARE(dump.code, 0);
+        QTemporaryDir dir;
+        const QString listing = dir.filePath(QStringLiteral("sequence.txt"));
+        QFile f(listing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(dump.out.toLatin1());
+        f.close();
+        QCOMPARE(kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing}).code, 0);
+        host.withBus([&](sim::SimBus& bus) {
+            QCOMPARE(bus.axis(u'1').plcSlots, bus.axis(u'0').plcSlots);
+            QCOMPARE(bus.axis(u'1').plcSlots[5 * 13], QStringLiteral("$&N1F"));
+        });
+    }
+
     // The slot lines of a parameter file load as they stand.
     void loadsParameterFileLines() {
         sim::SimHost host(QStringLiteral("0"));

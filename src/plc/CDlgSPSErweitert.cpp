@@ -1,0 +1,474 @@
+#include "plc/CDlgSPSErweitert.h"
+
+#include "axis/MemoryAreas.h"
+#include "base/BusyState.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+#include "drive/CWait.h"
+#include "drive/ProgramPlcArea.h"
+#include "link/SerialLink.h"
+#include "plc/SequenceArea.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+
+using ExtendedStep::Group;
+
+namespace {
+
+constexpr int SendTitleId = 10101;
+constexpr int SendLabelId = 10102;
+constexpr int TimeoutTextId = 10103;
+constexpr int DeleteQuestionId = 10111;
+constexpr int ProgramQuestionId = 10112;
+constexpr int ProgramDoneId = 10113;
+constexpr int ProgramFailedId = 10114;
+constexpr int CopyQuestionId = 10127;
+constexpr int ChangedQuestionId = 10239;
+
+// The executing row: black on red, also while the rows are disabled.
+// The wait cursor of the opening, undone on every way out.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+const QString ExecutingStyle = QStringLiteral(
+    "QComboBox, QComboBox:disabled { color: black; background-color: rgb(255, 0, 0); }");
+
+} // namespace
+
+CDlgSPSErweitert::CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& setup,
+                                   QWidget* parent)
+    : QDialog(parent), link_(link), op_(op), setup_(setup) {
+    setObjectName(QStringLiteral("CDlgSPSErweitert"));
+    const PlcArea::Slots file = PlcArea::FromLineList(setup_.lineList);
+    working_.extendedSteps = file.extendedSteps;
+    deviceType_ = ExtendedStep::deviceTypeFromLines(setup_.lineList);
+    buildControls();
+    setTexts();
+}
+
+CDlgSPSErweitert::~CDlgSPSErweitert() {
+    if (initialised_ && online() && !link_.lastTimedOut())
+        PlcArea::SendRestoreCommands(link_, restore_);
+}
+
+bool CDlgSPSErweitert::Initialise() {
+    {
+        const WaitCursor cursor;
+        if (setup_.offline) {
+            position_->setText(QStringLiteral("----"));
+            status_->setText(QStringLiteral("--h"));
+            stopButton_->setEnabled(false);
+            testButton_->setEnabled(false);
+            currentValues_ = ExtendedStep::currentValueList(deviceType_, true, {});
+        } else {
+            SequenceArea::Opening o;
+            o.area = working_;
+            if (SequenceArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+                // Without a reply the axis gets nothing back at closing either.
+                link_.setLastTimedOut(true);
+                return false;
+            }
+            working_ = o.area;
+            deviceType_ = o.deviceType;
+            restore_ = o.restoreCommands;
+            position_->setText(o.position);
+            status_->setText(o.shortStatus);
+            currentValues_ = ExtendedStep::currentValueList(deviceType_, false, o.levelReply);
+        }
+        committed_ = working_.extendedSteps;
+    }
+    initialised_ = true;
+    ShowRows(0);
+    return true;
+}
+
+int CDlgSPSErweitert::slotOf(int r) const {
+    return rows_[r].slot->text().toInt();
+}
+
+int CDlgSPSErweitert::rowOf(int slot) const {
+    for (int r = 0; r < RowCount; ++r)
+        if (slotOf(r) == slot)
+            return r;
+    return -1;
+}
+
+void CDlgSPSErweitert::fillList(Row& row, Group group) {
+    row.list->clear();
+    QStringList items;
+    switch (group) {
+    case Group::Currents:
+        items = currentValues_;
+        break;
+    case Group::StartStop:
+        // The panel's list ends at its first empty entry.
+        for (const QString& f : setup_.startStopList) {
+            if (f.isEmpty())
+                break;
+            items << f;
+        }
+        break;
+    case Group::RunFrequencies:
+        items = setup_.runFreqList;
+        break;
+    case Group::Ramps:
+        items = setup_.rampList;
+        break;
+    case Group::None:
+        break;
+    }
+    row.list->addItems(items);
+    // Only the frequencies take a typed value.
+    const bool editable = group == Group::StartStop || group == Group::RunFrequencies;
+    row.list->setEditable(editable);
+    if (editable)
+        row.list->lineEdit()->setMaxLength(10);
+    row.loaded = group;
+}
+
+void CDlgSPSErweitert::showValue(Row& row, const ExtendedStep::Row& v) {
+    const ExtendedStep::Control c = ExtendedStep::control(v.kind);
+    row.edit->setVisible(c == ExtendedStep::Control::Edit);
+    row.list->setVisible(c == ExtendedStep::Control::List);
+    row.edit->setText(c == ExtendedStep::Control::Edit ? v.text : QString());
+    switch (ExtendedStep::group(v.kind)) {
+    case Group::Currents:
+    case Group::Ramps:
+        // A value the list has no entry for shows no entry, and the step
+        // stays as it is unless the operator picks one.
+        row.list->setCurrentIndex(v.index >= 0 && v.index < row.list->count() ? v.index : -1);
+        break;
+    case Group::StartStop:
+    case Group::RunFrequencies:
+        row.list->setCurrentIndex(row.list->findText(v.text));
+        row.list->setEditText(v.text);
+        break;
+    case Group::None:
+        break;
+    }
+}
+
+void CDlgSPSErweitert::ShowRows(int top) {
+    top = qBound(0, top, TopMax);
+    filling_ = true;
+    for (int r = 0; r < RowCount; ++r) {
+        Row& row = rows_[r];
+        const int s = top + r;
+        row.slot->setText(QString::number(s));
+        row.changed = false;
+        const QString p = working_.extendedSteps.value(s);
+        ExtendedStep::Row v;
+        const bool known = ExtendedStep::parse(p, amperes(), &v);
+        // A text that is no step shows no kind; it stays in its slot unless
+        // the operator chooses one.
+        row.kind->setCurrentIndex(known ? v.kind : -1);
+        row.kind->setToolTip(p);
+        const Group group = known ? ExtendedStep::group(v.kind) : Group::None;
+        // The lists are long; they are filled again only where the row
+        // changes its group, or when everything is redrawn.
+        if (group != Group::None && (refill_ || top == previousTop_ || row.loaded != group))
+            fillList(row, group);
+        showValue(row, v);
+    }
+    previousTop_ = top;
+    refill_ = false;
+    filling_ = false;
+    markExecutingRow();
+}
+
+ExtendedStep::Row CDlgSPSErweitert::rowValues(const Row& row) const {
+    ExtendedStep::Row v;
+    v.kind = row.kind->currentIndex();
+    switch (ExtendedStep::control(v.kind)) {
+    case ExtendedStep::Control::Edit:
+        v.text = row.edit->text().trimmed();
+        break;
+    case ExtendedStep::Control::List:
+        v.text = row.list->currentText();
+        v.index = row.list->currentIndex();
+        break;
+    case ExtendedStep::Control::None:
+        break;
+    }
+    return v;
+}
+
+bool CDlgSPSErweitert::CollectRows() {
+    for (int r = 0; r < RowCount; ++r) {
+        Row& row = rows_[r];
+        if (!row.changed || row.kind->currentIndex() < 0)
+            continue;
+        const int s = slotOf(r);
+        QString text;
+        switch (ExtendedStep::text(rowValues(row), amperes(), &text)) {
+        case ExtendedStep::Build::Done:
+            if (s >= 0 && s < PlcArea::SlotCount)
+                working_.extendedSteps[s] = text;
+            break;
+        case ExtendedStep::Build::NoValue:
+            break;
+        case ExtendedStep::Build::BadJumpTarget:
+            op_.show({0, Texts::text("plcext.jumpRange"), 0, Operator::Icon::Exclamation,
+                      Operator::Buttons::Ok});
+            row.edit->setFocus(Qt::OtherFocusReason);
+            row.edit->selectAll();
+            return false;
+        }
+    }
+    return true;
+}
+
+void CDlgSPSErweitert::kindChosen(int r, int kind) {
+    if (kind < 0 || kind >= ExtendedStep::KindCount)
+        return;
+    Row& row = rows_[r];
+    row.changed = true;
+    // The value belonged to the former kind: the new one starts from its
+    // default (the first entry of a current or ramp list).
+    filling_ = true;
+    row.edit->clear();
+    const Group group = ExtendedStep::group(kind);
+    if (group != Group::None) {
+        if (row.loaded != group)
+            fillList(row, group);
+        if (group == Group::Currents || group == Group::Ramps)
+            row.list->setCurrentIndex(row.list->count() > 0 ? 0 : -1);
+        else
+            row.list->setEditText(ExtendedStep::defaultValue(kind));
+    }
+    filling_ = false;
+    refill_ = true;
+    const int top = slotOf(0);
+    if (!CollectRows())
+        return;
+    ShowRows(top);
+}
+
+bool CDlgSPSErweitert::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel turned over a row's list would pick another kind or value
+    // under the pointer: a step must not change while the operator scrolls.
+    if (event->type() == QEvent::Wheel) {
+        for (const Row& row : rows_)
+            if (watched == row.kind || watched == row.list) {
+                event->accept();
+                return true;
+            }
+    }
+    if (event->type() == QEvent::FocusIn) {
+        for (int r = 0; r < RowCount; ++r) {
+            const Row& row = rows_[r];
+            if (watched == row.kind || watched == row.list || watched == row.edit)
+                currentSlot_ = slotOf(r);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDlgSPSErweitert::scrollTo(int top) {
+    if (running_)
+        return;
+    // A typed jump target out of range keeps the rows where they are.
+    if (top != 0 && !CollectRows()) {
+        const QSignalBlocker block(scroll_);
+        scroll_->setValue(topSlot_);
+        return;
+    }
+    topSlot_ = qBound(0, top, TopMax);
+    const QSignalBlocker block(scroll_);
+    scroll_->setValue(topSlot_);
+    ShowRows(topSlot_);
+}
+
+void CDlgSPSErweitert::copyClicked() {
+    if (op_.ask(CopyQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+        Operator::Answer::Yes)
+        return;
+    if (!CollectRows())
+        return;
+    const int current = qBound(0, currentSlot_, PlcArea::SlotCount - 1);
+    if (rowOf(current) < 0)
+        scrollTo(qMin(current, TopMax));
+    for (int k = current; k < PlcArea::SlotCount; ++k)
+        working_.extendedSteps[k] = working_.extendedSteps.at(current);
+    refill_ = true;
+    ShowRows(topSlot_);
+    const int r = rowOf(current);
+    if (r >= 0)
+        rows_[r].kind->setFocus(Qt::OtherFocusReason);
+}
+
+void CDlgSPSErweitert::deleteAllClicked() {
+    if (op_.ask(DeleteQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+        Operator::Answer::Yes)
+        return;
+    if (online()) {
+        BusyGuard busy;
+        const UnlockResult unlock = RequestWriteUnlock(link_);
+        if (unlock == UnlockResult::LinkFailed) {
+            link_.reportFailure(op_, TimeoutTextId);
+            return;
+        }
+        // The axis still holds every step: the dialog must show them.
+        if (unlock == UnlockResult::Refused || PseudoReply::is(ErasePlcArea(link_))) {
+            op_.error(ProgramFailedId);
+            return;
+        }
+    }
+    working_.extendedSteps = QStringList(PlcArea::SlotCount);
+    // The erase took the cycle programs too; programming must not bring them back.
+    working_.programs = QStringList(PlcArea::SlotCount);
+    committed_ = working_.extendedSteps;
+    for (Row& row : rows_)
+        row.changed = false;
+    scrollTo(0);
+}
+
+void CDlgSPSErweitert::programClicked() {
+    if (!CollectRows())
+        return;
+    if (setup_.offline) {
+        done(TakeOver);
+        return;
+    }
+    if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+        Operator::Answer::Yes)
+        return;
+    CWait wait(op_, &link_, this);
+    wait.timedMode = false;
+    wait.caption = Texts::text(SendTitleId);
+    wait.text = Texts::text(SendLabelId);
+    wait.eightSlots = false;
+    wait.slotTexts = PlcArea::StepTextsToProgram(working_);
+    int result = 0;
+    {
+        BusyGuard busy;
+        result = waitRunner_ ? waitRunner_(wait) : wait.exec();
+    }
+    if (result == PlcAreaDone) {
+        committed_ = working_.extendedSteps;
+        op_.inform(ProgramDoneId);
+    } else if (link_.lastFailure() == SerialLink::Failure::None) {
+        // A refused release: a lost reply has been reported where it happened.
+        op_.error(ProgramFailedId);
+    }
+}
+
+void CDlgSPSErweitert::closeClicked() {
+    if (running_) {
+        testButton_->setChecked(false);
+        return;
+    }
+    if (!CollectRows())
+        return;
+    if (working_.extendedSteps != committed_ &&
+        op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+            Operator::Answer::Yes)
+        return;
+    QDialog::reject();
+}
+
+void CDlgSPSErweitert::reject() {
+    if (running_ || BusyState::isBusy())
+        return;
+    closeClicked();
+}
+
+void CDlgSPSErweitert::keyPressEvent(QKeyEvent* event) {
+    // Enter is no command in this dialog: it must neither end it nor hand
+    // unprogrammed steps to the document.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void CDlgSPSErweitert::stopClicked() {
+    if (!online())
+        return;
+    if (testButton_->isChecked())
+        testButton_->setChecked(false);
+    link_.SendCommand(QStringLiteral("H"), true, Full);
+}
+
+void CDlgSPSErweitert::testClicked() {
+    // A second press releases the button; the running loop sees it.
+    if (!testButton_->isChecked() || running_)
+        return;
+    runTest();
+}
+
+void CDlgSPSErweitert::showPosition(const QString& position, const QString& status) {
+    if (position_->text() != position)
+        position_->setText(position);
+    if (status_->text() != status)
+        status_->setText(status);
+}
+
+void CDlgSPSErweitert::markExecutingRow() {
+    for (int r = 0; r < RowCount; ++r) {
+        const QString style = running_ && r == executingRow_ ? ExecutingStyle : QString();
+        if (rows_[r].kind->styleSheet() != style)
+            rows_[r].kind->setStyleSheet(style);
+    }
+}
+
+void CDlgSPSErweitert::showExecuting(int slot) {
+    if (slot - slotOf(0) < 0 || slot - slotOf(0) >= RowCount) {
+        topSlot_ = qMin(slot, TopMax);
+        const QSignalBlocker block(scroll_);
+        scroll_->setValue(topSlot_);
+        ShowRows(topSlot_);
+    }
+    executingRow_ = slot - slotOf(0);
+    markExecutingRow();
+}
+
+void CDlgSPSErweitert::setRunning(bool running) {
+    running_ = running;
+    scroll_->setEnabled(!running);
+    for (QPushButton* b : {copyButton_, deleteButton_, programButton_, closeButton_})
+        b->setEnabled(!running);
+    // The steps run as they were collected: the rows are not edited meanwhile.
+    for (Row& row : rows_)
+        for (QWidget* w : {static_cast<QWidget*>(row.kind), static_cast<QWidget*>(row.list),
+                           static_cast<QWidget*>(row.edit)})
+            w->setEnabled(!running);
+    if (!running)
+        executingRow_ = -1;
+    markExecutingRow();
+}
+
+void CDlgSPSErweitert::runTest() {
+    if (!online() || !CollectRows()) {
+        testButton_->setChecked(false);
+        return;
+    }
+    setRunning(true);
+    topSlot_ = 0;
+    {
+        const QSignalBlocker block(scroll_);
+        scroll_->setValue(0);
+    }
+    ShowRows(0);
+    SequenceArea::RunHooks hooks;
+    hooks.pressed = [this] { return testButton_->isChecked(); };
+    hooks.at = [this](int slot) { showExecuting(slot); };
+    hooks.position = [this](const QString& p, const QString& s) { showPosition(p, s); };
+    hooks.clock = clock_;
+    const QPointer<CDlgSPSErweitert> alive(this);
+    SequenceArea::TestRun(link_, op_, working_.extendedSteps, hooks);
+    if (!alive)
+        return;
+    setRunning(false);
+    testButton_->setChecked(false);
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+// The extended-sequence dialog: the steps of one axis's PLC area (or of an
+// offline file) nine rows at a time, edited, copied, deleted, programmed and
+// run step by step on the axis with the executing row highlighted.
+
+#include "plc/ExtendedStep.h"
+#include "plc/PlcArea.h"
+
+#include <QDialog>
+#include <functional>
+
+class CWait;
+class Operator;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class SerialLink;
+
+class CDlgSPSErweitert : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int RowCount = 9;
+    static constexpr int TopMax = 247;
+    // Result of the offline program button: the panel merges the steps.
+    static constexpr int TakeOver = 2;
+
+    // What the panel hands over when the dialog opens.
+    struct Setup {
+        QString axis; // the axis character, or "OFFLINE..."
+        bool offline = false;
+        QStringList startStopList;
+        QStringList runFreqList;
+        QStringList rampList;
+        QStringList lineList; // the document's file lines
+    };
+
+    CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& setup, QWidget* parent = nullptr);
+    ~CDlgSPSErweitert() override; // gives the axis its values back
+
+    // Reads the area (online) and fills the rows; false when the reading
+    // failed and the dialog is not to be shown.
+    bool Initialise();
+
+    void ShowRows(int top);
+    // Writes the rows the operator changed back; false (after a message,
+    // with the focus in the field) when a jump target is out of range.
+    bool CollectRows();
+
+    const QStringList& workingSlots() const { return working_.extendedSteps; }
+    const QStringList& committedSlots() const { return committed_; }
+    const QStringList& currentValueList() const { return currentValues_; }
+    const QString& deviceType() const { return deviceType_; }
+    int topSlot() const { return topSlot_; }
+    int currentSlot() const { return currentSlot_; }
+    int executingRow() const { return executingRow_; }
+    bool testRunning() const { return running_; }
+
+    // Runs the progress window in send mode; tests may replace it.
+    using WaitRunner = std::function<int(CWait&)>;
+    void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
+    // The clock of the test run's pauses (ms); tests may replace it.
+    void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+    void reject() override; // the close check
+
+    // The handlers, public so that tests reach them as a click would.
+    void copyClicked();
+    void deleteAllClicked();
+    void programClicked();
+    void closeClicked();
+    void stopClicked();
+    void testClicked(); // the Test button changed its state
+    void scrollTo(int top);
+    void kindChosen(int r, int kind);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct Row {
+        QLabel* slot = nullptr;
+        QComboBox* kind = nullptr;
+        QComboBox* list = nullptr;
+        QLineEdit* edit = nullptr;
+        bool changed = false; // the operator touched the row since ShowRows
+        ExtendedStep::Group loaded = ExtendedStep::Group::None; // what its list holds
+    };
+
+    void buildControls(); // CDlgSPSErweitertLayout.cpp
+    void setTexts();
+    int slotOf(int r) const;
+    int rowOf(int slot) const;
+    void fillList(Row& row, ExtendedStep::Group group);
+    void showValue(Row& row, const ExtendedStep::Row& v);
+    ExtendedStep::Row rowValues(const Row& row) const;
+    void runTest();
+    void showExecuting(int slot);
+    void markExecutingRow();
+    void setRunning(bool running);
+    void showPosition(const QString& position, const QString& status);
+    bool online() const { return !setup_.offline; }
+    bool amperes() const { return ExtendedStep::amperesFor(deviceType_); }
+
+    SerialLink& link_;
+    Operator& op_;
+    Setup setup_;
+    PlcArea::Slots working_;
+    QStringList committed_ = QStringList(PlcArea::SlotCount);
+    QStringList restore_;
+    QString deviceType_;
+    QStringList currentValues_;
+    int topSlot_ = 0;
+    int previousTop_ = 0;
+    int currentSlot_ = 0;
+    int executingRow_ = -1;
+    bool refill_ = false;
+    bool filling_ = false;
+    bool initialised_ = false;
+    bool running_ = false;
+    WaitRunner waitRunner_;
+    std::function<qint64()> clock_;
+
+    Row rows_[RowCount];
+    QScrollBar* scroll_ = nullptr;
+    QLabel* slotHeading_ = nullptr;
+    QLabel* kindHeading_ = nullptr;
+    QPushButton* programButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* stopButton_ = nullptr;
+    QPushButton* testButton_ = nullptr;
+    QLabel* positionHeading_ = nullptr;
+    QLabel* position_ = nullptr;
+    QLabel* status_ = nullptr;
+};

@@ -1,0 +1,263 @@
+#include "plc/ExtendedStep.h"
+
+#include "axis/AxisVocabulary.h"
+#include "base/Texts.h"
+
+namespace ExtendedStep {
+
+namespace {
+
+constexpr int LevelWordId = 10173;
+
+// Slot texts of the kinds in list order; parameter kinds take their value
+// after the command.
+const char* const Commands[KindCount] = {"",   "GI+", "GI-", "GA", "GR", "T",  "N",
+                                         "PS", "PR",  "PA",  "PT", "PC", "PO", "PF",
+                                         "PN", "CA",  "CI",  "CO", "CR", "CS"};
+
+const QString Prefix = QStringLiteral("$&");
+
+// A whole text of hexadecimal digits (at most eight); -1 otherwise.
+qint64 hexNumber(const QString& text) {
+    if (text.isEmpty() || text.size() > 8)
+        return -1;
+    qint64 v = 0;
+    for (QChar c : text) {
+        const int d = AxisVocabulary::hexValue(c);
+        if (d < 0)
+            return -1;
+        v = v * 16 + d;
+    }
+    return v;
+}
+
+// An ampere value as its list entry: tenths, the further decimals cut off
+// ("1.2" and "1.25" give 12). Read digit by digit, so that no rounding of a
+// binary fraction turns 1.2 into 11. -1 for anything that is no such value.
+int tenthsOf(const QString& text) {
+    const qsizetype dot = text.indexOf(u'.');
+    const QString whole = dot < 0 ? text : text.left(dot);
+    const QString fraction = dot < 0 ? QString() : text.mid(dot + 1);
+    if (whole.isEmpty() || whole.size() > 4 || (dot >= 0 && fraction.isEmpty()))
+        return -1;
+    for (QChar c : whole + fraction)
+        if (!c.isDigit() || c.unicode() > 127)
+            return -1;
+    return whole.toInt() * 10 + (fraction.isEmpty() ? 0 : fraction.at(0).digitValue());
+}
+
+} // namespace
+
+int kindTextId(int kind) {
+    if (kind >= InitialisePlus && kind <= MoveRelative)
+        return 10037 + kind;
+    if (kind >= Pause && kind < KindCount)
+        return 10266 + (kind - Pause);
+    return 10046;
+}
+
+Control control(int kind) {
+    switch (kind) {
+    case PositionAbsolute:
+    case MoveRelative:
+    case Pause:
+    case Jump:
+    case BoostTime:
+    case ActualPosition:
+        return Control::Edit;
+    case StopCurrent:
+    case RunCurrent:
+    case BoostCurrent:
+    case StartStopFrequency:
+    case RunFrequency:
+    case Ramp:
+        return Control::List;
+    default:
+        return Control::None;
+    }
+}
+
+Group group(int kind) {
+    switch (kind) {
+    case StopCurrent:
+    case RunCurrent:
+    case BoostCurrent:
+        return Group::Currents;
+    case StartStopFrequency:
+        return Group::StartStop;
+    case RunFrequency:
+        return Group::RunFrequencies;
+    case Ramp:
+        return Group::Ramps;
+    default:
+        return Group::None;
+    }
+}
+
+QString defaultValue(int kind) {
+    switch (kind) {
+    case BoostTime:
+        return QStringLiteral("20");
+    case StartStopFrequency:
+        return QStringLiteral("50");
+    case RunFrequency:
+        return QStringLiteral("100");
+    default:
+        return control(kind) == Control::Edit ? QStringLiteral("0") : QString();
+    }
+}
+
+bool isStep(const QString& slotText) {
+    return slotText.startsWith(Prefix);
+}
+
+bool parse(const QString& p, bool amperes, Row* row) {
+    *row = Row{};
+    if (p.isEmpty())
+        return true;
+    if (!isStep(p))
+        return false;
+    const QString s = p.mid(2);
+    int kind = Unused;
+    for (int k = InitialisePlus; k < KindCount; ++k) {
+        if (s.startsWith(QLatin1String(Commands[k]))) {
+            kind = k;
+            break;
+        }
+    }
+    if (kind == Unused)
+        return false;
+    row->kind = kind;
+    const QString value = s.mid(qsizetype(qstrlen(Commands[kind])));
+    switch (kind) {
+    case Jump: {
+        // Shown in decimal; a target that is no hexadecimal number is shown
+        // as it stands, so that the operator sees what the slot holds.
+        const qint64 target = value.size() <= 2 ? hexNumber(value) : -1;
+        row->text = target < 0 ? value : QString::number(target);
+        break;
+    }
+    case StopCurrent:
+    case RunCurrent:
+    case BoostCurrent:
+        row->text = value;
+        if (amperes) {
+            row->index = tenthsOf(value);
+        } else {
+            const qint64 level = value.size() == 1 ? hexNumber(value) : -1;
+            row->index = int(level);
+        }
+        break;
+    case Ramp: {
+        const qint64 ramp = hexNumber(value);
+        row->index = ramp > 0xFFFF ? -1 : int(ramp);
+        break;
+    }
+    default:
+        if (control(kind) != Control::None)
+            row->text = value;
+        break;
+    }
+    return true;
+}
+
+Build text(const Row& row, bool amperes, QString* slotText) {
+    slotText->clear();
+    if (row.kind <= Unused || row.kind >= KindCount)
+        return Build::Done;
+    const QString head = Prefix + QLatin1String(Commands[row.kind]);
+    const QString value = row.text.isEmpty() ? defaultValue(row.kind) : row.text;
+    switch (row.kind) {
+    case Jump: {
+        bool ok = false;
+        const int target = value.toInt(&ok, 10);
+        if (!ok || target < 0 || target > 255 || value.startsWith(u'+') || value.startsWith(u'-'))
+            return Build::BadJumpTarget;
+        *slotText = head + QStringLiteral("%1").arg(target, 2, 16, QLatin1Char('0')).toUpper();
+        return Build::Done;
+    }
+    case StopCurrent:
+    case RunCurrent:
+    case BoostCurrent:
+        if (amperes) {
+            *slotText = head + (row.text.isEmpty() ? QStringLiteral("0.0") : row.text.left(3));
+            return Build::Done;
+        }
+        if (row.index < 0 || row.index > 15)
+            return Build::NoValue;
+        *slotText = head + QString::number(row.index, 16).toUpper();
+        return Build::Done;
+    case Ramp:
+        if (row.index < 0)
+            return Build::NoValue;
+        *slotText = head + QString::number(row.index, 16).toUpper();
+        return Build::Done;
+    default:
+        *slotText = head + (control(row.kind) == Control::None ? QString() : value);
+        return Build::Done;
+    }
+}
+
+int jumpTarget(const QString& slotText) {
+    const qint64 v = hexNumber(slotText.mid(3));
+    return v > 0x7FFFFFFF ? -1 : int(v);
+}
+
+qint64 pauseMs(const QString& slotText) {
+    bool ok = false;
+    const qint64 ms = slotText.mid(3).toLongLong(&ok, 10);
+    return ok && ms > 0 ? ms : 0;
+}
+
+Action action(const QString& slotText) {
+    const QString s = slotText.mid(2);
+    if (s.isEmpty())
+        return Action::Nothing;
+    if (s.startsWith(u'N'))
+        return Action::Jump;
+    if (s.startsWith(u'T'))
+        return Action::Pause;
+    return Action::Send;
+}
+
+QString command(const QString& slotText) {
+    return slotText.mid(2);
+}
+
+bool amperesFor(const QString& deviceType) {
+    return deviceType.contains(QLatin1String("TKV")) || deviceType.contains(QLatin1String("TMW"));
+}
+
+QStringList currentValueList(const QString& deviceType, bool offline, const QString& levelReply) {
+    QStringList list;
+    const auto amps = [&list](int count) {
+        for (int i = 0; i < count; ++i)
+            list << QStringLiteral("%1 A").arg(i / 10.0, 0, 'f', 1);
+    };
+    if (deviceType.contains(QLatin1String("TKV"))) {
+        amps(64);
+    } else if (deviceType.contains(QLatin1String("TMW"))) {
+        amps(15);
+    } else if (offline) {
+        for (int i = 0; i < 16; ++i)
+            list << Texts::text(LevelWordId) + u' ' + QString::number(i, 16).toUpper();
+    } else {
+        for (int i = 0; i < 16; ++i) {
+            const qint64 v = hexNumber(levelReply.mid(2 * i, 2));
+            if (v < 0 || levelReply.mid(2 * i, 2).size() != 2)
+                break;
+            list << QStringLiteral("%1 A").arg(v / 10.0, 0, 'f', 1);
+        }
+    }
+    return list;
+}
+
+QString deviceTypeFromLines(const QStringList& lineList) {
+    QString type;
+    for (const QString& line : lineList)
+        if (line.startsWith(QLatin1String("; [TKV]")) || line.startsWith(QLatin1String("; [TMW]")))
+            type = line.mid(3, 3);
+    return type;
+}
+
+} // namespace ExtendedStep
