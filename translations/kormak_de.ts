@@ -1299,6 +1299,42 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="ramp.axisFrequency">
+        <source>Frequenz [Hz]</source>
+        <translation>Frequenz [Hz]</translation>
+    </message>
+    <message id="ramp.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Zeit [s]</translation>
+    </message>
+    <message id="ramp.curveEntry">
+        <source>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</source>
+        <translation>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</translation>
+    </message>
+    <message id="ramp.curveName">
+        <source>Rampe %1</source>
+        <translation>Rampe %1</translation>
+    </message>
+    <message id="ramp.curveNewName">
+        <source>Neue Rampe</source>
+        <translation>Neue Rampe</translation>
+    </message>
+    <message id="ramp.curveNotComputable">
+        <source>%1: %2 Hz/s, nicht berechenbar</source>
+        <translation>%1: %2 Hz/s, nicht berechenbar</translation>
+    </message>
+    <message id="ramp.curves">
+        <source>&amp;Kurven &gt;&gt;</source>
+        <translation>&amp;Kurven &gt;&gt;</translation>
+    </message>
+    <message id="ramp.curvesNote">
+        <source>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</source>
+        <translation>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</translation>
+    </message>
+    <message id="ramp.curvesTitle">
+        <source>Rampenkurven (berechnet)</source>
+        <translation>Rampenkurven (berechnet)</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>

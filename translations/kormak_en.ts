@@ -1299,6 +1299,42 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="ramp.axisFrequency">
+        <source>Frequenz [Hz]</source>
+        <translation>Frequency [Hz]</translation>
+    </message>
+    <message id="ramp.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message id="ramp.curveEntry">
+        <source>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</source>
+        <translation>%1: %2 Hz/s, computed: %3 s to %4 Hz</translation>
+    </message>
+    <message id="ramp.curveName">
+        <source>Rampe %1</source>
+        <translation>Ramp %1</translation>
+    </message>
+    <message id="ramp.curveNewName">
+        <source>Neue Rampe</source>
+        <translation>New ramp</translation>
+    </message>
+    <message id="ramp.curveNotComputable">
+        <source>%1: %2 Hz/s, nicht berechenbar</source>
+        <translation>%1: %2 Hz/s, cannot be computed</translation>
+    </message>
+    <message id="ramp.curves">
+        <source>&amp;Kurven &gt;&gt;</source>
+        <translation>C&amp;urves &gt;&gt;</translation>
+    </message>
+    <message id="ramp.curvesNote">
+        <source>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</source>
+        <translation>Computed by this program from the axis's clock and top frequency, as it writes ramps; the internal ramps are written by the controller itself.</translation>
+    </message>
+    <message id="ramp.curvesTitle">
+        <source>Rampenkurven (berechnet)</source>
+        <translation>Ramp curves (computed)</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>

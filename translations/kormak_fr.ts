@@ -1299,6 +1299,42 @@
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="ramp.axisFrequency">
+        <source>Frequenz [Hz]</source>
+        <translation>Fréquence [Hz]</translation>
+    </message>
+    <message id="ramp.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Temps [s]</translation>
+    </message>
+    <message id="ramp.curveEntry">
+        <source>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</source>
+        <translation>%1 : %2 Hz/s, calculée : %3 s jusqu'à %4 Hz</translation>
+    </message>
+    <message id="ramp.curveName">
+        <source>Rampe %1</source>
+        <translation>Rampe %1</translation>
+    </message>
+    <message id="ramp.curveNewName">
+        <source>Neue Rampe</source>
+        <translation>Nouvelle rampe</translation>
+    </message>
+    <message id="ramp.curveNotComputable">
+        <source>%1: %2 Hz/s, nicht berechenbar</source>
+        <translation>%1 : %2 Hz/s, non calculable</translation>
+    </message>
+    <message id="ramp.curves">
+        <source>&amp;Kurven &gt;&gt;</source>
+        <translation>Co&amp;urbes &gt;&gt;</translation>
+    </message>
+    <message id="ramp.curvesNote">
+        <source>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</source>
+        <translation>Calculées par le programme à partir de l'horloge et de la fréquence maximale de l'axe, comme il écrit les rampes ; les rampes internes sont écrites par la commande elle-même.</translation>
+    </message>
+    <message id="ramp.curvesTitle">
+        <source>Rampenkurven (berechnet)</source>
+        <translation>Courbes de rampe (calculées)</translation>
+    </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
