@@ -1291,6 +1291,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Optionen</translation>
     </message>
+    <message id="menu.trace">
+        <source>Live-&amp;Verlauf...</source>
+        <translation>Live-&amp;Verlauf...</translation>
+    </message>
     <message id="menu.view">
         <source>&amp;Ansicht</source>
         <translation>&amp;Ansicht</translation>
@@ -1454,6 +1458,54 @@
     <message id="tip.axis">
         <source>Verbinden mit Achse </source>
         <translation>Verbinden mit Achse </translation>
+    </message>
+    <message id="trace.axisPosition">
+        <source>Position [1/8 Schritt]</source>
+        <translation>Position [1/8 Schritt]</translation>
+    </message>
+    <message id="trace.axisSpeed">
+        <source>Geschwindigkeit [1/8 Schritt/s]</source>
+        <translation>Geschwindigkeit [1/8 Schritt/s]</translation>
+    </message>
+    <message id="trace.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Zeit [s]</translation>
+    </message>
+    <message id="trace.clear">
+        <source>&amp;Leeren</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message id="trace.moveStarted">
+        <source>Fahrt vom Panel gestartet</source>
+        <translation>Fahrt vom Panel gestartet</translation>
+    </message>
+    <message id="trace.note">
+        <source>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</source>
+        <translation>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</translation>
+    </message>
+    <message id="trace.pause">
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message id="trace.position">
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message id="trace.saveCsv">
+        <source>Als CS&amp;V speichern...</source>
+        <translation>Als CS&amp;V speichern...</translation>
+    </message>
+    <message id="trace.savePng">
+        <source>Als P&amp;NG speichern...</source>
+        <translation>Als P&amp;NG speichern...</translation>
+    </message>
+    <message id="trace.speed">
+        <source>Geschwindigkeit</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message id="trace.title">
+        <source>Live-Verlauf: %1</source>
+        <translation>Live-Verlauf: %1</translation>
     </message>
     <message id="toolbar.axes">
         <source>Achsen</source>

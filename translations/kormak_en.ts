@@ -1291,6 +1291,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.trace">
+        <source>Live-&amp;Verlauf...</source>
+        <translation>Live t&amp;race...</translation>
+    </message>
     <message id="menu.view">
         <source>&amp;Ansicht</source>
         <translation>&amp;View</translation>
@@ -1454,6 +1458,54 @@
     <message id="tip.axis">
         <source>Verbinden mit Achse </source>
         <translation>Connects to axis </translation>
+    </message>
+    <message id="trace.axisPosition">
+        <source>Position [1/8 Schritt]</source>
+        <translation>Position [1/8 steps]</translation>
+    </message>
+    <message id="trace.axisSpeed">
+        <source>Geschwindigkeit [1/8 Schritt/s]</source>
+        <translation>Speed [1/8 steps/s]</translation>
+    </message>
+    <message id="trace.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message id="trace.clear">
+        <source>&amp;Leeren</source>
+        <translation>&amp;Clear</translation>
+    </message>
+    <message id="trace.moveStarted">
+        <source>Fahrt vom Panel gestartet</source>
+        <translation>Move started from the panel</translation>
+    </message>
+    <message id="trace.note">
+        <source>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</source>
+        <translation>Position from the active panel's status poll, only while the motor runs; speed from the difference of successive positions. The last minute.</translation>
+    </message>
+    <message id="trace.pause">
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message id="trace.position">
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message id="trace.saveCsv">
+        <source>Als CS&amp;V speichern...</source>
+        <translation>Save as CS&amp;V...</translation>
+    </message>
+    <message id="trace.savePng">
+        <source>Als P&amp;NG speichern...</source>
+        <translation>Save as P&amp;NG...</translation>
+    </message>
+    <message id="trace.speed">
+        <source>Geschwindigkeit</source>
+        <translation>Speed</translation>
+    </message>
+    <message id="trace.title">
+        <source>Live-Verlauf: %1</source>
+        <translation>Live trace: %1</translation>
     </message>
     <message id="toolbar.axes">
         <source>Achsen</source>

@@ -1291,6 +1291,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.trace">
+        <source>Live-&amp;Verlauf...</source>
+        <translation>Tracé en &amp;direct...</translation>
+    </message>
     <message id="menu.view">
         <source>&amp;Ansicht</source>
         <translation>&amp;Affichage</translation>
@@ -1454,6 +1458,54 @@
     <message id="tip.axis">
         <source>Verbinden mit Achse </source>
         <translation>Raccorde avec axe </translation>
+    </message>
+    <message id="trace.axisPosition">
+        <source>Position [1/8 Schritt]</source>
+        <translation>Position [1/8 pas]</translation>
+    </message>
+    <message id="trace.axisSpeed">
+        <source>Geschwindigkeit [1/8 Schritt/s]</source>
+        <translation>Vitesse [1/8 pas/s]</translation>
+    </message>
+    <message id="trace.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Temps [s]</translation>
+    </message>
+    <message id="trace.clear">
+        <source>&amp;Leeren</source>
+        <translation>&amp;Effacer</translation>
+    </message>
+    <message id="trace.moveStarted">
+        <source>Fahrt vom Panel gestartet</source>
+        <translation>Déplacement lancé depuis le panneau</translation>
+    </message>
+    <message id="trace.note">
+        <source>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</source>
+        <translation>Position issue de l'interrogation d'état du panneau actif, seulement pendant que le moteur tourne ; vitesse tirée de la différence de positions successives. La dernière minute.</translation>
+    </message>
+    <message id="trace.pause">
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message id="trace.position">
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message id="trace.saveCsv">
+        <source>Als CS&amp;V speichern...</source>
+        <translation>Enregistrer en CS&amp;V...</translation>
+    </message>
+    <message id="trace.savePng">
+        <source>Als P&amp;NG speichern...</source>
+        <translation>Enregistrer en P&amp;NG...</translation>
+    </message>
+    <message id="trace.speed">
+        <source>Geschwindigkeit</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message id="trace.title">
+        <source>Live-Verlauf: %1</source>
+        <translation>Tracé en direct : %1</translation>
     </message>
     <message id="toolbar.axes">
         <source>Achsen</source>

@@ -40,6 +40,7 @@ bool AxisTrace::addPosition(qint64 ms, const QString& positionText, bool running
     if (!samples_.isEmpty() && ms < samples_.last().ms)
         inMove_ = false;
     append(ms, *position);
+    samples_.last().endsMove = !running;
     inMove_ = running;
     return true;
 }

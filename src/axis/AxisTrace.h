@@ -16,9 +16,10 @@ public:
     struct Sample {
         qint64 ms = 0; // since the trace began
         qint64 position = 0;
-        // Steps per second from the sample before it in the same move; none
-        // for the first position of a move.
+        // Eighth steps per second (the position register's unit) from the sample before it in the
+        // same move; none for the first position of a move.
         std::optional<double> speed;
+        bool endsMove = false; // the read that found the motor stopped
     };
     struct Mark {
         qint64 ms = 0;
@@ -32,6 +33,9 @@ public:
     // A move started from the panel, with the position read right after it
     // (empty when none was read). It begins a move of its own.
     void addMoveStart(qint64 ms, const QString& positionText);
+    // Reads were missed (the trace was paused): the next position starts a
+    // move of its own rather than taking a speed across the gap.
+    void interrupt() { inMove_ = false; }
     // Drops what is older than a minute before `now`.
     void dropBefore(qint64 now);
     void clear();
@@ -40,7 +44,7 @@ public:
     const QList<Mark>& marks() const { return marks_; }
 
     // "time_s,position,speed" and one line per sample: time in seconds with
-    // milliseconds, the position, the speed in steps per second with one
+    // milliseconds, the position, the speed in eighth steps per second with one
     // decimal (empty for a move's first position); '.' as decimal point,
     // "\n" after every line.
     QString toCsv() const;

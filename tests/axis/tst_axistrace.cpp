@@ -9,7 +9,8 @@ namespace {
 
 // Plays a scripted series: "m MS POS" a move started from the panel (POS "-"
 // when no position was read), "r MS POS" a read while the motor runs, "s MS
-// POS" the read that found it stopped, "d MS" the minute's end moving on.
+// POS" the read that found it stopped, "d MS" the minute's end moving on,
+// "i 0" reads missed (a pause).
 void play(AxisTrace& trace, const QStringList& events) {
     for (const QString& e : events) {
         const QStringList f = e.split(' ');
@@ -19,6 +20,8 @@ void play(AxisTrace& trace, const QStringList& events) {
             trace.addMoveStart(ms, pos);
         else if (f.at(0) == QLatin1String("d"))
             trace.dropBefore(ms);
+        else if (f.at(0) == QLatin1String("i"))
+            trace.interrupt();
         else
             trace.addPosition(ms, pos, f.at(0) == QLatin1String("r"));
     }
@@ -69,6 +72,9 @@ private slots:
             << QStringList{"0:0:", "750:3000:4000.0"};
         QTest::newRow("signs and blanks")
             << QStringList{"r 0 -20", "r 500 +980"} << QStringList{"0:-20:", "500:980:2000.0"};
+        QTest::newRow("no speed across reads missed during a pause")
+            << QStringList{"m 0 0", "r 250 1000", "i 0", "r 5000 3000", "r 5250 4000"}
+            << QStringList{"0:0:", "250:1000:4000.0", "5000:3000:", "5250:4000:4000.0"};
         QTest::newRow("two reads in the same millisecond: no division by zero")
             << QStringList{"r 100 10", "r 100 20"} << QStringList{"100:10:", "100:20:"};
     }
