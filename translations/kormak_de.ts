@@ -1459,6 +1459,14 @@
         <source>Verbinden mit Achse </source>
         <translation>Verbinden mit Achse </translation>
     </message>
+    <message id="toolbar.axes">
+        <source>Achsen</source>
+        <translation>Achsen</translation>
+    </message>
+    <message id="toolbar.main">
+        <source>Symbolleiste</source>
+        <translation>Symbolleiste</translation>
+    </message>
     <message id="trace.axisPosition">
         <source>Position [1/8 Schritt]</source>
         <translation>Position [1/8 Schritt]</translation>
@@ -1506,14 +1514,6 @@
     <message id="trace.title">
         <source>Live-Verlauf: %1</source>
         <translation>Live-Verlauf: %1</translation>
-    </message>
-    <message id="toolbar.axes">
-        <source>Achsen</source>
-        <translation>Achsen</translation>
-    </message>
-    <message id="toolbar.main">
-        <source>Symbolleiste</source>
-        <translation>Symbolleiste</translation>
     </message>
 </context>
 </TS>

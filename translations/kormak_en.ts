@@ -1459,6 +1459,14 @@
         <source>Verbinden mit Achse </source>
         <translation>Connects to axis </translation>
     </message>
+    <message id="toolbar.axes">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="toolbar.main">
+        <source>Symbolleiste</source>
+        <translation>Toolbar</translation>
+    </message>
     <message id="trace.axisPosition">
         <source>Position [1/8 Schritt]</source>
         <translation>Position [1/8 steps]</translation>
@@ -1506,14 +1514,6 @@
     <message id="trace.title">
         <source>Live-Verlauf: %1</source>
         <translation>Live trace: %1</translation>
-    </message>
-    <message id="toolbar.axes">
-        <source>Achsen</source>
-        <translation>Axes</translation>
-    </message>
-    <message id="toolbar.main">
-        <source>Symbolleiste</source>
-        <translation>Toolbar</translation>
     </message>
 </context>
 </TS>

@@ -1459,6 +1459,14 @@
         <source>Verbinden mit Achse </source>
         <translation>Raccorde avec axe </translation>
     </message>
+    <message id="toolbar.axes">
+        <source>Achsen</source>
+        <translation>Axes</translation>
+    </message>
+    <message id="toolbar.main">
+        <source>Symbolleiste</source>
+        <translation>Barre d'outils</translation>
+    </message>
     <message id="trace.axisPosition">
         <source>Position [1/8 Schritt]</source>
         <translation>Position [1/8 pas]</translation>
@@ -1506,14 +1514,6 @@
     <message id="trace.title">
         <source>Live-Verlauf: %1</source>
         <translation>Tracé en direct : %1</translation>
-    </message>
-    <message id="toolbar.axes">
-        <source>Achsen</source>
-        <translation>Axes</translation>
-    </message>
-    <message id="toolbar.main">
-        <source>Symbolleiste</source>
-        <translation>Barre d'outils</translation>
     </message>
 </context>
 </TS>
