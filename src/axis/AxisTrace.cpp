@@ -24,8 +24,9 @@ void AxisTrace::append(qint64 ms, qint64 position) {
     // Only a later read of the same move gives a speed: across a pause between
     // two moves the difference says nothing about how fast the axis ran.
     if (inMove_ && !samples_.isEmpty() && ms > samples_.last().ms)
-        s.speed =
-            double(position - samples_.last().position) * 1000.0 / double(ms - samples_.last().ms);
+        // In double: a garbled pair of replies must not overflow the difference.
+        s.speed = (double(position) - double(samples_.last().position)) * 1000.0 /
+                  (double(ms) - double(samples_.last().ms));
     samples_.append(s);
     dropBefore(ms);
 }

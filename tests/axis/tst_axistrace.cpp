@@ -75,6 +75,10 @@ private slots:
         QTest::newRow("no speed across reads missed during a pause")
             << QStringList{"m 0 0", "r 250 1000", "i 0", "r 5000 3000", "r 5250 4000"}
             << QStringList{"0:0:", "250:1000:4000.0", "5000:3000:", "5250:4000:4000.0"};
+        QTest::newRow("the widest positions a reply can name")
+            << QStringList{"r 0 9223372036854775807", "r 1000 -9223372036854775808"}
+            << QStringList{"0:9223372036854775807:",
+                           "1000:-9223372036854775808:-18446744073709551616.0"};
         QTest::newRow("two reads in the same millisecond: no division by zero")
             << QStringList{"r 100 10", "r 100 20"} << QStringList{"100:10:", "100:20:"};
     }
