@@ -38,7 +38,10 @@ std::pair<double, double> padded(double low, double high) {
 } // namespace
 
 TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
-    : QWidget(owner, Qt::Window), panel_(&panel), op_(op) {
+    // A modeless window over the main window: clicking into the panel to start
+    // a move must not bury the trace behind it.
+    : QWidget(owner, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      panel_(&panel), op_(op) {
     setObjectName(QStringLiteral("TraceWindow"));
     elapsed_.start();
     clock_ = [this] { return elapsed_.elapsed(); };

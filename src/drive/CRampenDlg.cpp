@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -393,6 +394,27 @@ void CRampenDlg::showCurves(bool show) {
     }
     curvePanel_->setVisible(show);
     updateCurves();
+    if (show)
+        keepOnScreen();
+}
+
+void CRampenDlg::keepOnScreen() {
+    // The pane widens the dialog to the right: it moves left (and up) as far
+    // as needed to stay on its screen.
+    layout()->activate();
+    adjustSize();
+    const QScreen* s = screen();
+    if (!s || !isVisible())
+        return;
+    const QRect room = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint to = pos();
+    if (frame.right() > room.right())
+        to.rx() -= std::min(frame.right() - room.right(), frame.left() - room.left());
+    if (frame.bottom() > room.bottom())
+        to.ry() -= std::min(frame.bottom() - room.bottom(), frame.top() - room.top());
+    if (to != pos())
+        move(to);
 }
 
 void CRampenDlg::updateCurves() {

@@ -82,6 +82,7 @@ private:
     void applyEnabled();
     // Recomputes the pane's curves from the shown rows and the new ramp's table.
     void updateCurves();
+    void keepOnScreen();
 
     SerialLink& link_;
     Operator& op_;
