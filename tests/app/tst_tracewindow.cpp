@@ -100,6 +100,20 @@ private slots:
         QTRY_VERIFY(!guard);
     }
 
+    // Without an online panel there is nothing to trace: no window opens.
+    void noTraceWithoutOnlinePanel() {
+        ShellRig rig(QStringLiteral("0"));
+        QVERIFY(rig.start());
+        rig.frame->openTrace();
+        QVERIFY(!rig.frame->findChild<TraceWindow*>());
+        rig.frame->FileNew();
+        QCOMPARE(rig.frame->panels().size(), 1);
+        QVERIFY(rig.frame->panels().first()->isOffline());
+        rig.frame->openTrace();
+        QVERIFY(!rig.frame->findChild<TraceWindow*>());
+        QVERIFY(rig.wire().isEmpty());
+    }
+
     // A relative move and back: the trace holds the positions the poll read,
     // the speed between them and the two starts; the wire sees nothing beyond
     // the poll's own commands and the moves.
