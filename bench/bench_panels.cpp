@@ -1,6 +1,7 @@
 // The program offscreen with sixteen simulated axes: how long opening all
 // sixteen panels through the axis buttons takes, the resident memory
-// afterwards, and the processor share while the active panel polls.
+// afterwards (also with a live trace drawn by Qt Charts), and the processor
+// share while the active panel polls.
 // Run on demand: build/bench/bench_panels [poll seconds]
 #include "PanelRig.h"
 
@@ -31,6 +32,11 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     std::printf("open 16 panels: %.0f ms (%.0f ms each)\n", openMs, openMs / 16);
     std::printf("resident memory after: %.1f MB (goal <= 80 MB)\n", residentMb());
+    // The plot library at work: the active panel's live trace drawn.
+    frame.openTrace();
+    QCoreApplication::processEvents();
+    std::printf("resident memory with the live trace open (Qt Charts): %.1f MB (goal <= 80 MB)\n",
+                residentMb());
 
     // Let the active panel poll; the simulated bus runs in this process too
     // and is counted with it.

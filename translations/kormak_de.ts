@@ -1291,6 +1291,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Optionen</translation>
     </message>
+    <message id="menu.trace">
+        <source>Live-&amp;Verlauf...</source>
+        <translation>Live-&amp;Verlauf...</translation>
+    </message>
     <message id="menu.view">
         <source>&amp;Ansicht</source>
         <translation>&amp;Ansicht</translation>
@@ -1306,6 +1310,42 @@
     <message id="plcext.jumpRange">
         <source>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</source>
         <translation>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</translation>
+    </message>
+    <message id="ramp.axisFrequency">
+        <source>Frequenz [Hz]</source>
+        <translation>Frequenz [Hz]</translation>
+    </message>
+    <message id="ramp.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Zeit [s]</translation>
+    </message>
+    <message id="ramp.curveEntry">
+        <source>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</source>
+        <translation>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</translation>
+    </message>
+    <message id="ramp.curveName">
+        <source>Rampe %1</source>
+        <translation>Rampe %1</translation>
+    </message>
+    <message id="ramp.curveNewName">
+        <source>Neue Rampe</source>
+        <translation>Neue Rampe</translation>
+    </message>
+    <message id="ramp.curveNotComputable">
+        <source>%1: %2 Hz/s, nicht berechenbar</source>
+        <translation>%1: %2 Hz/s, nicht berechenbar</translation>
+    </message>
+    <message id="ramp.curves">
+        <source>&amp;Kurven &gt;&gt;</source>
+        <translation>&amp;Kurven &gt;&gt;</translation>
+    </message>
+    <message id="ramp.curvesNote">
+        <source>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</source>
+        <translation>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</translation>
+    </message>
+    <message id="ramp.curvesTitle">
+        <source>Rampenkurven (berechnet)</source>
+        <translation>Rampenkurven (berechnet)</translation>
     </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
@@ -1450,6 +1490,54 @@
     <message id="toolbar.main">
         <source>Symbolleiste</source>
         <translation>Symbolleiste</translation>
+    </message>
+    <message id="trace.axisPosition">
+        <source>Position [1/8 Schritt]</source>
+        <translation>Position [1/8 Schritt]</translation>
+    </message>
+    <message id="trace.axisSpeed">
+        <source>Geschwindigkeit [1/8 Schritt/s]</source>
+        <translation>Geschwindigkeit [1/8 Schritt/s]</translation>
+    </message>
+    <message id="trace.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Zeit [s]</translation>
+    </message>
+    <message id="trace.clear">
+        <source>&amp;Leeren</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message id="trace.moveStarted">
+        <source>Fahrt vom Panel gestartet</source>
+        <translation>Fahrt vom Panel gestartet</translation>
+    </message>
+    <message id="trace.note">
+        <source>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</source>
+        <translation>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</translation>
+    </message>
+    <message id="trace.pause">
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message id="trace.position">
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message id="trace.saveCsv">
+        <source>Als CS&amp;V speichern...</source>
+        <translation>Als CS&amp;V speichern...</translation>
+    </message>
+    <message id="trace.savePng">
+        <source>Als P&amp;NG speichern...</source>
+        <translation>Als P&amp;NG speichern...</translation>
+    </message>
+    <message id="trace.speed">
+        <source>Geschwindigkeit</source>
+        <translation>Geschwindigkeit</translation>
+    </message>
+    <message id="trace.title">
+        <source>Live-Verlauf: %1</source>
+        <translation>Live-Verlauf: %1</translation>
     </message>
     <message id="transfer.axisValue">
         <source>Achse</source>

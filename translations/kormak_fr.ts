@@ -1291,6 +1291,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.trace">
+        <source>Live-&amp;Verlauf...</source>
+        <translation>Tracé en &amp;direct...</translation>
+    </message>
     <message id="menu.view">
         <source>&amp;Ansicht</source>
         <translation>&amp;Affichage</translation>
@@ -1306,6 +1310,42 @@
     <message id="plcext.jumpRange">
         <source>Das Sprungziel muss eine Sequenznummer von 0 bis 255 sein.</source>
         <translation>La cible du saut doit être un numéro de séquence de 0 à 255.</translation>
+    </message>
+    <message id="ramp.axisFrequency">
+        <source>Frequenz [Hz]</source>
+        <translation>Fréquence [Hz]</translation>
+    </message>
+    <message id="ramp.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Temps [s]</translation>
+    </message>
+    <message id="ramp.curveEntry">
+        <source>%1: %2 Hz/s, berechnet: %3 s bis %4 Hz</source>
+        <translation>%1 : %2 Hz/s, calculée : %3 s jusqu'à %4 Hz</translation>
+    </message>
+    <message id="ramp.curveName">
+        <source>Rampe %1</source>
+        <translation>Rampe %1</translation>
+    </message>
+    <message id="ramp.curveNewName">
+        <source>Neue Rampe</source>
+        <translation>Nouvelle rampe</translation>
+    </message>
+    <message id="ramp.curveNotComputable">
+        <source>%1: %2 Hz/s, nicht berechenbar</source>
+        <translation>%1 : %2 Hz/s, non calculable</translation>
+    </message>
+    <message id="ramp.curves">
+        <source>&amp;Kurven &gt;&gt;</source>
+        <translation>Co&amp;urbes &gt;&gt;</translation>
+    </message>
+    <message id="ramp.curvesNote">
+        <source>Vom Programm aus Takt und Maximalfrequenz der Achse berechnet, wie es Rampen schreibt; die internen Rampen schreibt die Steuerung selbst.</source>
+        <translation>Calculées par le programme à partir de l'horloge et de la fréquence maximale de l'axe, comme il écrit les rampes ; les rampes internes sont écrites par la commande elle-même.</translation>
+    </message>
+    <message id="ramp.curvesTitle">
+        <source>Rampenkurven (berechnet)</source>
+        <translation>Courbes de rampe (calculées)</translation>
     </message>
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
@@ -1450,6 +1490,54 @@
     <message id="toolbar.main">
         <source>Symbolleiste</source>
         <translation>Barre d'outils</translation>
+    </message>
+    <message id="trace.axisPosition">
+        <source>Position [1/8 Schritt]</source>
+        <translation>Position [1/8 pas]</translation>
+    </message>
+    <message id="trace.axisSpeed">
+        <source>Geschwindigkeit [1/8 Schritt/s]</source>
+        <translation>Vitesse [1/8 pas/s]</translation>
+    </message>
+    <message id="trace.axisTime">
+        <source>Zeit [s]</source>
+        <translation>Temps [s]</translation>
+    </message>
+    <message id="trace.clear">
+        <source>&amp;Leeren</source>
+        <translation>&amp;Effacer</translation>
+    </message>
+    <message id="trace.moveStarted">
+        <source>Fahrt vom Panel gestartet</source>
+        <translation>Déplacement lancé depuis le panneau</translation>
+    </message>
+    <message id="trace.note">
+        <source>Position aus der Statusabfrage des aktiven Panels, nur solange der Motor läuft; Geschwindigkeit aus der Differenz aufeinanderfolgender Positionen. Die letzte Minute.</source>
+        <translation>Position issue de l'interrogation d'état du panneau actif, seulement pendant que le moteur tourne ; vitesse tirée de la différence de positions successives. La dernière minute.</translation>
+    </message>
+    <message id="trace.pause">
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message id="trace.position">
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message id="trace.saveCsv">
+        <source>Als CS&amp;V speichern...</source>
+        <translation>Enregistrer en CS&amp;V...</translation>
+    </message>
+    <message id="trace.savePng">
+        <source>Als P&amp;NG speichern...</source>
+        <translation>Enregistrer en P&amp;NG...</translation>
+    </message>
+    <message id="trace.speed">
+        <source>Geschwindigkeit</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message id="trace.title">
+        <source>Live-Verlauf: %1</source>
+        <translation>Tracé en direct : %1</translation>
     </message>
     <message id="transfer.axisValue">
         <source>Achse</source>

@@ -95,6 +95,8 @@ public:
     QAction* changeBaudAction() const {
         return changeBaud_;
     }
+    // View menu: the live trace of the active online panel (made on first use).
+    void openTrace();
     // Takes the port list from the system again (adapters plugged in or
     // pulled out) while nothing holds an index into it; keeps the selection
     // on the same port name.

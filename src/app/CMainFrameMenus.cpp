@@ -3,6 +3,7 @@
 // current language.
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
+#include "app/TraceWindow.h"
 #include "axis/CKormakView.h"
 #include "base/Texts.h"
 #include "report/ReportPrintDialog.h"
@@ -129,6 +130,12 @@ QMenu* CMainFrame::buildViewMenu() {
     sb->setObjectName(QStringLiteral("viewStatusBar"));
     sb->setCheckable(true);
     connect(sb, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    // The live trace of the active online panel, in a window of its own.
+    view->addSeparator();
+    QAction* trace = view->addAction(Texts::text("menu.trace"), this, &CMainFrame::openTrace);
+    trace->setObjectName(QStringLiteral("viewTrace"));
+    connect(view, &QMenu::aboutToShow, this,
+            [this, trace] { trace->setEnabled(activePanel_ && !activePanel_->isOffline()); });
     // Both menus show the bars as they are when opened.
     connect(view, &QMenu::aboutToShow, this, [this, tb, axes, sb] {
         const QSignalBlocker blockTb(tb), blockAxes(axes), blockSb(sb);
@@ -328,4 +335,12 @@ void CMainFrame::retranslate() {
 void CMainFrame::updateAxisActions() {
     for (int k = 0; k < 16; ++k)
         axisActions_[k]->setEnabled(axisBar_->axisPresent(k));
+}
+
+void CMainFrame::openTrace() {
+    if (!activePanel_ || activePanel_->isOffline())
+        return;
+    TraceWindow* trace = TraceWindow::forPanel(*activePanel_, operator_, this);
+    trace->show();
+    trace->raise();
 }

@@ -379,8 +379,10 @@ bool CKormakView::PollStatus() {
             SetPanelEnabled(true);
             params_.motorRunning = false;
         }
-        if (poll.positionRead)
+        if (poll.positionRead) {
             setPositionText(poll.position);
+            emit positionPolled(poll.position, poll.shortStatus & ShortStatus::MotorRunning);
+        }
         applyInputs(poll.inputs);
     }
     if (poll.outputsRead) {
@@ -604,6 +606,10 @@ void CKormakView::startClicked() {
     }
     if (move.positionRead)
         setPositionText(move.position);
+    if ((move.result == MoveOutcome::Result::Sent ||
+         move.result == MoveOutcome::Result::PositionLost) &&
+        link_.portOpen())
+        emit moveStarted(move.positionRead ? move.position : QString());
     if (move.result != MoveOutcome::Result::NoSelection && !link_.portOpen()) {
         reportLinkFailure(messagesBefore);
         stopPollTimer();

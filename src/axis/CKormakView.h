@@ -105,6 +105,12 @@ signals:
     void rsMonitorRequested();
     void sfiRequested();
     void transferRequested();
+    // A position the status poll read (while the motor runs, and once when it
+    // has stopped), and a move started from the panel with the position read
+    // right after it (empty when none came): for the live trace, which sends
+    // nothing of its own.
+    void positionPolled(const QString& position, bool motorRunning);
+    void moveStarted(const QString& position);
     // During InitialisePanel of an offline panel whose document holds the
     // lines of a parameter file: the lines are to be applied now.
     void applyFileLinesRequested();

@@ -1,6 +1,7 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "drive/RampCalculation.h"
+#include "drive/RampCurve.h"
 #include "drive/RampMemoryImage.h"
 
 #include <QCommandLineParser>
@@ -30,6 +31,8 @@ void declareRampTable(QCommandLineParser& parser) {
         {QStringLiteral("free"),
          QStringLiteral("Free ramp memory (default: the whole table space)."),
          QStringLiteral("BYTES")},
+        {QStringLiteral("csv"),
+         QStringLiteral("Print the curve instead of the words: step, time in s, frequency in Hz.")},
     });
 }
 
@@ -74,6 +77,13 @@ int runRampTable(CliContext& ctx, const QCommandLineParser& parser) {
     if (table.status != RampTableStatus::Fits) {
         ctx.op.error(NoRoomTextId);
         return ExitFailed;
+    }
+    if (parser.isSet(QStringLiteral("csv"))) {
+        // The curve of exactly the words above, so that it can be plotted elsewhere.
+        QString csv = RampCurveCsv(RampCurveOfImage(*image, qint32(clock)));
+        csv.chop(1); // printLine ends the last line
+        printLine(csv);
+        return ExitOk;
     }
     printLine(QStringLiteral("%1 %2").arg(table.entries).arg(table.bytesNeeded));
     QString words;

@@ -4,6 +4,7 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/CWait.h"
+#include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
 #include "link/SerialLink.h"
 
@@ -135,6 +136,10 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     deleteModeButton_ = control(new QPushButton(QStringLiteral("&Lösche Rampe..."), this),
                                 "deleteModeButton", 1353);
     closeButton_ = control(new QPushButton(QStringLiteral("S&chliessen"), this), "closeButton", 2);
+    curvesButton_ = control(new QPushButton(this), "curvesButton", -1);
+    curvesButton_->setCheckable(true);
+    curvePanel_ = new RampCurvePanel(this);
+    curvePanel_->hide();
 
     deleteGroup_ = control(new QGroupBox(this), "deleteGroup", 1380);
     deleteExplanation_ = control(new QLabel(deleteGroup_), "deleteExplanation", 1379);
@@ -170,6 +175,7 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     right->addWidget(deleteModeButton_);
     right->addWidget(deleteGroup_);
     right->addStretch(1);
+    right->addWidget(curvesButton_);
     right->addWidget(closeButton_);
 
     auto* top = new QHBoxLayout(this);
@@ -178,6 +184,7 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     top->setSizeConstraint(QLayout::SetFixedSize);
     top->addWidget(listGroup_);
     top->addLayout(right);
+    top->addWidget(curvePanel_);
 
     connect(calculateButton_, &QPushButton::clicked, this, &CRampenDlg::calculate);
     connect(programButton_, &QPushButton::clicked, this, &CRampenDlg::program);
@@ -187,7 +194,14 @@ CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     connect(abortButton_, &QPushButton::clicked, this, &CRampenDlg::leaveDeleteMode);
     connect(closeButton_, &QPushButton::clicked, this, &CRampenDlg::closeDialog);
     // A slope typed after the calculation is not the table in the image.
-    connect(newRamp_, &QLineEdit::textEdited, this, [this] { programButton_->setEnabled(false); });
+    connect(newRamp_, &QLineEdit::textEdited, this, [this] {
+        programButton_->setEnabled(false);
+        if (newCurve_.isValid()) {
+            newCurve_ = RampCurve{};
+            updateCurves();
+        }
+    });
+    connect(curvesButton_, &QPushButton::toggled, this, &CRampenDlg::showCurves);
 
     setTexts();
 }
@@ -210,6 +224,8 @@ void CRampenDlg::setTexts() {
     internalButton_->setText(Texts::text(10257));
     deleteModeButton_->setText(Texts::text(10258));
     closeButton_->setText(Texts::text(10030));
+    curvesButton_->setText(Texts::text("ramp.curves"));
+    curvePanel_->retranslate();
 }
 
 void CRampenDlg::showEvent(QShowEvent* event) {
@@ -260,6 +276,7 @@ void CRampenDlg::refreshList(bool reportFailure) {
     if (listing.count == 0) {
         noRamps_->show();
         UpdateFreeMemory();
+        updateCurves();
         return;
     }
     noRamps_->hide();
@@ -279,6 +296,7 @@ void CRampenDlg::refreshList(bool reportFailure) {
         rampsFull_->setVisible(full_);
     }
     UpdateFreeMemory();
+    updateCurves();
 }
 
 void CRampenDlg::UpdateFreeMemory() {
@@ -319,6 +337,9 @@ void CRampenDlg::showNeededMemory(int bytes) {
 
 void CRampenDlg::setProgramEnabled(bool enabled) {
     programEnabled_ = enabled;
+    // The new ramp's curve lasts as long as its table waits to be programmed.
+    if (!enabled)
+        newCurve_ = RampCurve{};
     applyEnabled();
 }
 
@@ -334,6 +355,7 @@ void CRampenDlg::applyEnabled() {
     for (QCheckBox* c : mark_)
         c->setEnabled(idle);
     newRamp_->setReadOnly(!idle);
+    curvesButton_->setEnabled(idle);
 }
 
 void CRampenDlg::setWorking(bool working) {
@@ -344,7 +366,18 @@ void CRampenDlg::setWorking(bool working) {
 void CRampenDlg::calculate() {
     if (working_)
         return;
-    CalculateRamp(calc_);
+    const bool calculated = CalculateRamp(calc_);
+    if (calc_.clockHz > 0) {
+        clockHz_ = calc_.clockHz;
+        clockRead_ = true;
+    }
+    newCurve_ = RampCurve{};
+    if (calculated && calc_.image) {
+        // Drawn from the very table that "Programmieren" would write.
+        newCurve_ = RampCurveOfImage(*calc_.image, clockHz_);
+        newSlope_ = calc_.ramp;
+    }
+    updateCurves();
 }
 
 void CRampenDlg::program() {
@@ -360,6 +393,7 @@ void CRampenDlg::program() {
     else
         op_.error(10167);
     setProgramEnabled(false);
+    updateCurves();
 }
 
 void CRampenDlg::installInternalRamps() {

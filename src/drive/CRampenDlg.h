@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drive/RampCalculation.h"
+#include "drive/RampCurve.h"
 
 #include <QDialog>
 #include <functional>
@@ -12,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class RampCurvePanel;
 class SerialLink;
 
 // The ramp memory dialog: the ramps programmed in the current axis with their
@@ -35,6 +37,9 @@ public:
     bool deleteMode() const { return deleteMode_; }
     bool working() const { return working_; }
     qint32 topFrequency() const { return calc_.topFrequency; }
+    // The pane of ramp curves, hidden until the operator asks for it.
+    RampCurvePanel* curvePanel() const { return curvePanel_; }
+    void showCurves(bool show);
 
     // Runs the timed progress window while the internal ramps are installed;
     // tests shorten it.
@@ -75,6 +80,9 @@ private:
     void setNewRampControlsVisible(bool visible);
     void showNormalMode();
     void applyEnabled();
+    // Recomputes the pane's curves from the shown rows and the new ramp's table.
+    void updateCurves();
+    void keepOnScreen();
 
     SerialLink& link_;
     Operator& op_;
@@ -86,6 +94,10 @@ private:
     bool full_ = false;           // sixteen ramps: nothing more to calculate
     bool programEnabled_ = false; // a calculated table waits to be programmed
     QString lastWritten_;         // what the dialog itself last put into the new-ramp field
+    qint32 clockHz_ = 0;          // "IQ?", once read by the pane or a calculation
+    bool clockRead_ = false;
+    RampCurve newCurve_; // the calculated new ramp's table, while it waits
+    quint32 newSlope_ = 0;
 
     QGroupBox* listGroup_;
     QLabel* rowNumber_[RowCount];
@@ -104,6 +116,8 @@ private:
     QPushButton* programButton_;
     QPushButton* internalButton_;
     QPushButton* deleteModeButton_;
+    QPushButton* curvesButton_;
+    RampCurvePanel* curvePanel_;
     QPushButton* closeButton_;
     QGroupBox* deleteGroup_;
     QLabel* deleteExplanation_;

@@ -199,6 +199,7 @@ RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFre
 
 bool CalculateRamp(RampCalculation& c) {
     c.image.reset();
+    c.clockHz = 0;
     if (c.dialog) {
         const qint64 typed = LeadingDecimal(c.dialog->newRampText());
         c.ramp = typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
@@ -219,6 +220,7 @@ bool CalculateRamp(RampCalculation& c) {
     const qint64 clock = LeadingDecimal(clockReply);
     const qint32 clockHz = qint32(std::clamp<qint64>(clock, std::numeric_limits<qint32>::min(),
                                                      std::numeric_limits<qint32>::max()));
+    c.clockHz = clockHz;
     if (c.dialog)
         c.freeMemory = qint32(std::clamp<qint64>(LeadingDecimal(c.dialog->freeMemoryText()), 0,
                                                  RampMemoryImage::TableSpace));

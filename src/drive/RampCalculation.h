@@ -70,6 +70,7 @@ public:
     qint32 freeMemory = 0;   // bytes the new table must fit into
     qint32 bytesNeeded = 0;  // result: 2k + 4
     int rampNumber = -1;     // the number "IN?" gave the new ramp
+    qint32 clockHz = 0;      // the clock "IQ?" gave the last calculation (0: not read)
     std::unique_ptr<RampMemoryImage>
         image; // from a successful CalculateRamp until ProgramRamp ends
 };

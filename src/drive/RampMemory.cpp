@@ -7,6 +7,7 @@
 #include "link/SerialLink.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -99,6 +100,18 @@ bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool 
             read.sizes << QString::number(qint64(k) * 2 + 4);
     }
     *listing = read;
+    return true;
+}
+
+bool ReadRampClock(SerialLink& link, Operator& op, qint32* clockHz) {
+    const QString reply = link.SendCommand(QStringLiteral("IQ?"), true, Full);
+    bool hasDigits = false;
+    const qint64 clock = PseudoReply::is(reply) ? 0 : LeadingDecimal(reply, &hasDigits);
+    if (!hasDigits || clock < 0 || clock > std::numeric_limits<qint32>::max()) {
+        link.reportFailure(op, TimeoutTextId);
+        return false;
+    }
+    *clockHz = qint32(clock);
     return true;
 }
 

@@ -22,6 +22,10 @@ struct RampListing {
 bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing,
                      bool reportFailure = true);
 
+// "IQ?": the controller's clock in Hz, whose twelfth is the step timer's
+// rate. A reply that is no number shows 10103 and gives false.
+bool ReadRampClock(SerialLink& link, Operator& op, qint32* clockHz);
+
 // "IN?" alone, for entering delete mode: false (and 10103) when it gave no count.
 bool ReadRampCount(SerialLink& link, Operator& op, int* count);
 

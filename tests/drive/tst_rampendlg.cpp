@@ -10,14 +10,19 @@
 #include "base/Texts.h"
 #include "drive/CRampenDlg.h"
 #include "drive/CWait.h"
+#include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -547,6 +552,170 @@ private slots:
         rig.host.setFault(sim::Fault::NoReply);
         QTest::mouseClick(rig.button("deleteModeButton"), Qt::LeftButton);
         QVERIFY(!rig.dialog->deleteMode());
+    }
+
+    // The pane of curves is hidden as the dialog opens; shown, it reads the
+    // clock once and draws every listed ramp, computed for its slope.
+    void curvePaneReadsClockOnce() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(4000, sim::SimRampMemory::defaultSlopes());
+        QVERIFY(rig.openDialog());
+        QVERIFY(!rig.shown("rampCurvePanel"));
+        const QSize closedSize = rig.dialog->size();
+        rig.host.clearLog();
+        QTest::mouseClick(rig.button("curvesButton"), Qt::LeftButton);
+        QVERIFY(rig.shown("rampCurvePanel"));
+        QCOMPARE(rig.commands(), QStringList{"IQ?"});
+        QTRY_VERIFY(rig.dialog->size().width() > closedSize.width());
+
+        const RampCurvePanel* pane = rig.dialog->curvePanel();
+        QCOMPARE(pane->entries().size(), 10);
+        for (int i = 0; i < 10; ++i) {
+            const RampCurvePanel::Entry& e = pane->entries().at(i);
+            QCOMPARE(e.number, i);
+            QCOMPARE(e.slope, quint32(sim::SimRampMemory::defaultSlopes().at(i)) * 100);
+            const RampCurve expected = ComputeRampCurve(12000000, 4000, e.slope);
+            QVERIFY(e.curve.isValid());
+            QCOMPARE(e.curve.points.size(), expected.points.size());
+            QCOMPARE(e.curve.secondsToTop, expected.secondsToTop);
+            QVERIFY(pane->series(i));
+        }
+        // 4040 Hz at 5000 Hz/s: about 0.8 s.
+        QVERIFY(qAbs(pane->entries().first().curve.secondsToTop - 0.808) < 0.01);
+        const QListWidget* list = rig.get<QListWidget>("curveList");
+        QCOMPARE(list->count(), 10);
+        QVERIFY2(list->item(0)->text().startsWith("Ramp 0: 5000 Hz/s, computed: 0.8"),
+                 qPrintable(list->item(0)->text()));
+        QVERIFY(list->item(0)->text().endsWith(" s to 4000 Hz"));
+
+        // Hidden and shown again: the clock is known.
+        QTest::mouseClick(rig.button("curvesButton"), Qt::LeftButton);
+        QVERIFY(!rig.shown("rampCurvePanel"));
+        QTest::mouseClick(rig.button("curvesButton"), Qt::LeftButton);
+        QCOMPARE(rig.commands(), QStringList{"IQ?"});
+    }
+
+    // The calculated new ramp is drawn from its own table, selected, and
+    // stronger than the others; a calculation that read the clock spares the
+    // pane its "IQ?".
+    void newRampCurve() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(4000, sim::SimRampMemory::defaultSlopes());
+        QVERIFY(rig.openDialog());
+        rig.newRamp()->clear();
+        QTest::keyClicks(rig.newRamp(), "30000");
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QVERIFY(rig.button("programButton")->isEnabled());
+        rig.host.clearLog();
+        rig.dialog->showCurves(true);
+        QVERIFY(rig.commands().isEmpty());
+
+        const RampCurvePanel* pane = rig.dialog->curvePanel();
+        QCOMPARE(pane->entries().size(), 11);
+        const RampCurvePanel::Entry& added = pane->entries().last();
+        QCOMPARE(added.number, -1);
+        QCOMPARE(added.slope, 30000u);
+        const RampCurve expected = ComputeRampCurve(12000000, 4000, 30000);
+        QCOMPARE(added.curve.points.size(), expected.points.size());
+        QCOMPARE(rig.label("neededMemory")->text(),
+                 QString::number(2 * expected.points.size() + 4));
+        QCOMPARE(pane->selected(), 10);
+        QVERIFY(pane->series(10)->pen().widthF() > 2 * pane->series(0)->pen().widthF());
+        QVERIFY(rig.get<QListWidget>("curveList")->item(10)->text().startsWith("New ramp: 30000"));
+
+        // Choosing another ramp in the list makes it the strong one.
+        rig.get<QListWidget>("curveList")->setCurrentRow(3);
+        QCOMPARE(pane->selected(), 3);
+        QVERIFY(pane->series(3)->pen().widthF() > 2 * pane->series(10)->pen().widthF());
+
+        // A slope typed afterwards is not that table: its curve goes.
+        QTest::keyClick(rig.newRamp(), Qt::Key_Backspace);
+        QCOMPARE(pane->entries().size(), 10);
+
+        // Programmed, it is one of the listed ramps.
+        rig.newRamp()->clear();
+        QTest::keyClicks(rig.newRamp(), "30000");
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        QCOMPARE(pane->entries().size(), 11);
+        QTest::mouseClick(rig.button("programButton"), Qt::LeftButton);
+        QCOMPARE(rig.op.shownIds().last(), 10166);
+        QCOMPARE(pane->entries().size(), 11);
+        QCOMPARE(pane->entries().last().number, 10);
+        QCOMPARE(pane->entries().last().slope, 30000u);
+    }
+
+    // A clock that cannot be read leaves the curves out, says so once, and is
+    // asked for again the next time the pane is shown.
+    void clockLost() {
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(400);
+        rig.setRamps(4000, {50, 125});
+        QVERIFY(rig.openDialog());
+        rig.host.setFaultFor(QStringLiteral("IQ?"), sim::Fault::NoReply);
+        rig.dialog->showCurves(true);
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+        const RampCurvePanel* pane = rig.dialog->curvePanel();
+        QCOMPARE(pane->entries().size(), 2);
+        QVERIFY(!pane->entries().first().curve.isValid());
+        QVERIFY(!pane->series(0));
+        QVERIFY(rig.get<QListWidget>("curveList")->item(1)->text().endsWith("cannot be computed"));
+
+        rig.dialog->showCurves(false);
+        rig.host.clearLog();
+        rig.dialog->showCurves(true);
+        QCOMPARE(rig.commands(), QStringList{"IQ?"});
+        QVERIFY(pane->entries().first().curve.isValid());
+        QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+    }
+
+    // The pane drawn offscreen: the ten internal ramps and a new 30000 Hz/s
+    // ramp, in every language; each curve leaves its colour in the picture.
+    void curvesRender_data() {
+        QTest::addColumn<Texts::Language>("language");
+        QTest::newRow("de") << Texts::Language::German;
+        QTest::newRow("en") << Texts::Language::English;
+        QTest::newRow("fr") << Texts::Language::French;
+    }
+    void curvesRender() {
+        QFETCH(Texts::Language, language);
+        Texts::setLanguage(language);
+        DialogRig rig;
+        QVERIFY(rig.open());
+        rig.setRamps(4000, sim::SimRampMemory::defaultSlopes());
+        QVERIFY(rig.openDialog());
+        rig.newRamp()->clear();
+        QTest::keyClicks(rig.newRamp(), "30000");
+        QTest::mouseClick(rig.button("calculateButton"), Qt::LeftButton);
+        rig.dialog->showCurves(true);
+        QVERIFY(rig.button("curvesButton")->isChecked());
+        QApplication::processEvents();
+        const QImage dialogImage = rig.dialog->grab().toImage();
+        const QString path = QDir::temp().filePath(
+            QStringLiteral("kormak-rampcurves-%1.png").arg(Texts::code(language)));
+        QVERIFY(dialogImage.save(path));
+        QVERIFY(QImage(path).size() == dialogImage.size());
+
+        // Each curve, selected in turn, leaves its own colour in the picture.
+        RampCurvePanel* pane = rig.dialog->curvePanel();
+        QCOMPARE(pane->series(10)->color(), QColor(Qt::black));
+        for (int i : {0, 9, 10}) {
+            pane->select(i);
+            const QImage chart = rig.get<QChartView>("curveChart")
+                                     ->grab()
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QRgb colour = pane->series(i)->color().rgb();
+            int found = 0;
+            for (int y = 0; y < chart.height(); ++y)
+                for (int x = 0; x < chart.width(); ++x)
+                    found += chart.pixel(x, y) == colour;
+            QVERIFY2(found > 20,
+                     qPrintable(QStringLiteral("curve %1: %2 pixels").arg(i).arg(found)));
+        }
+        Texts::setLanguage(Texts::Language::English);
     }
 
     // Opened from the panel's "Rampen >>" as the main window connects it: the

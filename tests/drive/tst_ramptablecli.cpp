@@ -12,14 +12,17 @@ class TestRampTableCli : public QObject {
         QStringList lines;
         QString errors;
     };
-    static Run run(const QStringList& args) {
+    static Run run(const QStringList& args, QByteArray* rawOutput = nullptr) {
         QProcess p;
         p.start(QStringLiteral(KORMAKCTL), QStringList{"--lang", "en", "ramp-table"} + args);
         Run r;
         if (!p.waitForFinished(10000))
             return r;
         r.exitCode = p.exitCode();
-        r.lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const QByteArray out = p.readAllStandardOutput();
+        if (rawOutput)
+            *rawOutput = out;
+        r.lines = QString::fromLocal8Bit(out).split('\n', Qt::SkipEmptyParts);
         r.errors = QString::fromLocal8Bit(p.readAllStandardError());
         return r;
     }
@@ -58,6 +61,47 @@ private slots:
             QVERIFY2(w.size() == 4 && w == w.toUpper(), qPrintable(w));
     }
 
+    // The curve of the very words above: step, start time in s, frequency in
+    // Hz, where frequency = (clock / 12) / (65536 - word).
+    void csv_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("12 MHz, 400 Hz top, 10000 Hz/s")
+            << QStringList{"--clock", "12000000", "--top", "400", "--slope", "10000", "--csv"}
+            << QByteArray("step,time_s,frequency_hz\n"
+                          "1,0.000000,50.358\n"
+                          "2,0.019858,200.000\n"
+                          "3,0.024858,285.714\n"
+                          "4,0.028358,303.674\n"
+                          "5,0.031651,336.247\n"
+                          "6,0.034625,363.901\n"
+                          "7,0.037373,390.016\n"
+                          "8,0.039937,414.594\n");
+        QTest::newRow("24 MHz, 100 Hz top, 40000 Hz/s: words B227 EC78")
+            << QStringList{"--csv", "--clock", "24000000", "--top", "100", "--slope", "40000"}
+            << QByteArray("step,time_s,frequency_hz\n"
+                          "1,0.000000,100.356\n"
+                          "2,0.009964,400.000\n");
+    }
+    void csv() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, expected);
+        QByteArray out;
+        const Run r = run(args, &out);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(out, expected);
+    }
+
+    // The whole curve of the 10000 Hz/s ramp: one line per word, up to the top.
+    void csvWholeTable() {
+        const Run r = run({"--clock", "12000000", "--top", "4000", "--slope", "10000", "--csv"});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.lines.size(), 1 + 820);
+        QCOMPARE(r.lines.at(1), QStringLiteral("1,0.000000,50.358"));
+        // The last step, 246 ticks, starts 0.404411 s after the first.
+        QCOMPARE(r.lines.last(), QStringLiteral("820,0.404411,4065.041"));
+    }
+
     void doesNotFit_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("free 1000") << QStringList{"--clock", "12000000", "--top",  "4000",
@@ -66,6 +110,8 @@ private slots:
                                                 "4000",    "--slope",  "0"};
         QTest::newRow("slope beyond the directory word")
             << QStringList{"--clock", "12000000", "--top", "4000", "--slope", "6553600"};
+        QTest::newRow("no curve of a table that does not fit") << QStringList{
+            "--clock", "12000000", "--top", "4000", "--slope", "10000", "--free", "1000", "--csv"};
     }
     void doesNotFit() {
         QFETCH(QStringList, args);

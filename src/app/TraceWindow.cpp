@@ -1,0 +1,332 @@
+#include "app/TraceWindow.h"
+
+#include "axis/CKormakView.h"
+#include "base/Operator.h"
+#include "base/Texts.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QLabel>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace {
+
+constexpr int ScrollMs = 1000;
+
+// A value range with a little room around it, never empty.
+std::pair<double, double> padded(double low, double high) {
+    if (high - low < 1.0) {
+        low -= 1.0;
+        high += 1.0;
+    }
+    const double room = (high - low) * 0.08;
+    return {low - room, high + room};
+}
+
+} // namespace
+
+TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
+    // A modeless window over the main window: clicking into the panel to start
+    // a move must not bury the trace behind it.
+    : QWidget(owner, Qt::Dialog | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      panel_(&panel), op_(op) {
+    setObjectName(QStringLiteral("TraceWindow"));
+    elapsed_.start();
+    clock_ = [this] { return elapsed_.elapsed(); };
+
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("traceNote"));
+    note_->setWordWrap(true);
+
+    chart_ = new QChart;
+    chart_->setMargins(QMargins(4, 4, 4, 4));
+    chart_->legend()->setAlignment(Qt::AlignBottom);
+    timeAxis_ = new QValueAxis(chart_);
+    positionAxis_ = new QValueAxis(chart_);
+    speedAxis_ = new QValueAxis(chart_);
+    timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    timeAxis_->setTickCount(7);
+    positionAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    speedAxis_->setLabelFormat(QStringLiteral("%.0f"));
+    chart_->addAxis(timeAxis_, Qt::AlignBottom);
+    chart_->addAxis(positionAxis_, Qt::AlignLeft);
+    chart_->addAxis(speedAxis_, Qt::AlignRight);
+
+    position_ = new QLineSeries;
+    speed_ = new QLineSeries;
+    starts_ = new QScatterSeries;
+    chart_->addSeries(position_);
+    chart_->addSeries(speed_);
+    chart_->addSeries(starts_);
+    // After addSeries, which hands out the theme's colours.
+    position_->setPen(QPen(QColor(0x1f, 0x77, 0xb4), 2.0));
+    speed_->setPen(QPen(QColor(0xd6, 0x27, 0x28), 1.5));
+    starts_->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+    starts_->setMarkerSize(13);
+    starts_->setColor(QColor(0x2c, 0xa0, 0x2c));
+    starts_->setBorderColor(QColor(0x1a, 0x60, 0x1a));
+    for (QLineSeries* s : {position_, speed_})
+        s->attachAxis(timeAxis_);
+    starts_->attachAxis(timeAxis_);
+    position_->attachAxis(positionAxis_);
+    starts_->attachAxis(positionAxis_);
+    speed_->attachAxis(speedAxis_);
+    positionAxis_->setLinePenColor(position_->pen().color());
+    positionAxis_->setLabelsColor(position_->pen().color());
+    speedAxis_->setLinePenColor(speed_->pen().color());
+    speedAxis_->setLabelsColor(speed_->pen().color());
+
+    view_ = new QChartView(chart_, this);
+    view_->setObjectName(QStringLiteral("traceChart"));
+    view_->setRenderHint(QPainter::Antialiasing);
+    view_->setMinimumSize(640, 400);
+
+    auto button = [this](const char* name) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    pauseButton_ = button("pauseButton");
+    pauseButton_->setCheckable(true);
+    clearButton_ = button("clearButton");
+    saveCsvButton_ = button("saveCsvButton");
+    savePngButton_ = button("savePngButton");
+    closeButton_ = button("closeButton");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(pauseButton_);
+    buttons->addWidget(clearButton_);
+    buttons->addStretch(1);
+    buttons->addWidget(saveCsvButton_);
+    buttons->addWidget(savePngButton_);
+    buttons->addSpacing(12);
+    buttons->addWidget(closeButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note_);
+    layout->addWidget(view_, 1);
+    layout->addLayout(buttons);
+
+    connect(pauseButton_, &QPushButton::toggled, this, &TraceWindow::setPaused);
+    connect(clearButton_, &QPushButton::clicked, this, &TraceWindow::clear);
+    connect(saveCsvButton_, &QPushButton::clicked, this, &TraceWindow::askAndSaveCsv);
+    connect(savePngButton_, &QPushButton::clicked, this, &TraceWindow::askAndSavePng);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(&panel, &CKormakView::positionPolled, this, &TraceWindow::positionPolled);
+    connect(&panel, &CKormakView::moveStarted, this, &TraceWindow::moveStarted);
+    // The trace lives as long as its panel.
+    connect(&panel, &QObject::destroyed, this, &QObject::deleteLater);
+    scroll_.setInterval(ScrollMs);
+    connect(&scroll_, &QTimer::timeout, this, &TraceWindow::timeRunsOn);
+    scroll_.start();
+
+    retranslate();
+    redraw();
+}
+
+TraceWindow* TraceWindow::forPanel(CKormakView& panel, Operator& op, QWidget* owner) {
+    for (TraceWindow* w : owner->findChildren<TraceWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->panel() == &panel)
+            return w;
+    return new TraceWindow(panel, op, owner);
+}
+
+void TraceWindow::retranslate() {
+    setWindowTitle(Texts::text("trace.title").arg(panel_ ? panel_->title() : QString()));
+    note_->setText(Texts::text("trace.note"));
+    timeAxis_->setTitleText(Texts::text("trace.axisTime"));
+    positionAxis_->setTitleText(Texts::text("trace.axisPosition"));
+    speedAxis_->setTitleText(Texts::text("trace.axisSpeed"));
+    position_->setName(Texts::text("trace.position"));
+    speed_->setName(Texts::text("trace.speed"));
+    starts_->setName(Texts::text("trace.moveStarted"));
+    // The legend keeps the labels it was made with unless told.
+    for (QLegendMarker* marker : chart_->legend()->markers())
+        marker->setLabel(marker->series()->name());
+    pauseButton_->setText(Texts::text("trace.pause"));
+    clearButton_->setText(Texts::text("trace.clear"));
+    saveCsvButton_->setText(Texts::text("trace.saveCsv"));
+    savePngButton_->setText(Texts::text("trace.savePng"));
+    closeButton_->setText(Texts::text(10030));
+}
+
+void TraceWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
+void TraceWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    retranslate(); // the panel's title may have changed meanwhile
+    redraw();
+}
+
+// --- recording -------------------------------------------------------------------
+
+void TraceWindow::positionPolled(const QString& position, bool running) {
+    if (paused_)
+        return;
+    if (trace_.addPosition(now(), position, running))
+        redraw();
+}
+
+void TraceWindow::moveStarted(const QString& position) {
+    if (paused_)
+        return;
+    trace_.addMoveStart(now(), position);
+    redraw();
+}
+
+void TraceWindow::setPaused(bool paused) {
+    if (pauseButton_->isChecked() != paused) {
+        pauseButton_->setChecked(paused); // comes back here through toggled
+        return;
+    }
+    if (paused_ == paused)
+        return;
+    paused_ = paused;
+    if (!paused) {
+        // What the poll read meanwhile is missing: no speed across the gap.
+        trace_.interrupt();
+        trace_.dropBefore(now());
+    }
+    redraw();
+}
+
+void TraceWindow::clear() {
+    trace_.clear();
+    redraw();
+}
+
+void TraceWindow::timeRunsOn() {
+    if (paused_ || !isVisible())
+        return;
+    trace_.dropBefore(now());
+    redraw();
+}
+
+// --- drawing ---------------------------------------------------------------------
+
+void TraceWindow::redraw() {
+    if (!paused_)
+        shownUntil_ = now();
+    const double right =
+        std::max<double>(double(shownUntil_) / 1000.0, double(AxisTrace::WindowMs) / 1000.0);
+    timeAxis_->setRange(right - double(AxisTrace::WindowMs) / 1000.0, right);
+    if (!isVisible())
+        return;
+
+    QList<QPointF> positions;
+    QList<QPointF> speeds;
+    QList<QPointF> starts;
+    double posLow = 0, posHigh = 0, speedLow = 0, speedHigh = 0;
+    bool any = false;
+    for (const AxisTrace::Sample& s : trace_.samples()) {
+        const double t = double(s.ms) / 1000.0;
+        const double p = double(s.position);
+        positions.append({t, p});
+        posLow = any ? std::min(posLow, p) : p;
+        posHigh = any ? std::max(posHigh, p) : p;
+        any = true;
+        // A move begins and ends at rest.
+        const double v = s.speed.value_or(0.0);
+        speeds.append({t, v});
+        if (s.endsMove && s.speed)
+            speeds.append({t, 0.0});
+        speedLow = std::min(speedLow, v);
+        speedHigh = std::max(speedHigh, v);
+    }
+    for (const AxisTrace::Mark& m : trace_.marks()) {
+        // A start without a position read sits on the position last seen.
+        std::optional<qint64> at = m.position;
+        if (!at) {
+            for (const AxisTrace::Sample& s : trace_.samples())
+                if (s.ms <= m.ms)
+                    at = s.position;
+        }
+        if (at)
+            starts.append({double(m.ms) / 1000.0, double(*at)});
+    }
+    position_->replace(positions);
+    speed_->replace(speeds);
+    starts_->replace(starts);
+    const auto [pl, ph] = padded(posLow, posHigh);
+    positionAxis_->setRange(pl, ph);
+    positionAxis_->applyNiceNumbers();
+    const auto [sl, sh] = padded(speedLow, speedHigh);
+    speedAxis_->setRange(sl, sh);
+    speedAxis_->applyNiceNumbers();
+}
+
+// --- saving ----------------------------------------------------------------------
+
+void TraceWindow::saveFailed(const QString& error) {
+    op_.show({0, Texts::text("file.saveFailed").arg(error), 0, Operator::Icon::Exclamation,
+              Operator::Buttons::Ok});
+}
+
+bool TraceWindow::saveCsv(const QString& path) {
+    QSaveFile file(path);
+    const QByteArray bytes = trace_.toCsv().toLatin1();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        saveFailed(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool TraceWindow::savePng(const QString& path) {
+    redraw();
+    const QImage image = view_->grab().toImage();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        saveFailed(file.errorString());
+        return false;
+    }
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        saveFailed(writer.errorString());
+        return false;
+    }
+    if (!file.commit()) {
+        saveFailed(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void TraceWindow::askAndSaveCsv() {
+    QString path =
+        QFileDialog::getSaveFileName(this, Texts::text("trace.saveCsv").remove(QLatin1Char('&')),
+                                     QString(), QStringLiteral("*.csv"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    saveCsv(path);
+}
+
+void TraceWindow::askAndSavePng() {
+    QString path =
+        QFileDialog::getSaveFileName(this, Texts::text("trace.savePng").remove(QLatin1Char('&')),
+                                     QString(), QStringLiteral("*.png"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".png");
+    savePng(path);
+}

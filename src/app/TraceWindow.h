@@ -1,0 +1,87 @@
+#pragma once
+
+// The live trace of one online panel's axis: a window of its own (not a child
+// of the panel area, whose activation would stop the panel's poll) drawing
+// the position and speed of the last minute from what the panel's poll reads,
+// with the moves started from the panel marked. It sends nothing itself.
+
+#include "axis/AxisTrace.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class CKormakView;
+class Operator;
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QPushButton;
+class QScatterSeries;
+class QValueAxis;
+
+class TraceWindow : public QWidget {
+    Q_OBJECT
+public:
+    TraceWindow(CKormakView& panel, Operator& op, QWidget* owner);
+
+    // The trace of panel among owner's windows, made on first use.
+    static TraceWindow* forPanel(CKormakView& panel, Operator& op, QWidget* owner);
+
+    CKormakView* panel() const { return panel_; }
+    const AxisTrace& trace() const { return trace_; }
+    QChartView* chartView() const { return view_; }
+
+    // While paused, nothing is recorded and the picture stands still.
+    bool paused() const { return paused_; }
+    void setPaused(bool paused);
+    void clear();
+    // Both report a failure to the operator and return false.
+    bool saveCsv(const QString& path);
+    bool savePng(const QString& path);
+
+    // The clock the reads are stamped with, in ms; tests play their own.
+    void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void retranslate();
+    void positionPolled(const QString& position, bool running);
+    void moveStarted(const QString& position);
+    void redraw();
+    void timeRunsOn();
+    void askAndSaveCsv();
+    void askAndSavePng();
+    void saveFailed(const QString& error);
+    qint64 now() const { return clock_(); }
+
+    QPointer<CKormakView> panel_;
+    Operator& op_;
+    AxisTrace trace_;
+    QElapsedTimer elapsed_;
+    std::function<qint64()> clock_;
+    QTimer scroll_;
+    bool paused_ = false;
+    qint64 shownUntil_ = 0; // ms at the right edge of the picture
+
+    QLabel* note_;
+    QChart* chart_;
+    QChartView* view_;
+    QValueAxis* timeAxis_;
+    QValueAxis* positionAxis_;
+    QValueAxis* speedAxis_;
+    QLineSeries* position_;
+    QLineSeries* speed_;
+    QScatterSeries* starts_;
+    QPushButton* pauseButton_;
+    QPushButton* clearButton_;
+    QPushButton* saveCsvButton_;
+    QPushButton* savePngButton_;
+    QPushButton* closeButton_;
+};
