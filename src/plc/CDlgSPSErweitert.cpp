@@ -24,7 +24,6 @@ namespace {
 
 constexpr int SendTitleId = 10101;
 constexpr int SendLabelId = 10102;
-constexpr int TimeoutTextId = 10103;
 constexpr int DeleteQuestionId = 10111;
 constexpr int ProgramQuestionId = 10112;
 constexpr int ProgramDoneId = 10113;
@@ -312,19 +311,9 @@ void CDlgSPSErweitert::deleteAllClicked() {
     if (op_.ask(DeleteQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
-    if (online()) {
-        BusyGuard busy;
-        const UnlockResult unlock = RequestWriteUnlock(link_);
-        if (unlock == UnlockResult::LinkFailed) {
-            link_.reportFailure(op_, TimeoutTextId);
-            return;
-        }
-        // The axis still holds every step: the dialog must show them.
-        if (unlock == UnlockResult::Refused || PseudoReply::is(ErasePlcArea(link_))) {
-            op_.error(ProgramFailedId);
-            return;
-        }
-    }
+    // Not erased: the axis still holds every step, the dialog must show them.
+    if (online() && !PlcArea::EraseOnAxis(link_, op_))
+        return;
     working_.extendedSteps = QStringList(PlcArea::SlotCount);
     // The erase took the cycle programs too; programming must not bring them back.
     working_.programs = QStringList(PlcArea::SlotCount);

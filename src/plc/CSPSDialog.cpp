@@ -592,19 +592,9 @@ void CSPSDialog::deleteAllClicked() {
     if (op_.ask(DeleteQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
-    if (online()) {
-        BusyGuard busy;
-        const UnlockResult unlock = RequestWriteUnlock(link_);
-        if (unlock == UnlockResult::LinkFailed) {
-            link_.reportFailure(op_, TimeoutTextId);
-            return;
-        }
-        // The axis still holds every program: the dialog must show them.
-        if (unlock == UnlockResult::Refused || PseudoReply::is(ErasePlcArea(link_))) {
-            op_.error(ProgramFailedId);
-            return;
-        }
-    }
+    // Not erased: the axis still holds every program, the dialog must show them.
+    if (online() && !PlcArea::EraseOnAxis(link_, op_))
+        return;
     working_.programs = QStringList(PlcArea::SlotCount);
     // The erase took the extended steps too; programming must not bring them back.
     working_.extendedSteps = QStringList(PlcArea::SlotCount);

@@ -15,6 +15,7 @@ namespace {
 constexpr int TimeoutTextId = 10103;
 constexpr int PortTextId = 10104;
 constexpr int ReadingTextId = 10172;
+constexpr int ProgramFailedId = 10114;
 
 // Slot number and text of a slot line; false when it is none.
 bool splitSlotLine(const QString& line, int* slot, QString* text, bool* eight) {
@@ -238,6 +239,20 @@ ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o) {
         o.shortStatus.clear();
     }
     return ReadResult::Done;
+}
+
+bool EraseOnAxis(SerialLink& link, Operator& op) {
+    BusyGuard busy;
+    const UnlockResult unlock = RequestWriteUnlock(link);
+    if (unlock == UnlockResult::LinkFailed) {
+        link.reportFailure(op, TimeoutTextId);
+        return false;
+    }
+    if (unlock == UnlockResult::Refused || PseudoReply::is(ErasePlcArea(link))) {
+        op.error(ProgramFailedId);
+        return false;
+    }
+    return true;
 }
 
 } // namespace PlcArea

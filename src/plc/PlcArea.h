@@ -90,6 +90,11 @@ QStringList TextsToProgram(const Slots& area);
 // cycle program the axis held there when the slot has no step.
 QStringList StepTextsToProgram(const Slots& area);
 
+// Delete all on the axis: the release handshake and "WE" under the busy state.
+// A lost reply shows the link's message (10103), a refused release or erase
+// 10114; false then, and the axis still holds every slot.
+bool EraseOnAxis(SerialLink& link, Operator& op);
+
 // The read command, the write command and their slot count for the family.
 int slotCount(bool eightSlots);
 
