@@ -44,6 +44,24 @@ public:
     }
 };
 
+// An operator that hands everything to another one; a subclass overrides what
+// it does differently (counting the messages, asking at a terminal).
+class ForwardingOperator : public Operator {
+public:
+    explicit ForwardingOperator(Operator& inner) : inner_(inner) {}
+    Answer show(const Message& message) override { return inner_.show(message); }
+    void progressShow(const QString& text, int range, int step) override {
+        inner_.progressShow(text, range, step);
+    }
+    void progressStep() override { inner_.progressStep(); }
+    void progressHide() override { inner_.progressHide(); }
+    void wait(int ms) override { inner_.wait(ms); }
+    void pumpEvents() override { inner_.pumpEvents(); }
+
+private:
+    Operator& inner_;
+};
+
 // Keeps a progress display up for the lifetime of a scope; hides it on every
 // path out.
 class ProgressGuard {

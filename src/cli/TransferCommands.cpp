@@ -57,12 +57,12 @@ bool parseAddressList(const QString& text, quint16* bits) {
 
 // The terminal operator, except that the question about the ramps is put to
 // the person at the terminal.
-class AskingOperator : public Operator {
+class AskingOperator : public ForwardingOperator {
 public:
-    explicit AskingOperator(TerminalOperator& inner) : inner_(inner) {}
+    explicit AskingOperator(TerminalOperator& inner) : ForwardingOperator(inner) {}
     Answer show(const Message& m) override {
         if (m.buttons != Buttons::YesNo)
-            return inner_.show(m);
+            return ForwardingOperator::show(m);
         const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
         for (;;) {
             std::fprintf(stderr, "%s [y/n] ", text.toLocal8Bit().constData());
@@ -77,16 +77,6 @@ public:
                 return Answer::No;
         }
     }
-    void progressShow(const QString& text, int range, int step) override {
-        inner_.progressShow(text, range, step);
-    }
-    void progressStep() override { inner_.progressStep(); }
-    void progressHide() override { inner_.progressHide(); }
-    void wait(int ms) override { inner_.wait(ms); }
-    void pumpEvents() override { inner_.pumpEvents(); }
-
-private:
-    TerminalOperator& inner_;
 };
 
 QString slotName(int slot, bool eightSlots) {

@@ -17,19 +17,6 @@ namespace {
 
 const char AxisDigits[] = "0123456789ABCDEF";
 
-// Puts the offline panel's address back after the axis has been read.
-class AddressRestore {
-public:
-    explicit AddressRestore(SerialLink& link) : link_(link), saved_(link.currentAddress()) {}
-    ~AddressRestore() { link_.setCurrentAddress(saved_); }
-    AddressRestore(const AddressRestore&) = delete;
-    AddressRestore& operator=(const AddressRestore&) = delete;
-
-private:
-    SerialLink& link_;
-    QString saved_;
-};
-
 } // namespace
 
 CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParameters& params,

@@ -53,19 +53,6 @@ private:
     const std::function<void(bool)>& notify_;
 };
 
-// Puts the address of the offline panel back on every path out.
-class AddressRestore {
-public:
-    explicit AddressRestore(SerialLink& link) : link_(link), saved_(link.currentAddress()) {}
-    ~AddressRestore() { link_.setCurrentAddress(saved_); }
-    AddressRestore(const AddressRestore&) = delete;
-    AddressRestore& operator=(const AddressRestore&) = delete;
-
-private:
-    SerialLink& link_;
-    QString saved_;
-};
-
 } // namespace
 
 QStringList TransferParameterCommands(const AxisParameters& p, const CKormakDoc& doc) {

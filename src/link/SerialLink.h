@@ -145,6 +145,20 @@ private:
     QString lastOpenDevice_;
 };
 
+// Puts the link's current address back on every path out of a scope that
+// talks to other axes for a while (the transfer, a comparison).
+class AddressRestore {
+public:
+    explicit AddressRestore(SerialLink& link) : link_(link), saved_(link.currentAddress()) {}
+    ~AddressRestore() { link_.setCurrentAddress(saved_); }
+    AddressRestore(const AddressRestore&) = delete;
+    AddressRestore& operator=(const AddressRestore&) = delete;
+
+private:
+    SerialLink& link_;
+    QString saved_;
+};
+
 // Lets pending window messages run between two transactions of a long
 // operation. Never called inside SendCommand.
 void PumpPendingMessages();
