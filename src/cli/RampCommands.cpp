@@ -1,3 +1,4 @@
+#include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "drive/RampCalculation.h"
@@ -74,9 +75,20 @@ int runRampTable(CliContext& ctx, const QCommandLineParser& parser) {
     }
     const RampTable table =
         ComputeRampTable(*image, qint32(clock), qint32(top), quint32(slope), qint32(free));
-    if (table.status != RampTableStatus::Fits) {
+    switch (table.status) {
+    case RampTableStatus::Fits:
+        break;
+    case RampTableStatus::NoMemory:
         ctx.op.error(NoRoomTextId);
         return ExitFailed;
+    case RampTableStatus::SlopeTooLarge:
+        ctx.op.show({0, Texts::text("ramp.slopeTooLarge"), 0, Operator::Icon::Exclamation,
+                     Operator::Buttons::Ok});
+        return ExitFailed;
+    case RampTableStatus::NoTopFrequency:
+        return usageError(QStringLiteral("--top must be above 0"), "ramp-table");
+    case RampTableStatus::NoClock:
+        return usageError(QStringLiteral("--clock must be at least 12 (Hz)"), "ramp-table");
     }
     if (parser.isSet(QStringLiteral("csv"))) {
         // The curve of exactly the words above, so that it can be plotted elsewhere.

@@ -104,22 +104,30 @@ private slots:
 
     void doesNotFit_data() {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString noRoom = QStringLiteral("Not enough free ramp memory in device!");
         QTest::newRow("free 1000") << QStringList{"--clock", "12000000", "--top",  "4000",
-                                                  "--slope", "10000",    "--free", "1000"};
+                                                  "--slope", "10000",    "--free", "1000"}
+                                   << noRoom;
         QTest::newRow("slope 0") << QStringList{"--clock", "12000000", "--top",
-                                                "4000",    "--slope",  "0"};
+                                                "4000",    "--slope",  "0"}
+                                 << noRoom;
+        // Not a memory question: the directory cannot name such a slope.
         QTest::newRow("slope beyond the directory word")
-            << QStringList{"--clock", "12000000", "--top", "4000", "--slope", "6553600"};
-        QTest::newRow("no curve of a table that does not fit") << QStringList{
-            "--clock", "12000000", "--top", "4000", "--slope", "10000", "--free", "1000", "--csv"};
+            << QStringList{"--clock", "12000000", "--top", "4000", "--slope", "6553600"}
+            << QStringLiteral("It must be below 6553500 Hz/s");
+        QTest::newRow("no curve of a table that does not fit")
+            << QStringList{"--clock", "12000000", "--top", "4000", "--slope",
+                           "10000",   "--free",   "1000",  "--csv"}
+            << noRoom;
     }
     void doesNotFit() {
         QFETCH(QStringList, args);
+        QFETCH(QString, message);
         const Run r = run(args);
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.lines.isEmpty());
-        QVERIFY2(r.errors.contains(QStringLiteral("Not enough free ramp memory in device!")),
-                 qPrintable(r.errors));
+        QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
     }
 
     void usage_data() {
@@ -132,6 +140,11 @@ private slots:
             << QStringList{"--clock", "12000000", "--top", "4000", "--slope"};
         QTest::newRow("unknown") << QStringList{"--clock", "1", "--top", "1",
                                                 "--slope", "1", "--fast"};
+        // Values no controller reports: nothing to compute towards or with.
+        QTest::newRow("top 0") << QStringList{"--clock", "12000000", "--top",
+                                              "0",       "--slope",  "10000"};
+        QTest::newRow("clock below 12 Hz")
+            << QStringList{"--clock", "11", "--top", "4000", "--slope", "10000"};
     }
     void usage() {
         QFETCH(QStringList, args);
