@@ -18,6 +18,7 @@ namespace SfiCard {
 namespace {
 
 constexpr int TimeoutTextId = 10103;
+constexpr int RejectedTextId = 10114;
 constexpr int FileTextId = 10158;
 
 bool allHex(QStringView text) {
@@ -162,22 +163,32 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     // "ERROR" as well as "TIMEOUT": after an overflow every later command
     // answers "ERROR". A configuration, record or store whose reply did not
     // come may not have been taken, and the card must not be reported as
-    // programmed.
+    // programmed. A "NO" is a write the card did not take: the store would
+    // make a program with a hole in it permanent, so nothing more is sent.
+    Outcome outcome = Outcome::Programmed;
     const auto failed = [&](const QString& command) {
-        if (!PseudoReply::is(link.SendCommand(command)))
-            return false;
-        link.reportFailure(op, TimeoutTextId);
-        return true;
+        const QString reply = link.SendCommand(command);
+        if (PseudoReply::is(reply)) {
+            link.reportFailure(op, TimeoutTextId);
+            outcome = Outcome::LinkFailed;
+            return true;
+        }
+        if (reply == QLatin1String("NO")) {
+            op.error(RejectedTextId);
+            outcome = Outcome::Rejected;
+            return true;
+        }
+        return false;
     };
     if (failed(configurationCommand(c)))
-        return Outcome::LinkFailed;
+        return outcome;
     for (const Record& r : records) {
         if (failed(QStringLiteral("WI") + r.address + r.data))
-            return Outcome::LinkFailed;
+            return outcome;
         op.pumpEvents();
     }
     if (failed(QStringLiteral("WX")))
-        return Outcome::LinkFailed;
+        return outcome;
     return Outcome::Programmed;
 }
 

@@ -65,6 +65,8 @@ enum class Outcome {
     FileMissing, // 10158 shown, nothing sent
     Refused,     // write release refused: stops without a message
     LinkFailed,  // a reply did not come: 10103 (or the link's message) shown
+    Rejected,    // the card answered "NO" to the configuration, a record or the store:
+                 // 10114 shown, nothing more sent
 };
 // The programming run up to "WX": "IL?", the file (read and checked whole),
 // the write release, "IM", one "WI" per record, "WX". dirs: where to look.

@@ -427,6 +427,29 @@ private slots:
         QVERIFY(rig.waitSeconds.isEmpty());
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }
+
+    // A record the card answers "NO" to was not taken: storing the rest would
+    // make a program with a hole in it permanent and call it programmed.
+    void refusedRecordStopsBeforeStoring() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x92;
+        });
+        QVERIFY(writeFile(rig.dirs[0].filePath(QStringLiteral("500N1000.S2")), kProgram));
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        // After the first record the card stops taking writes.
+        rig.op.onPump = [&rig] { rig.axis([](sim::SimAxis& a) { a.sfiCard = false; }); };
+        rig.click("programButton");
+        rig.op.onPump = nullptr;
+        QVERIFY(sentAny(rig.commands(), {"WI0010"}));
+        QVERIFY(!sentAny(rig.commands(), {"WX", "WI0020"}));
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 10114}));
+        QVERIFY(rig.waitSeconds.isEmpty());
+        rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
+    }
 };
 
 QTEST_MAIN(TestSfiCard)
