@@ -1,5 +1,7 @@
 #include "axis/AxisTrace.h"
 
+#include <limits>
+
 std::optional<qint64> AxisTrace::parsePosition(const QString& text) {
     const QString t = text.trimmed();
     qsizetype i = 0;
@@ -23,10 +25,13 @@ void AxisTrace::append(qint64 ms, qint64 position) {
     s.position = position;
     // Only a later read of the same move gives a speed: across a pause between
     // two moves the difference says nothing about how fast the axis ran.
-    if (inMove_ && !samples_.isEmpty() && ms > samples_.last().ms)
+    if (inMove_ && !samples_.isEmpty() && ms > samples_.last().ms) {
         // In double: a garbled pair of replies must not overflow the difference.
-        s.speed = (double(position) - double(samples_.last().position)) * 1000.0 /
-                  (double(ms) - double(samples_.last().ms));
+        // The time step is taken exactly first (it is at least 1 ms), as two
+        // large times can round to the same double.
+        const double elapsedMs = double(quint64(ms) - quint64(samples_.last().ms));
+        s.speed = (double(position) - double(samples_.last().position)) * 1000.0 / elapsedMs;
+    }
     samples_.append(s);
     dropBefore(ms);
 }
@@ -61,7 +66,9 @@ void AxisTrace::addMoveStart(qint64 ms, const QString& positionText) {
 }
 
 void AxisTrace::dropBefore(qint64 now) {
-    const qint64 oldest = now - WindowMs;
+    const qint64 oldest = now < std::numeric_limits<qint64>::min() + WindowMs
+                              ? std::numeric_limits<qint64>::min()
+                              : now - WindowMs;
     qsizetype n = 0;
     while (n < samples_.size() && samples_.at(n).ms < oldest)
         ++n;
