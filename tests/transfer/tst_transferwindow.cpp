@@ -179,7 +179,8 @@ private slots:
             if (table->item(row, 0)->font().bold())
                 marked << table->item(row, 0)->text();
         QCOMPARE(marked.size(), 1);
-        QVERIFY(marked.first().endsWith(QLatin1String("PF")));
+        // Named as on the panel, with the command beside it.
+        QCOMPARE(marked.first(), QStringLiteral("\u2260 Lauffrequenz (PF)"));
         QCOMPARE(table->item(4, 1)->text(), QStringLiteral("5000"));
         QCOMPARE(table->item(4, 2)->text(), QStringLiteral("4000"));
         const QString plc = dialog.findChild<QLabel*>("plcSummary")->text();
