@@ -862,7 +862,9 @@ void TestFaultInjection::operationUnderFault() {
         return;
     }
     if (fault == Fault::LateReply)
-        QTest::qWait(param); // the late reply is what this waits for
+        // The late reply is what this waits for, with a time-out's margin for
+        // a loaded machine.
+        QTest::qWait(param + kTimeoutMs);
     QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), QString::number(kTopFrequency));
 }
 
