@@ -281,31 +281,27 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         // The ramp list of the panel follows what is now programmed.
         view->ReadAxisConfiguration();
     });
-    connect(view, &CKormakView::plcRequested, this, [this, view, doc] {
+    // What both PLC dialogs take from the panel and its document.
+    const auto plcSetup = [view, doc] {
         const AxisParameters p = view->parameters();
-        CSPSDialog::Setup setup;
+        PlcArea::DialogSetup setup;
         setup.axis = view->axisAddress();
         setup.offline = view->isOffline();
         setup.startStopList = p.startStopList;
         setup.runFreqList = p.runFreqList;
         setup.rampList = p.rampList;
         setup.lineList = doc->lineList;
-        CSPSDialog dialog(link_, operator_, setup, this);
+        return setup;
+    };
+    connect(view, &CKormakView::plcRequested, this, [this, doc, plcSetup] {
+        CSPSDialog dialog(link_, operator_, plcSetup(), this);
         if (!dialog.Initialise() || dialog.exec() != CSPSDialog::TakeOver)
             return;
         PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
         doc->modified = true;
     });
-    connect(view, &CKormakView::plcExtRequested, this, [this, view, doc] {
-        const AxisParameters p = view->parameters();
-        CDlgSPSErweitert::Setup setup;
-        setup.axis = view->axisAddress();
-        setup.offline = view->isOffline();
-        setup.startStopList = p.startStopList;
-        setup.runFreqList = p.runFreqList;
-        setup.rampList = p.rampList;
-        setup.lineList = doc->lineList;
-        CDlgSPSErweitert dialog(link_, operator_, setup, this);
+    connect(view, &CKormakView::plcExtRequested, this, [this, doc, plcSetup] {
+        CDlgSPSErweitert dialog(link_, operator_, plcSetup(), this);
         if (!dialog.Initialise() || dialog.exec() != CDlgSPSErweitert::TakeOver)
             return;
         PlcArea::MergeStepsIntoLineList(doc->lineList, dialog.workingSlots());

@@ -132,6 +132,13 @@ bool hexReply(const QString& reply, quint32* value) {
     return true;
 }
 
+qint64 wholeHex(const QString& text, int maxDigits) {
+    quint32 v = 0;
+    if (text.size() > qMin(maxDigits, 8) || !hexReply(text, &v))
+        return -1;
+    return v;
+}
+
 int hexDigitAt(const QString& text, int position) {
     if (position < 0 || position >= text.size())
         return 0;

@@ -46,6 +46,9 @@ int replyIndex(const QString& reply, int base, int count);
 // A hexadecimal reply read whole ("IO?"): false when it is not one or more
 // hexadecimal digits, so a garbled reply changes nothing.
 bool hexReply(const QString& reply, quint32* value);
+// A text of one to maxDigits (at most 8) hexadecimal digits and nothing else,
+// as its value; -1 otherwise (a slot's ramp index, jump target or level).
+qint64 wholeHex(const QString& text, int maxDigits);
 // The value of one hexadecimal digit (either case); -1 for any other character.
 int hexValue(QChar c);
 // A hexadecimal digit at a fixed position of a reply; a missing character or

@@ -5,6 +5,7 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
+#include "drive/Currents.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
 #include "link/SerialLink.h"
@@ -102,7 +103,7 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
     QString type;
     if (!axis.ask(QStringLiteral("DO?"), &type))
         return false;
-    const bool amperes = type.contains(QLatin1String("TKV")) || type.contains(QLatin1String("TMW"));
+    const bool amperes = Currents::ampereEntryCount(type, false) > 0;
     c.eightSlots = type.contains(QLatin1String("RZH"));
 
     const QStringList commands = TransferParameterCommands(params, doc);

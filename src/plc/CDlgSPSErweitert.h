@@ -27,15 +27,7 @@ public:
     // Result of the offline program button: the panel merges the steps.
     static constexpr int TakeOver = 2;
 
-    // What the panel hands over when the dialog opens.
-    struct Setup {
-        QString axis; // the axis character, or "OFFLINE..."
-        bool offline = false;
-        QStringList startStopList;
-        QStringList runFreqList;
-        QStringList rampList;
-        QStringList lineList; // the document's file lines
-    };
+    using Setup = PlcArea::DialogSetup;
 
     CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& setup, QWidget* parent = nullptr);
     ~CDlgSPSErweitert() override; // gives the axis its values back

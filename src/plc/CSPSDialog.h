@@ -31,15 +31,7 @@ public:
     // Result of the offline program button: the panel merges the slots.
     static constexpr int TakeOver = 2;
 
-    // What the panel hands over when the dialog opens.
-    struct Setup {
-        QString axis; // the axis character, or "OFFLINE..."
-        bool offline = false;
-        QStringList startStopList;
-        QStringList runFreqList;
-        QStringList rampList; // offline: the panel's ramps; online they are read
-        QStringList lineList; // the document's file lines
-    };
+    using Setup = PlcArea::DialogSetup;
 
     CSPSDialog(SerialLink& link, Operator& op, const Setup& setup, QWidget* parent = nullptr);
     ~CSPSDialog() override; // gives the axis its values back

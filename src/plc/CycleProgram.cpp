@@ -103,16 +103,7 @@ QString rampText(int index) {
 }
 
 int rampIndex(const QString& ramp) {
-    if (ramp.isEmpty() || ramp.size() > 7)
-        return -1;
-    int value = 0;
-    for (QChar c : ramp) {
-        const int digit = AxisVocabulary::hexValue(c);
-        if (digit < 0)
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
+    return int(AxisVocabulary::wholeHex(ramp, 7));
 }
 
 bool isExtendedStep(const QString& slotText) {

@@ -2,6 +2,7 @@
 
 #include "axis/AxisVocabulary.h"
 #include "base/Texts.h"
+#include "drive/Currents.h"
 
 namespace ExtendedStep {
 
@@ -19,16 +20,7 @@ const QString Prefix = QStringLiteral("$&");
 
 // A whole text of hexadecimal digits (at most eight); -1 otherwise.
 qint64 hexNumber(const QString& text) {
-    if (text.isEmpty() || text.size() > 8)
-        return -1;
-    qint64 v = 0;
-    for (QChar c : text) {
-        const int d = AxisVocabulary::hexValue(c);
-        if (d < 0)
-            return -1;
-        v = v * 16 + d;
-    }
-    return v;
+    return AxisVocabulary::wholeHex(text, 8);
 }
 
 // An ampere value as its list entry: tenths, the further decimals cut off
@@ -225,7 +217,7 @@ QString command(const QString& slotText) {
 }
 
 bool amperesFor(const QString& deviceType) {
-    return deviceType.contains(QLatin1String("TKV")) || deviceType.contains(QLatin1String("TMW"));
+    return Currents::ampereEntryCount(deviceType, false) > 0;
 }
 
 QStringList currentValueList(const QString& deviceType, bool offline, const QString& levelReply) {

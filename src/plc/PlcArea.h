@@ -95,6 +95,16 @@ QStringList StepTextsToProgram(const Slots& area);
 // 10114; false then, and the axis still holds every slot.
 bool EraseOnAxis(SerialLink& link, Operator& op);
 
+// What the panel hands a PLC dialog (cycle programs or steps) when it opens.
+struct DialogSetup {
+    QString axis; // the axis character, or "OFFLINE..."
+    bool offline = false;
+    QStringList startStopList;
+    QStringList runFreqList;
+    QStringList rampList; // offline: the panel's ramps; online they are read
+    QStringList lineList; // the document's file lines
+};
+
 // The read command, the write command and their slot count for the family.
 int slotCount(bool eightSlots);
 

@@ -2,6 +2,7 @@
 
 #include "axis/AxisVocabulary.h"
 #include "base/Texts.h"
+#include "drive/Currents.h"
 #include "link/ReplyFrame.h"
 
 namespace {
@@ -22,20 +23,11 @@ QString valueAfter(const QString& text, qsizetype tokenAt, qsizetype tokenLength
 // A whole hexadecimal number, or -1 when the text is empty, holds anything
 // else, or is too long to index a list.
 int wholeHex(const QString& text) {
-    if (text.isEmpty() || text.size() > 4)
-        return -1;
-    int value = 0;
-    for (QChar c : text) {
-        const int digit = AxisVocabulary::hexValue(c);
-        if (digit < 0)
-            return -1;
-        value = value * 16 + digit;
-    }
-    return value;
+    return int(AxisVocabulary::wholeHex(text, 4));
 }
 
 bool amperesFamily(const QString& deviceType) {
-    return deviceType.contains(QLatin1String("TKV")) || deviceType.contains(QLatin1String("TMW"));
+    return Currents::ampereEntryCount(deviceType, false) > 0;
 }
 
 } // namespace

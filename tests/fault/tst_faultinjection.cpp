@@ -181,6 +181,30 @@ QStringList sentCommands(FaultRig& rig) {
     return commands;
 }
 
+// Programs the PLC area and gives the axis its values back, as a PLC dialog
+// does: success only with every slot held as sent and the operating mode back.
+Outcome programAndRestore(FaultRig& rig, const QStringList& texts, bool eightSlots,
+                          const QStringList& restoreCommands) {
+    Outcome o;
+    o.ok = ProgramPlcArea(rig.link, rig.op, texts, eightSlots) == PlcAreaDone;
+    if (!rig.link.lastTimedOut())
+        PlcArea::SendRestoreCommands(rig.link, restoreCommands);
+    QStringList held;
+    int mode = -1;
+    rig.axis([&](sim::SimAxis& a) {
+        held = a.plcSlots.mid(0, 0x22);
+        mode = a.params.operatingMode;
+    });
+    for (const QString& c : sentCommands(rig))
+        if (holdsPseudoReply(c))
+            o.broken = "a pseudo-reply went out: " + c;
+    if (o.broken.isEmpty() && o.ok && held != texts.mid(0, 0x22))
+        o.broken = "the controller does not hold the slots sent";
+    else if (o.broken.isEmpty() && o.ok && mode != 1)
+        o.broken = "the axis did not get its operating mode back";
+    return o;
+}
+
 void shortWait(CWait& wait, int ms) {
     wait.setSecondMs(ms);
     wait.exec();
@@ -365,24 +389,7 @@ const QMap<QString, Operation>& operations() {
               PlcArea::Slots area = rig.opening.area;
               area.programs[3] = QStringLiteral("GA1000 PN3");
               const QStringList texts = PlcArea::TextsToProgram(area);
-              Outcome o;
-              o.ok = ProgramPlcArea(rig.link, rig.op, texts, area.eightSlots) == PlcAreaDone;
-              if (!rig.link.lastTimedOut())
-                  PlcArea::SendRestoreCommands(rig.link, rig.opening.restoreCommands);
-              QStringList held;
-              int mode = -1;
-              rig.axis([&](sim::SimAxis& a) {
-                  held = a.plcSlots.mid(0, 0x22);
-                  mode = a.params.operatingMode;
-              });
-              for (const QString& c : sentCommands(rig))
-                  if (holdsPseudoReply(c))
-                      o.broken = "a pseudo-reply went out: " + c;
-              if (o.broken.isEmpty() && o.ok && held != texts.mid(0, 0x22))
-                  o.broken = "the controller does not hold the slots sent";
-              else if (o.broken.isEmpty() && o.ok && mode != 1)
-                  o.broken = "the axis did not get its operating mode back";
-              return o;
+              return programAndRestore(rig, texts, area.eightSlots, rig.opening.restoreCommands);
           }}},
         // The step dialog's opening: every slot, the position, the nine
         // values given back at closing. No pseudo-reply may be kept as a
@@ -427,24 +434,7 @@ const QMap<QString, Operation>& operations() {
               PlcArea::Slots area = rig.sequenceOpening.area;
               area.extendedSteps[3] = QStringLiteral("$&GA1000");
               const QStringList texts = PlcArea::StepTextsToProgram(area);
-              Outcome o;
-              o.ok = ProgramPlcArea(rig.link, rig.op, texts, false) == PlcAreaDone;
-              if (!rig.link.lastTimedOut())
-                  PlcArea::SendRestoreCommands(rig.link, rig.sequenceOpening.restoreCommands);
-              QStringList held;
-              int mode = -1;
-              rig.axis([&](sim::SimAxis& a) {
-                  held = a.plcSlots.mid(0, 0x22);
-                  mode = a.params.operatingMode;
-              });
-              for (const QString& c : sentCommands(rig))
-                  if (holdsPseudoReply(c))
-                      o.broken = "a pseudo-reply went out: " + c;
-              if (o.broken.isEmpty() && o.ok && held != texts.mid(0, 0x22))
-                  o.broken = "the controller does not hold the slots sent";
-              else if (o.broken.isEmpty() && o.ok && mode != 1)
-                  o.broken = "the axis did not get its operating mode back";
-              return o;
+              return programAndRestore(rig, texts, false, rig.sequenceOpening.restoreCommands);
           }}},
         // A test run over a move, a current and a reset: each step sent and
         // waited for on "PC?" until the axis stands still. A step or a poll
