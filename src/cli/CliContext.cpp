@@ -47,7 +47,13 @@ bool CliContext::openPort() {
         extra << portArg;
         wanted = portArg;
     }
-    link.setPorts(DiscoverPorts(extra));
+    if (wanted.trimmed().startsWith(u'/')) {
+        // A device path opens as it is: asking the system for all its ports
+        // would only cost start-up time.
+        link.setPorts(QStringList{wanted.trimmed()});
+    } else {
+        link.setPorts(DiscoverPorts(extra));
+    }
     const int index = wanted.isEmpty() ? LinkSettings::activeCom() : portIndexOf(wanted);
     if (index < 0) {
         // Never another port in place of the one asked for.
