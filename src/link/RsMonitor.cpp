@@ -63,7 +63,7 @@ bool isControl(char32_t c) {
 bool singleByte(char32_t c) {
     if (c > 0xFFFF || QChar::isSurrogate(c))
         return false;
-    const QString s(QChar(char16_t(c)));
+    const QString s{QChar(char16_t(c))};
     const QByteArray b = toWindows1252(s);
     return b.size() == 1 && fromWindows1252(b) == s;
 }
