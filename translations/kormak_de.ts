@@ -1367,13 +1367,25 @@
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
+    <message id="rsmon.controlCharacter">
+        <source>Nicht gesendet: Der Befehl enthält das Steuerzeichen %1 (Zeichen %2). Ein Befehl ist eine einzige Zeile ohne Tabulator, STX oder ETX.</source>
+        <translation>Nicht gesendet: Der Befehl enthält das Steuerzeichen %1 (Zeichen %2). Ein Befehl ist eine einzige Zeile ohne Tabulator, STX oder ETX.</translation>
+    </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
         <translation>&lt;&lt; Sitzungsprotoko&amp;ll</translation>
     </message>
+    <message id="rsmon.invalidUtf8">
+        <source>Nicht gesendet: Die Zeile ist kein gültiges UTF-8 (Byte 0x%1 an Stelle %2).</source>
+        <translation>Nicht gesendet: Die Zeile ist kein gültiges UTF-8 (Byte 0x%1 an Stelle %2).</translation>
+    </message>
     <message id="rsmon.logDiscarded">
         <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
         <translation>Vor dem Senden verworfen (ungelesener Empfang):</translation>
+    </message>
+    <message id="rsmon.notCodePage">
+        <source>Nicht gesendet: Das Zeichen „%1“ (%2) gibt es in Codepage 1252 nicht; die Achse erhielte „?“.</source>
+        <translation>Nicht gesendet: Das Zeichen „%1“ (%2) gibt es in Codepage 1252 nicht; die Achse erhielte „?“.</translation>
     </message>
     <message id="rsmon.saveLog">
         <source>Protokoll speicher&amp;n...</source>
@@ -1382,6 +1394,10 @@
     <message id="rsmon.showLog">
         <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
         <translation>Sitzungsprotoko&amp;ll &gt;&gt;</translation>
+    </message>
+    <message id="rsmon.tooLong">
+        <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
+        <translation>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

@@ -1367,13 +1367,25 @@
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>The file %1 cannot be written: %2</translation>
     </message>
+    <message id="rsmon.controlCharacter">
+        <source>Nicht gesendet: Der Befehl enthält das Steuerzeichen %1 (Zeichen %2). Ein Befehl ist eine einzige Zeile ohne Tabulator, STX oder ETX.</source>
+        <translation>Not sent: the command holds the control character %1 (character %2). A command is a single line without tabs, STX or ETX.</translation>
+    </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
         <translation>&lt;&lt; Session &amp;log</translation>
     </message>
+    <message id="rsmon.invalidUtf8">
+        <source>Nicht gesendet: Die Zeile ist kein gültiges UTF-8 (Byte 0x%1 an Stelle %2).</source>
+        <translation>Not sent: the line is not valid UTF-8 (byte 0x%1 at position %2).</translation>
+    </message>
     <message id="rsmon.logDiscarded">
         <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
         <translation>Discarded before sending (unread input):</translation>
+    </message>
+    <message id="rsmon.notCodePage">
+        <source>Nicht gesendet: Das Zeichen „%1“ (%2) gibt es in Codepage 1252 nicht; die Achse erhielte „?“.</source>
+        <translation>Not sent: the character “%1” (%2) does not exist in code page 1252; the axis would receive “?”.</translation>
     </message>
     <message id="rsmon.saveLog">
         <source>Protokoll speicher&amp;n...</source>
@@ -1382,6 +1394,10 @@
     <message id="rsmon.showLog">
         <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
         <translation>Session &amp;log &gt;&gt;</translation>
+    </message>
+    <message id="rsmon.tooLong">
+        <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
+        <translation>Not sent: a command holds at most %1 characters; this one holds %2.</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

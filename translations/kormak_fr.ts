@@ -1367,13 +1367,25 @@
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Impossible d’écrire le fichier %1 : %2</translation>
     </message>
+    <message id="rsmon.controlCharacter">
+        <source>Nicht gesendet: Der Befehl enthält das Steuerzeichen %1 (Zeichen %2). Ein Befehl ist eine einzige Zeile ohne Tabulator, STX oder ETX.</source>
+        <translation>Non envoyé : la commande contient le caractère de contrôle %1 (caractère %2). Une commande est une seule ligne sans tabulation, STX ni ETX.</translation>
+    </message>
     <message id="rsmon.hideLog">
         <source>&lt;&lt; Sitzungsprotoko&amp;ll</source>
         <translation>&lt;&lt; &amp;Journal de session</translation>
     </message>
+    <message id="rsmon.invalidUtf8">
+        <source>Nicht gesendet: Die Zeile ist kein gültiges UTF-8 (Byte 0x%1 an Stelle %2).</source>
+        <translation>Non envoyé : la ligne n'est pas en UTF-8 valide (octet 0x%1 en position %2).</translation>
+    </message>
     <message id="rsmon.logDiscarded">
         <source>Vor dem Senden verworfen (ungelesener Empfang):</source>
         <translation>Rejeté avant l'envoi (réception non lue):</translation>
+    </message>
+    <message id="rsmon.notCodePage">
+        <source>Nicht gesendet: Das Zeichen „%1“ (%2) gibt es in Codepage 1252 nicht; die Achse erhielte „?“.</source>
+        <translation>Non envoyé : le caractère « %1 » (%2) n'existe pas dans la page de code 1252 ; l'axe recevrait « ? ».</translation>
     </message>
     <message id="rsmon.saveLog">
         <source>Protokoll speicher&amp;n...</source>
@@ -1382,6 +1394,10 @@
     <message id="rsmon.showLog">
         <source>Sitzungsprotoko&amp;ll &gt;&gt;</source>
         <translation>&amp;Journal de session &gt;&gt;</translation>
+    </message>
+    <message id="rsmon.tooLong">
+        <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
+        <translation>Non envoyé : une commande compte au plus %1 caractères, celle-ci en compte %2.</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>

@@ -29,7 +29,10 @@ CRSMonitor::CRSMonitor(SerialLink& link, Operator& op, QWidget* parent)
     command_->setEditable(true);
     // The history is ours: Enter sends, it does not add entries itself.
     command_->setInsertPolicy(QComboBox::NoInsert);
-    command_->lineEdit()->setMaxLength(RsMonitor::MaxCommandLength);
+    // Typing never completes to a history entry: "GA100" must not become the
+    // "GA1000" sent before. The history stays in the drop-down. Nor does the
+    // field cut a long paste: the command is refused whole, with a message.
+    command_->setCompleter(nullptr);
     command_->setMinimumWidth(260);
     command_->installEventFilter(this);
     command_->lineEdit()->installEventFilter(this);
@@ -128,16 +131,23 @@ void CRSMonitor::retranslate() {
 }
 
 void CRSMonitor::sendMonitorCommand() {
-    const QString shown =
-        session_.send(command_->currentText(), framing_->currentIndex(), display_->currentIndex());
-    reply_->setText(shown);
-    // The list shows the session's history, newest first, and keeps the text
-    // just sent in the field.
     const QString text = command_->currentText();
+    const RsMonitor::TypedCommand typed = RsMonitor::commandFromTyped(text);
+    if (!typed.accepted()) {
+        op_.show({0, typed.refusal, 0, Operator::Icon::Exclamation, Operator::Buttons::Ok});
+        command_->setFocus();
+        return;
+    }
+    const QString shown =
+        session_.send(typed.command, framing_->currentIndex(), display_->currentIndex());
+    reply_->setText(shown);
+    // The list shows the session's history, newest first; the text just sent
+    // stays in the field, selected, so that typing replaces it.
     command_->clear();
     command_->addItems(session_.history());
     command_->setCurrentIndex(-1);
     command_->setEditText(text);
+    command_->lineEdit()->selectAll();
     appendLastEntry();
 }
 

@@ -1,9 +1,9 @@
 #include "base/Texts.h"
-#include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
+#include "link/RsMonitor.h"
 
 #include <QCommandLineParser>
 
@@ -63,16 +63,20 @@ int runSend(CliContext& ctx, const QCommandLineParser& parser) {
             return usageError(QStringLiteral("framing is full, address, checksum or bare"), "send");
     }
     const bool dataOnly = !parser.isSet(QStringLiteral("whole"));
-    const QStringList commands = parser.positionalArguments();
-    if (commands.isEmpty())
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
         return usageError(QStringLiteral("send needs at least one COMMAND"), "send");
-    for (const QString& c : commands) {
-        // Commands travel as single-byte text; refuse what cannot.
-        for (QChar ch : c)
-            if (fromWindows1252(toWindows1252(QString(ch))) != QString(ch) ||
-                ch.unicode() == 0x02 || ch.unicode() == 0x03)
-                return usageError(QStringLiteral("COMMAND holds a character that cannot be sent"),
-                                  "send");
+    // The monitor's rule, with the case as given: nothing is sent unless
+    // every command can go out as it stands.
+    QStringList commands;
+    for (const QString& w : words) {
+        const RsMonitor::TypedCommand typed =
+            RsMonitor::commandFromTyped(w, RsMonitor::Case::AsTyped);
+        if (!typed.accepted()) {
+            ctx.op.note(typed.refusal);
+            return ExitUsage;
+        }
+        commands << typed.command;
     }
     if (!ctx.connectAxis(address))
         return ExitFailed;

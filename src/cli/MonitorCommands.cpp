@@ -1,4 +1,3 @@
-#include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "link/BaudChange.h"
@@ -13,22 +12,6 @@ namespace {
 QCommandLineOption addressOption() {
     return QCommandLineOption(QStringLiteral("address"), QStringLiteral("Axis 0..9, A..F."),
                               QStringLiteral("A"));
-}
-
-// One line of standard input without its line end; false at the end.
-bool readLine(QByteArray* line) {
-    line->clear();
-    int c;
-    while ((c = std::fgetc(stdin)) != EOF) {
-        if (c == '\n')
-            break;
-        line->append(char(c));
-    }
-    if (c == EOF && line->isEmpty())
-        return false;
-    if (line->endsWith('\r'))
-        line->chop(1);
-    return true;
 }
 
 } // namespace
@@ -116,19 +99,24 @@ int runMonitor(CliContext& ctx, const QCommandLineParser& parser) {
     RsMonitor::Session session(ctx.link);
     int status = ExitOk;
     QByteArray line;
-    while (readLine(&line)) {
-        const QString command = fromWindows1252(line);
-        if (command.isEmpty())
+    while (RsMonitor::readInputLine(stdin, &line)) {
+        // The terminal speaks UTF-8; the same rule as in the window then makes
+        // the command, or says why it is not sent.
+        QString text;
+        QString refusal;
+        RsMonitor::TypedCommand typed;
+        if (!RsMonitor::decodeInputLine(line, &text, &refusal))
+            typed.refusal = refusal;
+        else if (text.isEmpty())
             continue;
-        if (command.size() > RsMonitor::MaxCommandLength || line.contains('\x02') ||
-            line.contains('\x03')) {
-            ctx.op.note(QStringLiteral("Not sent: a command holds at most %1 characters and "
-                                       "no STX or ETX.")
-                            .arg(RsMonitor::MaxCommandLength));
+        else
+            typed = RsMonitor::commandFromTyped(text);
+        if (!typed.accepted()) {
+            ctx.op.note(typed.refusal);
             status = ExitFailed;
             continue;
         }
-        QString shown = session.send(command, framingIndex, displayIndex);
+        QString shown = session.send(typed.command, framingIndex, displayIndex);
         const QString reply = session.log().isEmpty() ? QString() : session.log().back().result;
         if (reply == PseudoReply::Timeout)
             ctx.op.note(ctx.noReplyText());

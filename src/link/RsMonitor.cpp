@@ -28,7 +28,143 @@ QString part(const QString& text, qsizetype position, qsizetype length) {
         return {};
     return text.mid(position, length);
 }
+QString codePoint(char32_t c) {
+    return QStringLiteral("U+%1").arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+// A control character as the operator reads it in a message.
+QString controlName(char32_t c) {
+    switch (c) {
+    case 0x00:
+        return QStringLiteral("<NUL>");
+    case 0x02:
+        return QStringLiteral("<STX>");
+    case 0x03:
+        return QStringLiteral("<ETX>");
+    case 0x09:
+        return QStringLiteral("<TAB>");
+    case 0x0A:
+        return QStringLiteral("<LF>");
+    case 0x0D:
+        return QStringLiteral("<CR>");
+    case 0x1B:
+        return QStringLiteral("<ESC>");
+    default:
+        return codePoint(c);
+    }
+}
+
+bool isControl(char32_t c) {
+    return c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F);
+}
+
+// The one code page 1252 byte of c, false when c has none. A lone surrogate
+// is no character at all.
+bool singleByte(char32_t c) {
+    if (c > 0xFFFF || QChar::isSurrogate(c))
+        return false;
+    const QString s{QChar(char16_t(c))};
+    const QByteArray b = toWindows1252(s);
+    return b.size() == 1 && fromWindows1252(b) == s;
+}
 } // namespace
+
+TypedCommand commandFromTyped(const QString& typed, Case letterCase) {
+    QString out;
+    out.reserve(typed.size());
+    int count = 0;
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        char32_t c = typed.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < typed.size() && typed.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(typed.at(i), typed.at(i + 1));
+            ++i;
+        }
+        ++count;
+        if (isControl(c))
+            return {{}, Texts::text("rsmon.controlCharacter").arg(controlName(c)).arg(count)};
+        if (!singleByte(c))
+            return {{},
+                    Texts::text("rsmon.notCodePage").arg(QString::fromUcs4(&c, 1), codePoint(c))};
+        if (letterCase == Case::Upper) {
+            const char32_t upper = QChar::toUpper(c);
+            if (upper != c && singleByte(upper))
+                c = upper;
+        }
+        out += QChar(char16_t(c));
+    }
+    if (out.size() > MaxCommandLength)
+        return {{}, Texts::text("rsmon.tooLong").arg(MaxCommandLength).arg(out.size())};
+    return {out, {}};
+}
+
+bool readInputLine(std::FILE* in, QByteArray* line) {
+    line->clear();
+    int c;
+    while ((c = std::fgetc(in)) != EOF) {
+        if (c == '\n')
+            break;
+        line->append(char(c));
+    }
+    if (c == EOF && line->isEmpty())
+        return false;
+    if (line->endsWith('\r'))
+        line->chop(1);
+    return true;
+}
+
+bool decodeInputLine(const QByteArray& line, QString* text, QString* refusal) {
+    QString out;
+    out.reserve(line.size());
+    const auto* b = reinterpret_cast<const unsigned char*>(line.constData());
+    const qsizetype n = line.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char lead = b[i];
+        char32_t c = 0;
+        int more = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            c = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            c = lead & 0x1F;
+            more = 1;
+            least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            c = lead & 0x0F;
+            more = 2;
+            least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            c = lead & 0x07;
+            more = 3;
+            least = 0x10000;
+        } else {
+            more = -1;
+        }
+        qsizetype bad = more < 0 ? i : -1;
+        for (int k = 1; bad < 0 && k <= more; ++k) {
+            if (i + k >= n || (b[i + k] & 0xC0) != 0x80)
+                bad = i;
+            else
+                c = (c << 6) | (b[i + k] & 0x3F);
+        }
+        // Overlong forms, surrogates and values beyond U+10FFFF are not UTF-8.
+        if (bad < 0 && more > 0 && (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)))
+            bad = i;
+        if (bad >= 0) {
+            if (refusal)
+                *refusal = Texts::text("rsmon.invalidUtf8")
+                               .arg(QStringLiteral("%1")
+                                        .arg(uint(b[bad]), 2, 16, QLatin1Char('0'))
+                                        .toUpper())
+                               .arg(bad + 1);
+            return false;
+        }
+        out += QString::fromUcs4(&c, 1);
+        i += 1 + more;
+    }
+    *text = out;
+    return true;
+}
 
 int framingOfIndex(int index) {
     return index >= 0 && index < FramingCount ? 3 - index : -1;
@@ -164,10 +300,13 @@ QString Session::exchange(const QString& command, bool dataOnly, int mode) {
 }
 
 QString Session::send(const QString& command, int framingIndex, int displayIndex) {
-    const QString text = command.toUpper();
+    const TypedCommand typed = commandFromTyped(command);
+    if (!typed.accepted())
+        return {};
+    const QString& text = typed.command;
     const int mode = framingOfIndex(framingIndex);
     QString reply;
-    if (mode >= 0 && text.size() <= MaxCommandLength)
+    if (mode >= 0)
         reply = exchange(text, false, mode);
     if (!text.isEmpty())
         addToHistory(history_, text);

@@ -12,12 +12,38 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 
 namespace RsMonitor {
 
 // A Full frame adds six characters to the command; with 505 it still fits
 // the 511 that a frame may hold, so the command field never takes more.
 constexpr int MaxCommandLength = 505;
+
+// Typed text made ready for the wire. Every character goes out as one code
+// page 1252 byte, so a character without that form is refused (the encoder
+// would send "?", which turns a setting into a query), and so is a control
+// character: a line feed of a pasted block, a tab, or the framing's own STX
+// or ETX would go out unseen inside the frame. A command longer than
+// MaxCommandLength is refused rather than cut. With upper-casing, a character
+// is upper-cased only where its capital is again one code page 1252 byte
+// ("ä" -> "Ä", "ÿ" -> "Ÿ"); "ß" and "µ" stay as typed.
+struct TypedCommand {
+    QString command; // what goes out; empty when refused
+    QString refusal; // why nothing goes out, for the operator; empty when sent
+    bool accepted() const { return refusal.isEmpty(); }
+};
+enum class Case { Upper, AsTyped };
+TypedCommand commandFromTyped(const QString& typed, Case letterCase = Case::Upper);
+
+// One line of the monitor's standard input, without its line end (LF or
+// CR LF); false at the end of the input.
+bool readInputLine(std::FILE* in, QByteArray* line);
+// A line of the monitor's standard input (without its line end) as text. The
+// terminal writes UTF-8; a line that is not valid UTF-8 is refused naming the
+// first byte that breaks it, never decoded with replacement characters (they
+// would reach the wire as "?"). False with refusal set then.
+bool decodeInputLine(const QByteArray& line, QString* text, QString* refusal);
 
 // The display list: what of the reply between STX and ETX is shown.
 enum Display : int { DataOnly = 0, StatusAndData = 1, AllCharacters = 2 };
@@ -75,10 +101,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Sends the command in upper case in the framing of framingIndex and
-    // returns the reply cut for displayIndex. Nothing is sent without a
-    // framing, or when the command is longer than the field allows; the reply
-    // is then empty. The history gets the sent text either way.
+    // Sends the command as commandFromTyped makes it in the framing of
+    // framingIndex and returns the reply cut for displayIndex. Nothing is sent
+    // without a framing, or when commandFromTyped refuses the text; the reply
+    // is then empty. The history gets the text unless it was refused.
     QString send(const QString& command, int framingIndex, int displayIndex);
     // "H" with the full protocol, whatever the framing list shows.
     void stop();

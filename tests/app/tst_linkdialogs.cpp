@@ -224,11 +224,47 @@ private slots:
         QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Exclamation);
     }
 
-    void commandFieldIsLimited() {
+    // A long paste is refused whole with a message, never cut to fit.
+    void overLongCommandIsRefusedNotCut() {
         Rig rig;
         QVERIFY(rig.start());
+        QVERIFY(rig.connect(0));
+        rig.frame->activePanel()->stopPollTimer();
         CRSMonitor monitor(rig.frame->link(), rig.op, rig.frame.get());
-        QCOMPARE(monitor.commandField()->lineEdit()->maxLength(), 505);
+        rig.host.withBus([](sim::SimBus& b) { b.clearLog(); });
+        monitor.commandField()->lineEdit()->setText(QString(600, QLatin1Char('A')));
+        QCOMPARE(monitor.commandField()->currentText().size(), 600);
+        monitor.sendMonitorCommand();
+        QList<QByteArray> frames;
+        rig.host.withBus([&frames](sim::SimBus& b) { frames = b.frames(); });
+        QVERIFY(frames.isEmpty());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Exclamation);
+    }
+
+    // Typing a prefix of a history entry sends the prefix, and the text sent
+    // stays selected so that typing replaces it.
+    void prefixOfAHistoryEntryIsSentAsTyped() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.connect(0));
+        rig.frame->activePanel()->stopPollTimer();
+        CRSMonitor monitor(rig.frame->link(), rig.op, rig.frame.get());
+        monitor.framingList()->setCurrentIndex(0);
+        monitor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&monitor));
+        QLineEdit* field = monitor.commandField()->lineEdit();
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("ga1000"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(field->selectedText(), QStringLiteral("ga1000"));
+        rig.host.withBus([](sim::SimBus& b) { b.clearLog(); });
+        QTest::keyClicks(field, QStringLiteral("ga100"));
+        QCOMPARE(field->text(), QStringLiteral("ga100"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QList<QByteArray> frames;
+        rig.host.withBus([&frames](sim::SimBus& b) { frames = b.frames(); });
+        QCOMPARE(frames, QList<QByteArray>{QByteArray("\x02GA100\x03")});
     }
 
     // --- baud rate change ---------------------------------------------------
