@@ -72,10 +72,8 @@ int runSend(CliContext& ctx, const QCommandLineParser& parser) {
     for (const QString& w : words) {
         const RsMonitor::TypedCommand typed =
             RsMonitor::commandFromTyped(w, RsMonitor::Case::AsTyped);
-        if (!typed.accepted()) {
-            ctx.op.note(typed.refusal);
-            return ExitUsage;
-        }
+        if (!typed.accepted())
+            return usageError(typed.refusal, "send");
         commands << typed.command;
     }
     if (!ctx.connectAxis(address))
