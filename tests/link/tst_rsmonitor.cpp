@@ -177,6 +177,75 @@ private slots:
         QCOMPARE(session.history(), QStringList{"PC?"});
     }
 
+    // The one rule for typed text, checked as the bytes that reach the far end
+    // of the line (bare framing): what a character becomes, or that nothing
+    // goes out at all.
+    void typedTextOnTheWire_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("wire"); // between STX and ETX; empty: refused
+        QTest::newRow("ascii upper-cased") << "pc?" << QByteArray("PC?");
+        QTest::newRow("a umlaut") << QStringLiteral("x\u00e4") << hex("58 C4");
+        QTest::newRow("y diaeresis") << QStringLiteral("\u00ff") << hex("9F");
+        QTest::newRow("sharp s as typed") << QStringLiteral("\u00df") << hex("DF");
+        QTest::newRow("micro as typed") << QStringLiteral("\u00b5") << hex("B5");
+        QTest::newRow("euro") << QStringLiteral("\u20ac") << hex("80");
+        QTest::newRow("omega refused") << QStringLiteral("x\u03a9") << QByteArray();
+        QTest::newRow("han refused") << QStringLiteral("\u6f22") << QByteArray();
+        QTest::newRow("embedded ETX") << QStringLiteral("PC?\u0003IS?") << QByteArray();
+        QTest::newRow("embedded STX") << QStringLiteral("\u0002PC?") << QByteArray();
+        QTest::newRow("line feed") << QStringLiteral("PC?\nIS?") << QByteArray();
+        QTest::newRow("tab") << QStringLiteral("PC?\tIS?") << QByteArray();
+        QTest::newRow("505 characters") << QString(RsMonitor::MaxCommandLength, 'A')
+                                        << QByteArray(RsMonitor::MaxCommandLength, 'A');
+        QTest::newRow("506 characters")
+            << QString(RsMonitor::MaxCommandLength + 1, 'A') << QByteArray();
+    }
+    void typedTextOnTheWire() {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, wire);
+        const RsMonitor::TypedCommand rule = RsMonitor::commandFromTyped(typed);
+        QCOMPARE(rule.accepted(), !wire.isEmpty());
+        Rig rig;
+        QVERIFY(rig.open());
+        rig.answerWith(replyFrame("1"));
+        RsMonitor::Session session(rig.link);
+        session.send(typed, 0, RsMonitor::DataOnly);
+        if (wire.isEmpty()) {
+            QVERIFY(!rule.refusal.isEmpty());
+            QThread::msleep(30);
+            QCOMPARE(rig.peer.received(), QByteArray());
+            return;
+        }
+        QVERIFY(rig.peer.waitReceived(wire.size() + 2, 1000));
+        QCOMPARE(rig.peer.received(), "\x02" + wire + "\x03");
+    }
+
+    // Standard input of kormakctl monitor: UTF-8, never decoded with
+    // replacement characters.
+    void inputLineDecoding_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("po?") << true << "po?";
+        QTest::newRow("umlaut and euro")
+            << hex("78 C3 A4 E2 82 AC") << true << QStringLiteral("x\u00e4\u20ac");
+        QTest::newRow("code page byte") << hex("78 E4 80") << false << QString();
+        QTest::newRow("cut sequence") << hex("78 E2 82") << false << QString();
+        QTest::newRow("overlong slash") << hex("C0 AF") << false << QString();
+        QTest::newRow("surrogate") << hex("ED A0 80") << false << QString();
+    }
+    void inputLineDecoding() {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, valid);
+        QFETCH(QString, text);
+        QString decoded, refusal;
+        QCOMPARE(RsMonitor::decodeInputLine(line, &decoded, &refusal), valid);
+        if (valid)
+            QCOMPARE(decoded, text);
+        else
+            QVERIFY(!refusal.isEmpty());
+    }
+
     void sendingTwiceKeepsOneHistoryEntry() {
         Rig rig;
         QVERIFY(rig.open());
