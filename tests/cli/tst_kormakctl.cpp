@@ -374,6 +374,73 @@ private slots:
         }
     }
 
+    // The monitor's rule for typed text as kormakctl applies it: standard input
+    // read as UTF-8, each line checked whole; the bytes are looked at on the
+    // far end of a pty. "send" keeps the case as given.
+    void typedTextOnTheWire_data() {
+        QTest::addColumn<QByteArray>("typed");       // UTF-8, as a terminal writes it
+        QTest::addColumn<QByteArray>("monitorWire"); // empty: refused
+        QTest::addColumn<QByteArray>("sendWire");    // empty: refused
+        const auto hex = [](const char* t) {
+            return QByteArray::fromHex(QByteArray(t).replace(' ', ""));
+        };
+        QTest::newRow("ascii") << QByteArray("pc?") << QByteArray("PC?") << QByteArray("pc?");
+        QTest::newRow("a umlaut") << hex("78 C3 A4") << hex("58 C4") << hex("78 E4");
+        QTest::newRow("y diaeresis") << hex("C3 BF") << hex("9F") << hex("FF");
+        QTest::newRow("sharp s") << hex("C3 9F") << hex("DF") << hex("DF");
+        QTest::newRow("micro") << hex("C2 B5") << hex("B5") << hex("B5");
+        QTest::newRow("euro") << hex("E2 82 AC") << hex("80") << hex("80");
+        QTest::newRow("omega") << hex("78 CE A9") << QByteArray() << QByteArray();
+        QTest::newRow("han") << hex("E6 BC A2") << QByteArray() << QByteArray();
+        QTest::newRow("embedded ETX") << QByteArray("PC?\x03IS?") << QByteArray() << QByteArray();
+        QTest::newRow("embedded STX") << QByteArray("\x02PC?") << QByteArray() << QByteArray();
+        QTest::newRow("tab") << QByteArray("PC?\tIS?") << QByteArray() << QByteArray();
+        QTest::newRow("505 characters")
+            << QByteArray(505, 'A') << QByteArray(505, 'A') << QByteArray(505, 'A');
+        QTest::newRow("506 characters") << QByteArray(506, 'A') << QByteArray() << QByteArray();
+        QTest::newRow("not UTF-8") << hex("78 E4 80") << QByteArray() << QByteArray();
+    }
+    void typedTextOnTheWire() {
+        QFETCH(QByteArray, typed);
+        QFETCH(QByteArray, monitorWire);
+        QFETCH(QByteArray, sendWire);
+        PtyPeer peer;
+        QVERIFY(peer.open());
+        peer.setResponder([](const QByteArray&) {
+            return QList<PtyPeer::Piece>{{0, QByteArray("\x02"
+                                                        "000 1:00\x03")}};
+        });
+        const QStringList base{"--port", peer.slavePath(), "--baud", "28800"};
+
+        Result r = runWithSettings(
+            home_.path(), base + QStringList{"monitor", "--address", "0", "--framing", "bare"},
+            typed + '\n');
+        if (monitorWire.isEmpty()) {
+            QCOMPARE(r.status, 1);
+            QVERIFY(!r.err.isEmpty());
+            QCOMPARE(peer.received(), QByteArray());
+        } else {
+            QCOMPARE(peer.received(), "\x02" + monitorWire + "\x03");
+        }
+
+        // Arguments reach kormakctl as bytes of the locale; "send" is checked
+        // only where the typed text is valid UTF-8.
+        if (QString::fromUtf8(typed).contains(QChar::ReplacementCharacter))
+            return;
+        peer.clearReceived();
+        r = runWithSettings(home_.path(),
+                            base + QStringList{"send", "--address", "0", QString::fromUtf8(typed)});
+        if (sendWire.isEmpty()) {
+            QCOMPARE(r.status, 2);
+            QCOMPARE(peer.received(), QByteArray());
+        } else {
+            QVERIFY2(peer.received().startsWith("\x02"
+                                                "0" +
+                                                sendWire + ":"),
+                     peer.received().toHex(' ').constData());
+        }
+    }
+
     void monitorWritesTheLog() {
         const QString path = home_.filePath(QStringLiteral("monitor.log"));
         QFile::remove(path);
