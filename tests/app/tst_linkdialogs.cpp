@@ -244,6 +244,53 @@ private slots:
 
     // Typing a prefix of a history entry sends the prefix, and the text sent
     // stays selected so that typing replaces it.
+    // The command field applies the monitor's one rule: what reaches the line
+    // is the typed text with cp1252 capitals, or nothing at all.
+    void typedTextFromTheField_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("wire"); // between STX and ETX; empty: refused
+        const auto hex = [](const char* t) {
+            return QByteArray::fromHex(QByteArray(t).replace(' ', ""));
+        };
+        QTest::newRow("ascii") << "pc?" << QByteArray("PC?");
+        QTest::newRow("a umlaut") << QStringLiteral("x\u00e4") << hex("58 C4");
+        QTest::newRow("y diaeresis") << QStringLiteral("\u00ff") << hex("9F");
+        QTest::newRow("sharp s") << QStringLiteral("\u00df") << hex("DF");
+        QTest::newRow("micro") << QStringLiteral("\u00b5") << hex("B5");
+        QTest::newRow("euro") << QStringLiteral("\u20ac") << hex("80");
+        QTest::newRow("omega") << QStringLiteral("x\u03a9") << QByteArray();
+        QTest::newRow("han") << QStringLiteral("\u6f22") << QByteArray();
+        QTest::newRow("embedded ETX") << QStringLiteral("PC?\u0003IS?") << QByteArray();
+        QTest::newRow("embedded STX") << QStringLiteral("\u0002PC?") << QByteArray();
+        QTest::newRow("pasted lines") << QStringLiteral("PC?\nIS?") << QByteArray();
+        QTest::newRow("tab") << QStringLiteral("PC?\tIS?") << QByteArray();
+        QTest::newRow("505 characters") << QString(505, u'A') << QByteArray(505, 'A');
+        QTest::newRow("506 characters") << QString(506, u'A') << QByteArray();
+    }
+    void typedTextFromTheField() {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, wire);
+        Rig rig;
+        QVERIFY(rig.start());
+        QVERIFY(rig.connect(0));
+        rig.frame->activePanel()->stopPollTimer();
+        CRSMonitor monitor(rig.frame->link(), rig.op, rig.frame.get());
+        monitor.framingList()->setCurrentIndex(0);
+        monitor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&monitor));
+        QLineEdit* field = monitor.commandField()->lineEdit();
+        field->setFocus();
+        rig.host.withBus([](sim::SimBus& b) { b.clearLog(); });
+        field->insert(typed); // as a paste puts it there
+        QTest::keyClick(field, Qt::Key_Return);
+        QList<QByteArray> frames;
+        rig.host.withBus([&frames](sim::SimBus& b) { frames = b.frames(); });
+        if (wire.isEmpty())
+            QCOMPARE(frames, QList<QByteArray>{});
+        else
+            QCOMPARE(frames, QList<QByteArray>{"\x02" + wire + "\x03"});
+    }
+
     void prefixOfAHistoryEntryIsSentAsTyped() {
         Rig rig;
         QVERIFY(rig.start());
