@@ -184,7 +184,7 @@ void declareDiff(QCommandLineParser& parser) {
         QStringLiteral("FILE"),
         QStringLiteral("The parameter file. Prints CODE file-value axis-value per parameter, "
                        "\"*\" where they differ, then the table and the PLC slotList that differ. "
-                       "Exit 0 equal, 1 different, 3 the axis could not be read."));
+                       "Exit 0 equal, 1 different, 3 the file or the axis could not be read."));
 }
 
 int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
@@ -195,8 +195,9 @@ int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
         return usageError(QStringLiteral("diff takes one FILE"), "diff");
     AxisParameters params;
     CKormakDoc doc;
+    // A file that cannot be read cannot be compared: that is not "differs".
     if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc))
-        return ExitFailed;
+        return ExitUnreadable;
     if (!ctx.connectAxis(address))
         return ExitUnreadable;
     AxisComparison c;

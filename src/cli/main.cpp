@@ -144,8 +144,13 @@ int main(int argc, char** argv) {
         return ExitOk;
     }
     ctx.op.assumeYes = parser.isSet(yesOpt);
-    if (parser.isSet(portOpt))
+    if (parser.isSet(portOpt)) {
         ctx.portArg = parser.value(portOpt);
+        // An empty name would fall back to the remembered or the first system
+        // port: a command meant for one line must never go out on another.
+        if (ctx.portArg.isEmpty())
+            return usageError(QStringLiteral("--port needs a port name"));
+    }
     if (parser.isSet(baudOpt)) {
         const QString value = parser.value(baudOpt);
         for (int i = 0; i < SerialLink::baudEntries().size(); ++i)

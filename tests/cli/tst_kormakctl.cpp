@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("option of a command before it")
             << QStringList{"--address", "3", "send", "IF?"} << global;
         QTest::newRow("port without value") << QStringList{"--port"} << global;
+        QTest::newRow("empty port") << QStringList{"--port", "", "send", "IF?"} << global;
         QTest::newRow("bad rate") << QStringList{"--baud", "1200", "ports"} << global;
         QTest::newRow("rate with unit") << QStringList{"--baud", "9600Bd", "ports"} << global;
         QTest::newRow("bad language") << QStringList{"--lang", "it", "ports"} << global;

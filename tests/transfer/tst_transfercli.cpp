@@ -209,6 +209,15 @@ private slots:
         QCOMPARE(run({"diff", "--address", "6", file}).status, 3);
     }
 
+    // A file that cannot be read cannot be compared, and says so apart from
+    // "differs" (1).
+    void diffOfAFileThatCannotBeRead() {
+        QVERIFY(startSim({}));
+        QCOMPARE(
+            run({"diff", "--address", "0", home_.filePath(QStringLiteral("MISSING.OPM"))}).status,
+            3);
+    }
+
     void diffNamesSlotsAndTable() {
         QVERIFY(startSim({"--slot", "0:07=GA1"}));
         const QString file = writeFile("A.OPM", fileLines(GermanMarker, FileTable, PlcLines));
