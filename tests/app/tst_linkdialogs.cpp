@@ -54,6 +54,18 @@ class TestLinkDialogs : public QObject {
         return QSettings(QStringLiteral("Veltrax GmbH"), QStringLiteral("Kormak"));
     }
 
+    // The monitor on screen in bare framing, its command field focused; null
+    // when the window never appeared.
+    static QLineEdit* showBareMonitor(CRSMonitor& monitor) {
+        monitor.framingList()->setCurrentIndex(0);
+        monitor.show();
+        if (!QTest::qWaitForWindowExposed(&monitor))
+            return nullptr;
+        QLineEdit* field = monitor.commandField()->lineEdit();
+        field->setFocus();
+        return field;
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(home_.isValid());
@@ -275,11 +287,8 @@ private slots:
         QVERIFY(rig.connect(0));
         rig.frame->activePanel()->stopPollTimer();
         CRSMonitor monitor(rig.frame->link(), rig.op, rig.frame.get());
-        monitor.framingList()->setCurrentIndex(0);
-        monitor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&monitor));
-        QLineEdit* field = monitor.commandField()->lineEdit();
-        field->setFocus();
+        QLineEdit* field = showBareMonitor(monitor);
+        QVERIFY(field);
         rig.host.withBus([](sim::SimBus& b) { b.clearLog(); });
         field->insert(typed); // as a paste puts it there
         QTest::keyClick(field, Qt::Key_Return);
@@ -297,11 +306,8 @@ private slots:
         QVERIFY(rig.connect(0));
         rig.frame->activePanel()->stopPollTimer();
         CRSMonitor monitor(rig.frame->link(), rig.op, rig.frame.get());
-        monitor.framingList()->setCurrentIndex(0);
-        monitor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&monitor));
-        QLineEdit* field = monitor.commandField()->lineEdit();
-        field->setFocus();
+        QLineEdit* field = showBareMonitor(monitor);
+        QVERIFY(field);
         QTest::keyClicks(field, QStringLiteral("ga1000"));
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(field->selectedText(), QStringLiteral("ga1000"));
