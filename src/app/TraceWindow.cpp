@@ -1,9 +1,11 @@
 #include "app/TraceWindow.h"
 
 #include "axis/CKormakView.h"
+#include "base/FileIo.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QEvent>
@@ -15,7 +17,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -279,10 +280,9 @@ void TraceWindow::saveFailed(const QString& error) {
 }
 
 bool TraceWindow::saveCsv(const QString& path) {
-    QSaveFile file(path);
-    const QByteArray bytes = trace_.toCsv().toLatin1();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        saveFailed(file.errorString());
+    QString error;
+    if (!FileIo::writeFile(path, trace_.toCsv().toLatin1(), &error)) {
+        saveFailed(error);
         return false;
     }
     return true;
@@ -291,19 +291,17 @@ bool TraceWindow::saveCsv(const QString& path) {
 bool TraceWindow::savePng(const QString& path) {
     redraw();
     const QImage image = view_->grab().toImage();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        saveFailed(file.errorString());
-        return false;
-    }
-    QImageWriter writer(&file, "png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
-        file.cancelWriting();
         saveFailed(writer.errorString());
         return false;
     }
-    if (!file.commit()) {
-        saveFailed(file.errorString());
+    QString error;
+    if (!FileIo::writeFile(path, png, &error)) {
+        saveFailed(error);
         return false;
     }
     return true;

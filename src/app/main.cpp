@@ -1,6 +1,10 @@
 #include "app/CKormakApp.h"
+#include "base/FileIo.h"
 
 int main(int argc, char** argv) {
+    // Before Qt opens anything, so that none of its files or pipes becomes a
+    // standard descriptor that was closed when the program started.
+    FileIo::reopenClosedStandardDescriptors(false);
     // Help, the version and command-line mistakes are answered before the
     // window system is touched, so they work without a display.
     {

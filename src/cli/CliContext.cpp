@@ -9,6 +9,7 @@
 #endif
 
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -146,10 +147,38 @@ int usageError(const QString& text, const char* command) {
     return ExitUsage;
 }
 
+namespace {
+
+// The first error writing standard output; 0 while there was none.
+int outputError = 0;
+
+void noteOutputError() {
+    if (outputError == 0)
+        outputError = errno != 0 ? errno : EIO;
+}
+
+} // namespace
+
+void printText(const QString& text) {
+    errno = 0;
+    if (std::fputs(text.toLocal8Bit().constData(), stdout) == EOF || std::fflush(stdout) != 0)
+        noteOutputError();
+}
+
 void printLine(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    printText(text + QLatin1Char('\n'));
+}
+
+int standardOutputError() {
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        noteOutputError();
+    return outputError;
+}
+
+QString fileErrorText(int textId, const QString& reason) {
+    const QString text = Texts::text(textId);
+    return reason.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, reason);
 }
 
 void printFileError(const QByteArray& name, const QString& text) {

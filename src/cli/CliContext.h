@@ -66,7 +66,13 @@ enum CliExit { ExitOk = 0, ExitFailed = 1, ExitUsage = 2 };
 // Prints a usage error to standard error, with the help to read (that of the
 // command when one is given), and returns ExitUsage.
 int usageError(const QString& text, const char* command = nullptr);
-// Writes a line to standard output.
+// Write text, or a line, to standard output; a failed write is remembered.
+void printText(const QString& text);
 void printLine(const QString& text);
+// The error (an errno value) of the first write to standard output that
+// failed, including the flush of what is still buffered; 0 when all went out.
+int standardOutputError();
 // Writes "kormakctl: NAME: text" to standard error, the name as its bytes.
 void printFileError(const QByteArray& name, const QString& text);
+// The message of a text id, with the system's reason after it when there is one.
+QString fileErrorText(int textId, const QString& reason);

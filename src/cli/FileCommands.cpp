@@ -1,10 +1,10 @@
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
+#include "base/FileIo.h"
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "cli/RawFile.h"
 #include "files/ParameterFile.h"
 
 #include <QCommandLineParser>
@@ -21,19 +21,6 @@ void printValue(const char* code, const QString& value) {
 
 QString selection(int index, int base = 10) {
     return index < 0 ? QString() : QString::number(index, base).toUpper();
-}
-
-// A file argument's bytes, and whether QFile reaches the same file by its
-// text form.
-struct FileArgument {
-    QString text;
-    QByteArray bytes;
-    bool reachable() const { return QFile::encodeName(text) == bytes; }
-};
-
-FileArgument fileArgument(const CliContext& ctx, const QString& word) {
-    const QByteArray bytes = ctx.rawWord(word);
-    return {QFile::decodeName(bytes), bytes};
 }
 
 } // namespace
@@ -54,7 +41,7 @@ int runSave(CliContext& ctx, const QCommandLineParser& parser) {
         return usageError(QStringLiteral("save needs a FILE"), "save");
     if (files.size() > 1)
         return usageError(QStringLiteral("save takes one FILE"), "save");
-    const FileArgument file = fileArgument(ctx, files.first());
+    const QByteArray file = ctx.rawWord(files.first());
     if (!ctx.connectAxis(address))
         return ExitFailed;
 
@@ -64,19 +51,12 @@ int runSave(CliContext& ctx, const QCommandLineParser& parser) {
     CKormakDoc doc;
     if (!ReadAxisConfiguration(ctx.link, ctx.op, params, doc))
         return ExitFailed;
+    QByteArray bytes;
+    if (ComposeParameterFile(ctx.link, ctx.op, params, doc, &bytes) != ComposeStatus::Complete)
+        return ExitFailed;
     QString fileError;
-    bool saved = false;
-    if (file.reachable()) {
-        saved = WriteParameterFile(file.text, ctx.link, ctx.op, params, doc, &fileError);
-    } else {
-        QByteArray bytes;
-        saved = ComposeParameterFile(ctx.link, ctx.op, params, doc, &bytes) ==
-                    ComposeStatus::Complete &&
-                writeRawFile(file.bytes, bytes, &fileError);
-    }
-    if (!saved) {
-        if (!fileError.isEmpty())
-            printFileError(file.bytes, fileError);
+    if (!FileIo::writeFile(file, bytes, &fileError)) {
+        printFileError(file, fileError);
         return ExitFailed;
     }
     return ExitOk;
@@ -92,19 +72,11 @@ void declareShow(QCommandLineParser& parser) {
 int runShow(CliContext& ctx, const QCommandLineParser& parser) {
     if (parser.positionalArguments().size() != 1)
         return usageError(QStringLiteral("show takes one FILE"), "show");
-    const FileArgument file = fileArgument(ctx, parser.positionalArguments().first());
+    const QByteArray file = ctx.rawWord(parser.positionalArguments().first());
     CKormakDoc doc;
-    bool read = false;
-    if (file.reachable()) {
-        read = ReadFileLines(file.text, doc);
-    } else {
-        QByteArray bytes;
-        read = readRawFile(file.bytes, &bytes);
-        if (read)
-            doc.lineList = SplitFileLines(bytes);
-    }
-    if (!read) {
-        printFileError(file.bytes, Texts::text(61697));
+    QString error;
+    if (!ReadFileLines(file, doc, &error)) {
+        printFileError(file, fileErrorText(61697, error));
         return ExitFailed;
     }
     // What an offline panel opened from this file shows.

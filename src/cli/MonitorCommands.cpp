@@ -131,7 +131,7 @@ int runMonitor(CliContext& ctx, const QCommandLineParser& parser) {
     if (parser.isSet(QStringLiteral("log"))) {
         const QByteArray path = ctx.rawWord(parser.value(QStringLiteral("log")));
         QString error;
-        if (!session.saveLog(QFile::decodeName(path), &error)) {
+        if (!session.saveLog(path, &error)) {
             ctx.op.note(QStringLiteral("The log could not be written: %1").arg(error));
             return ExitFailed;
         }

@@ -1,9 +1,10 @@
 #include "axis/MemoryAreas.h"
+#include "base/FileIo.h"
 #include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "cli/RawFile.h"
 #include "drive/ProgramPlcArea.h"
+#include "files/ParameterFile.h"
 #include "plc/CycleProgram.h"
 #include "plc/PlcArea.h"
 
@@ -89,9 +90,11 @@ bool readListing(const QByteArray& bytes, QStringList* texts, int* highest, QStr
 }
 
 int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
+    // A listing is at most as long as a parameter file, which it may be.
     QByteArray bytes;
-    if (!readRawFile(fileName, &bytes)) {
-        printFileError(fileName, QStringLiteral("cannot be read"));
+    QString readError;
+    if (!FileIo::readFile(fileName, MaxParameterFileBytes, &bytes, &readError)) {
+        printFileError(fileName, QStringLiteral("cannot be read: %1").arg(readError));
         return ExitFailed;
     }
     QStringList texts;

@@ -48,12 +48,13 @@ int runReport(CliContext& ctx, const QCommandLineParser& parser) {
             return ExitFailed;
     } else {
         // An offline panel opened from the file.
-        const QString path = parser.value(QStringLiteral("file"));
-        if (!ReadFileLines(path, doc)) {
-            printFileError(QFile::encodeName(path), Texts::text(61697));
+        const QByteArray name = ctx.rawWord(parser.value(QStringLiteral("file")));
+        QString error;
+        if (!ReadFileLines(name, doc, &error)) {
+            printFileError(name, fileErrorText(61697, error));
             return ExitFailed;
         }
-        doc.filePath = QFileInfo(path).absoluteFilePath();
+        doc.filePath = QFileInfo(QFile::decodeName(name)).absoluteFilePath();
         ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
         ReadAxisConfiguration(ctx.link, ctx.op, params, doc);
         if (!doc.lineList.isEmpty())
@@ -64,8 +65,9 @@ int runReport(CliContext& ctx, const QCommandLineParser& parser) {
     if (ReportReader::Read(ctx.link, ctx.op, params, doc, &model) != ReportReader::Result::Done)
         return ExitFailed;
     QString error;
-    if (!ReportPdf::Write(model, out, &error)) {
-        printFileError(QFile::encodeName(out), error);
+    const QByteArray outName = ctx.rawWord(out);
+    if (!ReportPdf::Write(model, outName, &error)) {
+        printFileError(outName, error);
         return ExitFailed;
     }
     return ExitOk;

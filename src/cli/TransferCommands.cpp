@@ -5,7 +5,6 @@
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "cli/RawFile.h"
 #include "files/AxisComparison.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
@@ -23,18 +22,9 @@ const char AxisDigits[] = "0123456789ABCDEF";
 // The offline configuration a panel opened from the file would hold.
 bool loadFile(CliContext& ctx, const QString& word, AxisParameters* params, CKormakDoc* doc) {
     const QByteArray bytes = ctx.rawWord(word);
-    const QString text = QFile::decodeName(bytes);
-    bool read = false;
-    if (QFile::encodeName(text) == bytes) {
-        read = ReadFileLines(text, *doc);
-    } else {
-        QByteArray content;
-        read = readRawFile(bytes, &content) && content.size() <= MaxParameterFileBytes;
-        if (read)
-            doc->lineList = SplitFileLines(content);
-    }
-    if (!read) {
-        printFileError(bytes, Texts::text(61697));
+    QString error;
+    if (!ReadFileLines(bytes, *doc, &error)) {
+        printFileError(bytes, fileErrorText(61697, error));
         return false;
     }
     if (!doc->lineList.isEmpty())

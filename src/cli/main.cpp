@@ -1,3 +1,4 @@
+#include "base/FileIo.h"
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 const QList<CliCommand>& cliCommands() {
@@ -39,7 +41,7 @@ namespace {
 const char* const kGlobalUsage = "kormakctl [--port PORT] [--baud RATE] [--lang de|en|fr] [--yes]";
 
 void print(const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    printText(text);
 }
 
 // Qt's help text with our own first line: the parser only knows the words
@@ -96,7 +98,7 @@ int runCommand(CliContext& ctx, const CliCommand& c, const QStringList& args) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int runKormakctl(int argc, char** argv) {
     // The report draws text, which needs fonts and so a GUI application; it
     // draws off screen, so it needs no display.
     bool drawsPages = false;
@@ -174,4 +176,18 @@ int main(int argc, char** argv) {
         if (name == QLatin1String(c.name))
             return runCommand(ctx, c, args);
     return usageError(QStringLiteral("unknown command %1").arg(name));
+}
+
+int main(int argc, char** argv) {
+    // Before Qt opens anything: a closed standard input would otherwise be
+    // the first file Qt opens, and its bytes read as commands.
+    FileIo::reopenClosedStandardDescriptors(true);
+    int status = runKormakctl(argc, argv);
+    // Output a script cannot read is no success: report what did not get out.
+    if (const int error = standardOutputError()) {
+        std::fprintf(stderr, "kormakctl: write error: %s\n", std::strerror(error));
+        if (status == ExitOk)
+            status = ExitFailed;
+    }
+    return status;
 }

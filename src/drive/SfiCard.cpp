@@ -2,6 +2,7 @@
 
 #include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
+#include "base/FileIo.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "link/ReplyFrame.h"
@@ -139,15 +140,15 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
         reportFile(op, tried);
         return Outcome::FileMissing;
     }
-    QFile file(path);
-    if (file.size() > MaxFileBytes || !file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (!FileIo::readFile(path, MaxFileBytes, &bytes, nullptr)) {
         reportFile(op, {path});
         return Outcome::FileMissing;
     }
     // A cut-short record means a damaged file: half a program is worse than
     // the old one, so nothing is sent.
     QList<Record> records;
-    if (!readRecords(QString::fromLatin1(file.readAll()), &records)) {
+    if (!readRecords(QString::fromLatin1(bytes), &records)) {
         reportFile(op, {path});
         return Outcome::FileMissing;
     }

@@ -58,9 +58,11 @@ inline constexpr qint64 MaxParameterFileBytes = 1024 * 1024;
 
 // Reads the file into the document: lineList gets every line with "\r\n"
 // appended, typeTag the file's name. Parses nothing. False (document left as
-// it was) when the file cannot be read, is not a regular file, or is larger
-// than MaxParameterFileBytes.
-bool ReadFileLines(const QString& path, CKormakDoc& doc);
+// it was, *error saying why) when the file cannot be read, is a directory, or
+// holds more than MaxParameterFileBytes (see FileIo::readFile).
+bool ReadFileLines(const QString& path, CKormakDoc& doc, QString* error = nullptr);
+// The same for a name given as the bytes the file system holds.
+bool ReadFileLines(const QByteArray& name, CKormakDoc& doc, QString* error = nullptr);
 
 // The acceleration table of a file as the transfer programs it: the line two
 // below the first table marker (in any of the writer's three languages, or

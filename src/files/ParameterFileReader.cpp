@@ -2,6 +2,7 @@
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "base/FileIo.h"
 #include "base/Windows1252.h"
 #include "files/ParameterFile.h"
 
@@ -100,24 +101,23 @@ QStringList SplitFileLines(const QByteArray& bytes) {
     return lines;
 }
 
-bool ReadFileLines(const QString& path, CKormakDoc& doc) {
-    // A device (/dev/zero), a pipe or a huge file is refused before a byte is
-    // read: the window would freeze and the memory fill up.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > MaxParameterFileBytes)
+bool ReadFileLines(const QByteArray& name, CKormakDoc& doc, QString* error) {
+    // A device (/dev/zero), an endless pipe or a huge file is refused after
+    // at most one byte beyond the limit: the window would freeze and the
+    // memory fill up.
+    QByteArray bytes;
+    if (!FileIo::readFile(name, MaxParameterFileBytes, &bytes, error))
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    // The file may have grown since it was looked at.
-    const QByteArray bytes = file.read(MaxParameterFileBytes + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > MaxParameterFileBytes)
-        return false;
+    const QString path = QFile::decodeName(name);
     doc.lineList = SplitFileLines(bytes);
     doc.typeTag = QFileInfo(path).fileName();
     doc.filePath = path;
     doc.modified = false;
     return true;
+}
+
+bool ReadFileLines(const QString& path, CKormakDoc& doc, QString* error) {
+    return ReadFileLines(QFile::encodeName(path), doc, error);
 }
 
 ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKormakDoc& doc,

@@ -2,13 +2,12 @@
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
+#include "base/FileIo.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -207,10 +206,10 @@ bool WriteParameterFile(const QString& path, SerialLink& link, Operator& op,
     QByteArray bytes;
     if (ComposeParameterFile(link, op, params, doc, &bytes) != ComposeStatus::Complete)
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString error;
+    if (!FileIo::writeFile(path, bytes, &error)) {
         if (fileError)
-            *fileError = file.errorString();
+            *fileError = error;
         return false;
     }
     doc.filePath = path;

@@ -1,9 +1,10 @@
 #include "link/RsMonitor.h"
 
+#include "base/FileIo.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
 
-#include <QSaveFile>
+#include <QFile>
 #include <QSettings>
 
 namespace RsMonitor {
@@ -324,18 +325,22 @@ QString Session::logText() const {
     return entries.join(QLatin1Char('\n'));
 }
 
-bool Session::saveLog(const QString& path, QString* error) const {
-    QSaveFile file(path);
+bool Session::saveLog(const QByteArray& name, QString* error) const {
     QString text = logText();
     if (!text.isEmpty())
         text += QLatin1Char('\n');
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+    QString reason;
+    if (!FileIo::writeFile(name, text.toUtf8(), &reason)) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return false;
     }
     return true;
+}
+
+bool Session::saveLog(const QString& path, QString* error) const {
+    return saveLog(QFile::encodeName(path), error);
 }
 
 } // namespace RsMonitor

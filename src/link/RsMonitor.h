@@ -115,6 +115,7 @@ public:
     // Writes the log as a UTF-8 text file with CR LF line ends; false with error set
     // when it could not be written, the old file then stays as it was.
     bool saveLog(const QString& path, QString* error) const;
+    bool saveLog(const QByteArray& name, QString* error) const;
 
 private:
     QString exchange(const QString& command, bool dataOnly, int mode);

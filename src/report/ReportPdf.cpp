@@ -1,12 +1,13 @@
 #include "report/ReportPdf.h"
 
+#include "base/FileIo.h"
 #include "report/ReportPainter.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace ReportPdf {
 
@@ -41,20 +42,24 @@ QByteArray Render(const ReportModel& model) {
     return bytes;
 }
 
-bool Write(const ReportModel& model, const QString& path, QString* error) {
+bool Write(const ReportModel& model, const QByteArray& name, QString* error) {
     const QByteArray pdf = Render(model);
     if (pdf.isEmpty()) {
         if (error)
             *error = QStringLiteral("the report could not be drawn");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
+    QString reason;
+    if (!FileIo::writeFile(name, pdf, &reason)) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return false;
     }
     return true;
+}
+
+bool Write(const ReportModel& model, const QString& path, QString* error) {
+    return Write(model, QFile::encodeName(path), error);
 }
 
 } // namespace ReportPdf

@@ -20,9 +20,11 @@ inline QString documentName() {
 // Empty when nothing could be drawn.
 QByteArray Render(const ReportModel& model);
 
-// Writes the PDF to path through a save file: the file appears whole or not
+// Writes the PDF as FileIo::writeFile writes: the file appears whole or not
 // at all, and an existing file is replaced only by a complete one. On
 // failure *error gets the reason.
 bool Write(const ReportModel& model, const QString& path, QString* error = nullptr);
+// The same for a name given as the bytes the file system holds.
+bool Write(const ReportModel& model, const QByteArray& name, QString* error = nullptr);
 
 } // namespace ReportPdf

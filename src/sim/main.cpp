@@ -7,8 +7,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -102,6 +104,24 @@ bool splitAxisValue(const QString& text, const QString& axes, QChar* axis, QStri
     return true;
 }
 
+// /dev/null on each of the descriptors 0, 1, 2 that is closed, before Qt
+// opens anything that would take its place. True when standard input was
+// closed.
+bool reopenClosedStandardDescriptors() {
+    bool inputClosed = false;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        inputClosed = inputClosed || fd == 0;
+        const int opened = ::open("/dev/null", (fd == 0 ? O_RDONLY : O_WRONLY) | O_NOCTTY);
+        if (opened >= 0 && opened != fd) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
+    return inputClosed;
+}
+
 int fail(const QString& message) {
     std::fprintf(stderr, "kormak-sim: %s\n", message.toLocal8Bit().constData());
     return 2;
@@ -110,6 +130,9 @@ int fail(const QString& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Started with standard input closed, the simulator serves until it is
+    // stopped by a signal, as with --ignore-stdin.
+    const bool inputClosed = reopenClosedStandardDescriptors();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kormak-sim"));
 
@@ -276,7 +299,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", host.slavePath().toLocal8Bit().constData());
     std::fflush(stdout);
 
-    bool watchStdin = !parser.isSet(keepOpt);
+    bool watchStdin = !parser.isSet(keepOpt) && !inputClosed;
     QByteArray typed;
     while (!stopRequested) {
         pollfd p{STDIN_FILENO, POLLIN, 0};
