@@ -12,6 +12,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace ReportReader {
 
 namespace {
@@ -205,6 +207,13 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     const QString version = ask("IV?");
     const QString bios = ask("IB?");
     const QString dateCode = ask("IC?");
+    // A lost answer is never printed as a value ("Date code: TIMEOUT").
+    auto anyLost = [](std::initializer_list<QString> replies) {
+        return std::any_of(replies.begin(), replies.end(),
+                           [](const QString& r) { return PseudoReply::is(r); });
+    };
+    if (anyLost({version, bios, dateCode}))
+        return abort({TimeoutTextId, ReportErrorTextId});
     m.deviceBlock = t(10201) + t(10214) + type + Crlf + t(10202) + version + Crlf + t(10082) +
                     QStringLiteral("\t\t\t") + bios + Crlf + t(10084) + QStringLiteral("\t\t\t") +
                     dateCode + Crlf;
@@ -216,6 +225,8 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     v.backlash = ask("PW?");
     v.zeroMinus = ask("PM?");
     v.zeroPlus = ask("PP?");
+    if (anyLost({v.startStop, v.run, v.axisLimit, v.backlash, v.zeroMinus, v.zeroPlus}))
+        return abort({TimeoutTextId, ReportErrorTextId});
     m.generalBlock = generalBlock(p, v);
 
     const QString levels = ask("FA?");
@@ -224,6 +235,8 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     const QStringList table = Currents::levelTableEntries(levels);
     const bool amperes = Currents::ampereEntryCount(type, false) > 0;
     const QString boostTime = ask("PT?");
+    if (PseudoReply::is(boostTime))
+        return abort({TimeoutTextId, ReportErrorTextId});
     m.currentsBlock = t(10215) + t(10216) + boostTime + QStringLiteral(" ms\r\n");
     const struct {
         const char* command;
@@ -236,7 +249,12 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
         m.currentsBlock += t(c.textId) + currentValue(reply, table, amperes) + Crlf;
     }
 
-    context.readLevelTable = [&] { return ask("FA?"); };
+    bool tableLost = false;
+    context.readLevelTable = [&] {
+        const QString table = ask("FA?");
+        tableLost = tableLost || PseudoReply::is(table);
+        return table;
+    };
     {
         ProgressGuard progress(op, t(ReadingSlotsTextId), SlotCount - 1, 1);
         for (int n = 0; n < SlotCount; ++n) {
@@ -246,6 +264,8 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
                 return abort({TimeoutTextId});
             if (!reply.isEmpty())
                 m.slotBlocks << slotBlock(n, reply, context);
+            if (tableLost)
+                return abort({TimeoutTextId, ReportErrorTextId});
             progress.step();
             op.pumpEvents();
         }
