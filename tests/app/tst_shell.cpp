@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ShellRig.h"
 #include "app/AxisBar.h"
 #include "app/CChildFrame.h"
@@ -220,6 +221,34 @@ private slots:
         QVERIFY(lines.contains("PO2000\r"));
         QVERIFY(lines.contains("PF20000\r"));
         QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    // The window's Save on a full disk: the file on disk stays as it was and
+    // the operator is told why.
+    void saveOnAFullDiskKeepsTheFile() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KEEP.OPM"));
+        const QByteArray old("PO2000\r\nPF20000\r\n");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(old);
+        f.close();
+        QVERIFY(rig.frame->OpenFile(path));
+        bool saved = true;
+        {
+            FileSizeLimit full(16);
+            saved = rig.frame->SaveActive(false);
+        }
+        QVERIFY(!saved);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("KEEP.OPM")});
+        QCOMPARE(rig.op.shown.size(), 1);
+        QVERIFY2(rig.op.shown.first().text.contains(QStringLiteral("File too large")),
+                 qPrintable(rig.op.shown.first().text));
     }
 
     void failedOpenRestoresTheAxis() {
