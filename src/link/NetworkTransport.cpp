@@ -1,6 +1,7 @@
 #include "link/NetworkTransport.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 
 NetworkTransport::NetworkTransport(const NetworkPort& where) : where_(where) {}
 
@@ -25,13 +26,29 @@ template <typename Done> bool NetworkTransport::waitUntil(Done done, int ms) {
 }
 
 bool NetworkTransport::open(int rate) {
+    QElapsedTimer clock;
+    clock.start();
+    for (;;) {
+        bool dropped = false;
+        if (attempt(rate, clock, &dropped))
+            return true;
+        // A server that takes the connection and drops it at once may still
+        // be letting go of the line after the previous connection (ser2net
+        // closes the device a moment after its client has gone, and turns
+        // away whoever comes meanwhile): try again while the time lasts.
+        if (!dropped || clock.elapsed() + RetryPauseMs >= ConnectTimeoutMs)
+            return false;
+        QThread::msleep(RetryPauseMs);
+    }
+}
+
+bool NetworkTransport::attempt(int rate, const QElapsedTimer& clock, bool* dropped) {
     error_ = OpenError::None;
     session_ = TelnetSession();
     pending_.clear();
-    QElapsedTimer clock;
-    clock.start();
+    const auto left = [&] { return int(qMax<qint64>(ConnectTimeoutMs - clock.elapsed(), 1)); };
     socket_.connectToHost(where_.host, where_.port);
-    if (!socket_.waitForConnected(ConnectTimeoutMs)) {
+    if (!socket_.waitForConnected(left())) {
         switch (socket_.error()) {
         case QAbstractSocket::HostNotFoundError:
             error_ = OpenError::HostNotFound;
@@ -59,7 +76,6 @@ bool NetworkTransport::open(int rate) {
     // confirm the first rate: a server that cannot set the rate would leave
     // every request at a rate nobody chose. The control-line settings are
     // never waited for.
-    const auto left = [&] { return int(qMax<qint64>(ConnectTimeoutMs - clock.elapsed(), 0)); };
     bool ok =
         send(session_.greeting()) &&
         waitUntil([&] { return session_.comPortAgreed() || session_.comPortRefused(); }, left());
@@ -72,10 +88,10 @@ bool NetworkTransport::open(int rate) {
     ok = ok && send(session_.lineSettings(rate)) &&
          waitUntil([&] { return session_.rateAnswers() != answers; }, left());
     if (!ok) {
-        error_ = socket_.state() == QAbstractSocket::ConnectedState &&
-                         clock.elapsed() >= ConnectTimeoutMs
-                     ? OpenError::ConnectTimeout
-                     : OpenError::Other;
+        const bool connected = socket_.state() == QAbstractSocket::ConnectedState;
+        *dropped = !connected;
+        error_ = connected && clock.elapsed() >= ConnectTimeoutMs ? OpenError::ConnectTimeout
+                                                                  : OpenError::Other;
         close();
         return false;
     }

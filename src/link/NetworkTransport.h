@@ -20,6 +20,9 @@ public:
     // The network's share of a reply's time: the probe's 200 ms are meant for
     // the controller on a local line.
     static constexpr unsigned NetworkAllowanceMs = 500;
+    // The pause before connecting again to a server that dropped the
+    // connection during the negotiation.
+    static constexpr int RetryPauseMs = 50;
 
     explicit NetworkTransport(const NetworkPort& where);
     ~NetworkTransport() override;
@@ -38,6 +41,9 @@ public:
     void waitForInput(int ms) override;
 
 private:
+    // One connection and negotiation within what is left of the open's time;
+    // dropped tells that the far side closed the connection meanwhile.
+    bool attempt(int rate, const QElapsedTimer& clock, bool* dropped);
     bool telnet() const { return where_.kind == NetworkPort::Kind::Rfc2217; }
     // Reads what the socket holds: line data into pending_, Telnet commands
     // answered at once.

@@ -55,7 +55,10 @@ public:
             rawPort_ = b.serverPort();
             raw9600Port_ = c.serverPort();
         }
-        const QString connector = QStringLiteral("  connector: serialdev,%1,%2n81,local\n");
+        // Without chardelay ser2net passes a reply on as it comes instead of
+        // waiting for more characters.
+        const QString connector = QStringLiteral("  connector: serialdev,%1,%2n81,local\n"
+                                                 "  options:\n    chardelay: false\n");
         const QString config =
             QStringLiteral("connection: &rfc\n"
                            "  accepter: telnet(rfc2217),tcp,127.0.0.1,%1\n")
