@@ -1191,6 +1191,30 @@
         <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
         <translation>No access rights for %1. The user must be a member of the group "%2" that owns the device ("dialout" on Debian), and log in again afterwards.</translation>
     </message>
+    <message id="link.badNetworkName">
+        <source>„%1“ ist kein Netzwerkanschluss: erwartet rfc2217://RECHNER:PORT oder socket://RECHNER:PORT.</source>
+        <translation>"%1" is not a network port: expected rfc2217://HOST:PORT or socket://HOST:PORT.</translation>
+    </message>
+    <message id="link.connectTimeout">
+        <source>Keine Verbindung zu %1, Port %2: keine Antwort innerhalb von %3 s.</source>
+        <translation>No connection to %1 port %2: no answer within %3 s.</translation>
+    </message>
+    <message id="link.connectionRefused">
+        <source>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</source>
+        <translation>%1 refuses the connection: no serial-port server listens there.</translation>
+    </message>
+    <message id="link.hostNotFound">
+        <source>Rechner %1 nicht gefunden.</source>
+        <translation>Host %1 not found.</translation>
+    </message>
+    <message id="link.networkFailed">
+        <source>Die Verbindung zu %1 ist gescheitert.</source>
+        <translation>The connection to %1 failed.</translation>
+    </message>
+    <message id="link.noRateControl">
+        <source>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</source>
+        <translation>%1 cannot set the baud rate (no RFC 2217). At a fixed rate use socket://%1</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 is already in use by another program.</translation>

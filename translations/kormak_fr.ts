@@ -1191,6 +1191,30 @@
         <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
         <translation>Pas de droits d'accès pour %1. L'utilisateur doit être membre du groupe «%2» propriétaire du périphérique («dialout» sous Debian), puis se reconnecter.</translation>
     </message>
+    <message id="link.badNetworkName">
+        <source>„%1“ ist kein Netzwerkanschluss: erwartet rfc2217://RECHNER:PORT oder socket://RECHNER:PORT.</source>
+        <translation>« %1 » n'est pas un port réseau : attendu rfc2217://HÔTE:PORT ou socket://HÔTE:PORT.</translation>
+    </message>
+    <message id="link.connectTimeout">
+        <source>Keine Verbindung zu %1, Port %2: keine Antwort innerhalb von %3 s.</source>
+        <translation>Pas de connexion à %1, port %2 : aucune réponse en %3 s.</translation>
+    </message>
+    <message id="link.connectionRefused">
+        <source>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</source>
+        <translation>%1 refuse la connexion : aucun serveur de port série n'y écoute.</translation>
+    </message>
+    <message id="link.hostNotFound">
+        <source>Rechner %1 nicht gefunden.</source>
+        <translation>Hôte %1 introuvable.</translation>
+    </message>
+    <message id="link.networkFailed">
+        <source>Die Verbindung zu %1 ist gescheitert.</source>
+        <translation>La connexion à %1 a échoué.</translation>
+    </message>
+    <message id="link.noRateControl">
+        <source>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</source>
+        <translation>%1 ne peut pas régler le débit (pas de RFC 2217). À débit fixe : socket://%1</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 est déjà utilisée par un autre programme.</translation>

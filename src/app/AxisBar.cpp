@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -38,6 +39,15 @@ AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(lin
     portLabel_->setObjectName(QStringLiteral("portLabel"));
     portList_ = new PortList(this, this);
     portList_->setObjectName(QStringLiteral("portList"));
+    // A port the system does not list (a network port, a pty) can be typed
+    // in; Enter offers it to the window, which decides whether it is taken.
+    portList_->setEditable(true);
+    portList_->setInsertPolicy(QComboBox::NoInsert);
+    connect(portList_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        const QString text = portList_->lineEdit()->text().trimmed();
+        if (!text.isEmpty() && !link_.ports().contains(text))
+            emit portTyped(text);
+    });
     portLabel_->setBuddy(portList_);
     baudList_ = new QComboBox(this);
     baudList_->setObjectName(QStringLiteral("baudList"));

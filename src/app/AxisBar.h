@@ -31,6 +31,8 @@ signals:
     void axisPresenceChanged(int k, bool present);
     // The operator is opening the port list.
     void portListAboutToOpen();
+    // The operator typed a port that is not in the list and pressed Enter.
+    void portTyped(const QString& name);
 
 private:
     SerialLink& link_;

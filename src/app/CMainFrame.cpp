@@ -17,6 +17,7 @@
 #include "files/ParameterFile.h"
 #include "link/BaudChange.h"
 #include "link/LinkSettings.h"
+#include "link/NetworkPort.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
 #include "plc/CDlgSPSErweitert.h"
@@ -101,12 +102,12 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     // those remembered from earlier starts that still exist), then the simulator.
     QStringList extra = options.ports;
     for (const QString& p : LinkSettings::rememberedPorts())
-        if (QFileInfo::exists(p))
+        if (looksLikeNetworkPort(p) || QFileInfo::exists(p))
             extra << p;
     portCandidates_ = extra;
     QStringList given;
     for (const QString& p : options.ports)
-        if (p.startsWith(QLatin1Char('/')))
+        if (p.startsWith(QLatin1Char('/')) || looksLikeNetworkPort(p))
             given << p;
     if (!given.isEmpty())
         LinkSettings::rememberPorts(given);
@@ -133,6 +134,7 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     // Adapters come and go: the list is taken again when it opens and now and
     // then while it is closed.
     connect(axisBar_, &AxisBar::portListAboutToOpen, this, &CMainFrame::refreshPortList);
+    connect(axisBar_, &AxisBar::portTyped, this, &CMainFrame::addTypedPort);
     auto* portWatch = new QTimer(this);
     portWatch->setObjectName(QStringLiteral("portWatch"));
     connect(portWatch, &QTimer::timeout, this, &CMainFrame::refreshPortList);
@@ -769,6 +771,34 @@ void CMainFrame::ChangeBaudRate() {
 void CMainFrame::addPortCandidate(const QString& path) {
     if (!portCandidates_.contains(path))
         portCandidates_ << path;
+}
+
+void CMainFrame::addTypedPort(const QString& name) {
+    // Online panels hold indexes into the list: it stays as it is while they do.
+    const bool network = looksLikeNetworkPort(name);
+    if (!portListMayChange()) {
+        axisBar_->refreshPorts();
+        return;
+    }
+    if (network && !parseNetworkPort(name)) {
+        axisBar_->refreshPorts();
+        operator_.show({0, Texts::text("link.badNetworkName").arg(name), 0, Operator::Icon::Error,
+                        Operator::Buttons::Ok});
+        return;
+    }
+    if (!network && !(name.startsWith(QLatin1Char('/')) && QFileInfo::exists(name))) {
+        axisBar_->refreshPorts();
+        operator_.error(10104);
+        return;
+    }
+    addPortCandidate(name);
+    LinkSettings::rememberPorts({name});
+    const QStringList fresh = DiscoverPorts(existingPortCandidates());
+    const int index = int(fresh.indexOf(name));
+    link_.setPorts(fresh);
+    link_.setPortIndex(index);
+    axisBar_->refreshPorts();
+    LinkSettings::setActiveCom(link_.portIndex());
 }
 
 QStringList CMainFrame::existingPortCandidates() const {

@@ -104,6 +104,9 @@ public:
     // Ports by path that the list offers when they exist (those named at
     // start and remembered; tests add theirs here).
     void addPortCandidate(const QString& path);
+    // A port typed into the port list: taken, remembered and selected when it
+    // is a network port or an existing device.
+    void addTypedPort(const QString& name);
     void showAbout();
 
     // The menu bar shows menu 129 while a panel is open, else menu 128.

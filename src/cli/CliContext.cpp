@@ -2,6 +2,7 @@
 
 #include "base/Texts.h"
 #include "link/LinkSettings.h"
+#include "link/NetworkPort.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
 #ifdef KORMAK_WITH_SIMULATOR
@@ -48,9 +49,9 @@ bool CliContext::openPort() {
         extra << portArg;
         wanted = portArg;
     }
-    if (wanted.trimmed().startsWith(u'/')) {
-        // A device path opens as it is: asking the system for all its ports
-        // would only cost start-up time.
+    if (wanted.trimmed().startsWith(u'/') || looksLikeNetworkPort(wanted)) {
+        // A device path or a network port opens as it is: asking the system
+        // for all its ports would only cost start-up time.
         link.setPorts(QStringList{wanted.trimmed()});
     } else {
         link.setPorts(DiscoverPorts(extra));

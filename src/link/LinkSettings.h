@@ -3,8 +3,8 @@
 #include <QStringList>
 
 // The operator's choice of port and rate, kept per user as list indexes
-// ("Settings/ActiveCOM", "Settings/Baud"), and the ports given by path that
-// the port list offers again at the next start.
+// ("Settings/ActiveCOM", "Settings/Baud"), and the ports given by path or as
+// network ports that the port list offers again at the next start.
 namespace LinkSettings {
 
 int activeCom(); // 0 when absent
@@ -13,7 +13,8 @@ int baud(); // 3 ("28800 Baud") when absent
 void setBaud(int index);
 
 QStringList rememberedPorts();
-// Remembers ports given by path (at most four, newest first).
+// Remembers ports given by path or as network ports (at most four, newest
+// first).
 void rememberPorts(const QStringList& ports);
 
 } // namespace LinkSettings

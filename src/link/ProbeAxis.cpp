@@ -20,7 +20,10 @@ private:
 } // namespace
 
 bool ProbeAxis(SerialLink& link) {
-    const int rates = int(SerialLink::baudEntries().size());
+    const int entries = int(SerialLink::baudEntries().size());
+    // A raw network socket runs at the far side's rate: only that is tried.
+    const bool setsRate = link.portSetsRate();
+    const int rates = setsRate ? entries : 1;
     const int start = link.baudIndex();
     bool answered = false;
     bool portLost = false;
@@ -37,10 +40,8 @@ bool ProbeAxis(SerialLink& link) {
                 answered = true;
                 break;
             }
-            if (link.portOpen())
-                link.TogglePort();
-            link.setBaudIndex((start + t) % rates);
-            link.TogglePort();
+            if (setsRate)
+                link.changeRate((start + t) % entries);
         }
     }
     if (answered)

@@ -3,6 +3,9 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
+#include "link/NetworkPort.h"
+#include "link/NetworkTransport.h"
+#include "link/SerialTransport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +15,24 @@ namespace {
 constexpr int OverflowTextId = 10260;
 constexpr int OpenFailedTextId = 10104;
 constexpr const char* PortLostText = "link.portLost";
+
+// The reason line under 10104 for a network port that could not be opened.
+QString networkReason(LinkTransport::OpenError error, const QString& name) {
+    const std::optional<NetworkPort> where = parseNetworkPort(name);
+    const QString endpoint = where ? where->endpoint() : name.trimmed();
+    switch (error) {
+    case LinkTransport::OpenError::BadName:
+        return Texts::text("link.badNetworkName").arg(name.trimmed());
+    case LinkTransport::OpenError::HostNotFound:
+        return Texts::text("link.hostNotFound").arg(where ? where->host : name.trimmed());
+    case LinkTransport::OpenError::ConnectionRefused:
+        return Texts::text("link.connectionRefused").arg(endpoint);
+    case LinkTransport::OpenError::NoRateControl:
+        return Texts::text("link.noRateControl").arg(endpoint);
+    default:
+        return Texts::text("link.networkFailed").arg(endpoint);
+    }
+}
 } // namespace
 
 SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
@@ -22,9 +43,20 @@ void SerialLink::reportFailure(Operator& op, int textId) const {
 }
 
 void SerialLink::reportOpenFailure(Operator& op) const {
+    if (lastNetworkFailure_ == LinkTransport::OpenError::ConnectTimeout) {
+        const std::optional<NetworkPort> where = parseNetworkPort(lastOpenDevice_);
+        const QString text = Texts::text("link.connectTimeout")
+                                 .arg(where ? where->host : lastOpenDevice_)
+                                 .arg(where ? where->port : 0)
+                                 .arg(NetworkTransport::ConnectTimeoutMs / 1000.0);
+        op.show({0, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
+        return;
+    }
     QString text = Texts::text(OpenFailedTextId);
     const QString device = QDir::toNativeSeparators(lastOpenDevice_);
-    if (lastOpenFailure_ == PortAccess::Failure::AccessDenied) {
+    if (lastNetworkFailure_ != LinkTransport::OpenError::None) {
+        text += QLatin1Char('\n') + networkReason(lastNetworkFailure_, lastOpenDevice_);
+    } else if (lastOpenFailure_ == PortAccess::Failure::AccessDenied) {
         const PortAccess::DeviceRights rights = PortAccess::rightsOf(lastOpenDevice_);
         const QString group =
             rights.groupName.isEmpty() ? QString::number(rights.ownerGid) : rights.groupName;
@@ -35,10 +67,7 @@ void SerialLink::reportOpenFailure(Operator& op) const {
     op.show({OpenFailedTextId, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
 }
 
-SerialLink::~SerialLink() {
-    if (port_.isOpen())
-        port_.close();
-}
+SerialLink::~SerialLink() = default;
 
 const QStringList& SerialLink::baudEntries() {
     // The rates are written the same way in every language.
@@ -87,8 +116,9 @@ QString SerialLink::selectedPort() const {
 }
 
 void SerialLink::closePort() {
-    if (port_.isOpen())
-        port_.close();
+    if (transport_)
+        transport_->close();
+    transport_.reset();
     const bool wasOpen = portOpen_;
     portOpen_ = false;
     openPortName_.clear();
@@ -115,26 +145,36 @@ bool SerialLink::TogglePort() {
             return false;
     }
 
-    port_.setPortName(device);
-    if (!port_.open(QIODevice::ReadWrite)) {
-        const bool refused = port_.error() == QSerialPort::PermissionError;
-        port_.clearError();
-        lastOpenDevice_ = PortAccess::devicePath(device);
-        lastOpenFailure_ = PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
-        return false;
+    lastNetworkFailure_ = LinkTransport::OpenError::None;
+    const int rate = baudRateOf(baudIndex_);
+    std::unique_ptr<LinkTransport> transport;
+    if (looksLikeNetworkPort(device)) {
+        const std::optional<NetworkPort> where = parseNetworkPort(device);
+        lastOpenDevice_ = device.trimmed();
+        if (!where) {
+            lastNetworkFailure_ = LinkTransport::OpenError::BadName;
+            return false;
+        }
+        transport = std::make_unique<NetworkTransport>(*where);
+    } else {
+        transport = std::make_unique<SerialTransport>(device);
     }
     // An open port at an unknown rate would only show up later as time-outs;
-    // refuse it here so the caller reports that the port cannot be used.
-    const int rate = baudRateOf(baudIndex_);
-    const bool configured =
-        rate > 0 && port_.setBaudRate(rate) && port_.setDataBits(QSerialPort::Data8) &&
-        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
-        port_.setFlowControl(QSerialPort::NoFlowControl);
-    if (!configured) {
-        port_.close();
-        port_.clearError();
+    // the transport refuses it so that the caller reports the port unusable.
+    if (rate <= 0 || !transport->open(rate)) {
+        if (looksLikeNetworkPort(device)) {
+            lastNetworkFailure_ = transport->error();
+            if (lastNetworkFailure_ == LinkTransport::OpenError::None)
+                lastNetworkFailure_ = LinkTransport::OpenError::Other;
+        } else if (transport->error() == LinkTransport::OpenError::PermissionDenied ||
+                   transport->error() == LinkTransport::OpenError::Other) {
+            const bool refused = transport->error() == LinkTransport::OpenError::PermissionDenied;
+            lastOpenDevice_ = PortAccess::devicePath(device);
+            lastOpenFailure_ = PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
+        }
         return false;
     }
+    transport_ = std::move(transport);
     portOpen_ = true;
     closedWithMessage_ = false;
     openPortName_ = entry;
@@ -184,70 +224,38 @@ QString SerialLink::finish(Failure failure, const QString& reply) {
     return reply;
 }
 
-void SerialLink::discardInput(QByteArray* stale) {
-    // Whatever waits now was not sent for the request about to go out: most
-    // often a reply that came after its own time-out. Dropping it keeps it from
-    // being taken for the next command's answer. A late reply that arrives only
-    // after the next request was written cannot be told from that request's
-    // own and is still taken; the reply cut then keeps the newer frame when
-    // both arrive together.
-    if (stale) {
-        // Someone watches the exchange: fetch what the driver holds so that it
-        // is shown rather than dropped unseen. The wire sees no difference.
-        if (!port_.waitForReadyRead(0) && port_.error() == QSerialPort::TimeoutError)
-            port_.clearError();
-        *stale = port_.readAll();
-    }
-    port_.clear(QSerialPort::Input); // the driver's queue and Qt's buffer
-    port_.readAll();
-}
-
 QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode) {
     if (currentAddress_.contains(QLatin1String("OFFLINE")))
         return finish(Failure::Offline, PseudoReply::Offline);
-    if (!portOpen_)
+    if (!portOpen_ || !transport_)
         return finish(Failure::PortClosed, PseudoReply::Error);
 
     const QByteArray frame = buildFrame(command, mode);
     if (frame.size() >= SendBufferSize) // never put a frame on the wire that does not fit
         return finish(Failure::FrameTooLong, PseudoReply::Error);
 
-    // A device that went away while the port was idle shows up as an error
-    // pending on the port; the loop below reports it. Only the harmless
-    // "nothing arrived" of an earlier wait is cleared here.
-    if (port_.error() == QSerialPort::TimeoutError)
-        port_.clearError();
     Exchange record;
     const bool watched = bool(exchangeObserver_);
     if (watched) {
         record.mode = mode;
         record.sent = frame;
     }
-    if (port_.error() == QSerialPort::NoError)
-        discardInput(watched ? &record.discarded : nullptr);
+    // A line that went away while the port was idle is reported by the loop
+    // below. Otherwise, whatever waits now was not sent for the request about
+    // to go out: most often a reply that came after its own time-out. Dropping
+    // it keeps it from being taken for the next command's answer. A late reply
+    // that arrives only after the next request was written cannot be told from
+    // that request's own and is still taken; the reply cut then keeps the
+    // newer frame when both arrive together. A watcher is shown what was
+    // dropped; the wire sees no difference.
+    if (!transport_->failed())
+        transport_->discardInput(watched ? &record.discarded : nullptr);
 
     QElapsedTimer clock;
     clock.start();
-    const qint64 timeout = timeoutMs_;
-
-    // Without an event loop the frame leaves the port's buffer only here: at
-    // once as a rule, and through the wait below when the driver's queue is full.
-    if (port_.error() == QSerialPort::NoError) {
-        port_.write(frame);
-        port_.flush();
-    }
-    while (port_.error() == QSerialPort::NoError && port_.bytesToWrite() > 0) {
-        const qint64 left = timeout - clock.elapsed();
-        if (!port_.waitForBytesWritten(int(qMax<qint64>(left, 1)))) {
-            if (port_.error() == QSerialPort::TimeoutError) {
-                port_.clearError();
-                if (clock.elapsed() > timeout)
-                    break;
-                continue;
-            }
-            break;
-        }
-    }
+    // The network's share of the time comes on top of the controller's.
+    const qint64 timeout = qint64(timeoutMs_) + transport_->replyAllowanceMs();
+    transport_->write(frame, clock, timeout);
 
     QByteArray received;
     const auto done = [&](Failure failure, const QString& reply) {
@@ -259,22 +267,18 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
         return finish(failure, reply);
     };
     for (;;) {
-        // Anything the port reports beyond "nothing arrived" means the device
-        // is gone: the port is closed, the operator is told once, and this and
-        // every later transaction end as on a closed port.
-        const QSerialPort::SerialPortError err = port_.error();
-        if (err != QSerialPort::NoError && err != QSerialPort::TimeoutError) {
+        // A line that went away (an unplugged adapter, a dropped connection)
+        // closes the port; the operator is told once, and this and every later
+        // transaction end as on a closed port.
+        if (transport_->failed()) {
             closePort();
             closedWithMessage_ = true;
             op_.show(
                 {0, Texts::text(PortLostText), 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return done(Failure::PortLost, PseudoReply::Error);
         }
-        port_.clearError();
 
-        const qint64 waiting = port_.bytesAvailable();
-        if (waiting > 0)
-            received += port_.read(waiting);
+        received += transport_->readAvailable();
         const ReplyFrame::Cut cut = ReplyFrame::cut(received, dataOnly);
         if (cut.state == ReplyFrame::Cut::State::Overflow) {
             closePort();
@@ -290,14 +294,28 @@ QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode)
             lastTimedOut_ = false;
             return done(Failure::None, cut.text);
         }
-        // Sleep in the port until bytes arrive or the deadline has passed; the
+        // Sleep in the line until bytes arrive or the deadline has passed; the
         // loop above then runs its tests in the same order as a busy poll would.
         const qint64 left = timeout - clock.elapsed() + 1;
-        if (!port_.waitForReadyRead(int(qMax<qint64>(left, 1)))) {
-            if (port_.error() == QSerialPort::TimeoutError)
-                port_.clearError();
-        }
+        transport_->waitForInput(int(qMax<qint64>(left, 1)));
     }
+}
+
+bool SerialLink::changeRate(int baudIndex) {
+    setBaudIndex(baudIndex);
+    if (!portOpen_)
+        return TogglePort();
+    if (transport_->changesRateInPlace() && transport_->changeRate(baudRateOf(baudIndex_)))
+        return true;
+    TogglePort();
+    return TogglePort();
+}
+
+bool SerialLink::portSetsRate() const {
+    if (transport_)
+        return transport_->setsRate();
+    const std::optional<NetworkPort> where = parseNetworkPort(selectedPort());
+    return !where || where->kind != NetworkPort::Kind::Socket;
 }
 
 void PumpPendingMessages() {

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "link/LinkTransport.h"
 #include "link/PortAccess.h"
 #include "link/ReplyFrame.h"
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class Operator;
 
@@ -17,7 +18,9 @@ class Operator;
 enum FramingMode : int { Full = 0, AddressOnly = 1, ChecksumOnly = 2, BareStxEtx = 3 };
 
 // The one serial link of the process: the port, the axis talked to, and the
-// synchronous framed transaction.
+// synchronous framed transaction. The port is a local serial port or one on
+// the network ("rfc2217://HOST:PORT", "socket://HOST:PORT"); the transaction
+// is the same over both.
 class SerialLink : public QObject {
     Q_OBJECT
 public:
@@ -57,6 +60,14 @@ public:
     // Opens the selected port at the selected rate, 8N1, exclusively, or closes
     // it when it is open. False when nothing was done.
     bool TogglePort();
+    // Selects the rate at index and, when the port is open, moves the open
+    // port to it: in place where the line allows (a network port with the
+    // COM-port option), else by closing and reopening it. False when the port
+    // ends up closed.
+    bool changeRate(int baudIndex);
+    // The rate of the selected (or open) port is the one chosen here; false
+    // for a raw network socket, whose rate is set at the far side.
+    bool portSetsRate() const;
     QString SendCommand(const QString& command, bool dataOnly = true, int mode = Full);
 
     // The frame SendCommand writes for command in mode, from the current address.
@@ -100,7 +111,9 @@ public:
     // Why the last open of TogglePort failed, and the device it tried.
     PortAccess::Failure lastOpenFailure() const { return lastOpenFailure_; }
     // Shows 10104, with the reason when the device tells it (rights that shut
-    // the user out, or another program holding the port).
+    // the user out, or another program holding the port) or the network does
+    // (no such host, nobody listening). A network port that did not answer in
+    // time has a message of its own naming host and port.
     void reportOpenFailure(Operator& op) const;
 
     // The raw bytes of one exchange, for a watcher such as the RS monitor's
@@ -124,11 +137,10 @@ signals:
 
 private:
     void closePort();
-    void discardInput(QByteArray* stale);
     QString finish(Failure failure, const QString& reply);
 
     Operator& op_;
-    QSerialPort port_;
+    std::unique_ptr<LinkTransport> transport_; // set while the port is open
     QStringList ports_;
     int portIndex_ = 0;
     int baudIndex_ = DefaultBaudIndex;
@@ -143,6 +155,7 @@ private:
     ExchangeObserver exchangeObserver_;
     PortAccess::Failure lastOpenFailure_ = PortAccess::Failure::None;
     QString lastOpenDevice_;
+    LinkTransport::OpenError lastNetworkFailure_ = LinkTransport::OpenError::None;
 };
 
 // Puts the link's current address back on every path out of a scope that

@@ -490,6 +490,62 @@ private slots:
         QVERIFY(!rig.frame->link().ports().contains(peer.slavePath()));
         QVERIFY(rig.frame->link().portOpen());
     }
+
+    // A port typed into the list and taken with Enter: a network port is
+    // added, selected and remembered; a name that cannot be a port is
+    // refused with a message and leaves the list as it was; while a panel is
+    // online the list does not change.
+    void typedPort_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("rfc2217") << "rfc2217://10.0.4.17:3017" << false << true << "";
+        QTest::newRow("raw socket, IPv6") << "socket://[fd00::7]:4001" << false << true << "";
+        QTest::newRow("network name without a port")
+            << "rfc2217://10.0.4.17" << false << false
+            << Texts::text("link.badNetworkName").arg(QStringLiteral("rfc2217://10.0.4.17"));
+        QTest::newRow("a device that does not exist")
+            << "/dev/kormak-no-such-port" << false << false << Texts::text(10104);
+        QTest::newRow("a panel online") << "rfc2217://10.0.4.17:3017" << true << false << "";
+    }
+    void typedPort() {
+        QFETCH(QString, typed);
+        QFETCH(bool, online);
+        QFETCH(bool, taken);
+        QFETCH(QString, message);
+        Rig rig;
+        QVERIFY(rig.start());
+        if (online)
+            QVERIFY(rig.connect(0));
+        QComboBox* list = rig.frame->axisBar()->portList();
+        const QString sim = rig.host.slavePath();
+        rig.op.shown.clear();
+
+        list->setFocus();
+        list->lineEdit()->selectAll();
+        QTest::keyClicks(list->lineEdit(), typed);
+        QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+
+        const QString selected = taken ? typed : sim;
+        QCOMPARE(rig.frame->link().ports().contains(typed), taken);
+        QCOMPARE(list->findText(typed) >= 0, taken);
+        QCOMPARE(rig.frame->link().selectedPort(), selected);
+        QCOMPARE(list->currentText(), selected);
+        QCOMPARE(store().value(QStringLiteral("Settings/Ports")).toStringList().contains(typed),
+                 taken);
+        if (taken)
+            QCOMPARE(store().value(QStringLiteral("Settings/ActiveCOM")).toInt(),
+                     rig.frame->link().portIndex());
+        if (message.isEmpty()) {
+            QVERIFY(rig.op.shown.isEmpty());
+        } else {
+            QCOMPARE(rig.op.shown.size(), 1);
+            QVERIFY2(rig.op.shown.at(0).text.contains(message) ||
+                         Texts::text(rig.op.shown.at(0).textId).contains(message),
+                     qPrintable(rig.op.shown.at(0).text));
+        }
+    }
 };
 
 QTEST_MAIN(TestLinkDialogs)
