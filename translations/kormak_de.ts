@@ -1327,6 +1327,26 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="plc.listingLine">
+        <source>Zeile %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message id="plc.listingNoSlot">
+        <source>Die Datei enthält keine Slotzeile („NN Text“, „EW“ oder „WU“) und ist kein Abzug eines leeren Bereichs. Es wurde nichts gesendet.</source>
+        <translation>Die Datei enthält keine Slotzeile („NN Text“, „EW“ oder „WU“) und ist kein Abzug eines leeren Bereichs. Es wurde nichts gesendet.</translation>
+    </message>
+    <message id="plc.listingNotSlotLine">
+        <source>weder eine Slotzeile („NN Text“) noch eine Zeile einer Parameterdatei: „%1“. Es wurde nichts gesendet.</source>
+        <translation>weder eine Slotzeile („NN Text“) noch eine Zeile einer Parameterdatei: „%1“. Es wurde nichts gesendet.</translation>
+    </message>
+    <message id="plc.listingSlotTwice">
+        <source>Slot %1 steht schon in Zeile %2. Es wurde nichts gesendet.</source>
+        <translation>Slot %1 steht schon in Zeile %2. Es wurde nichts gesendet.</translation>
+    </message>
+    <message id="plc.listingTooLong">
+        <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
+        <translation>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</translation>
+    </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
         <translation>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</translation>

@@ -1327,6 +1327,26 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="plc.listingLine">
+        <source>Zeile %1: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message id="plc.listingNoSlot">
+        <source>Die Datei enthält keine Slotzeile („NN Text“, „EW“ oder „WU“) und ist kein Abzug eines leeren Bereichs. Es wurde nichts gesendet.</source>
+        <translation>The file holds no slot line (“NN text”, “EW” or “WU”) and is no dump of an empty area. Nothing was sent.</translation>
+    </message>
+    <message id="plc.listingNotSlotLine">
+        <source>weder eine Slotzeile („NN Text“) noch eine Zeile einer Parameterdatei: „%1“. Es wurde nichts gesendet.</source>
+        <translation>neither a slot line (“NN text”) nor a line of a parameter file: “%1”. Nothing was sent.</translation>
+    </message>
+    <message id="plc.listingSlotTwice">
+        <source>Slot %1 steht schon in Zeile %2. Es wurde nichts gesendet.</source>
+        <translation>slot %1 is already named in line %2. Nothing was sent.</translation>
+    </message>
+    <message id="plc.listingTooLong">
+        <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
+        <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
+    </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
         <translation>Sequence %1: the jump target is no hexadecimal number. The test run has ended.</translation>

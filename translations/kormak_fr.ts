@@ -1327,6 +1327,26 @@
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="plc.listingLine">
+        <source>Zeile %1: %2</source>
+        <translation>Ligne %1 : %2</translation>
+    </message>
+    <message id="plc.listingNoSlot">
+        <source>Die Datei enthält keine Slotzeile („NN Text“, „EW“ oder „WU“) und ist kein Abzug eines leeren Bereichs. Es wurde nichts gesendet.</source>
+        <translation>Le fichier ne contient aucune ligne de slot (« NN texte », « EW » ou « WU ») et n'est pas l'extrait d'une zone vide. Rien n'a été envoyé.</translation>
+    </message>
+    <message id="plc.listingNotSlotLine">
+        <source>weder eine Slotzeile („NN Text“) noch eine Zeile einer Parameterdatei: „%1“. Es wurde nichts gesendet.</source>
+        <translation>ni une ligne de slot (« NN texte ») ni une ligne d'un fichier de paramètres : « %1 ». Rien n'a été envoyé.</translation>
+    </message>
+    <message id="plc.listingSlotTwice">
+        <source>Slot %1 steht schon in Zeile %2. Es wurde nichts gesendet.</source>
+        <translation>le slot %1 figure déjà à la ligne %2. Rien n'a été envoyé.</translation>
+    </message>
+    <message id="plc.listingTooLong">
+        <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
+        <translation>le texte du slot %1 compte %2 caractères ; une trame en porte au plus %3. Rien n'a été envoyé.</translation>
+    </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
         <translation>Séquence %1 : la cible du saut n'est pas un nombre hexadécimal. Le test a été arrêté.</translation>

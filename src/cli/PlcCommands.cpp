@@ -7,9 +7,9 @@
 #include "files/ParameterFile.h"
 #include "plc/CycleProgram.h"
 #include "plc/PlcArea.h"
+#include "plc/PlcListing.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 
 namespace {
 
@@ -31,7 +31,7 @@ int dump(CliContext& ctx) {
     bool eight = false;
     if (!askEightSlots(ctx, &eight))
         return ExitFailed;
-    QStringList lines;
+    QStringList lines{PlcListing::DumpHeader(ctx.link.currentAddress())};
     for (int i = 0; i < PlcArea::slotCount(eight); ++i) {
         const QString text = ReadPlcSlot(ctx.link, i, eight);
         if (PseudoReply::is(text)) {
@@ -39,54 +39,11 @@ int dump(CliContext& ctx) {
             return ExitFailed;
         }
         if (!text.isEmpty())
-            lines << QStringLiteral("%1 %2").arg(i, 2, 16, QLatin1Char('0')).toUpper().arg(text);
+            lines << PlcListing::DumpLine(i, text);
     }
     for (const QString& l : lines)
         printLine(l);
     return ExitOk;
-}
-
-// A listing as dump prints it ("NN text"), or the slot lines of a parameter
-// file; the highest slot named is kept to check it against the area.
-bool readListing(const QByteArray& bytes, QStringList* texts, int* highest, QString* error) {
-    static const QRegularExpression listed(QStringLiteral("^([0-9A-Fa-f]{2}) (.*)$"));
-    *texts = QStringList(PlcArea::SlotCount);
-    *highest = -1;
-    QStringList fileLines;
-    const QStringList lines = fromWindows1252(bytes).split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        QString line = lines.at(n);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (PlcArea::isSlotLine(line)) {
-            fileLines << line + QStringLiteral("\r\n");
-            continue;
-        }
-        const QRegularExpressionMatch m = listed.match(line);
-        if (m.hasMatch()) {
-            const int slot = m.captured(1).toInt(nullptr, 16);
-            (*texts)[slot] = m.captured(2);
-            *highest = qMax(*highest, slot);
-            continue;
-        }
-        // A parameter file's other lines are none of the area's business.
-        if (!fileLines.isEmpty() || line.isEmpty() || line.startsWith(u';') ||
-            !QRegularExpression(QStringLiteral("^[0-9A-Fa-f]{2}")).match(line).hasMatch())
-            continue;
-        *error = QStringLiteral("line %1 is no slot line: %2").arg(n + 1).arg(line);
-        return false;
-    }
-    if (!fileLines.isEmpty()) {
-        const PlcArea::Slots area = PlcArea::FromLineList(fileLines);
-        const QStringList fromFile = PlcArea::TextsToProgram(area);
-        for (int i = 0; i < PlcArea::SlotCount; ++i) {
-            if (fromFile.at(i).isEmpty())
-                continue;
-            (*texts)[i] = fromFile.at(i);
-            *highest = qMax(*highest, i);
-        }
-    }
-    return true;
 }
 
 int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
@@ -97,11 +54,14 @@ int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
         printFileError(fileName, QStringLiteral("cannot be read: %1").arg(readError));
         return ExitFailed;
     }
-    QStringList texts;
-    int highest = -1;
+    // The whole file is checked before the axis is even asked: loading
+    // starts with erasing the area.
+    PlcListing::Listing listing;
     QString error;
-    if (!readListing(bytes, &texts, &highest, &error))
+    if (!PlcListing::Read(bytes, &listing, &error))
         return usageError(error, "plc");
+    const QStringList& texts = listing.texts;
+    const int highest = listing.highest;
     if (!ctx.connectAxis(address))
         return ExitFailed;
     bool eight = false;
@@ -127,9 +87,13 @@ void declarePlc(QCommandLineParser& parser) {
                       QStringLiteral("A")});
     parser.addPositionalArgument(
         QStringLiteral("dump|load"),
-        QStringLiteral("dump: print the non-empty PLC slots as \"NN text\" (NN hexadecimal). "
-                       "load FILE: program the area from such a listing, or from the "
-                       "\"EW\"/\"WU\" lines of a parameter file."));
+        QStringLiteral(
+            "dump: print the non-empty PLC slots as \"NN text\" (NN hexadecimal) in UTF-8, "
+            "after a \";\" line naming the axis. load FILE: erase the whole PLC area, then "
+            "program it from such a listing, or from the \"EW\"/\"WU\" lines of a parameter "
+            "file. The file is checked first: a line that is neither, a slot named twice, a "
+            "text too long for one frame or with a character code page 1252 lacks, or no slot "
+            "line at all (unless it is the dump of an empty area) sends nothing."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The listing to load."),
                                  QStringLiteral("[FILE]"));
 }

@@ -122,6 +122,35 @@ bool reopenClosedStandardDescriptors() {
     return inputClosed;
 }
 
+// The bus holds texts as the bytes on the line, one character a byte, and
+// the line carries code page 1252. Arguments and typed lines come in the
+// locale's UTF-8: "€" must be stored as the byte 0x80 a controller would
+// hold, not as "?". False for a character that has no byte there.
+bool toLineBytes(const QString& text, QString* bytes) {
+    // Unicode of the bytes 0x80..0x9F; 0 where code page 1252 has no character.
+    static constexpr char16_t high[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    QString out;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += c;
+            continue;
+        }
+        int byte = -1;
+        for (int i = 0; i < 32 && byte < 0; ++i)
+            if (high[i] == u)
+                byte = 0x80 + i;
+        if (byte < 0)
+            return false;
+        out += QChar(char16_t(byte));
+    }
+    *bytes = out;
+    return true;
+}
+
 int fail(const QString& message) {
     std::fprintf(stderr, "kormak-sim: %s\n", message.toLocal8Bit().constData());
     return 2;
@@ -149,7 +178,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption faultOpt("fault", "Inject a fault, see below.", "KIND[=PARAM]");
     const QCommandLineOption faultCountOpt("fault-count",
                                            "Apply the fault to the next N replies only.", "N");
-    const QCommandLineOption slotOpt("slot", "Preload PLC slot NN (hex) of axis A (repeatable).",
+    const QCommandLineOption slotOpt("slot",
+                                     "Preload PLC slot NN (hex) of axis A with TEXT, held as the "
+                                     "code page 1252 bytes a controller stores (repeatable).",
                                      "A:NN=TEXT");
     const QCommandLineOption sfiOpt("sfi", "Axes that carry an SFI card, e.g. 0,2.", "LIST");
     const QCommandLineOption ioOpt("io-card", "Axes that carry the I/O extension card.", "LIST");
@@ -221,12 +252,14 @@ int main(int argc, char** argv) {
             const QChar a = where.isEmpty() ? QChar() : where[0].toUpper();
             bool hexOk = false;
             const int slot = where.section(u':', 1).toInt(&hexOk, 16);
-            if (!axes.contains(a) || !hexOk || slot < 0 || slot >= bus.axis(a).slotCount()) {
+            QString text;
+            if (!axes.contains(a) || !hexOk || slot < 0 || slot >= bus.axis(a).slotCount() ||
+                !toLineBytes(s.section(u'=', 1), &text)) {
                 error = QStringLiteral("bad --slot %1").arg(s);
                 ok = false;
                 return;
             }
-            bus.axis(a).plcSlots[slot] = s.section(u'=', 1);
+            bus.axis(a).plcSlots[slot] = text;
         }
         for (const QString& r : parser.values(refuseOpt)) {
             const QChar a = r.isEmpty() ? QChar() : r[0].toUpper();
@@ -316,8 +349,15 @@ int main(int argc, char** argv) {
                 typed.append(buf, n);
             qsizetype end;
             while ((end = typed.indexOf('\n')) >= 0) {
-                const QString line = QString::fromLocal8Bit(typed.left(end)).trimmed();
+                QString line;
+                const bool lineOk =
+                    toLineBytes(QString::fromLocal8Bit(typed.left(end)).trimmed(), &line);
                 typed.remove(0, end + 1);
+                if (!lineOk) {
+                    std::fprintf(stderr, "kormak-sim: the line holds a character that code page "
+                                         "1252 does not have; nothing changed\n");
+                    continue;
+                }
                 // Faults and the program-number inputs belong to the status
                 // lines; inputs, program, outputs and slots to the PLC lines,
                 // which answer with the axis's PLC state.

@@ -12,6 +12,7 @@ struct Result {
     int code = -1;
     QString out;
     QString err;
+    QByteArray outBytes; // standard output as written
 };
 
 Result kormakctl(const QString& port, const QStringList& args) {
@@ -22,10 +23,20 @@ Result kormakctl(const QString& port, const QStringList& args) {
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KORMAKCTL),
-            QStringList{"--port", port, "--baud", "28800", "--yes"} + args);
+            QStringList{"--port", port, "--baud", "28800", "--yes", "--lang", "en"} + args);
     p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    const QByteArray out = p.readAllStandardOutput();
+    return {p.exitCode(), QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
+
+// A slot text as the axis holds it: one byte a character.
+QString slotBytes(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes);
 }
 
 } // namespace
@@ -46,8 +57,8 @@ private slots:
         });
         const Result first = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
         QCOMPARE(first.code, 0);
-        QCOMPARE(first.out, QStringLiteral("00 PO400 PF2000 GA16000 PN3\n1A PO5 PF5 GS- PN0\n"
-                                           "FF $&GA5\n"));
+        QCOMPARE(first.out, QStringLiteral("; PLC area of axis 0\n00 PO400 PF2000 GA16000 PN3\n"
+                                           "1A PO5 PF5 GS- PN0\nFF $&GA5\n"));
         QTemporaryDir dir;
         const QString listing = dir.filePath(QStringLiteral("area.txt"));
         QFile f(listing);
@@ -57,7 +68,150 @@ private slots:
         const Result load = kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing});
         QCOMPARE(load.code, 0);
         const Result again = kormakctl(host.slavePath(), {"plc", "dump", "--address", "1"});
-        QCOMPARE(again.out, first.out);
+        QCOMPARE(again.out, QString(first.out).replace("axis 0", "axis 1"));
+    }
+
+    // A listing is UTF-8 both ways: what the source slot held as code page
+    // 1252 bytes reaches the other axis as the same bytes, and its dump is
+    // the same text again.
+    void dumpLoadDumpKeepsEveryByte() {
+        sim::SimHost host(QStringLiteral("01"));
+        QVERIFY(host.start());
+        const QString held = slotBytes("text with \xFCmlaut, \x80 5 and \xB5s");
+        host.withBus([&](sim::SimBus& bus) {
+            bus.axis(u'0').plcSlots[0x21] = held;
+            bus.axis(u'1').plcSlots[3] = QStringLiteral("old");
+        });
+        const Result first = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        QCOMPARE(first.code, 0);
+        QCOMPARE(first.outBytes, QByteArray("; PLC area of axis 0\n"
+                                            "21 text with \xC3\xBCmlaut, \xE2\x82\xAC 5 and "
+                                            "\xC2\xB5s\n"));
+        QTemporaryDir dir;
+        const QString listing = dir.filePath(QStringLiteral("area.txt"));
+        QVERIFY(writeFile(listing, first.outBytes));
+        QCOMPARE(kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing}).code, 0);
+        host.withBus(
+            [&](sim::SimBus& bus) { QCOMPARE(bus.axis(u'1').plcSlots, bus.axis(u'0').plcSlots); });
+        const Result again = kormakctl(host.slavePath(), {"plc", "dump", "--address", "1"});
+        QCOMPARE(again.outBytes, QByteArray(first.outBytes).replace("axis 0", "axis 1"));
+    }
+
+    // The dump of an empty area is a listing too: loading it erases.
+    void emptyAreaDumpLoadsAsErase() {
+        sim::SimHost host(QStringLiteral("01"));
+        QVERIFY(host.start());
+        host.withBus([](sim::SimBus& bus) { bus.axis(u'1').plcSlots[3] = QStringLiteral("old"); });
+        const Result dump = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        QCOMPARE(dump.code, 0);
+        QCOMPARE(dump.out, QStringLiteral("; PLC area of axis 0\n"));
+        QTemporaryDir dir;
+        const QString listing = dir.filePath(QStringLiteral("empty-area.txt"));
+        QVERIFY(writeFile(listing, dump.outBytes));
+        const Result load = kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing});
+        QCOMPARE(load.code, 0);
+        QVERIFY(host.log().contains(QStringLiteral("1 WE")));
+        host.withBus([](sim::SimBus& bus) { QCOMPARE(bus.axis(u'1').plcSlots[3], QString()); });
+    }
+
+    // What reaches a slot from the lines a file may hold.
+    void loadsWhatTheFileHolds_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("comments and empty lines around a slot")
+            << QByteArray("; my notes\n\n   \n05 PO5 PF5 GS+ PN0\r\n;\n") << 5
+            << QByteArray("PO5 PF5 GS+ PN0");
+        QTest::newRow("lower-case slot number")
+            << QByteArray("1a PO5\n") << 0x1A << QByteArray("PO5");
+        QTest::newRow("euro sign of a listing")
+            << QByteArray("07 GA5 \xE2\x82\xAC\n") << 7 << QByteArray("GA5 \x80");
+        QTest::newRow("byte order mark in front") << QByteArray("\xEF\xBB\xBF"
+                                                                "02 PO5\n")
+                                                  << 2 << QByteArray("PO5");
+        QTest::newRow("parameter file lines stay code page 1252")
+            << QByteArray("; [Param\xE8tres]\r\nPO400\r\nPA1.2\r\nEW09Gr\xFC\xDF\r\n") << 9
+            << QByteArray("Gr\xFC\xDF");
+        QTest::newRow("eight-slot line of a parameter file")
+            << QByteArray("PD1\r\nWU6$&GA5\r\n") << 6 << QByteArray("$&GA5");
+        QTest::newRow("longest text one frame carries")
+            << QByteArray("00 ") + QByteArray(501, 'G') + "\n"
+            << 0 << QByteArray(501, 'G');
+    }
+    void loadsWhatTheFileHolds() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, slot);
+        QFETCH(QByteArray, stored);
+        sim::SimHost host(QStringLiteral("0"));
+        QVERIFY(host.start());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("area.txt"));
+        QVERIFY(writeFile(path, file));
+        const Result r = kormakctl(host.slavePath(), {"plc", "load", "--address", "0", path});
+        QCOMPARE(r.code, 0);
+        host.withBus([&](sim::SimBus& bus) {
+            QCOMPARE(bus.axis(u'0').plcSlots[slot].toLatin1(), stored);
+            for (int i = 0; i < bus.axis(u'0').slotCount(); ++i)
+                QVERIFY2(i == slot || bus.axis(u'0').plcSlots[i].isEmpty(),
+                         qPrintable(QString::number(i)));
+        });
+    }
+
+    // A file that is no listing, or that the wire cannot carry, is refused
+    // before the port is even used: the axis keeps every program.
+    void refusedFileSendsNothing_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("prose") << QByteArray("Two lines of prose,\nnot a listing at all.\n")
+                               << QStringList{"Line 1", "Two lines of prose"};
+        QTest::newRow("empty file") << QByteArray() << QStringList{"no slot line"};
+        QTest::newRow("comments only") << QByteArray("; notes\n;\n") << QStringList{"no slot line"};
+        QTest::newRow("dump header of a bad address")
+            << QByteArray("; PLC area of axis G\n") << QStringList{"no slot line"};
+        QTest::newRow("parameter file without slot lines")
+            << QByteArray("; [Parameter]\r\nPO400\r\nPF2000\r\n") << QStringList{"no slot line"};
+        QTest::newRow("letter in the slot number")
+            << QByteArray("00 PO5 PF5 GS+ PN0\n0G x\n") << QStringList{"Line 2", "0G x"};
+        QTest::newRow("no hexadecimal slot number")
+            << QByteArray("zz x\n") << QStringList{"Line 1"};
+        QTest::newRow("one-digit slot number")
+            << QByteArray("01 PO5\n\n5 PO400 PF2000 PN0\n") << QStringList{"Line 3"};
+        QTest::newRow("slot number without text") << QByteArray("01\n") << QStringList{"Line 1"};
+        QTest::newRow("slot line of a parameter file without its number")
+            << QByteArray("EWxyPO5\r\n") << QStringList{"Line 1", "EWxyPO5"};
+        QTest::newRow("slot named twice")
+            << QByteArray("01 PO5\n02 PO6\n01 PO7\n") << QStringList{"Line 3", "slot 01", "line 1"};
+        QTest::newRow("slot named twice in both forms")
+            << QByteArray("1F PO5\r\nEW1FPO6\r\n") << QStringList{"Line 2", "slot 1F", "line 1"};
+        QTest::newRow("text one frame cannot carry")
+            << QByteArray("00 PO400 PF2000 GA") + QByteArray(600, '1') + " PN0\n"
+            << QStringList{"Line 1", "slot 00", "619 characters", "at most 501"};
+        QTest::newRow("text one character too long")
+            << QByteArray("00 ok\n") + "3C " + QByteArray(502, 'G') + "\n"
+            << QStringList{"Line 2", "slot 3C", "502 characters"};
+        QTest::newRow("character the wire cannot carry")
+            << QByteArray("01 PO5\n02 GA5 \xCE\xA9\n") << QStringList{"Line 2", "U+03A9"};
+        QTest::newRow("listing in code page 1252")
+            << QByteArray("01 text with \xFCmlaut\n") << QStringList{"Line 1", "UTF-8", "0xFC"};
+        QTest::newRow("control character")
+            << QByteArray("01 PO5\tPF5\n") << QStringList{"Line 1", "<TAB>"};
+    }
+    void refusedFileSendsNothing() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, told);
+        sim::SimHost host(QStringLiteral("0"));
+        QVERIFY(host.start());
+        host.withBus([](sim::SimBus& bus) { bus.axis(u'0').plcSlots[1] = QStringLiteral("kept"); });
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("area.txt"));
+        QVERIFY(writeFile(path, file));
+        const Result r = kormakctl(host.slavePath(), {"plc", "load", "--address", "0", path});
+        QCOMPARE(r.code, 2);
+        for (const QString& t : told)
+            QVERIFY2(r.err.contains(t), qPrintable(r.err));
+        QCOMPARE(host.log(), QStringList());
+        host.withBus(
+            [](sim::SimBus& bus) { QCOMPARE(bus.axis(u'0').plcSlots[1], QStringLiteral("kept")); });
     }
 
     // A whole extended sequence, every kind of step, goes through dump and

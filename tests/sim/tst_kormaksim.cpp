@@ -24,6 +24,15 @@ QByteArray transact(QSerialPort& port, const QByteArray& frame) {
     return got;
 }
 
+// A request or reply frame: STX, body, ":", the checksum over both, ETX.
+QByteArray framed(const QByteArray& body) {
+    const QByteArray summed = body + ':';
+    unsigned char sum = 0;
+    for (char c : summed)
+        sum ^= static_cast<unsigned char>(c);
+    return '\x02' + summed + QByteArray::number(sum, 16).rightJustified(2, '0').toUpper() + '\x03';
+}
+
 } // namespace
 
 class TestKormakSim : public QObject {
@@ -36,6 +45,7 @@ private slots:
     void badOptionsAreRejected_data();
     void badOptionsAreRejected();
     void helpExplainsTheFramingRule();
+    void slotTextsAreHeldAsCodePage1252();
 };
 
 void TestKormakSim::servesUntilInputEnds() {
@@ -133,6 +143,7 @@ void TestKormakSim::badOptionsAreRejected_data() {
     QTest::newRow("rate not in the list") << QStringList{"--rate", "0=1200"};
     QTest::newRow("unknown fault") << QStringList{"--fault", "smoke"};
     QTest::newRow("slot beyond the area") << QStringList{"--family", "0=RZH", "--slot", "0:08=x"};
+    QTest::newRow("slot text outside code page 1252") << QStringList{"--slot", "0:01=GA5 \u03A9"};
     QTest::newRow("unknown option") << QStringList{"--frobnicate"};
     QTest::newRow("negative answer delay") << QStringList{"--answer-delay", "-5"};
     QTest::newRow("answer delay not a number") << QStringList{"--answer-delay", "soon"};
@@ -167,6 +178,33 @@ void TestKormakSim::helpExplainsTheFramingRule() {
     QVERIFY(help.contains(u"--fault"));
     for (const char* option : {"--no-reply-to", "--refuse-release", "--lose-slot"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
+}
+
+// Texts typed in the terminal's UTF-8, as an option and as a line on
+// standard input, are held as the bytes a controller stores: "€" is 0x80.
+void TestKormakSim::slotTextsAreHeldAsCodePage1252() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE),
+              {"--axes", "3", "--slot", QStringLiteral("3:10=\u2026\u20AC \u00FC")});
+    QVERIFY(sim.waitForStarted());
+    QVERIFY(sim.waitForReadyRead(3000));
+    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    port.setBaudRate(28800);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    QCOMPARE(transact(port, framed("3ER10")), framed("300 \x85\x80 \xFC"));
+
+    sim.write(QStringLiteral("3 slot 11 Gr\u00FC\u00DF \u20AC\n").toUtf8());
+    QVERIFY(sim.waitForReadyRead(3000));
+    sim.readAllStandardOutput();
+    QCOMPARE(transact(port, framed("3ER11")), framed("300 Gr\xFC\xDF \x80"));
+    // A character without a byte changes nothing.
+    sim.write(QStringLiteral("3 slot 11 \u03A9\n").toUtf8());
+    QByteArray err;
+    QTRY_VERIFY_WITH_TIMEOUT((err += sim.readAllStandardError()).contains("code page 1252"), 3000);
+    QCOMPARE(transact(port, framed("3ER11")), framed("300 Gr\xFC\xDF \x80"));
+    port.close();
+    sim.closeWriteChannel();
+    QVERIFY(sim.waitForFinished(3000));
 }
 
 QTEST_GUILESS_MAIN(TestKormakSim)
