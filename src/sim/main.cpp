@@ -68,6 +68,7 @@ Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
 Faults aimed at one command or one axis:
   --no-reply-to [A ]CMD   the next command that begins with CMD (on axis A only
                           when given, e.g. "3 PF") is carried out but gets no reply
+                          (repeatable: each one strikes once)
   --refuse-release A:N    axis A refuses its N-th write release ("FC"), counted
                           from the start; the others are granted
   --lose-slot A:NN        writes to PLC slot NN (hex) of axis A are answered "OK"
@@ -135,7 +136,9 @@ int main(int argc, char** argv) {
                      "directions, at the rate the program has set).");
     const QCommandLineOption answerDelayOpt(
         "answer-delay", "Each axis starts its answer MS ms after a request is complete.", "MS");
-    const QCommandLineOption logOpt("log", "Print every received command on standard error.");
+    const QCommandLineOption logOpt(
+        "log", "Print every received command on standard error, and \"refused A CMD: cause\" "
+               "for each command an axis refused.");
     const QCommandLineOption keepOpt(
         "ignore-stdin", "Keep serving when standard input ends (stop by signal only).");
     const QCommandLineOption noReplyOpt(
@@ -245,8 +248,8 @@ int main(int argc, char** argv) {
         const int count = parser.isSet(faultCountOpt) ? parser.value(faultCountOpt).toInt() : -1;
         host.setFault(f, param, count);
     }
-    if (parser.isSet(noReplyOpt)) {
-        const QString target = parser.value(noReplyOpt).trimmed();
+    for (const QString& value : parser.values(noReplyOpt)) {
+        const QString target = value.trimmed();
         const bool aimed = target.size() > 2 && target[1] == u' ';
         const QString command = aimed ? target.mid(2).trimmed() : target;
         if (command.isEmpty() || command.contains(u' ') ||
