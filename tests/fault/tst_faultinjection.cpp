@@ -257,6 +257,28 @@ QStringList& cleanDifferences() {
     return list;
 }
 
+// A part reset of a standing fault: its one command, and the message that says it was done.
+Operation partReset(OverallStatus::Reset reset, quint32 fault) {
+    Operation o;
+    o.prepare = [fault](FaultRig& rig) {
+        rig.axis([fault](sim::SimAxis& a) { a.latched |= fault; });
+        return true;
+    };
+    o.run = [reset, fault](FaultRig& rig) {
+        Outcome out;
+        out.ok = OverallStatus::runPartReset(rig.link, rig.op, reset);
+        bool standing = true;
+        rig.axis([&](sim::SimAxis& a) { standing = a.latched & fault; });
+        if (out.ok && standing)
+            out.broken = "success, but the fault stands";
+        return out;
+    };
+    o.told = {QString::number(OverallStatus::resetDoneTextId(reset))};
+    o.everyFault = false;
+    o.single = true;
+    return o;
+}
+
 const QMap<QString, Operation>& operations() {
     static const QMap<QString, Operation> table = {
         // The online save: an existing file is replaced only by a complete one,
@@ -687,27 +709,15 @@ const QMap<QString, Operation>& operations() {
           false,
           {},
           true}},
-        // A part reset: success only with the reply that says it was done.
+        // The part resets: success only with the reply that says it was done.
+        {QStringLiteral("output driver reset"),
+         partReset(OverallStatus::Reset::OutputDriver, sim::StatusBit::OutputDriver)},
         {QStringLiteral("power stage reset"),
-         {[](FaultRig& rig) {
-              rig.axis([](sim::SimAxis& a) { a.latched |= sim::StatusBit::PowerStage; });
-              return true;
-          },
-          [](FaultRig& rig) {
-              Outcome o;
-              o.ok =
-                  OverallStatus::runPartReset(rig.link, rig.op, OverallStatus::Reset::PowerStage);
-              bool standing = true;
-              rig.axis([&](sim::SimAxis& a) { standing = a.latched & sim::StatusBit::PowerStage; });
-              if (o.ok && standing)
-                  o.broken = "success, but the fault stands";
-              return o;
-          },
-          {},
-          {QStringLiteral("10107")},
-          false,
-          {},
-          true}},
+         partReset(OverallStatus::Reset::PowerStage, sim::StatusBit::PowerStage)},
+        {QStringLiteral("initiator reset"),
+         partReset(OverallStatus::Reset::Initiators, sim::StatusBit::InitiatorError)},
+        {QStringLiteral("SFI reset"),
+         partReset(OverallStatus::Reset::Sfi, sim::StatusBit::SfiError)},
         // The currents dialog opened on a level axis and closed with new values: the
         // values shown are the axis's, and the ones sent reach it.
         {QStringLiteral("currents"),
@@ -1033,7 +1043,10 @@ void TestFaultInjection::operationUnderFault_data() {
         {"axis reading", "on the last query", onCommand("PI?"), {"10103"}},
         {"probe", "at the axis's rate", onCommand("IC?"), {"10103"}},
         {"overall status", "on the read", onCommand("IS?"), {}},
+        {"output driver reset", "on the reset", onCommand("CO"), {"10103"}},
         {"power stage reset", "on the reset", onCommand("CA"), {"10103"}},
+        {"initiator reset", "on the reset", onCommand("CI"), {"10103"}},
+        {"SFI reset", "on the reset", onCommand("CS"), {"10103"}},
         {"currents", "from the first reply", fromReply(0), {"10103"}},
         {"currents", "on the run current read", onCommand("PR?"), {"10103"}},
         {"currents", "on the run current sent", onCommand("PR7"), {"10103"}},
