@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <poll.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -280,7 +281,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     bool watchStdin = !parser.isSet(keepOpt);
+    // The longest line the simulator takes from standard input: a slot line of a long text
+    // fits many times over, a stream without line ends does not grow without bound.
+    constexpr qsizetype kMaxLine = 4096;
     QByteArray typed;
+    bool skipping = false; // within a line that was too long, up to its end
     while (!stopRequested) {
         pollfd p{STDIN_FILENO, POLLIN, 0};
         if (!watchStdin) {
@@ -298,6 +303,8 @@ int main(int argc, char** argv) {
             while ((end = typed.indexOf('\n')) >= 0) {
                 const QString line = QString::fromLocal8Bit(typed.left(end)).trimmed();
                 typed.remove(0, end + 1);
+                if (std::exchange(skipping, false))
+                    continue;
                 // Faults and the program-number inputs belong to the status
                 // lines; inputs, program, outputs and slots to the PLC lines,
                 // which answer with the axis's PLC state.
@@ -316,6 +323,13 @@ int main(int argc, char** argv) {
                     std::printf("%s\n", answer.toLocal8Bit().constData());
                     std::fflush(stdout);
                 }
+            }
+            if (typed.size() > kMaxLine) {
+                if (!skipping)
+                    std::fprintf(stderr, "kormak-sim: line longer than %lld bytes ignored\n",
+                                 static_cast<long long>(kMaxLine));
+                typed.clear();
+                skipping = true;
             }
         }
     }

@@ -38,6 +38,7 @@ private slots:
     void helpExplainsTheFramingRule();
     void everyAimedFaultIsKept();
     void lateReplyAfterARateChangeIsNoise();
+    void overlongInputLineIsSkipped();
 };
 
 void TestKormakSim::servesUntilInputEnds() {
@@ -229,6 +230,23 @@ void TestKormakSim::lateReplyAfterARateChangeIsNoise() {
     port.close();
     sim.terminate();
     QVERIFY(sim.waitForFinished(3000));
+}
+
+// A line on standard input that never ends is dropped, not kept growing; the lines after
+// its end are read as usual.
+void TestKormakSim::overlongInputLineIsSkipped() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3"});
+    QVERIFY(sim.waitForReadyRead(3000));
+    sim.readLine(); // the path
+    sim.write(QByteArray(100000, 'x'));
+    sim.write("\n3 inputs 5\n");
+    QVERIFY(sim.waitForReadyRead(3000));
+    QVERIFY2(sim.readLine().startsWith("3 inputs 0x5 "), "the line after it was not read");
+    sim.closeWriteChannel();
+    QVERIFY(sim.waitForFinished(3000));
+    const QString err = QString::fromLocal8Bit(sim.readAllStandardError());
+    QCOMPARE(err.count(QStringLiteral("ignored")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestKormakSim)
