@@ -68,6 +68,13 @@ bool CliContext::openPort() {
     link.setSimulatorProvider([this]() -> QString {
         if (!simulator_) {
             auto host = std::make_unique<sim::SimHost>();
+            // What kormak-sim --log prints, appended to a file: scripts and tests see what
+            // the simulated axes received and refused.
+            const QByteArray logPath = qgetenv("KORMAK_SIM_LOG");
+            if (!logPath.isEmpty() && !simulatorLog_)
+                simulatorLog_.reset(std::fopen(logPath.constData(), "a"));
+            if (simulatorLog_)
+                host->setLogStream(simulatorLog_.get());
             if (!host->start())
                 return {};
             simulator_ = std::move(host);

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QStringList>
+#include <cstdio>
 #include <memory>
 
 namespace sim {
@@ -56,6 +57,9 @@ private:
     QHash<QString, QByteArray> undecodable_;
     bool probing_ = false;
 #ifdef KORMAK_WITH_SIMULATOR
+    // Where the in-process simulator logs, named by $KORMAK_SIM_LOG; declared first, so
+    // that it is closed only after the simulator has stopped.
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> simulatorLog_{nullptr, std::fclose};
     std::unique_ptr<sim::SimHost> simulator_;
 #endif
 };

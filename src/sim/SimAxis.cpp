@@ -91,7 +91,7 @@ void SimAxis::setPhysicalPosition(double eighths) {
 }
 
 quint32 SimAxis::overallStatus() const {
-    quint32 s = latched;
+    quint32 s = latched | shelved_;
     if (moving())
         s |= StatusBit::Running;
     if (physical_ <= 0)
@@ -116,7 +116,27 @@ int SimAxis::takePendingBaud() {
     return rate;
 }
 
+quint8 SimAxis::replyStatus() const {
+    quint32 s = overallStatus() | readCleared_;
+    if (s & StatusBit::OtherErrors)
+        s |= StatusBit::OtherError;
+    return quint8(s & 0xFF);
+}
+
 QString SimAxis::execute(const QString& command, qint64 nowMs) {
+    // Errors still latched from earlier commands are set aside meanwhile, so that the ones
+    // this command raises can be told apart; the status reads them all the same.
+    shelved_ = latched & StatusBit::Refusals;
+    latched &= ~StatusBit::Refusals;
+    readCleared_ = 0;
+    const QString data = carryOut(command, nowMs);
+    lastRefusal_ = latched & StatusBit::Refusals;
+    latched |= shelved_;
+    shelved_ = 0;
+    return data;
+}
+
+QString SimAxis::carryOut(const QString& command, qint64 nowMs) {
     advance(nowMs);
     const QString m = SimCommandSyntax::mnemonicOf(command);
     if (m.isEmpty()) {
@@ -201,7 +221,9 @@ QString SimAxis::query(const QString& m, const QString& arg) {
         return hex(inputs & 0xF);
     if (m == u"IS") {
         const quint32 s = overallStatus();
+        readCleared_ = s & ReadClears;
         latched &= ~ReadClears;
+        shelved_ &= ~ReadClears;
         return hex((s >> 8) & 0xFF, 2) + hex((s >> 16) & 0xFF, 2) + hex((s >> 24) & 0xFF, 2);
     }
     if (m == u"IC")

@@ -43,6 +43,8 @@ enum : quint32 {
 // has been read once.
 constexpr quint32 ReadClears =
     ReceiveError | BadValue | UnknownCommand | NotNow | MemoryOverflow | ChecksumError;
+// The errors by which an axis refuses a command it received.
+constexpr quint32 Refusals = BadValue | UnknownCommand | NotNow | MemoryOverflow;
 // Everything that lights the "other error" lamp of the short status.
 constexpr quint32 OtherErrors = BadValue | UnknownCommand | NotNow | MemoryOverflow |
                                 ChecksumError | InitiatorError | OutputDriver;
@@ -142,6 +144,9 @@ public:
     quint32 latched = 0;
     quint32 overallStatus() const;
     quint8 shortStatus() const { return quint8(overallStatus() & 0xFF); }
+    // The short status of the reply to the command just carried out: a read of the overall
+    // status reports what was set before it cleared it.
+    quint8 replyStatus() const;
 
     // After "CR" the axis restarts: it answers nothing for this long, then
     // comes back with its stored parameters.
@@ -155,6 +160,9 @@ public:
     // Carries out one command and returns the data field of its reply. A line-rate change
     // ("DB") takes effect after the reply; takePendingBaud() hands it to the bus.
     QString execute(const QString& command, qint64 nowMs);
+    // The refusal errors (StatusBit::Refusals) the last execute() raised; 0 when it was
+    // carried out or answered.
+    quint32 lastRefusal() const { return lastRefusal_; }
     int takePendingBaud();
     void advance(qint64 nowMs);
     // One command of a running cycle program: a move, or a parameter set,
@@ -164,6 +172,7 @@ public:
 private:
     enum class Motion { None, Target, FreeRun, Initiator, Stopping };
 
+    QString carryOut(const QString& command, qint64 nowMs);
     QString setParameter(const QString& mnemonic, const QString& arg);
     QString query(const QString& mnemonic, const QString& arg);
     QString current(int value, bool amperes) const;
@@ -178,6 +187,9 @@ private:
     void step(double seconds);
 
     QString family_;
+    quint32 shelved_ = 0;     // refusal errors latched before the command being carried out
+    quint32 lastRefusal_ = 0; // see lastRefusal()
+    quint32 readCleared_ = 0; // what the command being answered cleared by reading it
     Grant grant_ = Grant::None;
     int pendingBaud_ = 0;
     qint64 restartEndMs_ = -1;

@@ -7,7 +7,28 @@ namespace sim {
 namespace {
 // A frame longer than any the program may send is line noise; drop it rather than grow.
 constexpr int kMaxFrame = 1024;
+// Keeps a runaway sender from growing the record without end.
+constexpr int kMaxRefusals = 1000;
+
+QString causeOf(quint32 bits) {
+    QStringList causes;
+    if (bits & StatusBit::UnknownCommand)
+        causes << QStringLiteral("unknown command");
+    if (bits & StatusBit::BadValue)
+        causes << QStringLiteral("bad value");
+    if (bits & StatusBit::NotNow)
+        causes << QStringLiteral("not now");
+    if (bits & StatusBit::MemoryOverflow)
+        causes << QStringLiteral("memory overflow");
+    if (bits & StatusBit::ChecksumError)
+        causes << QStringLiteral("bad checksum");
+    return causes.join(QStringLiteral(", "));
+}
 } // namespace
+
+QString Refusal::text() const {
+    return QString(address) + u' ' + command + QStringLiteral(": ") + cause;
+}
 
 SimBus::SimBus(const QString& axes) {
     for (QChar c : axes) {
@@ -100,10 +121,14 @@ void SimBus::handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, 
         return;
     if (f.check == SimFrame::Check::Bad) {
         a.latched |= StatusBit::ChecksumError;
+        if (refusals_.size() < kMaxRefusals)
+            refusals_ << Refusal{a.address, f.command, causeOf(StatusBit::ChecksumError)};
         return;
     }
     const QString data = a.execute(f.command, nowMs);
-    *out += SimFrame::reply(a.address, a.shortStatus(), data);
+    if (const quint32 bits = a.lastRefusal(); bits && refusals_.size() < kMaxRefusals)
+        refusals_ << Refusal{a.address, f.command, causeOf(bits)};
+    *out += SimFrame::reply(a.address, a.replyStatus(), data);
     if (const int rate = a.takePendingBaud())
         a.baud = rate;
 }

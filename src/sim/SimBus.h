@@ -22,6 +22,18 @@ enum class Fault {
     Vanish,    // the port disappears instead of replying: the pty is closed
 };
 
+// A command an axis refused: it answered with the "other error" bit and the cause in its
+// overall status.
+struct Refusal {
+    QChar address;
+    QString command;
+    QString cause; // "unknown command", "bad value", "not now", "memory overflow", "bad checksum"
+
+    // "3 EW5GA1: bad value"
+    QString text() const;
+    bool operator==(const Refusal&) const = default;
+};
+
 // Up to sixteen controller axes on one serial line. Pure logic: bytes in, bytes out, time
 // given by the caller, so tests drive it without a port and without waiting.
 class SimBus {
@@ -48,6 +60,10 @@ public:
     void clearLog();
     // The request frames as received, STX to ETX.
     QList<QByteArray> frames() const { return frames_; }
+    // The commands the axes refused since construction or clearRefusals(), oldest first.
+    // Kept apart from the log, so that clearing the log keeps them.
+    QList<Refusal> refusals() const { return refusals_; }
+    void clearRefusals() { refusals_.clear(); }
 
 private:
     void handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, QByteArray* out);
@@ -58,6 +74,7 @@ private:
     bool inFrame_ = false;
     QStringList log_;
     QList<QByteArray> frames_;
+    QList<Refusal> refusals_;
 };
 
 } // namespace sim

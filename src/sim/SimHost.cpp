@@ -80,6 +80,8 @@ void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
         fn(bus_);
         if (bus_.log().size() < logPrinted_)
             logPrinted_ = bus_.log().size();
+        if (bus_.refusals().size() < refusalsPrinted_)
+            refusalsPrinted_ = bus_.refusals().size();
     }
     logChanged_.notify_all();
 }
@@ -94,9 +96,10 @@ void SimHost::setFault(Fault f, int param, int count, int after) {
 
 void SimHost::setFaultFor(const QString& command, Fault f, int param) {
     std::lock_guard lock(mutex_);
-    commandFaultTarget_ = f == Fault::None ? QString() : command;
-    commandFault_ = f;
-    commandFaultParam_ = param;
+    if (f == Fault::None)
+        aimed_.clear();
+    else
+        aimed_.push_back({command, f, param});
 }
 
 Fault SimHost::fault() const {
@@ -120,6 +123,17 @@ void SimHost::clearLog() {
     logPrinted_ = 0;
 }
 
+QList<Refusal> SimHost::refusals() const {
+    std::lock_guard lock(mutex_);
+    return bus_.refusals();
+}
+
+void SimHost::clearRefusals() {
+    std::lock_guard lock(mutex_);
+    bus_.clearRefusals();
+    refusalsPrinted_ = 0;
+}
+
 bool SimHost::waitForLog(int count, int timeoutMs) {
     std::unique_lock lock(mutex_);
     return logChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
@@ -130,6 +144,7 @@ void SimHost::setLogStream(FILE* stream) {
     std::lock_guard lock(mutex_);
     logStream_ = stream;
     logPrinted_ = bus_.log().size();
+    refusalsPrinted_ = bus_.refusals().size();
 }
 
 int SimHost::lineRate() const {
@@ -176,12 +191,16 @@ qint64 SimHost::lineTimeUs(qsizetype bytes) const {
 
 void SimHost::printLogLocked() {
     const QStringList lines = bus_.log();
+    const QList<Refusal> refused = bus_.refusals();
     if (logStream_) {
         for (qsizetype i = logPrinted_; i < lines.size(); ++i)
             std::fprintf(logStream_, "%s\n", lines[i].toLatin1().constData());
+        for (qsizetype i = refusalsPrinted_; i < refused.size(); ++i)
+            std::fprintf(logStream_, "refused %s\n", refused[i].text().toLatin1().constData());
         std::fflush(logStream_);
     }
     logPrinted_ = lines.size();
+    refusalsPrinted_ = refused.size();
 }
 
 void SimHost::vanishLocked() {
@@ -207,17 +226,16 @@ bool SimHost::receiveLocked(const QByteArray& bytes, qint64 now) {
 void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands) {
     if (replies.isEmpty())
         return;
-    if (!commandFaultTarget_.isEmpty()) {
+    for (auto it = aimed_.begin(); it != aimed_.end(); ++it) {
+        const QString& target = it->target;
         for (const QString& line : commands) {
             // Log lines are the address, a blank and the command.
             // A target "3 PF" is aimed at one axis, "PF" at any.
-            if (line.mid(2).startsWith(commandFaultTarget_) ||
-                (commandFaultTarget_.size() > 2 && commandFaultTarget_.at(1) == u' ' &&
-                 line.startsWith(commandFaultTarget_))) {
-                const Fault f = commandFault_;
-                commandFaultTarget_.clear();
-                commandFault_ = Fault::None;
-                deliverLocked(replies, now, f, commandFaultParam_);
+            if (line.mid(2).startsWith(target) ||
+                (target.size() > 2 && target.at(1) == u' ' && line.startsWith(target))) {
+                const AimedFault a = *it;
+                aimed_.erase(it);
+                deliverLocked(replies, now, a.fault, a.param);
                 return;
             }
         }
@@ -278,12 +296,20 @@ void SimHost::queueLocked(qint64 due, const QByteArray& bytes) {
         due = qMax(due, txFreeUs_) + lineTimeUs(bytes.size());
         txFreeUs_ = due;
     }
-    out_.push_back({due, bytes});
+    out_.push_back({due, bytes, lineRate_});
 }
 
 void SimHost::flushLocked(qint64 now) {
     while (master_ >= 0 && !out_.empty() && out_.front().dueUs <= now) {
         Outgoing& o = out_.front();
+        const int rate = SimLineRate::of(master_);
+        if (o.rate > 0 && rate > 0 && rate != o.rate) {
+            // The program has changed the port's rate since the reply was sent: its bytes
+            // arrive as framing noise, never as a frame.
+            for (char& c : o.bytes)
+                c = char(0x80 | (quint8(c) >> 1));
+            o.rate = rate;
+        }
         const ssize_t n = ::write(master_, o.bytes.constData(), size_t(o.bytes.size()));
         if (n < 0)
             return; // full (EAGAIN) or gone: try again on the next turn

@@ -42,7 +42,8 @@ public:
     // The reply to the next command that begins with command suffers fault f; the command
     // itself is carried out as usual (the controller did the work, its answer got lost).
     // Any fault set with setFault is left for the other replies. A command given with its
-    // axis and a blank ("3 PF") aims at that axis only.
+    // axis and a blank ("3 PF") aims at that axis only. Each call adds one aimed fault;
+    // f = Fault::None removes them all.
     void setFaultFor(const QString& command, Fault f, int param = 0);
     Fault fault() const;
     // True once the port has vanished (Fault::Vanish).
@@ -50,6 +51,10 @@ public:
 
     QStringList log() const;
     void clearLog();
+    // The commands the axes refused (see SimBus::refusals); clearLog() keeps them. The log
+    // stream gets a line "refused 3 EW5GA1: bad value" for each.
+    QList<Refusal> refusals() const;
+    void clearRefusals();
     // Waits until the log holds at least count entries.
     bool waitForLog(int count, int timeoutMs);
     // Prints each command to stream as it arrives ("0 IF?"); nullptr stops printing.
@@ -75,6 +80,12 @@ private:
     struct Outgoing {
         qint64 dueUs;
         QByteArray bytes;
+        int rate; // the line rate the reply was meant for, 0 while unknown
+    };
+    struct AimedFault {
+        QString target;
+        Fault fault;
+        int param;
     };
     struct Incoming {
         qint64 dueUs;
@@ -105,9 +116,7 @@ private:
     int faultParam_ = 0;
     int faultCount_ = 0;
     int faultAfter_ = 0;
-    QString commandFaultTarget_; // empty: no fault for one command
-    Fault commandFault_ = Fault::None;
-    int commandFaultParam_ = 0;
+    std::deque<AimedFault> aimed_; // faults for one command each, in the order given
     std::deque<Outgoing> out_;
     std::deque<Incoming> in_;
     bool wireTime_ = false;
@@ -118,6 +127,7 @@ private:
     qint64 bytesSent_ = 0;
     FILE* logStream_ = nullptr;
     qsizetype logPrinted_ = 0;
+    qsizetype refusalsPrinted_ = 0;
     bool vanished_ = false;
     int lineRate_ = 0;
     std::chrono::steady_clock::time_point epoch_ = std::chrono::steady_clock::now();

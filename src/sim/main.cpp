@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,7 @@ Faults (--fault KIND[=PARAM], applied to every reply, or to the next N with
 Faults aimed at one command or one axis:
   --no-reply-to [A ]CMD   the next command that begins with CMD (on axis A only
                           when given, e.g. "3 PF") is carried out but gets no reply
+                          (repeatable: each one strikes once)
   --refuse-release A:N    axis A refuses its N-th write release ("FC"), counted
                           from the start; the others are granted
   --lose-slot A:NN        writes to PLC slot NN (hex) of axis A are answered "OK"
@@ -189,7 +191,9 @@ int main(int argc, char** argv) {
                      "directions, at the rate the program has set).");
     const QCommandLineOption answerDelayOpt(
         "answer-delay", "Each axis starts its answer MS ms after a request is complete.", "MS");
-    const QCommandLineOption logOpt("log", "Print every received command on standard error.");
+    const QCommandLineOption logOpt(
+        "log", "Print every received command on standard error, and \"refused A CMD: cause\" "
+               "for each command an axis refused.");
     const QCommandLineOption keepOpt(
         "ignore-stdin", "Keep serving when standard input ends (stop by signal only).");
     const QCommandLineOption noReplyOpt(
@@ -301,8 +305,8 @@ int main(int argc, char** argv) {
         const int count = parser.isSet(faultCountOpt) ? parser.value(faultCountOpt).toInt() : -1;
         host.setFault(f, param, count);
     }
-    if (parser.isSet(noReplyOpt)) {
-        const QString target = parser.value(noReplyOpt).trimmed();
+    for (const QString& value : parser.values(noReplyOpt)) {
+        const QString target = value.trimmed();
         const bool aimed = target.size() > 2 && target[1] == u' ';
         const QString command = aimed ? target.mid(2).trimmed() : target;
         if (command.isEmpty() || command.contains(u' ') ||
@@ -333,7 +337,11 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     bool watchStdin = !parser.isSet(keepOpt) && !inputClosed;
+    // The longest line the simulator takes from standard input: a slot line of a long text
+    // fits many times over, a stream without line ends does not grow without bound.
+    constexpr qsizetype kMaxLine = 4096;
     QByteArray typed;
+    bool skipping = false; // within a line that was too long, up to its end
     while (!stopRequested) {
         pollfd p{STDIN_FILENO, POLLIN, 0};
         if (!watchStdin) {
@@ -353,6 +361,8 @@ int main(int argc, char** argv) {
                 const bool lineOk =
                     toLineBytes(QString::fromLocal8Bit(typed.left(end)).trimmed(), &line);
                 typed.remove(0, end + 1);
+                if (std::exchange(skipping, false))
+                    continue;
                 if (!lineOk) {
                     std::fprintf(stderr, "kormak-sim: the line holds a character that code page "
                                          "1252 does not have; nothing changed\n");
@@ -376,6 +386,13 @@ int main(int argc, char** argv) {
                     std::printf("%s\n", answer.toLocal8Bit().constData());
                     std::fflush(stdout);
                 }
+            }
+            if (typed.size() > kMaxLine) {
+                if (!skipping)
+                    std::fprintf(stderr, "kormak-sim: line longer than %lld bytes ignored\n",
+                                 static_cast<long long>(kMaxLine));
+                typed.clear();
+                skipping = true;
             }
         }
     }

@@ -1,6 +1,8 @@
 // kormakctl status and reset against kormak-sim running as its own process,
 // with faults set on its standard input as a person would.
 
+#include "Referee.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +13,8 @@ class TestDiagCli : public QObject {
     QTemporaryDir home_;
     QProcess sim_;
     QString port_;
+    QString simLog_;
+    qint64 simLogSeen_ = 0;
 
     struct Result {
         int status = -1;
@@ -41,12 +45,16 @@ class TestDiagCli : public QObject {
 
 private slots:
     void initTestCase() {
-        sim_.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0,3"});
+        // The log goes to a file that the referee reads after each test.
+        simLog_ = home_.filePath(QStringLiteral("sim.log"));
+        sim_.setStandardErrorFile(simLog_);
+        sim_.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0,3", "--log"});
         QVERIFY(sim_.waitForStarted());
         QVERIFY(sim_.waitForReadyRead(3000));
         port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
         QVERIFY(port_.startsWith(u"/dev/"));
     }
+    void cleanup() { Referee().judge(refusalsInLog(simLog_, &simLogSeen_), __FILE__, __LINE__); }
     void cleanupTestCase() {
         sim_.closeWriteChannel(); // the simulator ends with its input
         QVERIFY(sim_.waitForFinished(3000));
@@ -91,6 +99,31 @@ private slots:
         QVERIFY2(!r.out.contains(lamp), qPrintable(r.out));
     }
 
+    // An error of the line is cleared by the read that reports it: the first status shows
+    // it, with the "other error" bit for a refused command, and the next one no more.
+    void clearedByTheReadThatShowsIt_data() {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<QString>("lamp");
+        QTest::addColumn<int>("shortStatus"); // bits the code's last two digits must show
+        QTest::newRow("receiving error") << QByteArray("receive") << "Receivig error axis" << 0x20;
+        QTest::newRow("bad value")
+            << QByteArray("bad-value") << "Parameter value incorrect" << 0x40;
+    }
+    void clearedByTheReadThatShowsIt() {
+        QFETCH(QByteArray, fault);
+        QFETCH(QString, lamp);
+        QFETCH(int, shortStatus);
+        tell("3 fault " + fault);
+        Result r = run({"status", "--address", "3"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.split(u'\n').contains(lamp), qPrintable(r.out));
+        const QString code = r.out.section(u'\n', 0, 0).section(u'\t', 1);
+        QCOMPARE(code.right(2).toInt(nullptr, 16) & shortStatus, shortStatus);
+        r = run({"status", "--address", "3"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(!r.out.contains(lamp), qPrintable(r.out));
+    }
+
     // "CR" restarts the axis: the fault and unstored parameters are gone once
     // it answers again.
     void systemReset() {
@@ -103,6 +136,32 @@ private slots:
         QVERIFY2(!r.out.contains(u"temperature"), qPrintable(r.out));
         r = run({"send", "--address", "0", "PF?"});
         QCOMPARE(r.out, QStringLiteral("2000\n"));
+    }
+
+    // The probe's first question at the axis's rate gets its answer only after the probe
+    // has moved on to the next rate: that answer must not pass for one at the new rate.
+    void probeTakesNoReplyMeantForAnotherRate() {
+        QProcess sim;
+        sim.start(QStringLiteral(KORMAK_SIM_EXE),
+                  {"--axes", "0", "--fault", "late=300", "--fault-count", "1", "--ignore-stdin"});
+        QVERIFY(sim.waitForReadyRead(3000));
+        const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home_.path());
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KORMAKCTL),
+                {"--lang", "en", "--port", port, "--baud", "28800", "probe", "--address", "0"});
+        QVERIFY(p.waitForFinished(30000));
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        // Either the probe finds 28800 again, or it finds nothing; never another rate.
+        if (p.exitCode() == 0)
+            QCOMPARE(out, QStringLiteral("28800\n"));
+        else
+            QCOMPARE(out, QString());
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(3000));
     }
 
     void noAxisFails_data() {

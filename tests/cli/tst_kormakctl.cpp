@@ -1,4 +1,5 @@
 #include "PtyPeer.h"
+#include "Referee.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,8 @@ class TestKormakctl : public QObject {
     Q_OBJECT
 
     QTemporaryDir home_;
+    qint64 simLogSeen_ = 0;
+    QString simLog() const { return home_.filePath(QStringLiteral("sim.log")); }
 
     struct Result {
         int status = -1;
@@ -42,6 +45,10 @@ class TestKormakctl : public QObject {
     }
 
 private slots:
+    // kormakctl's own simulator logs here, for the referee.
+    void initTestCase() { qputenv("KORMAK_SIM_LOG", QFile::encodeName(simLog())); }
+    void cleanup() { Referee().judge(refusalsInLog(simLog(), &simLogSeen_), __FILE__, __LINE__); }
+
     void commands_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");

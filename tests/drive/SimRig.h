@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PtyPeer.h"
+#include "Referee.h"
 #include "ScriptedOperator.h"
 #include "link/SerialLink.h"
 #include "sim/SimBus.h"
@@ -12,9 +13,10 @@
 
 // One simulated axis "0" on a real pty, opened through the program's link.
 struct SimRig {
-    sim::SimHost host{QStringLiteral("0")};
+    RefereedHost host{QStringLiteral("0")};
     ScriptedOperator op;
     SerialLink link{op};
+    Referee& referee = host.referee;
 
     bool open() {
         if (!host.start())
@@ -47,6 +49,12 @@ struct TamperedSim {
     std::mutex mutex;
     sim::SimBus bus{QStringLiteral("0")};
     QStringList received;
+    Referee referee;
+
+    ~TamperedSim() {
+        std::lock_guard<std::mutex> lock(mutex);
+        referee.judge(bus.refusals(), __FILE__, __LINE__);
+    }
 
     // One reply to tamper with.
     struct Rule {

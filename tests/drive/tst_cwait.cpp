@@ -126,8 +126,10 @@ private slots:
         SimRig rig;
         QVERIFY(rig.open());
         rig.link.setTimeoutMs(400);
-        if (fault == QLatin1String("refuse"))
+        if (fault == QLatin1String("refuse")) {
             rig.axis([](sim::SimAxis& a) { a.dateCode = QStringLiteral("1904\u20AC3"); });
+            rig.referee.expect(QStringLiteral("FC"));
+        }
         if (fault == QLatin1String("timeout"))
             rig.op.onPump = [&] {
                 if (rig.op.pumps == 13)

@@ -495,6 +495,7 @@ private slots:
         QTest::mouseClick(rig.button("deleteModeButton"), Qt::LeftButton);
         QTest::mouseClick(rig.mark(1), Qt::LeftButton);
         rig.axis([](sim::SimAxis& a) { a.dateCode = QStringLiteral("1904\u20AC3"); });
+        rig.referee.expect(QStringLiteral("FC"));
         rig.host.clearLog();
         QTest::mouseClick(rig.button("deleteButton"), Qt::LeftButton);
         QCOMPARE(rig.op.shownIds(), QList<int>{10171});

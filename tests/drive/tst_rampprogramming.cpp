@@ -130,6 +130,7 @@ private slots:
         QVERIFY(CalculateRamp(c));
         // A date code the line cannot carry: what comes back never matches it.
         rig.axis([](sim::SimAxis& a) { a.dateCode = QStringLiteral("1904\u20AC3"); });
+        rig.referee.expect(QStringLiteral("FC"));
         rig.host.clearLog();
         QVERIFY(!ProgramRamp(c, true));
         QVERIFY(rig.op.shown.isEmpty());
@@ -391,6 +392,7 @@ private slots:
             a.plcSlots[1] = QStringLiteral("OLD");
             a.dateCode = QStringLiteral("1904\u20AC3");
         });
+        rig.referee.expect(QStringLiteral("FC"));
         QStringList texts(256);
         texts[3] = QStringLiteral("GA300");
         rig.host.clearLog();

@@ -441,6 +441,7 @@ private slots:
         QVERIFY(rig.openDialog());
         rig.host.clearLog();
         // After the first record the card stops taking writes.
+        rig.referee.expect(QStringLiteral("WI"));
         rig.op.onPump = [&rig] { rig.axis([](sim::SimAxis& a) { a.sfiCard = false; }); };
         rig.click("programButton");
         rig.op.onPump = nullptr;

@@ -6,23 +6,31 @@
 // what the controller holds, a link that answers the next command with its
 // own reply). A new operation adds itself to operations() and its rows.
 
+#include "Referee.h"
 #include "ScriptedOperator.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
+#include "axis/StatusPolling.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CRampenDlg.h"
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
 #include "drive/CWait.h"
+#include "drive/Currents.h"
+#include "drive/OverallStatus.h"
 #include "drive/ProgramPlcArea.h"
 #include "drive/RampCalculation.h"
 #include "drive/RampMemory.h"
 #include "files/AxisComparison.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
+#include "link/BaudChange.h"
+#include "link/ProbeAxis.h"
+#include "link/RsMonitor.h"
 #include "link/SerialLink.h"
+#include "plc/IoCard.h"
 #include "plc/PlcArea.h"
 #include "plc/SequenceArea.h"
 #include "report/ReportReader.h"
@@ -66,7 +74,7 @@ const QMap<int, QByteArray> kSfiRecords = {
 // One simulated axis "0" with a few ramps and PLC slots, on a real pty,
 // opened through the program's link.
 struct FaultRig {
-    sim::SimHost host{QStringLiteral("0")};
+    RefereedHost host{QStringLiteral("0")};
     ScriptedOperator op;
     SerialLink link{op};
     CKormakDoc doc;
@@ -154,6 +162,8 @@ struct Operation {
     bool everyFault = true;
     // What a failure adds after the link's own message (a summary).
     QStringList failed = {};
+    // The operation gets one reply: the faults that close the port strike on it.
+    bool single = false;
 };
 
 // What the transfer left in the axis.
@@ -245,6 +255,28 @@ QStringList transferFile() {
 QStringList& cleanDifferences() {
     static QStringList list;
     return list;
+}
+
+// A part reset of a standing fault: its one command, and the message that says it was done.
+Operation partReset(OverallStatus::Reset reset, quint32 fault) {
+    Operation o;
+    o.prepare = [fault](FaultRig& rig) {
+        rig.axis([fault](sim::SimAxis& a) { a.latched |= fault; });
+        return true;
+    };
+    o.run = [reset, fault](FaultRig& rig) {
+        Outcome out;
+        out.ok = OverallStatus::runPartReset(rig.link, rig.op, reset);
+        bool standing = true;
+        rig.axis([&](sim::SimAxis& a) { standing = a.latched & fault; });
+        if (out.ok && standing)
+            out.broken = "success, but the fault stands";
+        return out;
+    };
+    o.told = {QString::number(OverallStatus::resetDoneTextId(reset))};
+    o.everyFault = false;
+    o.single = true;
+    return o;
 }
 
 const QMap<QString, Operation>& operations() {
@@ -587,6 +619,229 @@ const QMap<QString, Operation>& operations() {
                              c.differences().join(", ");
               return o;
           }}},
+        // The panel's first reading of an axis: what it read on a clean line, or a failure.
+        {QStringLiteral("axis reading"),
+         {[](FaultRig& rig) {
+              return ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc);
+          },
+          [](FaultRig& rig) {
+              const AxisParameters clean = rig.params;
+              AxisParameters read;
+              CKormakDoc doc;
+              Outcome o;
+              o.ok = ReadAxisConfiguration(rig.link, rig.op, read, doc);
+              const QStringList kept = {read.startStopFreq,  read.runFreq,  read.position,
+                                        read.axisLimit,      read.backlash, read.zeroOffsetPlus,
+                                        read.zeroOffsetMinus};
+              for (const QString& text : kept)
+                  if (holdsPseudoReply(text))
+                      o.broken = "a pseudo-reply was kept: " + text;
+              if (o.broken.isEmpty() && o.ok &&
+                  (read.runFreq != clean.runFreq || read.axisLimit != clean.axisLimit ||
+                   read.rampIndex != clean.rampIndex))
+                  o.broken = "the values read are not the axis's";
+              return o;
+          }}},
+        // The axis and the link move to 9600 Baud together, or neither moves.
+        {QStringLiteral("baud change"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              Outcome o;
+              o.ok = BaudChange::ChangeBaudRate(rig.link, 0) == BaudChange::Result::Changed;
+              int axisRate = 0;
+              rig.axis([&](sim::SimAxis& a) { axisRate = a.baud; });
+              if (rig.link.portOpen() && axisRate != SerialLink::baudRateOf(rig.link.baudIndex()))
+                  o.broken = QStringLiteral("the axis listens at %1, the link at %2")
+                                 .arg(axisRate)
+                                 .arg(SerialLink::baudRateOf(rig.link.baudIndex()));
+              else if (o.ok && axisRate != 9600)
+                  o.broken = "success, but the axis did not move";
+              return o;
+          },
+          {},
+          {},
+          false,
+          {},
+          true}},
+        // The probe, started one rate below the axis's: only the axis's own answer at its
+        // own rate counts.
+        {QStringLiteral("probe"),
+         {[](FaultRig& rig) {
+              rig.link.setBaudIndex(2); // 19200
+              return rig.link.TogglePort() && rig.link.TogglePort();
+          },
+          [](FaultRig& rig) {
+              Outcome o;
+              o.ok = ProbeAxis(rig.link);
+              if (o.ok && rig.link.baudIndex() != 3)
+                  o.broken = QStringLiteral("the probe settled at %1 Baud")
+                                 .arg(SerialLink::baudRateOf(rig.link.baudIndex()));
+              // The link goes on at the axis's rate, whatever the probe found.
+              if (rig.link.portOpen() && rig.link.baudIndex() != 3) {
+                  rig.link.TogglePort();
+                  rig.link.setBaudIndex(3);
+                  rig.link.TogglePort();
+              }
+              return o;
+          },
+          {},
+          {},
+          false,
+          {},
+          true}},
+        // The status dialog's read: a standing power-stage fault is shown, a lost reply is
+        // no reading at all.
+        {QStringLiteral("overall status"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) { a.latched |= sim::StatusBit::PowerStage; });
+              return true;
+          },
+          [](FaultRig& rig) {
+              const OverallStatus::Reading r = OverallStatus::read(rig.link);
+              Outcome o;
+              o.ok = r.valid;
+              if (r.valid && !(r.value & sim::StatusBit::PowerStage))
+                  o.broken = "the reading lost the power-stage fault: " + r.codeText;
+              return o;
+          },
+          {},
+          {},
+          false,
+          {},
+          true}},
+        // The part resets: success only with the reply that says it was done.
+        {QStringLiteral("output driver reset"),
+         partReset(OverallStatus::Reset::OutputDriver, sim::StatusBit::OutputDriver)},
+        {QStringLiteral("power stage reset"),
+         partReset(OverallStatus::Reset::PowerStage, sim::StatusBit::PowerStage)},
+        {QStringLiteral("initiator reset"),
+         partReset(OverallStatus::Reset::Initiators, sim::StatusBit::InitiatorError)},
+        {QStringLiteral("SFI reset"),
+         partReset(OverallStatus::Reset::Sfi, sim::StatusBit::SfiError)},
+        // The currents dialog opened on a level axis and closed with new values: the
+        // values shown are the axis's, and the ones sent reach it.
+        {QStringLiteral("currents"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) {
+                  a.setFamily(QStringLiteral("SMC 2A"));
+                  a.params.stopCurrent = 2;
+                  a.params.runCurrent = 5;
+              });
+              return true;
+          },
+          [](FaultRig& rig) {
+              CurrentSettings fields;
+              const Currents::Display shown = Currents::Open(rig.link, rig.op, fields);
+              Outcome o;
+              if (shown.linkFailed) {
+                  o.ok = false;
+                  if (holdsPseudoReply(fields.stopCurrent + fields.runCurrent +
+                                       fields.boostCurrent + fields.boostTime))
+                      o.broken = "a pseudo-reply was kept as a current";
+                  return o;
+              }
+              if (shown.stopIndex != 2 || shown.runIndex != 5)
+                  o.broken = "the dialog does not show the axis's currents";
+              Currents::Choice choice;
+              choice.stopIndex = 3;
+              choice.runIndex = 7;
+              choice.boostIndex = shown.boostIndex;
+              choice.boostTimeText = shown.boostTimeText;
+              const int before = int(rig.op.shown.size());
+              Currents::Accept(rig.link, rig.op, fields, shown, choice);
+              o.ok = rig.op.shown.size() == before;
+              int stop = -1, run = -1;
+              rig.axis([&](sim::SimAxis& a) {
+                  stop = a.params.stopCurrent;
+                  run = a.params.runCurrent;
+              });
+              if (o.broken.isEmpty() && o.ok && (stop != 3 || run != 7))
+                  o.broken = "the axis does not hold the currents sent";
+              return o;
+          }}},
+        // The I/O card dialog: presence, the registers, and two outputs switched.
+        {QStringLiteral("I/O card"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) {
+                  a.ioCard = true;
+                  a.inputs = 0x5;
+                  a.programNumber = 0x21;
+                  a.outputs = 1;
+              });
+              return true;
+          },
+          [](FaultRig& rig) {
+              Outcome o;
+              if (IoCard::checkPresent(rig.link) != IoCard::Presence::Present)
+                  return o;
+              IoCard::Outputs out;
+              quint32 inputs = 0, program = 0;
+              if (!IoCard::readOutputs(rig.link, &out) ||
+                  IoCard::readRegister(rig.link, QStringLiteral("II?"), &inputs) !=
+                      IoCard::Read::Ok ||
+                  IoCard::readRegister(rig.link, QStringLiteral("EI?"), &program) !=
+                      IoCard::Read::Ok)
+                  return o;
+              if (out.io != 1 || inputs != 0x5 || program != 0x21)
+                  o.broken = "the registers read are not the axis's";
+              out.io = 2;
+              out.eo = 0xC;
+              o.ok = IoCard::writeOutputs(rig.link, out);
+              int io = -1, eo = -1;
+              rig.axis([&](sim::SimAxis& a) {
+                  io = a.outputs;
+                  eo = a.ioCardOutputs;
+              });
+              if (o.broken.isEmpty() && o.ok && (io != 2 || eo != 0xC))
+                  o.broken = "the outputs were not switched";
+              return o;
+          }}},
+        // One tick of the panel's status poll while the motor runs: no pseudo-reply is
+        // ever shown as the position or an output.
+        {QStringLiteral("short-status poll"),
+         {[](FaultRig& rig) {
+              rig.axis([](sim::SimAxis& a) {
+                  a.outputs = 2;
+                  a.execute(QStringLiteral("GA100000"), 0);
+              });
+              return true;
+          },
+          [](FaultRig& rig) {
+              const StatusPoll poll = PollShortStatus(rig.link, true);
+              Outcome o;
+              o.ok = poll.result == StatusPoll::Result::Done;
+              // The panel says "time-out" for a lost reply and stops quietly for a lost port.
+              if (rig.link.portOpen() && rig.link.lastTimedOut() &&
+                  poll.result != StatusPoll::Result::TimedOut)
+                  o.broken = "a lost reply that the poll does not report";
+              else if (poll.positionRead && holdsPseudoReply(poll.position))
+                  o.broken = "a pseudo-reply shown as the position: " + poll.position;
+              else if (o.ok && (!poll.statusRead || !poll.positionRead || !poll.outputsRead ||
+                                poll.outputA0 || !poll.outputA1))
+                  o.broken = "a complete poll without every value";
+              return o;
+          }}},
+        // A command sent from the RS monitor: the reply shown is the axis's own.
+        {QStringLiteral("RS monitor send"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              RsMonitor::Session session(rig.link);
+              const QString shown = session.send(QStringLiteral("if?"), 3, 0);
+              const QString result =
+                  session.log().isEmpty() ? QString() : session.log().back().result;
+              Outcome o;
+              // A lost reply is shown cut like any other; what matters is that the
+              // exchange did not end with a reply.
+              o.ok = !PseudoReply::is(result);
+              if (o.ok && shown != QString::number(kTopFrequency))
+                  o.broken = "the monitor shows a reply that is not the axis's: " + shown;
+              return o;
+          },
+          {},
+          {},
+          false,
+          {},
+          true}},
         // The whole-system reset: "CR", which an axis that restarts at once
         // may leave unanswered, then the timed window while it restarts.
         {QStringLiteral("system reset"),
@@ -685,6 +940,14 @@ void TestFaultInjection::operationUnderFault_data() {
         row("clean line") << Fault::None << 0 << Strike{} << true << done;
         row("noise before every reply") << Fault::Garbage << 7 << Strike{} << true << done;
         row("every reply in pieces") << Fault::Pieces << 3 << fromReply(0, 4) << true << done;
+        if (operation.single) {
+            row("late, within the time-out")
+                << Fault::LateReply << kTimeoutMs / 3 << fromReply(0, 1) << true << done;
+            row("overflow at the reply") << Fault::Overflow << 0 << fromReply(0, 1) << false
+                                         << asked + QStringList{overflow} + failed;
+            row("port vanishes at the reply") << Fault::Vanish << 0 << fromReply(0, 1) << false
+                                              << asked + QStringList{lost} + failed;
+        }
         if (!operation.everyFault)
             continue;
         row("late, within the time-out")
@@ -775,6 +1038,25 @@ void TestFaultInjection::operationUnderFault_data() {
         {"comparison", "from the first reply", fromReply(0), {"10103"}},
         {"comparison", "on the table read", onCommand("FR0050"), {"10103"}},
         {"comparison", "on a slot in the middle", onCommand("ER80"), {"10103"}},
+        {"axis reading", "from the first reply", fromReply(0), {"10103"}},
+        {"axis reading", "on the table read", onCommand("FR0060"), {"10103"}},
+        {"axis reading", "on the last query", onCommand("PI?"), {"10103"}},
+        {"probe", "at the axis's rate", onCommand("IC?"), {"10103"}},
+        {"overall status", "on the read", onCommand("IS?"), {}},
+        {"output driver reset", "on the reset", onCommand("CO"), {"10103"}},
+        {"power stage reset", "on the reset", onCommand("CA"), {"10103"}},
+        {"initiator reset", "on the reset", onCommand("CI"), {"10103"}},
+        {"SFI reset", "on the reset", onCommand("CS"), {"10103"}},
+        {"currents", "from the first reply", fromReply(0), {"10103"}},
+        {"currents", "on the run current read", onCommand("PR?"), {"10103"}},
+        {"currents", "on the run current sent", onCommand("PR7"), {"10103"}},
+        {"I/O card", "on the presence", onCommand("PE?"), {}},
+        {"I/O card", "on a register", onCommand("EI?"), {}},
+        {"I/O card", "on the card's outputs", onCommand("EOC"), {}},
+        {"short-status poll", "on the status", onCommand("II?"), {}},
+        {"short-status poll", "on the position", onCommand("PC?"), {}},
+        {"short-status poll", "on the outputs", onCommand("IO?"), {}},
+        {"RS monitor send", "on the command", onCommand("IF?"), {}},
         // An axis that restarts at once does not answer "CR": no failure.
         {"system reset", "on the reset", onCommand("CR"), {}, true},
     };

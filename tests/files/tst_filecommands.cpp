@@ -1,3 +1,5 @@
+#include "Referee.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QScopeGuard>
@@ -10,6 +12,8 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    qint64 simLogSeen_ = 0;
+    QString simLog() const { return dir_.filePath(QStringLiteral("sim.log")); }
 
     struct Run {
         int exitCode = -1;
@@ -60,7 +64,12 @@ class TestFileCommands : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(dir_.isValid()); }
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        // kormakctl's own simulator logs here, for the referee.
+        qputenv("KORMAK_SIM_LOG", QFile::encodeName(simLog()));
+    }
+    void cleanup() { Referee().judge(refusalsInLog(simLog(), &simLogSeen_), __FILE__, __LINE__); }
 
     // A name with a Latin-1 "é" (byte 0xE9 alone) is no UTF-8 text; Qt turns
     // it into "caf\uFFFD.OPM", a different file. kormakctl keeps the bytes.

@@ -1,4 +1,5 @@
 #include "PtyPeer.h"
+#include "Referee.h"
 #include "ScriptedOperator.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
@@ -88,7 +89,7 @@ QByteArray commandOf(const QByteArray& frame) {
 // read from it, as a save finds them.
 struct SimRig {
     ScriptedOperator op;
-    sim::SimHost host{QStringLiteral("0")};
+    RefereedHost host{QStringLiteral("0")};
     SerialLink link{op};
     CKormakDoc doc;
     AxisParameters params;

@@ -1,5 +1,6 @@
 // kormakctl plc dump and plc load against a simulated bus on a pty.
 
+#include "Referee.h"
 #include "sim/SimHost.h"
 
 #include <QProcess>
@@ -47,7 +48,7 @@ class TestPlcCli : public QObject {
 private slots:
     // What dump prints loads back unchanged into another axis.
     void dumpLoadsBackUnchanged() {
-        sim::SimHost host(QStringLiteral("01"));
+        RefereedHost host(QStringLiteral("01"));
         QVERIFY(host.start());
         host.withBus([](sim::SimBus& bus) {
             bus.axis(u'0').plcSlots[0] = QStringLiteral("PO400 PF2000 GA16000 PN3");
@@ -230,7 +231,7 @@ private slots:
                         "$&PT20", "$&PC-200", "$&PO50",    "$&PF2000",  "$&PNA",  "$&CA",
                         "$&CI",   "$&CO",     "$&CR",      "$&CS"} +
             currents;
-        sim::SimHost host(QStringLiteral("01"));
+        RefereedHost host(QStringLiteral("01"));
         QVERIFY(host.start());
         host.withBus([&](sim::SimBus& bus) {
             for (QChar a : {u'0', u'1'})
@@ -256,7 +257,7 @@ private slots:
 
     // The slot lines of a parameter file load as they stand.
     void loadsParameterFileLines() {
-        sim::SimHost host(QStringLiteral("0"));
+        RefereedHost host(QStringLiteral("0"));
         QVERIFY(host.start());
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("AXIS.OPM"));
@@ -284,7 +285,7 @@ private slots:
         QFETCH(QString, family);
         QFETCH(bool, refuse);
         QFETCH(int, code);
-        sim::SimHost host(QStringLiteral("0"));
+        RefereedHost host(QStringLiteral("0"));
         QVERIFY(host.start());
         host.withBus([&](sim::SimBus& bus) {
             bus.axis(u'0').setFamily(family);

@@ -1,6 +1,7 @@
 // kormakctl report: the PDF of a simulated axis and of a parameter file, in
 // the language asked for; a report that cannot be read leaves no file.
 
+#include "Referee.h"
 #include "sim/SimHost.h"
 
 #include <QFile>
@@ -50,7 +51,7 @@ class TestReportCli : public QObject {
 
 private slots:
     void init() {
-        host = std::make_unique<sim::SimHost>(QStringLiteral("0"));
+        host = std::make_unique<RefereedHost>(QStringLiteral("0"));
         host->withBus([](sim::SimBus& bus) {
             bus.axis(u'0').plcSlots[0x0A] = QStringLiteral("PO400 PF2000 GA16000 PN3");
             bus.axis(u'0').plcSlots[0x40] = QStringLiteral("$&CR");
@@ -132,7 +133,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<sim::SimHost> host;
+    std::unique_ptr<RefereedHost> host;
     QTemporaryDir dir;
 };
 

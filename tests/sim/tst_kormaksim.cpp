@@ -46,6 +46,9 @@ private slots:
     void badOptionsAreRejected();
     void helpExplainsTheFramingRule();
     void slotTextsAreHeldAsCodePage1252();
+    void everyAimedFaultIsKept();
+    void lateReplyAfterARateChangeIsNoise();
+    void overlongInputLineIsSkipped();
 };
 
 void TestKormakSim::servesUntilInputEnds() {
@@ -178,6 +181,83 @@ void TestKormakSim::helpExplainsTheFramingRule() {
     QVERIFY(help.contains(u"--fault"));
     for (const char* option : {"--no-reply-to", "--refuse-release", "--lose-slot"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
+}
+
+// Each --no-reply-to strikes once, on the first command it names; the others are answered.
+void TestKormakSim::everyAimedFaultIsKept() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE),
+              {"--axes", "3", "--no-reply-to", "PF", "--no-reply-to", "3 PO", "--ignore-stdin"});
+    QVERIFY(sim.waitForReadyRead(3000));
+    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    port.setBaudRate(28800);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    const QByteArray asks[] = {QByteArray("\x02"
+                                          "3PO?:29"
+                                          "\x03"),
+                               QByteArray("\x02"
+                                          "3PF?:20"
+                                          "\x03")};
+    for (const QByteArray& ask : asks)
+        QCOMPARE(transact(port, ask), QByteArray());
+    // Struck once each: asked again, both answer.
+    QCOMPARE(transact(port, asks[0]).mid(1, 7), QByteArray("300 400"));
+    QCOMPARE(transact(port, asks[1]).mid(1, 8), QByteArray("300 2000"));
+    port.close();
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(3000));
+}
+
+// A reply that leaves after the program has changed the port's rate meets a receiver that
+// samples its bits at another rate: what arrives is noise, never a frame.
+void TestKormakSim::lateReplyAfterARateChangeIsNoise() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE),
+              {"--axes", "3", "--fault", "late=300", "--fault-count", "1", "--ignore-stdin"});
+    QVERIFY(sim.waitForReadyRead(3000));
+    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    port.setBaudRate(28800);
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    port.write(kAsk3);
+    QVERIFY(port.waitForBytesWritten(200));
+    QTest::qWait(50); // the axis has heard it at 28800
+    QVERIFY(port.setBaudRate(38400));
+    QByteArray got;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1000) {
+        if (port.waitForReadyRead(50))
+            got += port.readAll();
+        else
+            port.clearError();
+    }
+    QVERIFY2(!got.isEmpty(), "the reply went out all the same");
+    QVERIFY2(!got.contains('\x02') && !got.contains('\x03'), got.toHex().constData());
+    // Back at the axis's rate, the next reply is clean again.
+    QVERIFY(port.setBaudRate(28800));
+    QCOMPARE(transact(port, kAsk3), QByteArray("\x02"
+                                               "300 10000:18"
+                                               "\x03"));
+    port.close();
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(3000));
+}
+
+// A line on standard input that never ends is dropped, not kept growing; the lines after
+// its end are read as usual.
+void TestKormakSim::overlongInputLineIsSkipped() {
+    QProcess sim;
+    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3"});
+    QVERIFY(sim.waitForReadyRead(3000));
+    sim.readLine(); // the path
+    sim.write(QByteArray(100000, 'x'));
+    sim.write("\n3 inputs 5\n");
+    QVERIFY(sim.waitForReadyRead(3000));
+    QVERIFY2(sim.readLine().startsWith("3 inputs 0x5 "), "the line after it was not read");
+    sim.closeWriteChannel();
+    QVERIFY(sim.waitForFinished(3000));
+    const QString err = QString::fromLocal8Bit(sim.readAllStandardError());
+    QCOMPARE(err.count(QStringLiteral("ignored")), 1);
 }
 
 // Texts typed in the terminal's UTF-8, as an option and as a line on

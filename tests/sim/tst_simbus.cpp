@@ -119,6 +119,10 @@ private slots:
     void currents_data();
     void currents();
     void statusAndResets();
+    void overallStatusReportsWhatItClears_data();
+    void overallStatusReportsWhatItClears();
+    void refusalsAreRecorded_data();
+    void refusalsAreRecorded();
     void inputLines_data();
     void inputLines();
     void sfiCard();
@@ -957,6 +961,87 @@ void TestSimBus::ioCard() {
     QCOMPARE(w.data("EO?"), QStringLiteral("C"));
     w.ask(u'0', "IO2");
     QCOMPARE(w.data("IO?"), QStringLiteral("2"));
+}
+
+// The reply to "IS?" carries the short status as it was before the read cleared the
+// errors of single commands and of the line: the lamps and the "other error" bit show them
+// once; a second read finds them gone, while standing faults stay.
+void TestSimBus::overallStatusReportsWhatItClears_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("first");   // short status of the first "IS?" reply
+    QTest::addColumn<int>("second");  // and of the one after it
+    QTest::addColumn<int>("dataBit"); // bit of the overall status in the first data, -1: none
+    QTest::newRow("receiving error") << "receive" << 0x20 << 0x00 << -1;
+    QTest::newRow("bad value") << "bad-value" << 0x40 << 0x00 << 9;
+    QTest::newRow("unknown command") << "unknown-command" << 0x40 << 0x00 << 11;
+    QTest::newRow("checksum") << "checksum" << 0x40 << 0x00 << 15;
+    QTest::newRow("power stage stays") << "power-stage" << 0x08 << 0x08 << -1;
+    QTest::newRow("initiator error stays") << "initiators" << 0x40 << 0x40 << 17;
+}
+
+void TestSimBus::overallStatusReportsWhatItClears() {
+    QFETCH(QString, fault);
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(int, dataBit);
+    Wire w;
+    QVERIFY(sim::SimStatus::applyLine(w.bus, "0 fault " + fault).isEmpty());
+    const Reply r = w.ask(u'0', "IS?");
+    QVERIFY(r.valid);
+    QCOMPARE(r.status, first);
+    if (dataBit >= 0) {
+        // Bits 8-15, 16-23, 24-31, two digits each.
+        quint32 overall = 0;
+        for (int i = 0; i < 3; ++i)
+            overall |= r.data.mid(2 * i, 2).toUInt(nullptr, 16) << (8 * (i + 1));
+        QVERIFY2(overall & (1u << dataBit), qPrintable(r.data));
+    }
+    QCOMPARE(w.ask(u'0', "IS?").status, second);
+}
+
+// The record of refused commands: each one the axis answered with a refusal (address,
+// command, cause), none for a command carried out, also right after a refused one whose
+// error still stands.
+void TestSimBus::refusalsAreRecorded_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<QStringList>("commands");
+    QTest::addColumn<QStringList>("refused");
+    const QString tkv = QStringLiteral("TKV 1.0");
+    QTest::newRow("slot number with one digit")
+        << tkv << QStringList{"EW5GA1"} << QStringList{"0 EW5GA1: bad value"};
+    QTest::newRow("unknown command")
+        << tkv << QStringList{"XY?"} << QStringList{"0 XY?: unknown command"};
+    QTest::newRow("lower case") << tkv << QStringList{"ew00x"}
+                                << QStringList{"0 ew00x: unknown command"};
+    QTest::newRow("short slot query on a 256-slot axis")
+        << tkv << QStringList{"FU0"} << QStringList{"0 FU0: not now"};
+    QTest::newRow("long slot query on an eight-slot axis")
+        << "RZH 2.0" << QStringList{"ER08"} << QStringList{"0 ER08: not now"};
+    QTest::newRow("good commands")
+        << tkv << QStringList{"IF?", "PF3000", "ER05", "IS?"} << QStringList{};
+    QTest::newRow("good command while a refusal stands")
+        << tkv << QStringList{"XY?", "PF3000", "PO?"} << QStringList{"0 XY?: unknown command"};
+    QTest::newRow("the same refusal twice")
+        << tkv << QStringList{"XY?", "XY?"}
+        << QStringList{"0 XY?: unknown command", "0 XY?: unknown command"};
+    QTest::newRow("a release without the key")
+        << tkv << QStringList{"WP"} << QStringList{"0 WP: not now"};
+}
+
+void TestSimBus::refusalsAreRecorded() {
+    QFETCH(QString, family);
+    QFETCH(QStringList, commands);
+    QFETCH(QStringList, refused);
+    Wire w;
+    w.bus.axis(u'0').setFamily(family);
+    for (const QString& c : commands)
+        QVERIFY(w.ask(u'0', c).valid);
+    // The log is the program's record; the refusals are kept apart from it.
+    w.bus.clearLog();
+    QStringList texts;
+    for (const sim::Refusal& r : w.bus.refusals())
+        texts << r.text();
+    QCOMPARE(texts, refused);
 }
 
 QTEST_APPLESS_MAIN(TestSimBus)

@@ -2,6 +2,7 @@
 
 // The main window against a simulated bus, with the scripted operator in
 // place of the message boxes: the rig of the window-level tests.
+#include "Referee.h"
 #include "ScriptedOperator.h"
 #include "app/CMainFrame.h"
 #include "sim/SimHost.h"
@@ -11,8 +12,9 @@
 
 struct ShellRig {
     ScriptedOperator op;
-    sim::SimHost host;
+    RefereedHost host;
     std::unique_ptr<CMainFrame> frame;
+    Referee& referee = host.referee;
 
     explicit ShellRig(const QString& axes = QStringLiteral("0123456789ABCDEF")) : host(axes) {}
 

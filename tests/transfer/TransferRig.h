@@ -2,6 +2,7 @@
 
 // A simulated bus with a few axes behind the program's link, and the
 // offline configuration of a parameter file, for loading and comparing.
+#include "Referee.h"
 #include "ScriptedOperator.h"
 #include "axis/AxisParameters.h"
 #include "axis/CKormakDoc.h"
@@ -44,11 +45,12 @@ inline QStringList fileLines(const QString& marker, const QString& table,
 inline const QString GermanMarker = QStringLiteral("[Beschleunigungstabelle]");
 
 struct TransferRig {
-    sim::SimHost host;
+    RefereedHost host;
     ScriptedOperator op;
     SerialLink link{op};
     CKormakDoc doc;
     AxisParameters params;
+    Referee& referee = host.referee;
 
     explicit TransferRig(const QString& axes = QStringLiteral("0356")) : host(axes) {}
 

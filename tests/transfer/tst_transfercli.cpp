@@ -26,6 +26,7 @@ class TransferCliTest : public QObject {
     QString logPath_;
     qsizetype logRead_ = 0;
     int sims_ = 0;
+    Referee referee_;
 
     struct Result {
         int status = -1;
@@ -86,6 +87,11 @@ private slots:
         sim_.closeWriteChannel();
         if (!sim_.waitForFinished(3000))
             sim_.kill();
+        qint64 seen = 0;
+        if (!logPath_.isEmpty())
+            referee_.judge(refusalsInLog(logPath_, &seen), __FILE__, __LINE__);
+        referee_.clearExpected();
+        logPath_.clear();
     }
 
     // Loaded and read back: every item equals the file, and diff agrees.
