@@ -43,6 +43,8 @@ AxisBar::AxisBar(SerialLink& link, QWidget* parent) : QWidget(parent), link_(lin
     // in; Enter offers it to the window, which decides whether it is taken.
     portList_->setEditable(true);
     portList_->setInsertPolicy(QComboBox::NoInsert);
+    // A network name added later widens the bar rather than being cut off.
+    portList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(portList_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
         const QString text = portList_->lineEdit()->text().trimmed();
         if (!text.isEmpty() && !link_.ports().contains(text))

@@ -43,7 +43,8 @@ CKormakApp::CommandLine CKormakApp::parseCommandLine(const QCoreApplication& app
     QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Offer PORT in the port list and select it: a device path, a system port "
-                       "name, or \"Simulator\" (also \"sim\"). May be given more than once."),
+                       "name, a network port (rfc2217://HOST:PORT, socket://HOST:PORT), or "
+                       "\"Simulator\" (also \"sim\"). May be given more than once."),
         QStringLiteral("PORT"));
     QCommandLineOption axisOption(
         QStringLiteral("axis"),

@@ -136,8 +136,10 @@ void NetworkTransport::pump() {
     }
     QByteArray answer;
     pending_ += session_.receive(wire, &answer);
-    if (!answer.isEmpty() && socket_.state() == QAbstractSocket::ConnectedState)
-        socket_.write(answer); // leaves with the next write or wait
+    if (!answer.isEmpty() && socket_.state() == QAbstractSocket::ConnectedState) {
+        socket_.write(answer);
+        socket_.flush(); // as far as the socket takes it now; the rest with the next wait
+    }
 }
 
 bool NetworkTransport::failed() {
