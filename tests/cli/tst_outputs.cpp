@@ -4,6 +4,7 @@
 // process, whose --log shows what reached the wire.
 
 #include "FileSizeLimit.h"
+#include "Referee.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -131,8 +133,15 @@ class TestOutputs : public QObject {
     // The commands the simulator received since the last call.
     QByteArray wire() {
         sim_.waitForReadyRead(200);
-        return sim_.readAllStandardError();
+        const QByteArray lines = sim_.readAllStandardError();
+        for (const QByteArray& line : lines.split('\n')) {
+            sim::Refusal r;
+            if (parseRefusalLine(QString::fromLatin1(line), &r))
+                refused_ << r;
+        }
+        return lines;
     }
+    QList<sim::Refusal> refused_;
     QByteArray path(const QByteArray& name) const {
         return QFile::encodeName(dir_.path()) + '/' + name;
     }
@@ -148,6 +157,7 @@ class TestOutputs : public QObject {
     void stopSimulator() {
         if (sim_.state() == QProcess::NotRunning)
             return;
+        wire();
         sim_.closeWriteChannel(); // the simulator ends with its input
         if (!sim_.waitForFinished(3000))
             sim_.kill();
@@ -171,6 +181,10 @@ private slots:
         startSimulator();
     }
     void cleanupTestCase() { stopSimulator(); }
+    void cleanup() {
+        wire();
+        Referee().judge(std::exchange(refused_, {}), __FILE__, __LINE__);
+    }
 
     // On a full disk the old file stays byte for byte, nothing is left
     // beside it, and the command fails saying why.
