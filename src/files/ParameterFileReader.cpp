@@ -3,6 +3,7 @@
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
 #include "base/Windows1252.h"
+#include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 
 #include <QFile>
@@ -66,6 +67,13 @@ QString tableText(const QString& line) {
 }
 
 } // namespace
+
+qsizetype FileRampTableLine(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (hasTableMarker(lines.at(i)))
+            return i + 2 < lines.size() ? i + 2 : -1;
+    return -1;
+}
 
 QString FileRampTable(const QStringList& lines, bool* found) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
