@@ -1167,6 +1167,22 @@
         <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
         <translation>Keine Antwort von Achse %1 bei %2 Baud.</translation>
     </message>
+    <message id="file.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</source>
+        <translation>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</translation>
+    </message>
+    <message id="file.damagedLine">
+        <source>Zeile %1: „%2“</source>
+        <translation>Zeile %1: „%2“</translation>
+    </message>
+    <message id="file.damagedMissing">
+        <source>„%1“ fehlt</source>
+        <translation>„%1“ fehlt</translation>
+    </message>
+    <message id="file.damagedValue">
+        <source>Wert „%1“</source>
+        <translation>Wert „%1“</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Änderungen an %1 speichern?</translation>
@@ -1291,6 +1307,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Optionen</translation>
     </message>
+    <message id="menu.readBack">
+        <source>Nach dem Übertragen zurücklesen</source>
+        <translation>Nach dem Übertragen zurücklesen</translation>
+    </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>
         <translation>Live-&amp;Verlauf...</translation>
@@ -1350,6 +1370,10 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</translation>
+    </message>
+    <message id="report.damaged">
+        <source>Achtung: die Datei ist beschädigt (%1).</source>
+        <translation>Achtung: die Datei ist beschädigt (%1).</translation>
     </message>
     <message id="report.exportCaption">
         <source>Bericht als PDF exportieren</source>
@@ -1575,6 +1599,10 @@
         <source>Vergleich mit Achse</source>
         <translation>Vergleich mit Achse</translation>
     </message>
+    <message id="transfer.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</source>
+        <translation>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</translation>
+    </message>
     <message id="transfer.differences">
         <source>%1 Unterschied(e) (markiert).</source>
         <translation>%1 Unterschied(e) (markiert).</translation>
@@ -1591,6 +1619,14 @@
         <source>(wird nicht gesendet)</source>
         <translation>(wird nicht gesendet)</translation>
     </message>
+    <message id="transfer.otherFamily">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</source>
+        <translation>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</translation>
+    </message>
+    <message id="transfer.otherFamilyRefused">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</source>
+        <translation>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</translation>
+    </message>
     <message id="transfer.parameter">
         <source>Parameter</source>
         <translation>Parameter</translation>
@@ -1603,6 +1639,22 @@
         <source>SPS-Bereiche: gleich</source>
         <translation>SPS-Bereiche: gleich</translation>
     </message>
+    <message id="transfer.rampsDiffer">
+        <source>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</source>
+        <translation>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</translation>
+    </message>
+    <message id="transfer.readBackDiffers">
+        <source>Achse %1 weicht nach dem Laden ab: %2</source>
+        <translation>Achse %1 weicht nach dem Laden ab: %2</translation>
+    </message>
+    <message id="transfer.readBackFailed">
+        <source>Achse %1 konnte nicht zurückgelesen werden.</source>
+        <translation>Achse %1 konnte nicht zurückgelesen werden.</translation>
+    </message>
+    <message id="transfer.refused">
+        <source>Achse %1 hat %2 abgelehnt: %3</source>
+        <translation>Achse %1 hat %2 abgelehnt: %3</translation>
+    </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>
         <translation>Beschleunigungstabellen: verschieden</translation>
@@ -1614,6 +1666,14 @@
     <message id="transfer.unread">
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>Die Achse konnte nicht vollständig gelesen werden.</translation>
+    </message>
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Slot %1 wurde abgelehnt: %2</translation>
     </message>
 </context>
 </TS>

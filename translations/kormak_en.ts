@@ -1167,6 +1167,22 @@
         <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
         <translation>No reply from axis %1 at %2 Baud.</translation>
     </message>
+    <message id="file.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</source>
+        <translation>The file is damaged (%1).&#10;It cannot be loaded into an axis.</translation>
+    </message>
+    <message id="file.damagedLine">
+        <source>Zeile %1: „%2“</source>
+        <translation>line %1: &quot;%2&quot;</translation>
+    </message>
+    <message id="file.damagedMissing">
+        <source>„%1“ fehlt</source>
+        <translation>&quot;%1&quot; is missing</translation>
+    </message>
+    <message id="file.damagedValue">
+        <source>Wert „%1“</source>
+        <translation>value &quot;%1&quot;</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Save changes to %1?</translation>
@@ -1291,6 +1307,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.readBack">
+        <source>Nach dem Übertragen zurücklesen</source>
+        <translation>Read back after transmitting</translation>
+    </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>
         <translation>Live t&amp;race...</translation>
@@ -1350,6 +1370,10 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.damaged">
+        <source>Achtung: die Datei ist beschädigt (%1).</source>
+        <translation>Caution: the file is damaged (%1).</translation>
     </message>
     <message id="report.exportCaption">
         <source>Bericht als PDF exportieren</source>
@@ -1575,6 +1599,10 @@
         <source>Vergleich mit Achse</source>
         <translation>Comparison with axis</translation>
     </message>
+    <message id="transfer.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</source>
+        <translation>The file is damaged (%1).&#10;Nothing was sent.</translation>
+    </message>
     <message id="transfer.differences">
         <source>%1 Unterschied(e) (markiert).</source>
         <translation>%1 difference(s) (marked).</translation>
@@ -1591,6 +1619,14 @@
         <source>(wird nicht gesendet)</source>
         <translation>(not sent)</translation>
     </message>
+    <message id="transfer.otherFamily">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</source>
+        <translation>The file was saved from a %1 device.&#10;Ax(i)(e)s of another family: %2.&#10;Load anyway?</translation>
+    </message>
+    <message id="transfer.otherFamilyRefused">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</source>
+        <translation>The file was saved from a %1 device.&#10;Ax(i)(e)s of another family: %2.&#10;Nothing was sent.</translation>
+    </message>
     <message id="transfer.parameter">
         <source>Parameter</source>
         <translation>Parameter</translation>
@@ -1603,6 +1639,22 @@
         <source>SPS-Bereiche: gleich</source>
         <translation>PLC areas: equal</translation>
     </message>
+    <message id="transfer.rampsDiffer">
+        <source>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</source>
+        <translation>Axis %1: different ramps in file and controller.&#10;Program ramps again?</translation>
+    </message>
+    <message id="transfer.readBackDiffers">
+        <source>Achse %1 weicht nach dem Laden ab: %2</source>
+        <translation>Axis %1 differs after loading: %2</translation>
+    </message>
+    <message id="transfer.readBackFailed">
+        <source>Achse %1 konnte nicht zurückgelesen werden.</source>
+        <translation>Axis %1 could not be read back.</translation>
+    </message>
+    <message id="transfer.refused">
+        <source>Achse %1 hat %2 abgelehnt: %3</source>
+        <translation>Axis %1 refused %2: %3</translation>
+    </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>
         <translation>Acceleration tables: different</translation>
@@ -1614,6 +1666,14 @@
     <message id="transfer.unread">
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>The axis could not be read completely.</translation>
+    </message>
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Slot %1 does not hold the text sent.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Slot %1 was refused: %2</translation>
     </message>
 </context>
 </TS>

@@ -1167,6 +1167,22 @@
         <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
         <translation>Pas de réponse de l'axe %1 à %2 bauds.</translation>
     </message>
+    <message id="file.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</source>
+        <translation>Le fichier est endommagé (%1).&#10;Il ne peut pas être chargé dans un axe.</translation>
+    </message>
+    <message id="file.damagedLine">
+        <source>Zeile %1: „%2“</source>
+        <translation>ligne %1 : « %2 »</translation>
+    </message>
+    <message id="file.damagedMissing">
+        <source>„%1“ fehlt</source>
+        <translation>« %1 » manque</translation>
+    </message>
+    <message id="file.damagedValue">
+        <source>Wert „%1“</source>
+        <translation>valeur « %1 »</translation>
+    </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
         <translation>Enregistrer les modifications de %1 ?</translation>
@@ -1291,6 +1307,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.readBack">
+        <source>Nach dem Übertragen zurücklesen</source>
+        <translation>Relire après la transmission</translation>
+    </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>
         <translation>Tracé en &amp;direct...</translation>
@@ -1350,6 +1370,10 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.damaged">
+        <source>Achtung: die Datei ist beschädigt (%1).</source>
+        <translation>Attention : le fichier est endommagé (%1).</translation>
     </message>
     <message id="report.exportCaption">
         <source>Bericht als PDF exportieren</source>
@@ -1575,6 +1599,10 @@
         <source>Vergleich mit Achse</source>
         <translation>Comparaison avec l'axe</translation>
     </message>
+    <message id="transfer.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</source>
+        <translation>Le fichier est endommagé (%1).&#10;Rien n'a été envoyé.</translation>
+    </message>
     <message id="transfer.differences">
         <source>%1 Unterschied(e) (markiert).</source>
         <translation>%1 différence(s) (marquées).</translation>
@@ -1591,6 +1619,14 @@
         <source>(wird nicht gesendet)</source>
         <translation>(non envoyé)</translation>
     </message>
+    <message id="transfer.otherFamily">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</source>
+        <translation>Le fichier a été enregistré depuis un appareil %1.&#10;Axe(s) d'une autre famille : %2.&#10;Charger quand même ?</translation>
+    </message>
+    <message id="transfer.otherFamilyRefused">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</source>
+        <translation>Le fichier a été enregistré depuis un appareil %1.&#10;Axe(s) d'une autre famille : %2.&#10;Rien n'a été envoyé.</translation>
+    </message>
     <message id="transfer.parameter">
         <source>Parameter</source>
         <translation>Paramètre</translation>
@@ -1603,6 +1639,22 @@
         <source>SPS-Bereiche: gleich</source>
         <translation>Zones API : identiques</translation>
     </message>
+    <message id="transfer.rampsDiffer">
+        <source>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</source>
+        <translation>Axe %1 : rampes différentes dans le fichier et la commande.&#10;Reprogrammer les rampes ?</translation>
+    </message>
+    <message id="transfer.readBackDiffers">
+        <source>Achse %1 weicht nach dem Laden ab: %2</source>
+        <translation>L'axe %1 diffère après le chargement : %2</translation>
+    </message>
+    <message id="transfer.readBackFailed">
+        <source>Achse %1 konnte nicht zurückgelesen werden.</source>
+        <translation>L'axe %1 n'a pas pu être relu.</translation>
+    </message>
+    <message id="transfer.refused">
+        <source>Achse %1 hat %2 abgelehnt: %3</source>
+        <translation>L'axe %1 a refusé %2 : %3</translation>
+    </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>
         <translation>Tableaux d'accélération : différents</translation>
@@ -1614,6 +1666,14 @@
     <message id="transfer.unread">
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>L'axe n'a pas pu être lu entièrement.</translation>
+    </message>
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Le slot %1 ne contient pas le texte envoyé.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Le slot %1 a été refusé : %2</translation>
     </message>
 </context>
 </TS>

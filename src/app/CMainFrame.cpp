@@ -14,6 +14,7 @@
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
 #include "drive/CStrom.h"
+#include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 #include "link/BaudChange.h"
 #include "link/LinkSettings.h"
@@ -589,6 +590,12 @@ bool CMainFrame::OpenFile(const QString& path) {
     doc->filePath = path;
     createPanel(doc);
     addRecentFile(path);
+    // The panel shows what could be read; the operator learns at once that
+    // this file will not be sent to an axis.
+    const FileDamage damage = CheckParameterFileLines(doc->lineList);
+    if (damage.damaged())
+        operator_.show({0, Texts::text("file.damaged").arg(FileDamageWhere(damage)), 0,
+                        Operator::Icon::Warning, Operator::Buttons::Ok});
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "files/FileCheck.h"
 
+#include "base/Texts.h"
 #include "files/ParameterFile.h"
 
 #include <QRegularExpression>
@@ -114,4 +115,12 @@ FileDamage CheckParameterCommands(const QStringList& commands, const QString& fa
             return {reason, 0, command};
     }
     return {};
+}
+
+QString FileDamageWhere(const FileDamage& damage) {
+    if (damage.reason == FileDamage::Reason::Missing)
+        return Texts::text("file.damagedMissing").arg(damage.text);
+    if (damage.line > 0)
+        return Texts::text("file.damagedLine").arg(damage.line).arg(damage.text);
+    return Texts::text("file.damagedValue").arg(damage.text);
 }

@@ -43,6 +43,10 @@ FileDamage CheckParameterFileLines(const QStringList& lines);
 // may be either form).
 FileDamage CheckParameterCommands(const QStringList& commands, const QString& family);
 
+// Where the file is damaged, for a message: "line 12: "PM"", ""PW" is
+// missing", "value "PA2,0"".
+QString FileDamageWhere(const FileDamage& damage);
+
 // The index in lines of the table line FileRampTable reads, -1 when the file
 // has none.
 qsizetype FileRampTableLine(const QStringList& lines);
