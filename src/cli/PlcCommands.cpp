@@ -1,4 +1,5 @@
 #include "axis/MemoryAreas.h"
+#include "base/Texts.h"
 #include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -88,7 +89,7 @@ bool readListing(const QByteArray& bytes, QStringList* texts, int* highest, QStr
     return true;
 }
 
-int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
+int load(CliContext& ctx, const QString& address, const QByteArray& fileName, bool verify) {
     QByteArray bytes;
     if (!readRawFile(fileName, &bytes)) {
         printFileError(fileName, QStringLiteral("cannot be read"));
@@ -110,8 +111,16 @@ int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
                 .arg(highest, 2, 16, QLatin1Char('0'))
                 .arg(PlcArea::slotCount(eight)),
             "plc");
-    if (ProgramPlcArea(ctx.link, ctx.op, texts, eight) != PlcAreaDone) {
-        ctx.op.error(ProgramFailedId);
+    PlcAreaCheck check;
+    check.readBack = verify;
+    if (ProgramPlcArea(ctx.link, ctx.op, texts, eight, {}, &check) != PlcAreaDone) {
+        if (check.clean())
+            ctx.op.error(ProgramFailedId);
+        else
+            ctx.op.show(
+                {0,
+                 Texts::text(ProgramFailedId) + QLatin1Char('\n') + PlcAreaCheckText(check, eight),
+                 0, Operator::Icon::Error, Operator::Buttons::Ok});
         return ExitFailed;
     }
     return ExitOk;
@@ -129,6 +138,9 @@ void declarePlc(QCommandLineParser& parser) {
                        "\"EW\"/\"WU\" lines of a parameter file."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The listing to load."),
                                  QStringLiteral("[FILE]"));
+    parser.addOption({QStringLiteral("verify"),
+                      QStringLiteral("load: read each written slot back and fail naming every "
+                                     "slot that does not hold its text.")});
 }
 
 int runPlc(CliContext& ctx, const QCommandLineParser& parser) {
@@ -143,6 +155,6 @@ int runPlc(CliContext& ctx, const QCommandLineParser& parser) {
         return dump(ctx);
     }
     if (args.value(0) == QLatin1String("load") && args.size() == 2)
-        return load(ctx, address, ctx.rawWord(args.at(1)));
+        return load(ctx, address, ctx.rawWord(args.at(1)), parser.isSet(QStringLiteral("verify")));
     return usageError(QStringLiteral("plc takes dump, or load FILE"), "plc");
 }
