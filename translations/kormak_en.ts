@@ -1323,6 +1323,14 @@
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Slot %1 does not hold the text sent.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Slot %1 was refused: %2</translation>
+    </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
         <translation>Sequence %1: the jump target is no hexadecimal number. The test run has ended.</translation>
@@ -1666,14 +1674,6 @@
     <message id="transfer.unread">
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>The axis could not be read completely.</translation>
-    </message>
-    <message id="plc.slotDiffers">
-        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
-        <translation>Slot %1 does not hold the text sent.</translation>
-    </message>
-    <message id="plc.slotRefused">
-        <source>Slot %1 wurde abgelehnt: %2</source>
-        <translation>Slot %1 was refused: %2</translation>
     </message>
 </context>
 </TS>

@@ -1323,6 +1323,14 @@
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Le slot %1 ne contient pas le texte envoyé.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Le slot %1 a été refusé : %2</translation>
+    </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
         <translation>Séquence %1 : la cible du saut n'est pas un nombre hexadécimal. Le test a été arrêté.</translation>
@@ -1666,14 +1674,6 @@
     <message id="transfer.unread">
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>L'axe n'a pas pu être lu entièrement.</translation>
-    </message>
-    <message id="plc.slotDiffers">
-        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
-        <translation>Le slot %1 ne contient pas le texte envoyé.</translation>
-    </message>
-    <message id="plc.slotRefused">
-        <source>Slot %1 wurde abgelehnt: %2</source>
-        <translation>Le slot %1 a été refusé : %2</translation>
     </message>
 </context>
 </TS>
