@@ -1147,6 +1147,18 @@
         <source>Achsenleiste</source>
         <translation>Achsenleiste</translation>
     </message>
+    <message id="baud.lostAtNew">
+        <source>Keine Antwort auf %1, aber die Achse antwortet jetzt mit %2 Baud.</source>
+        <translation>Keine Antwort auf %1, aber die Achse antwortet jetzt mit %2 Baud.</translation>
+    </message>
+    <message id="baud.lostAtOld">
+        <source>Keine Antwort auf %1; die Achse antwortet weiterhin mit %2 Baud.</source>
+        <translation>Keine Antwort auf %1; die Achse antwortet weiterhin mit %2 Baud.</translation>
+    </message>
+    <message id="baud.lostNowhere">
+        <source>Keine Antwort auf %1, und die Achse antwortet weder mit %2 noch mit %3 Baud.</source>
+        <translation>Keine Antwort auf %1, und die Achse antwortet weder mit %2 noch mit %3 Baud.</translation>
+    </message>
     <message id="button.cancel">
         <source>Abbrechen</source>
         <translation>Abbrechen</translation>

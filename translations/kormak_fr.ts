@@ -1147,6 +1147,18 @@
         <source>Achsenleiste</source>
         <translation>Barre des axes</translation>
     </message>
+    <message id="baud.lostAtNew">
+        <source>Keine Antwort auf %1, aber die Achse antwortet jetzt mit %2 Baud.</source>
+        <translation>Pas de réponse à %1, mais l'axe répond maintenant à %2 bauds.</translation>
+    </message>
+    <message id="baud.lostAtOld">
+        <source>Keine Antwort auf %1; die Achse antwortet weiterhin mit %2 Baud.</source>
+        <translation>Pas de réponse à %1 ; l'axe répond toujours à %2 bauds.</translation>
+    </message>
+    <message id="baud.lostNowhere">
+        <source>Keine Antwort auf %1, und die Achse antwortet weder mit %2 noch mit %3 Baud.</source>
+        <translation>Pas de réponse à %1, et l'axe ne répond ni à %2 ni à %3 bauds.</translation>
+    </message>
     <message id="button.cancel">
         <source>Abbrechen</source>
         <translation>Annuler</translation>

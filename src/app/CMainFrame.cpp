@@ -758,6 +758,22 @@ void CMainFrame::ChangeBaudRate() {
         panel->startPollTimer();
         return;
     }
+    if (result == BaudChange::Result::LostAtOld || result == BaudChange::Result::LostNowhere) {
+        // The reply to the rate command was lost; the link is back at the
+        // panel's rate, and the operator learns where the axis answers.
+        panel->startPollTimer();
+        const bool atOld = result == BaudChange::Result::LostAtOld;
+        operator_.show({0,
+                        atOld ? Texts::text("baud.lostAtOld")
+                                    .arg(BaudChange::commandOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(link_.baudIndex()))
+                              : Texts::text("baud.lostNowhere")
+                                    .arg(BaudChange::commandOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(link_.baudIndex())),
+                        0, Operator::Icon::Warning, Operator::Buttons::Ok});
+        return;
+    }
     // The activation that follows the message box runs after this handler and
     // restores the panel's own rate: that is the new one from now on.
     panel->setPortIndex(link_.portIndex());
@@ -767,7 +783,14 @@ void CMainFrame::ChangeBaudRate() {
         return;
     }
     panel->startPollTimer();
-    operator_.inform(10240);
+    if (result == BaudChange::Result::LostAtNew)
+        operator_.show({0,
+                        Texts::text("baud.lostAtNew")
+                            .arg(BaudChange::commandOf(newIndex))
+                            .arg(SerialLink::baudRateOf(newIndex)),
+                        0, Operator::Icon::Information, Operator::Buttons::Ok});
+    else
+        operator_.inform(10240);
 }
 
 // ---------------------------------------------------------------------------
