@@ -390,6 +390,23 @@ const QMap<QString, Operation>& operations() {
                   o.broken = "the controller does not hold the slots sent";
               return o;
           }}},
+        // The same, each written slot read back as the dialogs do: a lost
+        // read is a failure, never a slot taken as stored.
+        {QStringLiteral("PLC area read-back"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              Outcome o;
+              PlcAreaCheck check;
+              check.readBack = true;
+              o.ok = ProgramPlcArea(rig.link, rig.op, kPlcTexts, false, {}, &check) == PlcAreaDone;
+              QStringList held;
+              rig.axis([&](sim::SimAxis& a) { held = a.plcSlots.mid(0, kPlcTexts.size()); });
+              if (o.ok && (held != kPlcTexts || !check.clean()))
+                  o.broken = "the controller does not hold the slots sent";
+              if (!o.ok && check.differing.size() > 0)
+                  o.broken = "a slot was counted as differing after a lost read";
+              return o;
+          }}},
         // The cycle-program dialog's opening: every slot, the slopes, the
         // values given back at closing, the position. No pseudo-reply may be
         // kept as a slot text or as a value to give back.
@@ -738,6 +755,8 @@ void TestFaultInjection::operationUnderFault_data() {
         {"PLC area", "from the first reply", fromReply(0), {"10103"}},
         {"PLC area", "on the erase", onCommand("WE"), {"10103"}},
         {"PLC area", "on the second slot", onCommand("EW02"), {"10103"}},
+        {"PLC area read-back", "from the first reply", fromReply(0), {"10103"}},
+        {"PLC area read-back", "on reading back a slot", onCommand("ER02"), {"10103"}},
         {"PLC opening", "from the first reply", fromReply(0), {"10103"}},
         {"PLC opening", "on a slot in the middle", onCommand("ER80"), {"10103"}},
         {"PLC opening", "on the last slot", onCommand("ERFF"), {"10103"}},
