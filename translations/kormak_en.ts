@@ -1147,6 +1147,18 @@
         <source>Achsenleiste</source>
         <translation>Axis bar</translation>
     </message>
+    <message id="baud.lostAtNew">
+        <source>Keine Antwort auf %1, aber die Achse antwortet jetzt mit %2 Baud.</source>
+        <translation>No reply to %1, but the axis now answers at %2 Baud.</translation>
+    </message>
+    <message id="baud.lostAtOld">
+        <source>Keine Antwort auf %1; die Achse antwortet weiterhin mit %2 Baud.</source>
+        <translation>No reply to %1; the axis still answers at %2 Baud.</translation>
+    </message>
+    <message id="baud.lostNowhere">
+        <source>Keine Antwort auf %1, und die Achse antwortet weder mit %2 noch mit %3 Baud.</source>
+        <translation>No reply to %1, and the axis answers neither at %2 nor at %3 Baud.</translation>
+    </message>
     <message id="button.cancel">
         <source>Abbrechen</source>
         <translation>Cancel</translation>
@@ -1166,6 +1178,22 @@
     <message id="cli.noReply">
         <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
         <translation>No reply from axis %1 at %2 Baud.</translation>
+    </message>
+    <message id="file.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</source>
+        <translation>The file is damaged (%1).&#10;It cannot be loaded into an axis.</translation>
+    </message>
+    <message id="file.damagedLine">
+        <source>Zeile %1: „%2“</source>
+        <translation>line %1: &quot;%2&quot;</translation>
+    </message>
+    <message id="file.damagedMissing">
+        <source>„%1“ fehlt</source>
+        <translation>&quot;%1&quot; is missing</translation>
+    </message>
+    <message id="file.damagedValue">
+        <source>Wert „%1“</source>
+        <translation>value &quot;%1&quot;</translation>
     </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
@@ -1315,6 +1343,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.readBack">
+        <source>Nach dem Übertragen zurücklesen</source>
+        <translation>Read back after transmitting</translation>
+    </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>
         <translation>Live t&amp;race...</translation>
@@ -1346,6 +1378,14 @@
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
+
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Slot %1 does not hold the text sent.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Slot %1 was refused: %2</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
@@ -1394,6 +1434,10 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>The ramp is too steep! It must be below 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.damaged">
+        <source>Achtung: die Datei ist beschädigt (%1).</source>
+        <translation>Caution: the file is damaged (%1).</translation>
     </message>
     <message id="report.exportCaption">
         <source>Bericht als PDF exportieren</source>
@@ -1619,6 +1663,10 @@
         <source>Vergleich mit Achse</source>
         <translation>Comparison with axis</translation>
     </message>
+    <message id="transfer.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</source>
+        <translation>The file is damaged (%1).&#10;Nothing was sent.</translation>
+    </message>
     <message id="transfer.differences">
         <source>%1 Unterschied(e) (markiert).</source>
         <translation>%1 difference(s) (marked).</translation>
@@ -1635,6 +1683,14 @@
         <source>(wird nicht gesendet)</source>
         <translation>(not sent)</translation>
     </message>
+    <message id="transfer.otherFamily">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</source>
+        <translation>The file was saved from a %1 device.&#10;Ax(i)(e)s of another family: %2.&#10;Load anyway?</translation>
+    </message>
+    <message id="transfer.otherFamilyRefused">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</source>
+        <translation>The file was saved from a %1 device.&#10;Ax(i)(e)s of another family: %2.&#10;Nothing was sent.</translation>
+    </message>
     <message id="transfer.parameter">
         <source>Parameter</source>
         <translation>Parameter</translation>
@@ -1646,6 +1702,22 @@
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>PLC areas: equal</translation>
+    </message>
+    <message id="transfer.rampsDiffer">
+        <source>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</source>
+        <translation>Axis %1: different ramps in file and controller.&#10;Program ramps again?</translation>
+    </message>
+    <message id="transfer.readBackDiffers">
+        <source>Achse %1 weicht nach dem Laden ab: %2</source>
+        <translation>Axis %1 differs after loading: %2</translation>
+    </message>
+    <message id="transfer.readBackFailed">
+        <source>Achse %1 konnte nicht zurückgelesen werden.</source>
+        <translation>Axis %1 could not be read back.</translation>
+    </message>
+    <message id="transfer.refused">
+        <source>Achse %1 hat %2 abgelehnt: %3</source>
+        <translation>Axis %1 refused %2: %3</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>

@@ -1147,6 +1147,18 @@
         <source>Achsenleiste</source>
         <translation>Barre des axes</translation>
     </message>
+    <message id="baud.lostAtNew">
+        <source>Keine Antwort auf %1, aber die Achse antwortet jetzt mit %2 Baud.</source>
+        <translation>Pas de réponse à %1, mais l'axe répond maintenant à %2 bauds.</translation>
+    </message>
+    <message id="baud.lostAtOld">
+        <source>Keine Antwort auf %1; die Achse antwortet weiterhin mit %2 Baud.</source>
+        <translation>Pas de réponse à %1 ; l'axe répond toujours à %2 bauds.</translation>
+    </message>
+    <message id="baud.lostNowhere">
+        <source>Keine Antwort auf %1, und die Achse antwortet weder mit %2 noch mit %3 Baud.</source>
+        <translation>Pas de réponse à %1, et l'axe ne répond ni à %2 ni à %3 bauds.</translation>
+    </message>
     <message id="button.cancel">
         <source>Abbrechen</source>
         <translation>Annuler</translation>
@@ -1166,6 +1178,22 @@
     <message id="cli.noReply">
         <source>Keine Antwort von Achse %1 bei %2 Baud.</source>
         <translation>Pas de réponse de l'axe %1 à %2 bauds.</translation>
+    </message>
+    <message id="file.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Sie kann nicht in eine Achse geladen werden.</source>
+        <translation>Le fichier est endommagé (%1).&#10;Il ne peut pas être chargé dans un axe.</translation>
+    </message>
+    <message id="file.damagedLine">
+        <source>Zeile %1: „%2“</source>
+        <translation>ligne %1 : « %2 »</translation>
+    </message>
+    <message id="file.damagedMissing">
+        <source>„%1“ fehlt</source>
+        <translation>« %1 » manque</translation>
+    </message>
+    <message id="file.damagedValue">
+        <source>Wert „%1“</source>
+        <translation>valeur « %1 »</translation>
     </message>
     <message id="file.saveChanges">
         <source>Änderungen an %1 speichern?</source>
@@ -1315,6 +1343,10 @@
         <source>&amp;Optionen</source>
         <translation>&amp;Options</translation>
     </message>
+    <message id="menu.readBack">
+        <source>Nach dem Übertragen zurücklesen</source>
+        <translation>Relire après la transmission</translation>
+    </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>
         <translation>Tracé en &amp;direct...</translation>
@@ -1346,6 +1378,14 @@
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>le texte du slot %1 compte %2 caractères ; une trame en porte au plus %3. Rien n'a été envoyé.</translation>
+
+    <message id="plc.slotDiffers">
+        <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
+        <translation>Le slot %1 ne contient pas le texte envoyé.</translation>
+    </message>
+    <message id="plc.slotRefused">
+        <source>Slot %1 wurde abgelehnt: %2</source>
+        <translation>Le slot %1 a été refusé : %2</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>
@@ -1394,6 +1434,10 @@
     <message id="ramp.slopeTooLarge">
         <source>Die Rampe ist zu steil! Sie muss unter 6553500 Hz/s liegen.</source>
         <translation>La rampe est trop raide ! Elle doit être inférieure à 6553500 Hz/s.</translation>
+    </message>
+    <message id="report.damaged">
+        <source>Achtung: die Datei ist beschädigt (%1).</source>
+        <translation>Attention : le fichier est endommagé (%1).</translation>
     </message>
     <message id="report.exportCaption">
         <source>Bericht als PDF exportieren</source>
@@ -1619,6 +1663,10 @@
         <source>Vergleich mit Achse</source>
         <translation>Comparaison avec l'axe</translation>
     </message>
+    <message id="transfer.damaged">
+        <source>Die Datei ist beschädigt (%1).&#10;Es wurde nichts gesendet.</source>
+        <translation>Le fichier est endommagé (%1).&#10;Rien n'a été envoyé.</translation>
+    </message>
     <message id="transfer.differences">
         <source>%1 Unterschied(e) (markiert).</source>
         <translation>%1 différence(s) (marquées).</translation>
@@ -1635,6 +1683,14 @@
         <source>(wird nicht gesendet)</source>
         <translation>(non envoyé)</translation>
     </message>
+    <message id="transfer.otherFamily">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Trotzdem laden?</source>
+        <translation>Le fichier a été enregistré depuis un appareil %1.&#10;Axe(s) d'une autre famille : %2.&#10;Charger quand même ?</translation>
+    </message>
+    <message id="transfer.otherFamilyRefused">
+        <source>Die Datei wurde von einem Gerät %1 gespeichert.&#10;Achse(n) einer anderen Familie: %2.&#10;Es wurde nichts gesendet.</source>
+        <translation>Le fichier a été enregistré depuis un appareil %1.&#10;Axe(s) d'une autre famille : %2.&#10;Rien n'a été envoyé.</translation>
+    </message>
     <message id="transfer.parameter">
         <source>Parameter</source>
         <translation>Paramètre</translation>
@@ -1646,6 +1702,22 @@
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>Zones API : identiques</translation>
+    </message>
+    <message id="transfer.rampsDiffer">
+        <source>Achse %1: verschiedene Rampen in Datei und Steuerung.&#10;Rampen neu programmieren?</source>
+        <translation>Axe %1 : rampes différentes dans le fichier et la commande.&#10;Reprogrammer les rampes ?</translation>
+    </message>
+    <message id="transfer.readBackDiffers">
+        <source>Achse %1 weicht nach dem Laden ab: %2</source>
+        <translation>L'axe %1 diffère après le chargement : %2</translation>
+    </message>
+    <message id="transfer.readBackFailed">
+        <source>Achse %1 konnte nicht zurückgelesen werden.</source>
+        <translation>L'axe %1 n'a pas pu être relu.</translation>
+    </message>
+    <message id="transfer.refused">
+        <source>Achse %1 hat %2 abgelehnt: %3</source>
+        <translation>L'axe %1 a refusé %2 : %3</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>

@@ -14,6 +14,7 @@
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
 #include "drive/CStrom.h"
+#include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 #include "link/BaudChange.h"
 #include "link/LinkSettings.h"
@@ -591,6 +592,12 @@ bool CMainFrame::OpenFile(const QString& path) {
     doc->filePath = path;
     createPanel(doc);
     addRecentFile(path);
+    // The panel shows what could be read; the operator learns at once that
+    // this file will not be sent to an axis.
+    const FileDamage damage = CheckParameterFileLines(doc->lineList);
+    if (damage.damaged())
+        operator_.show({0, Texts::text("file.damaged").arg(FileDamageWhere(damage)), 0,
+                        Operator::Icon::Warning, Operator::Buttons::Ok});
     return true;
 }
 
@@ -753,6 +760,22 @@ void CMainFrame::ChangeBaudRate() {
         panel->startPollTimer();
         return;
     }
+    if (result == BaudChange::Result::LostAtOld || result == BaudChange::Result::LostNowhere) {
+        // The reply to the rate command was lost; the link is back at the
+        // panel's rate, and the operator learns where the axis answers.
+        panel->startPollTimer();
+        const bool atOld = result == BaudChange::Result::LostAtOld;
+        operator_.show({0,
+                        atOld ? Texts::text("baud.lostAtOld")
+                                    .arg(BaudChange::commandOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(link_.baudIndex()))
+                              : Texts::text("baud.lostNowhere")
+                                    .arg(BaudChange::commandOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(newIndex))
+                                    .arg(SerialLink::baudRateOf(link_.baudIndex())),
+                        0, Operator::Icon::Warning, Operator::Buttons::Ok});
+        return;
+    }
     // The activation that follows the message box runs after this handler and
     // restores the panel's own rate: that is the new one from now on.
     panel->setPortIndex(link_.portIndex());
@@ -762,7 +785,14 @@ void CMainFrame::ChangeBaudRate() {
         return;
     }
     panel->startPollTimer();
-    operator_.inform(10240);
+    if (result == BaudChange::Result::LostAtNew)
+        operator_.show({0,
+                        Texts::text("baud.lostAtNew")
+                            .arg(BaudChange::commandOf(newIndex))
+                            .arg(SerialLink::baudRateOf(newIndex)),
+                        0, Operator::Icon::Information, Operator::Buttons::Ok});
+    else
+        operator_.inform(10240);
 }
 
 // ---------------------------------------------------------------------------

@@ -163,6 +163,13 @@ public:
     QAction* compareAction() const {
         return compareAxis_;
     }
+    // Options menu switch: Transmit reads each loaded axis back (kept in the
+    // settings, on unless turned off).
+    QAction* readBackAction() const {
+        return readBack_;
+    }
+    bool transferReadBack() const;
+    void setTransferReadBack(bool on);
 
 private:
     void onSubWindowActivated(QMdiSubWindow* window);
@@ -204,6 +211,7 @@ private:
     QStringList recentFiles_;
     QAction* changeBaud_ = nullptr;
     QAction* compareAxis_ = nullptr;
+    QAction* readBack_ = nullptr;
     QStringList portCandidates_;
 
     bool openingFile_ = false;

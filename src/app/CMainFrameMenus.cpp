@@ -181,6 +181,11 @@ void CMainFrame::buildMenus129() {
         options->addAction(Texts::text("transfer.compareMenu"), this, &CMainFrame::compareWithAxis);
     compareAxis_->setObjectName(QStringLiteral("compareWithAxis"));
     compareAxis_->setEnabled(false);
+    readBack_ = options->addAction(Texts::text("menu.readBack"));
+    readBack_->setObjectName(QStringLiteral("readBackAfterTransfer"));
+    readBack_->setCheckable(true);
+    readBack_->setChecked(transferReadBack());
+    connect(readBack_, &QAction::toggled, this, &CMainFrame::setTransferReadBack);
     menus129_ << options;
 
     auto* window = new QMenu(Texts::text("menu.window"), this);

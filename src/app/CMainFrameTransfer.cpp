@@ -8,7 +8,27 @@
 #include "files/CCompareDialog.h"
 #include "files/Transfer.h"
 
+#include <QAction>
 #include <QPointer>
+#include <QSettings>
+
+namespace {
+
+const char ReadBackKey[] = "Transfer/ReadBack";
+
+QSettings transferSettings() {
+    return QSettings(QStringLiteral("Veltrax GmbH"), QStringLiteral("Kormak"));
+}
+
+} // namespace
+
+bool CMainFrame::transferReadBack() const {
+    return transferSettings().value(QLatin1String(ReadBackKey), true).toBool();
+}
+
+void CMainFrame::setTransferReadBack(bool on) {
+    transferSettings().setValue(QLatin1String(ReadBackKey), on);
+}
 
 quint16 CMainFrame::tickedAxes() const {
     quint16 ticked = 0;
@@ -27,7 +47,19 @@ void CMainFrame::transferToAxes(CKormakView* view) {
         if (panel)
             panel->setTransferRunning(running);
     };
-    transfer.run(view->parameters(), view->document(), tickedAxes());
+    transfer.readBack = transferReadBack();
+    const TransferToAxes::Result result =
+        transfer.run(view->parameters(), view->document(), tickedAxes());
+
+    // An open panel of an axis that was written shows what the axis now
+    // holds, ramps included.
+    for (CKormakView* online : panels()) {
+        if (online->isOffline())
+            continue;
+        const int a = QStringLiteral("0123456789ABCDEF").indexOf(online->axisAddress());
+        if (a >= 0 && online->axisAddress().size() == 1 && result.written[a])
+            online->ReadAxisConfiguration();
+    }
 }
 
 void CMainFrame::compareWithAxis() {

@@ -5,6 +5,7 @@
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 
 #include <QCommandLineParser>
@@ -66,7 +67,8 @@ void declareShow(QCommandLineParser& parser) {
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral(
-            "The parameter file; prints CODE value lines: PD..PW, TYPE, RAMP, RAMPSEL."));
+            "The parameter file; prints CODE value lines: PD..PW, TYPE, RAMP, RAMPSEL, and DAMAGED "
+            "with the first bad line of a damaged file."));
 }
 
 int runShow(CliContext& ctx, const QCommandLineParser& parser) {
@@ -103,5 +105,13 @@ int runShow(CliContext& ctx, const QCommandLineParser& parser) {
     printValue("RAMPSEL", params.rampIndex >= 0 && params.rampIndex < params.rampList.size()
                               ? params.rampList.at(params.rampIndex)
                               : QString());
+    // A damaged file is shown as far as it goes, and said to be damaged.
+    const FileDamage damage = CheckParameterFileLines(doc.lineList);
+    if (damage.damaged()) {
+        printValue("DAMAGED", FileDamageWhere(damage));
+        std::fprintf(
+            stderr, "%s\n",
+            Texts::text("file.damaged").arg(FileDamageWhere(damage)).toLocal8Bit().constData());
+    }
     return ExitOk;
 }

@@ -44,6 +44,24 @@ int runBaud(CliContext& ctx, const QCommandLineParser& parser) {
     case BaudChange::Result::ReopenFailed:
         ctx.link.reportOpenFailure(ctx.op);
         return ExitFailed;
+    case BaudChange::Result::LostAtNew:
+        ctx.op.note(QStringLiteral("No reply to %1, but the axis now answers at %2 Baud.")
+                        .arg(BaudChange::commandOf(newIndex))
+                        .arg(SerialLink::baudRateOf(newIndex)));
+        printLine(QString::number(SerialLink::baudRateOf(newIndex)));
+        return ExitOk;
+    case BaudChange::Result::LostAtOld:
+        ctx.op.note(QStringLiteral("No reply to %1; the axis still answers at %2 Baud.")
+                        .arg(BaudChange::commandOf(newIndex))
+                        .arg(SerialLink::baudRateOf(ctx.link.baudIndex())));
+        return ExitFailed;
+    case BaudChange::Result::LostNowhere:
+        ctx.op.note(QStringLiteral("No reply to %1, and the axis answers neither at %2 nor at %3 "
+                                   "Baud.")
+                        .arg(BaudChange::commandOf(newIndex))
+                        .arg(SerialLink::baudRateOf(newIndex))
+                        .arg(SerialLink::baudRateOf(ctx.link.baudIndex())));
+        return ExitFailed;
     case BaudChange::Result::Refused:
         break;
     }

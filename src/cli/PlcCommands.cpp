@@ -1,5 +1,6 @@
 #include "axis/MemoryAreas.h"
 #include "base/FileIo.h"
+#include "base/Texts.h"
 #include "base/Windows1252.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -46,7 +47,7 @@ int dump(CliContext& ctx) {
     return ExitOk;
 }
 
-int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
+int load(CliContext& ctx, const QString& address, const QByteArray& fileName, bool verify) {
     // A listing is at most as long as a parameter file, which it may be.
     QByteArray bytes;
     QString readError;
@@ -73,8 +74,16 @@ int load(CliContext& ctx, const QString& address, const QByteArray& fileName) {
                 .arg(highest, 2, 16, QLatin1Char('0'))
                 .arg(PlcArea::slotCount(eight)),
             "plc");
-    if (ProgramPlcArea(ctx.link, ctx.op, texts, eight) != PlcAreaDone) {
-        ctx.op.error(ProgramFailedId);
+    PlcAreaCheck check;
+    check.readBack = verify;
+    if (ProgramPlcArea(ctx.link, ctx.op, texts, eight, {}, &check) != PlcAreaDone) {
+        if (check.clean())
+            ctx.op.error(ProgramFailedId);
+        else
+            ctx.op.show(
+                {0,
+                 Texts::text(ProgramFailedId) + QLatin1Char('\n') + PlcAreaCheckText(check, eight),
+                 0, Operator::Icon::Error, Operator::Buttons::Ok});
         return ExitFailed;
     }
     return ExitOk;
@@ -96,6 +105,9 @@ void declarePlc(QCommandLineParser& parser) {
             "line at all (unless it is the dump of an empty area) sends nothing."));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The listing to load."),
                                  QStringLiteral("[FILE]"));
+    parser.addOption({QStringLiteral("verify"),
+                      QStringLiteral("load: read each written slot back and fail naming every "
+                                     "slot that does not hold its text.")});
 }
 
 int runPlc(CliContext& ctx, const QCommandLineParser& parser) {
@@ -110,6 +122,6 @@ int runPlc(CliContext& ctx, const QCommandLineParser& parser) {
         return dump(ctx);
     }
     if (args.value(0) == QLatin1String("load") && args.size() == 2)
-        return load(ctx, address, ctx.rawWord(args.at(1)));
+        return load(ctx, address, ctx.rawWord(args.at(1)), parser.isSet(QStringLiteral("verify")));
     return usageError(QStringLiteral("plc takes dump, or load FILE"), "plc");
 }

@@ -46,14 +46,21 @@ bool parseAddressList(const QString& text, quint16* bits) {
 }
 
 // The terminal operator, except that the question about the ramps is put to
-// the person at the terminal.
+// the person at the terminal. Without a terminal nobody can answer: the
+// question is refused, and the transfer ends before its first write.
 class AskingOperator : public ForwardingOperator {
 public:
     explicit AskingOperator(TerminalOperator& inner) : ForwardingOperator(inner) {}
+    bool unanswered = false;
     Answer show(const Message& m) override {
         if (m.buttons != Buttons::YesNo)
             return ForwardingOperator::show(m);
         const QString text = m.text.isEmpty() ? Texts::text(m.textId) : m.text;
+        if (::isatty(STDIN_FILENO) != 1) {
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+            unanswered = true;
+            return Answer::Cancel;
+        }
         for (;;) {
             std::fprintf(stderr, "%s [y/n] ", text.toLocal8Bit().constData());
             std::fflush(stderr);
@@ -101,12 +108,17 @@ void declareTransfer(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(
         QStringLiteral("verify"),
         QStringLiteral("Read each loaded axis back and fail naming every item that differs.")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("any-family"),
+        QStringLiteral("Load axes of another family than the file's device line names (without "
+                       "it, such an axis makes the transfer send nothing).")));
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The parameter file (.OPM) to load."));
 }
 
 int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
-    const char* usage = "transfer --address LIST FILE [--ramps ask|yes|no] [--verify]";
+    const char* usage =
+        "transfer --address LIST FILE [--ramps ask|yes|no] [--verify] [--any-family]";
     quint16 ticked = 0;
     if (!parseAddressList(parser.value(QStringLiteral("address")), &ticked))
         return usageError(QString::fromLatin1(usage) +
@@ -122,11 +134,6 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
         choice = TransferToAxes::Ramps::No;
     else if (ramps != QLatin1String("ask"))
         return usageError(QStringLiteral("--ramps is ask, yes or no"), "transfer");
-    // A question nobody can answer must not be met in the middle of a run.
-    if (choice == TransferToAxes::Ramps::Ask && ::isatty(STDIN_FILENO) != 1)
-        return usageError(
-            QStringLiteral("--ramps ask needs a terminal to ask on; give --ramps yes or no"),
-            "transfer");
 
     AxisParameters params;
     CKormakDoc doc;
@@ -139,31 +146,22 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
     AskingOperator asking(ctx.op);
     TransferToAxes transfer(ctx.link, asking);
     transfer.ramps = choice;
+    transfer.otherFamily = parser.isSet(QStringLiteral("any-family"))
+                               ? TransferToAxes::OtherFamily::Load
+                               : TransferToAxes::OtherFamily::Refuse;
+    // Each axis is read back at the rate it answered at during the transfer.
+    transfer.readBack = parser.isSet(QStringLiteral("verify"));
     const TransferToAxes::Result result = transfer.run(params, doc, ticked);
-    bool ok = result.allLoaded(ticked);
-
-    if (parser.isSet(QStringLiteral("verify"))) {
-        for (int a = 0; a < 16; ++a) {
-            if (!(ticked & (1u << a)) || !result.loaded[a])
-                continue;
-            const QString axis = QString(QChar(AxisDigits[a]));
-            ctx.link.setCurrentAddress(axis);
-            AxisComparison comparison;
-            ComparisonScope scope;
-            scope.table = result.tableMatches[a];
-            scope.wholePlcArea = false;
-            if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &comparison, scope)) {
-                printLine(QStringLiteral("%1 unreadable").arg(axis));
-                ok = false;
-                continue;
-            }
-            if (!comparison.equal()) {
-                printDifferences(axis, comparison);
-                ok = false;
-            }
-        }
-        ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
-    }
+    // The ramps question came before anything was sent, and nobody was there.
+    if (asking.unanswered)
+        return usageError(
+            QStringLiteral("--ramps ask needs a terminal to ask on; give --ramps yes or no"),
+            "transfer");
+    const bool ok = result.allLoaded(ticked);
+    for (auto it = result.readBack.cbegin(); it != result.readBack.cend(); ++it)
+        printDifferences(QString(QChar(AxisDigits[it.key()])), *it);
+    for (int a : result.unreadable)
+        printLine(QStringLiteral("%1 unreadable").arg(QChar(AxisDigits[a])));
     return ok ? ExitOk : ExitFailed;
 }
 

@@ -101,7 +101,7 @@ void CWait::sendSlots() {
     PlcAreaProgress progress;
     progress.sending = [this](int slot) { label_->setText(text + QString::number(slot)); };
     progress.done = [this](int slot) { bar_->setValue(slot); };
-    finish(ProgramPlcArea(*link_, op_, slotTexts, eightSlots, progress));
+    finish(ProgramPlcArea(*link_, op_, slotTexts, eightSlots, progress, &check));
 }
 
 void CWait::finish(int code) {

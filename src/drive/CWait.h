@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drive/ProgramPlcArea.h"
+
 #include <QBasicTimer>
 #include <QDialog>
 #include <QStringList>
@@ -26,6 +28,9 @@ public:
     QStringList slotTexts = QStringList(256); // send mode: slot 0..255, empty = not written
     int seconds = 0;                          // timed mode: duration and bar range
     bool eightSlots = false;                  // send mode: "WU" and slots 0..7
+    // Send mode: each written slot is read back (on unless a caller turns it
+    // off); after the run, the slots refused or not held as sent.
+    PlcAreaCheck check = {true, {}, {}};
 
     // The length of one counted second; only tests shorten it.
     void setSecondMs(int ms) { secondMs_ = ms; }

@@ -1,18 +1,41 @@
 #include "drive/ProgramPlcArea.h"
 
+#include "axis/CheckedWrite.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
+#include "base/Texts.h"
 #include "link/SerialLink.h"
 
 namespace {
 constexpr int TimeoutTextId = 10103;
 }
 
+QString PlcAreaCheckText(const PlcAreaCheck& check, bool eightSlots) {
+    const auto name = [eightSlots](int slot) {
+        return QStringLiteral("%1").arg(slot, eightSlots ? 1 : 2, 16, QLatin1Char('0')).toUpper();
+    };
+    QStringList lines;
+    for (const PlcAreaCheck::Refusal& r : check.refused)
+        lines << Texts::text("plc.slotRefused").arg(name(r.slot), Texts::text(r.reasonTextId));
+    for (int slot : check.differing)
+        lines << Texts::text("plc.slotDiffers").arg(name(slot));
+    return lines.join(QLatin1Char('\n'));
+}
+
 int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts, bool eightSlots,
-                   const PlcAreaProgress& progress) {
+                   const PlcAreaProgress& progress, PlcAreaCheck* check) {
     BusyGuard busy;
     bool complete = true;
+    PlcAreaCheck own;
+    PlcAreaCheck& found = check ? *check : own;
+    found.refused.clear();
+    found.differing.clear();
+
+    if (!ClearCommandErrors(link)) {
+        link.reportFailure(op, TimeoutTextId);
+        return PlcAreaFailed;
+    }
 
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::LinkFailed:
@@ -45,14 +68,31 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
             case UnlockResult::Refused:
                 complete = false;
                 break;
-            case UnlockResult::Granted:
+            case UnlockResult::Granted: {
                 // A write that does not come back (or never leaves because the
                 // frame would be too long) is not a written slot.
-                if (PseudoReply::is(WritePlcSlot(link, slot, text, eightSlots))) {
+                const CheckedWrite written =
+                    SendCheckedWrite(link, plcSlotWriteCommand(slot, text, eightSlots));
+                if (written.result == CheckedWrite::Result::Lost) {
                     link.reportFailure(op, TimeoutTextId);
                     return PlcAreaFailed;
                 }
+                if (written.result == CheckedWrite::Result::Refused) {
+                    found.refused.append({slot, written.reasonTextId});
+                    complete = false;
+                } else if (found.readBack) {
+                    const QString held = ReadPlcSlot(link, slot, eightSlots);
+                    if (PseudoReply::is(held)) {
+                        link.reportFailure(op, TimeoutTextId);
+                        return PlcAreaFailed;
+                    }
+                    if (held != text) {
+                        found.differing.append(slot);
+                        complete = false;
+                    }
+                }
                 break;
+            }
             }
         }
         if (progress.done)

@@ -10,6 +10,7 @@
 #include "files/Transfer.h"
 #include "link/SerialLink.h"
 
+#include <QHash>
 #include <cmath>
 
 namespace {
@@ -176,4 +177,25 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
     if (result)
         *result = c;
     return true;
+}
+
+// A parameter as the operator knows it from the panel and the current
+// dialog: "Run frequency (PF)". "PH" has no control of its own.
+QString ParameterName(const QString& code) {
+    static const QHash<QString, int> captions = {
+        {QStringLiteral("PD"), 10007}, {QStringLiteral("PA"), 10058}, {QStringLiteral("PR"), 10057},
+        {QStringLiteral("PS"), 10056}, {QStringLiteral("PF"), 10004}, {QStringLiteral("PG"), 10010},
+        {QStringLiteral("PL"), 10006}, {QStringLiteral("PM"), 10012}, {QStringLiteral("PN"), 10005},
+        {QStringLiteral("PO"), 10003}, {QStringLiteral("PP"), 10013}, {QStringLiteral("PT"), 10059},
+        {QStringLiteral("PW"), 10011}};
+    const int id = captions.value(code);
+    if (id == 0)
+        return code;
+    QString caption = Texts::text(id);
+    caption.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    caption.remove(QLatin1Char('&'));
+    caption = caption.trimmed();
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return caption + QStringLiteral(" (") + code + QLatin1Char(')');
 }

@@ -47,6 +47,10 @@ struct AxisComparison {
 // number (decimal; hexadecimal for the ramp index "PN").
 bool SameParameterValue(const QString& code, const QString& fileValue, const QString& axisValue);
 
+// A parameter as the operator knows it from the panel: "Run frequency (PF)";
+// the code alone for one without a control of its own ("PH").
+QString ParameterName(const QString& code);
+
 // What to read back.
 struct ComparisonScope {
     bool table = true;

@@ -18,27 +18,6 @@ namespace {
 
 const char AxisDigits[] = "0123456789ABCDEF";
 
-// A parameter as the operator knows it from the panel and the current
-// dialog: "Run frequency (PF)". "PH" has no control of its own.
-QString parameterName(const QString& code) {
-    static const QHash<QString, int> captions = {
-        {QStringLiteral("PD"), 10007}, {QStringLiteral("PA"), 10058}, {QStringLiteral("PR"), 10057},
-        {QStringLiteral("PS"), 10056}, {QStringLiteral("PF"), 10004}, {QStringLiteral("PG"), 10010},
-        {QStringLiteral("PL"), 10006}, {QStringLiteral("PM"), 10012}, {QStringLiteral("PN"), 10005},
-        {QStringLiteral("PO"), 10003}, {QStringLiteral("PP"), 10013}, {QStringLiteral("PT"), 10059},
-        {QStringLiteral("PW"), 10011}};
-    const int id = captions.value(code);
-    if (id == 0)
-        return code;
-    QString caption = Texts::text(id);
-    caption.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    caption.remove(QLatin1Char('&'));
-    caption = caption.trimmed();
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption + QStringLiteral(" (") + code + QLatin1Char(')');
-}
-
 } // namespace
 
 CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParameters& params,
@@ -152,7 +131,7 @@ void CCompareDialog::showComparison() {
         const AxisComparison::Parameter& p = c.parameters.at(row);
         const QString fileText = p.sent ? p.fileValue : Texts::text("transfer.notSent");
         const QString mark = p.differs ? QStringLiteral("\u2260 ") : QString();
-        const QStringList cells{mark + parameterName(p.code), fileText, p.axisValue};
+        const QStringList cells{mark + ParameterName(p.code), fileText, p.axisValue};
         for (int col = 0; col < 3; ++col) {
             auto* item = new QTableWidgetItem(cells.at(col));
             if (p.differs) {

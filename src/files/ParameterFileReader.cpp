@@ -4,6 +4,7 @@
 #include "axis/MemoryAreas.h"
 #include "base/FileIo.h"
 #include "base/Windows1252.h"
+#include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 
 #include <QFile>
@@ -67,6 +68,13 @@ QString tableText(const QString& line) {
 }
 
 } // namespace
+
+qsizetype FileRampTableLine(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (hasTableMarker(lines.at(i)))
+            return i + 2 < lines.size() ? i + 2 : -1;
+    return -1;
+}
 
 QString FileRampTable(const QStringList& lines, bool* found) {
     for (qsizetype i = 0; i < lines.size(); ++i) {

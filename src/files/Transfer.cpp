@@ -2,6 +2,7 @@
 
 #include "axis/AxisParameters.h"
 #include "axis/CKormakDoc.h"
+#include "axis/CheckedWrite.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
@@ -24,6 +25,10 @@ constexpr int EraseWaitMs = 2000;
 constexpr qint32 RampFreeMemory = 0xFE90;
 
 const char AxisDigits[] = "0123456789ABCDEF";
+
+QString axisName(int a) {
+    return QString(QChar(AxisDigits[a]));
+}
 
 QString withoutLineEnd(QString line) {
     if (line.endsWith(QLatin1String("\r\n")))
@@ -98,6 +103,23 @@ QString TransferSummaryText(const std::array<bool, 16>& loaded) {
            Texts::text(LoadedEndText);
 }
 
+FileDamage CheckTransferInput(const QStringList& parameterCommands, const QStringList& lineList) {
+    const FileDamage damage = CheckParameterFileLines(lineList);
+    if (damage.damaged())
+        return damage;
+    return CheckParameterCommands(parameterCommands, FileDeviceFamily(lineList));
+}
+
+QString TransferRefusalText(const TransferToAxes::Refusal& refusal) {
+    const QString code = refusal.command.left(2);
+    const bool parameter = code.startsWith(QLatin1Char('P'));
+    return Texts::text("transfer.refused")
+        .arg(axisName(refusal.axis),
+             parameter ? ParameterName(code) + QLatin1Char(' ') + refusal.command.mid(2)
+                       : refusal.command,
+             Texts::text(refusal.reasonTextId));
+}
+
 bool TransferToAxes::Result::allLoaded(quint16 ticked) const {
     if (outcome != Outcome::Finished || ticked == 0)
         return false;
@@ -142,14 +164,22 @@ bool TransferToAxes::unlock() {
     return release == UnlockResult::Granted;
 }
 
-bool TransferToAxes::write(const QString& command) {
-    const QString reply = send(command);
-    if (PseudoReply::is(reply)) {
+bool TransferToAxes::write(const QString& command, Result& result) {
+    if (link_.currentAddress() != address_)
+        link_.setCurrentAddress(address_);
+    const CheckedWrite written = SendCheckedWrite(link_, command);
+    switch (written.result) {
+    case CheckedWrite::Result::Lost:
         reportLost();
         return false;
+    case CheckedWrite::Result::Refused:
+        result.refusals.append({axis_, command, written.reasonTextId});
+        return false;
+    case CheckedWrite::Result::Taken:
+        break;
     }
     // The controller's "NO": it did not take the write.
-    return reply != QLatin1String("NO");
+    return written.data != QLatin1String("NO");
 }
 
 TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const CKormakDoc& doc,
@@ -158,16 +188,32 @@ TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const C
     BusyGuard busy;
     AddressRestore restore(link_);
 
+    const QStringList parameters = TransferParameterCommands(params, doc);
+    // A file cut short or edited by hand would reach every axis with empty
+    // values or a ramp of 0 Hz/s and be stored permanently: nothing goes out.
+    result.damage = CheckTransferInput(parameters, doc.lineList);
+    if (result.damage.damaged()) {
+        result.outcome = Outcome::Damaged;
+        op_.show({0, Texts::text("transfer.damaged").arg(FileDamageWhere(result.damage)), 0,
+                  Operator::Icon::Error, Operator::Buttons::Ok});
+        return result;
+    }
+
     if (!link_.portOpen() && !link_.TogglePort()) {
         link_.reportOpenFailure(op_);
         return result;
     }
 
     RunningNotice running(runningChanged);
-    result.loaded.fill(true);
 
-    const QStringList parameters = TransferParameterCommands(params, doc);
+    if (ticked == 0) {
+        result.outcome = Outcome::NoAddress;
+        op_.show({NoAddressText, {}, 0, Operator::Icon::Warning, Operator::Buttons::Ok});
+        return result;
+    }
+
     const QString fileTable = FileRampTable(doc.lineList);
+    const QString fileFamily = FileDeviceFamily(doc.lineList);
     const QStringList sequence = TransferSequenceLines(doc.lineList);
     qsizetype firstSequence = doc.lineList.size();
     for (qsizetype i = 0; i < doc.lineList.size(); ++i)
@@ -177,12 +223,18 @@ TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const C
         }
     const qsizetype progressRange = doc.lineList.size() - firstSequence;
 
+    std::array<Found, 16> found{};
+    survey(ticked, fileFamily, found, result);
+    if (!decide(fileFamily, fileTable, found, result)) {
+        result.outcome = Outcome::Declined;
+        result.loaded.fill(false);
+        return result;
+    }
+
     for (int a = 0; a < 16; ++a) {
-        if (!(ticked & (1u << a))) {
-            result.loaded[a] = false;
+        if (!found[a].present)
             continue;
-        }
-        if (loadAxis(a, parameters, fileTable, sequence, progressRange, result) ==
+        if (loadAxis(a, found[a], parameters, fileTable, sequence, progressRange, result) ==
             AxisEnd::RunEnds) {
             // The release before the ramps was refused: this axis and those
             // after it are left as they are, and the summary says so.
@@ -193,38 +245,179 @@ TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const C
         op_.pumpEvents();
     }
 
-    if (ticked == 0) {
-        result.outcome = Outcome::NoAddress;
-        op_.show({NoAddressText, {}, 0, Operator::Icon::Warning, Operator::Buttons::Ok});
-        return result;
-    }
+    if (readBack)
+        for (int a = 0; a < 16; ++a)
+            if (result.loaded[a])
+                readBackAxis(a, found[a], params, doc, result);
+
     result.outcome = Outcome::Finished;
-    bool any = false;
-    for (bool loaded : result.loaded)
-        any = any || loaded;
-    if (!any)
-        op_.error(NoneLoadedText);
-    else
-        op_.show({0, TransferSummaryText(result.loaded), 0, Operator::Icon::Information,
-                  Operator::Buttons::Ok});
+    showSummary(result);
     return result;
 }
 
-TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& parameters,
+void TransferToAxes::survey(quint16 ticked, const QString& fileFamily, std::array<Found, 16>& found,
+                            Result& result) {
+    for (int a = 0; a < 16; ++a) {
+        if (!(ticked & (1u << a)))
+            continue;
+        address_ = axisName(a);
+        lostShown_ = false;
+        link_.setCurrentAddress(address_);
+        // The probe finds the rate the axis listens at; the load and the
+        // read-back come back to it.
+        if (!ProbeAxis(link_))
+            continue;
+        Found& f = found[a];
+        f.baudIndex = link_.baudIndex();
+        if (!fileFamily.isEmpty()) {
+            const QString family = send(QStringLiteral("DO?"));
+            if (PseudoReply::is(family)) {
+                reportLost();
+                continue;
+            }
+            f.family = family.trimmed().left(3).toUpper();
+        }
+        const QString first = send(QStringLiteral("FR0050"));
+        if (PseudoReply::is(first)) {
+            reportLost();
+            continue;
+        }
+        const QString second = send(QStringLiteral("FR0060"));
+        if (PseudoReply::is(second)) {
+            reportLost();
+            continue;
+        }
+        f.table = first + second;
+        f.present = true;
+        result.loaded[a] = true;
+        op_.pumpEvents();
+    }
+}
+
+bool TransferToAxes::decide(const QString& fileFamily, const QString& fileTable,
+                            std::array<Found, 16>& found, Result& result) {
+    QStringList others;
+    for (int a = 0; a < 16; ++a)
+        if (found[a].present && !fileFamily.isEmpty() && found[a].family != fileFamily) {
+            result.otherFamily << a;
+            others << axisName(a) + QStringLiteral(" (") + found[a].family + QLatin1Char(')');
+        }
+    if (!others.isEmpty() && otherFamily != OtherFamily::Load) {
+        const QString list = others.join(QStringLiteral(", "));
+        if (otherFamily == OtherFamily::Refuse) {
+            op_.show({0, Texts::text("transfer.otherFamilyRefused").arg(fileFamily, list), 0,
+                      Operator::Icon::Error, Operator::Buttons::Ok});
+            return false;
+        }
+        if (op_.show({0, Texts::text("transfer.otherFamily").arg(fileFamily, list), 0,
+                      Operator::Icon::Question, Operator::Buttons::YesNo}) != Operator::Answer::Yes)
+            return false;
+    }
+
+    for (int a = 0; a < 16; ++a) {
+        Found& f = found[a];
+        if (!f.present)
+            continue;
+        if (f.table == fileTable) {
+            result.tableMatches[a] = true;
+            continue;
+        }
+        switch (ramps) {
+        case Ramps::Yes:
+            f.programRamps = true;
+            break;
+        case Ramps::No:
+            break;
+        case Ramps::Ask: {
+            const Operator::Answer answer =
+                op_.show({RampsDifferText, Texts::text("transfer.rampsDiffer").arg(axisName(a)), 0,
+                          Operator::Icon::Question, Operator::Buttons::YesNo});
+            // Cancel: nobody could answer (kormakctl without a terminal).
+            if (answer == Operator::Answer::Cancel)
+                return false;
+            f.programRamps = answer == Operator::Answer::Yes;
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+void TransferToAxes::selectAxis(int a, const Found& found) {
+    address_ = axisName(a);
+    axis_ = a;
+    lostShown_ = false;
+    link_.setCurrentAddress(address_);
+    // Axes of one bus may listen at different rates: come back to the one
+    // this axis answered at.
+    if (link_.baudIndex() != found.baudIndex) {
+        if (link_.portOpen())
+            link_.TogglePort();
+        link_.setBaudIndex(found.baudIndex);
+        link_.TogglePort();
+    }
+}
+
+void TransferToAxes::readBackAxis(int a, const Found& found, const AxisParameters& params,
+                                  const CKormakDoc& doc, Result& result) {
+    selectAxis(a, found);
+    AxisComparison comparison;
+    ComparisonScope scope;
+    scope.table = result.tableMatches[a];
+    scope.wholePlcArea = false;
+    if (!CompareWithAxis(link_, op_, params, doc, &comparison, scope)) {
+        result.unreadable << a;
+        result.loaded[a] = false;
+        return;
+    }
+    result.readBack.insert(a, comparison);
+    if (!comparison.equal())
+        result.loaded[a] = false;
+}
+
+void TransferToAxes::showSummary(Result& result) {
+    QStringList notes;
+    for (const Refusal& refusal : result.refusals)
+        notes << TransferRefusalText(refusal);
+    for (auto it = result.readBack.cbegin(); it != result.readBack.cend(); ++it)
+        if (!it->equal())
+            notes << Texts::text("transfer.readBackDiffers")
+                         .arg(axisName(it.key()), it->differences().join(QStringLiteral(", ")));
+    for (int a : result.unreadable)
+        notes << Texts::text("transfer.readBackFailed").arg(axisName(a));
+
+    bool any = false;
+    for (bool loaded : result.loaded)
+        any = any || loaded;
+    if (notes.isEmpty()) {
+        if (!any)
+            op_.error(NoneLoadedText);
+        else
+            op_.show({0, TransferSummaryText(result.loaded), 0, Operator::Icon::Information,
+                      Operator::Buttons::Ok});
+        return;
+    }
+    const QString head = any ? TransferSummaryText(result.loaded) : Texts::text(NoneLoadedText);
+    op_.show({0, head + QStringLiteral("\n\n") + notes.join(QLatin1Char('\n')), 0,
+              any ? Operator::Icon::Warning : Operator::Icon::Error, Operator::Buttons::Ok});
+}
+
+TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const Found& found,
+                                                 const QStringList& parameters,
                                                  const QString& fileTable,
                                                  const QStringList& sequence,
                                                  qsizetype progressRange, Result& result) {
-    address_ = QString(QChar(AxisDigits[a]));
-    lostShown_ = false;
-    link_.setCurrentAddress(address_);
-    if (!ProbeAxis(link_)) {
-        result.loaded[a] = false;
-        return AxisEnd::Stopped;
-    }
+    selectAxis(a, found);
+    result.written[a] = true;
+
+    // An error bit left by an earlier command must not count against the
+    // first write.
+    if (!ClearCommandErrors(link_))
+        return stopAxis(a, result);
 
     // A lost reply leaves the axis untouched from here on: its parameters
-    // may not have been set, and a table compared against "TIMEOUT" would
-    // have its ramps and PLC area erased.
+    // may not have been set. A refused value is noted, and the rest is sent
+    // as usual.
     for (const QString& command : parameters) {
         // A value no frame can carry (a file's "PH" line) is not sent; the
         // axis is left alone from here on, as after a lost reply, but the
@@ -233,35 +426,14 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
             result.loaded[a] = false;
             return AxisEnd::Stopped;
         }
-        if (PseudoReply::is(send(command)))
-            return stopAxis(a, result);
-    }
-
-    const QString first = send(QStringLiteral("FR0050"));
-    if (PseudoReply::is(first))
-        return stopAxis(a, result);
-    const QString second = send(QStringLiteral("FR0060"));
-    if (PseudoReply::is(second))
-        return stopAxis(a, result);
-
-    bool programRamps = false;
-    if (first + second == fileTable) {
-        result.tableMatches[a] = true;
-    } else {
-        switch (ramps) {
-        case Ramps::Yes:
-            programRamps = true;
-            break;
-        case Ramps::No:
-            break;
-        case Ramps::Ask:
-            programRamps = op_.ask(RampsDifferText, Operator::Buttons::YesNo,
-                                   Operator::Icon::Question) == Operator::Answer::Yes;
-            break;
+        if (!write(command, result)) {
+            result.loaded[a] = false;
+            if (lostShown_)
+                return AxisEnd::Stopped;
         }
     }
 
-    if (programRamps) {
+    if (found.programRamps) {
         RampCalculation context(link_, op_);
         const QString top = send(QStringLiteral("IF?"));
         if (PseudoReply::is(top))
@@ -270,7 +442,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
 
         if (!unlock())
             return AxisEnd::RunEnds;
-        bool programmed = write(QStringLiteral("WD"));
+        bool programmed = write(QStringLiteral("WD"), result);
         if (programmed) {
             op_.wait(EraseWaitMs);
             context.freeMemory = RampFreeMemory;
@@ -295,7 +467,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
 
     // The old PLC area goes before the file's lines come in; an area that was
     // not erased is not the file's.
-    if (!unlock() || !write(QStringLiteral("WE")))
+    if (!unlock() || !write(QStringLiteral("WE"), result))
         result.loaded[a] = false;
 
     {
@@ -320,7 +492,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
                 break;
             }
             if (answer == QLatin1String("OK")) {
-                if (!write(line))
+                if (!write(line, result))
                     result.loaded[a] = false;
             } else {
                 result.loaded[a] = false;
@@ -328,7 +500,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const QStringList& param
             progress.step();
             op_.pumpEvents();
         }
-        if (!unlock() || !write(QStringLiteral("WP")))
+        if (!unlock() || !write(QStringLiteral("WP"), result))
             result.loaded[a] = false;
     }
     return result.loaded[a] ? AxisEnd::Done : AxisEnd::Stopped;

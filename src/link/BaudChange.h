@@ -25,10 +25,17 @@ enum class Result {
     Changed,      // the axis said "OK"; the link is open at the new rate, "Baud" is stored
     Refused,      // no "OK": the link stays open at the old rate, nothing is stored
     ReopenFailed, // the axis moved, but the port could not be opened again
+    // No reply to the rate command: where the axis answers now was asked,
+    // at the new rate first, then at the old one.
+    LostAtNew,   // it answers at the new rate: the link follows, as after "OK"
+    LostAtOld,   // it still answers at the old rate: the link stays there
+    LostNowhere, // it answers at neither: the link is left at the old rate
 };
 
 // Sends the rate command at the current rate; on "OK" reopens the port at the
-// new rate, selects it in the link and stores it as "Baud". Shows nothing.
+// new rate, selects it in the link and stores it as "Baud". Without a reply
+// the axis may have switched or not: it is asked ("IC?") at the new rate,
+// then at the old one. Shows nothing.
 Result ChangeBaudRate(SerialLink& link, int newBaudIndex);
 
 } // namespace BaudChange

@@ -347,6 +347,12 @@ void CDlgSPSErweitert::programClicked() {
     if (result == PlcAreaDone) {
         committed_ = working_.extendedSteps;
         op_.inform(ProgramDoneId);
+    } else if (!wait.check.clean()) {
+        // The slots the controller refused or did not store, by name.
+        op_.show({0,
+                  Texts::text(ProgramFailedId) + QStringLiteral("\n\n") +
+                      PlcAreaCheckText(wait.check, false),
+                  0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: a lost reply has been reported where it happened.
         op_.error(ProgramFailedId);

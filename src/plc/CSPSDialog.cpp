@@ -628,6 +628,12 @@ void CSPSDialog::programClicked() {
     if (result == PlcAreaDone) {
         committed_ = working_.programs;
         op_.inform(ProgramDoneId);
+    } else if (!wait.check.clean()) {
+        // The slots the controller refused or did not store, by name.
+        op_.show({0,
+                  Texts::text(ProgramFailedId) + QStringLiteral("\n\n") +
+                      PlcAreaCheckText(wait.check, working_.eightSlots),
+                  0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: the area was not written as asked. A lost reply
         // has been reported where it happened; a second box would only repeat it.

@@ -7,6 +7,7 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
+#include "files/FileCheck.h"
 #include "link/SerialLink.h"
 #include "report/SlotDecoding.h"
 
@@ -177,6 +178,10 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
 
     if (offline) {
         m.deviceBlock = OfflineDeviceBlock(doc);
+        // A reader of the paper must not take a damaged file for a whole one.
+        const FileDamage damage = CheckParameterFileLines(doc.lineList);
+        if (damage.damaged())
+            m.deviceBlock += Crlf + Texts::text("report.damaged").arg(FileDamageWhere(damage));
         m.generalBlock = generalBlock(p, {p.startStopFreq, p.runFreq, p.axisLimit, p.backlash,
                                           p.zeroOffsetMinus, p.zeroOffsetPlus});
         m.currentsBlock = t(10215) + t(10216) + doc.boostTime + QStringLiteral(" ms\r\n") +

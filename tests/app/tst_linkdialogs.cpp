@@ -402,6 +402,50 @@ private slots:
         QVERIFY(panel->PollStatus());
     }
 
+    // The reply to "DB" is lost: the axis is asked at the new rate, then at
+    // the old one, and the operator learns where it answers; the panel
+    // polls there.
+    void lostReplySaysWhereTheAxisListens_data() {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("rate");
+        QTest::addColumn<int>("baudIndexAfter");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("switched") << "TKV 3A/50V"
+                                  << "9600 Baud" << 0
+                                  << "Keine Antwort auf DB1, aber die Achse antwortet jetzt mit "
+                                     "9600 Baud.";
+        // An axis that knows no 19200 stays where it was.
+        QTest::newRow("stayed") << "RZH 1.5"
+                                << "19200 Baud" << 3
+                                << "Keine Antwort auf DB3; die Achse antwortet weiterhin mit "
+                                   "28800 Baud.";
+    }
+    void lostReplySaysWhereTheAxisListens() {
+        QFETCH(QString, family);
+        QFETCH(QString, rate);
+        QFETCH(int, baudIndexAfter);
+        QFETCH(QString, message);
+        Rig rig;
+        QVERIFY(rig.start());
+        CKormakView* panel = rig.connect(0);
+        QVERIFY(panel);
+        whenModal<CChangeBaud>([&](CChangeBaud* d) {
+            d->newRateList()->setCurrentIndex(d->newRateList()->findText(rate));
+            rig.host.withBus([family](sim::SimBus& b) { b.axis(u'0').setFamily(family); });
+            rig.host.setFaultFor(QStringLiteral("0 DB"), sim::Fault::NoReply);
+            d->accept();
+        });
+        rig.frame->changeBaudAction()->trigger();
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, message);
+        QCOMPARE(rig.frame->link().baudIndex(), baudIndexAfter);
+        QCOMPARE(panel->baudIndex(), baudIndexAfter);
+        QVERIFY(panel->isPolling());
+        rig.wire();
+        QVERIFY(panel->PollStatus());
+        QVERIFY(rig.wire().contains(QStringLiteral("0 II?")));
+    }
+
     void refusedChangeKeepsPollingAtTheOldRate() {
         Rig rig;
         rig.referee.expect(QStringLiteral("DB"));

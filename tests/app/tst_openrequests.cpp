@@ -21,7 +21,10 @@ CKormakApp* app() {
 QString writeFile(const QTemporaryDir& dir, const QString& name) {
     const QString path = dir.filePath(name);
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write("PF2000\r\n") != 8)
+    // A whole parameter block: a damaged file would bring up a warning.
+    const QByteArray block = "PD0\r\nPA1\r\nPR2\r\nPS1\r\nPF2000\r\nPG8000\r\nPH0\r\nPL0\r\n"
+                             "PM0\r\nPN0\r\nPO400\r\nPP0\r\nPT20\r\nPW0\r\n";
+    if (!f.open(QIODevice::WriteOnly) || f.write(block) != block.size())
         return {};
     return path;
 }

@@ -334,8 +334,10 @@ private slots:
         progress.sending = [&](int slot) { shownSlots << slot; };
         rig.host.clearLog();
         QCOMPARE(ProgramPlcArea(rig.link, rig.op, QStringList(256), false, progress), 1);
-        QCOMPARE(rig.commands().size(), 3);
-        QCOMPARE(rig.commands().at(2), QStringLiteral("WE"));
+        // The overall status that clears an old error bit, the release, "WE".
+        QCOMPARE(rig.commands().size(), 4);
+        QCOMPARE(rig.commands().at(0), QStringLiteral("IS?"));
+        QCOMPARE(rig.commands().at(3), QStringLiteral("WE"));
         QCOMPARE(shownSlots.size(), 256);
         QCOMPARE(shownSlots.last(), 255);
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.plcSlots[5].isEmpty()); });
@@ -351,8 +353,8 @@ private slots:
         rig.host.clearLog();
         QCOMPARE(ProgramPlcArea(rig.link, rig.op, texts, true), 1);
         const QString fc = "FC" + rig.link.SendCommand("IC?");
-        QCOMPARE(rig.commands().mid(0, 9), (QStringList{"IC?", fc, "WE", "IC?", fc,
-                                                        "WU0PO400 GA100", "IC?", fc, "WU7GR-50"}));
+        QCOMPARE(rig.commands().mid(0, 10), (QStringList{"IS?", "IC?", fc, "WE", "IC?", fc,
+                                                         "WU0PO400 GA100", "IC?", fc, "WU7GR-50"}));
         rig.axis([](sim::SimAxis& a) {
             QCOMPARE(a.plcSlots[0], QStringLiteral("PO400 GA100"));
             QCOMPARE(a.plcSlots[7], QStringLiteral("GR-50"));

@@ -279,6 +279,42 @@ Operation partReset(OverallStatus::Reset reset, quint32 fault) {
     return o;
 }
 
+bool prepareTransfer(FaultRig& rig) {
+    rig.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    rig.doc.lineList = transferFile();
+    ApplyFileLines(rig.doc.lineList, rig.params, rig.doc);
+    return true;
+}
+
+Outcome runTransfer(FaultRig& rig, bool readBack) {
+    TransferToAxes transfer(rig.link, rig.op);
+    transfer.ramps = TransferToAxes::Ramps::Yes;
+    transfer.readBack = readBack;
+    Outcome o;
+    o.ok = transfer.run(rig.params, rig.doc, 0x0001).allLoaded(0x0001);
+    for (const QString& c : sentCommands(rig))
+        if (holdsPseudoReply(c))
+            o.broken = "a pseudo-reply went out: " + c;
+    SimParametersCheck held;
+    rig.axis([&](sim::SimAxis& a) {
+        held.runFreq = a.stored.runFreq;
+        held.plc = a.plcSlots;
+        held.ramps = a.ramps.rampCount();
+        held.lastSlope = a.ramps.rampCount() ? a.ramps.slope(a.ramps.rampCount() - 1) : 0;
+    });
+    QStringList slotsWanted(held.plc.size());
+    slotsWanted[0x00] = QStringLiteral("PO400 GA100");
+    slotsWanted[0x21] = QStringLiteral("GA1000");
+    if (o.broken.isEmpty() && o.ok &&
+        (held.runFreq != 3000 || held.plc != slotsWanted || held.ramps != 2 ||
+         held.lastSlope != 30000))
+        o.broken = "the axis does not hold the file";
+    if (!rig.link.currentAddress().contains(QLatin1String("OFFLINE")))
+        o.broken = "the panel's address was not restored";
+    rig.link.setCurrentAddress(QStringLiteral("0"));
+    return o;
+}
+
 const QMap<QString, Operation>& operations() {
     static const QMap<QString, Operation> table = {
         // The online save: an existing file is replaced only by a complete one,
@@ -384,6 +420,23 @@ const QMap<QString, Operation>& operations() {
               rig.axis([&](sim::SimAxis& a) { held = a.plcSlots.mid(0, kPlcTexts.size()); });
               if (o.ok && held != kPlcTexts)
                   o.broken = "the controller does not hold the slots sent";
+              return o;
+          }}},
+        // The same, each written slot read back as the dialogs do: a lost
+        // read is a failure, never a slot taken as stored.
+        {QStringLiteral("PLC area read-back"),
+         {[](FaultRig&) { return true; },
+          [](FaultRig& rig) {
+              Outcome o;
+              PlcAreaCheck check;
+              check.readBack = true;
+              o.ok = ProgramPlcArea(rig.link, rig.op, kPlcTexts, false, {}, &check) == PlcAreaDone;
+              QStringList held;
+              rig.axis([&](sim::SimAxis& a) { held = a.plcSlots.mid(0, kPlcTexts.size()); });
+              if (o.ok && (held != kPlcTexts || !check.clean()))
+                  o.broken = "the controller does not hold the slots sent";
+              if (!o.ok && check.differing.size() > 0)
+                  o.broken = "a slot was counted as differing after a lost read";
               return o;
           }}},
         // The cycle-program dialog's opening: every slot, the slopes, the
@@ -561,39 +614,16 @@ const QMap<QString, Operation>& operations() {
         // Success only with everything in the axis; otherwise the summary
         // says the axis was not loaded.
         {QStringLiteral("transfer"),
-         {[](FaultRig& rig) {
-              rig.link.setCurrentAddress(QStringLiteral("OFFLINE"));
-              rig.doc.lineList = transferFile();
-              ApplyFileLines(rig.doc.lineList, rig.params, rig.doc);
-              return true;
-          },
-          [](FaultRig& rig) {
-              TransferToAxes transfer(rig.link, rig.op);
-              transfer.ramps = TransferToAxes::Ramps::Yes;
-              Outcome o;
-              o.ok = transfer.run(rig.params, rig.doc, 0x0001).allLoaded(0x0001);
-              for (const QString& c : sentCommands(rig))
-                  if (holdsPseudoReply(c))
-                      o.broken = "a pseudo-reply went out: " + c;
-              SimParametersCheck held;
-              rig.axis([&](sim::SimAxis& a) {
-                  held.runFreq = a.stored.runFreq;
-                  held.plc = a.plcSlots;
-                  held.ramps = a.ramps.rampCount();
-                  held.lastSlope = a.ramps.rampCount() ? a.ramps.slope(a.ramps.rampCount() - 1) : 0;
-              });
-              QStringList slotsWanted(held.plc.size());
-              slotsWanted[0x00] = QStringLiteral("PO400 GA100");
-              slotsWanted[0x21] = QStringLiteral("GA1000");
-              if (o.broken.isEmpty() && o.ok &&
-                  (held.runFreq != 3000 || held.plc != slotsWanted || held.ramps != 2 ||
-                   held.lastSlope != 30000))
-                  o.broken = "the axis does not hold the file";
-              if (!rig.link.currentAddress().contains(QLatin1String("OFFLINE")))
-                  o.broken = "the panel's address was not restored";
-              rig.link.setCurrentAddress(QStringLiteral("0"));
-              return o;
-          },
+         {prepareTransfer,
+          [](FaultRig& rig) { return runTransfer(rig, false); },
+          {},
+          {QStringLiteral("Ax(i)(e)s0 successful loaded")},
+          true,
+          {QStringLiteral("10196")}}},
+        // The same, read back afterwards as the window's Transmit does.
+        {QStringLiteral("transfer read-back"),
+         {prepareTransfer,
+          [](FaultRig& rig) { return runTransfer(rig, true); },
           {},
           {QStringLiteral("Ax(i)(e)s0 successful loaded")},
           true,
@@ -988,6 +1018,8 @@ void TestFaultInjection::operationUnderFault_data() {
         {"PLC area", "from the first reply", fromReply(0), {"10103"}},
         {"PLC area", "on the erase", onCommand("WE"), {"10103"}},
         {"PLC area", "on the second slot", onCommand("EW02"), {"10103"}},
+        {"PLC area read-back", "from the first reply", fromReply(0), {"10103"}},
+        {"PLC area read-back", "on reading back a slot", onCommand("ER02"), {"10103"}},
         {"PLC opening", "from the first reply", fromReply(0), {"10103"}},
         {"PLC opening", "on a slot in the middle", onCommand("ER80"), {"10103"}},
         {"PLC opening", "on the last slot", onCommand("ERFF"), {"10103"}},
@@ -1035,6 +1067,16 @@ void TestFaultInjection::operationUnderFault_data() {
         {"transfer", "on the erase", onCommand("WE"), {"10103", "10196"}},
         {"transfer", "on a PLC line", onCommand("EW21"), {"10103", "10196"}},
         {"transfer", "on the store", onCommand("WP"), {"10103", "10196"}},
+        // The axis took everything, but could not be read back: not loaded.
+        {"transfer read-back", "on the store", onCommand("WP"), {"10103", "10196"}},
+        {"transfer read-back",
+         "on reading back a parameter",
+         onCommand("PW?"),
+         {"10103", "Ax(i)(e)s couldn't be loaded!\n\nAxis 0 could not be read back."}},
+        {"transfer read-back",
+         "on reading back a slot",
+         onCommand("ER21"),
+         {"10103", "Ax(i)(e)s couldn't be loaded!\n\nAxis 0 could not be read back."}},
         {"comparison", "from the first reply", fromReply(0), {"10103"}},
         {"comparison", "on the table read", onCommand("FR0050"), {"10103"}},
         {"comparison", "on a slot in the middle", onCommand("ER80"), {"10103"}},
@@ -1068,7 +1110,7 @@ void TestFaultInjection::operationUnderFault_data() {
         // The transfer probes each axis first, and the probe leaves the
         // program's own time-out in place: there the late reply is in time.
         const Operation& operation = operations()[name];
-        const bool inTime = name == QLatin1String("transfer");
+        const bool inTime = name.startsWith(QLatin1String("transfer"));
         QTest::newRow(qPrintable(name + " / late reply " + l.where))
             << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << (inTime || l.succeeds)
             << (inTime ? operation.asked + operation.told : l.messages);

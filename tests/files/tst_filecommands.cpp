@@ -179,6 +179,37 @@ private slots:
         QFETCH(QStringList, args);
         QCOMPARE(run(args).exitCode, 2);
     }
+
+    // show prints what can be read of a damaged file and names its first
+    // bad line; a whole file has no such line.
+    void showSaysAFileIsDamaged_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("damaged");
+        const QByteArray head = "; [TKV]\r\nPD0\r\nPA1.2\r\nPR0.8\r\nPS0.3\r\nPF5000\r\nPG80\r\n";
+        const QByteArray tail = "PM10\r\nPN2\r\nPO500\r\nPP20\r\nPT50\r\nPW7\r\n";
+        QTest::newRow("whole") << head + tail << QString();
+        QTest::newRow("cut short after PG80") << head << "DAMAGED \"PM\" is missing";
+        QTest::newRow("empty value") << head + "PM\r\n" + tail.mid(6) << "DAMAGED line 8: \"PM\"";
+    }
+    void showSaysAFileIsDamaged() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, damaged);
+        const QString path = dir_.filePath(QStringLiteral("D.OPM"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(content), content.size());
+        f.close();
+        const Run r = run({"--lang", "en", "show", path});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.contains(QStringLiteral("PG 80")));
+        if (damaged.isEmpty()) {
+            for (const QString& line : r.out)
+                QVERIFY2(!line.startsWith(QLatin1String("DAMAGED")), qPrintable(line));
+        } else {
+            QCOMPARE(r.out.last(), damaged);
+            QVERIFY2(r.err.contains("The file is damaged"), r.err.constData());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFileCommands)

@@ -142,6 +142,30 @@ private slots:
         rig.axis([](sim::SimAxis& a) { a.plc.refuseReleaseAlways = false; });
     }
 
+    // A slot the controller acknowledged but did not store: each written
+    // slot is read back right after its write, and the failure names it.
+    void slotNotStoredIsNamed() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        chooseKind(d, 2, CycleProgram::StepPlus);
+        chooseKind(d, 5, CycleProgram::StepPlus);
+        rig.axis([](sim::SimAxis& a) { a.unstoredSlots.insert(5); });
+        rig.host.clearLog();
+        d.programClicked();
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10112, 0}));
+        QCOMPARE(rig.op.shown.last().text,
+                 QStringLiteral("FEHLER: Programmieren fehlgeschlagen!\n\nSlot 05 hält nach dem "
+                                "Programmieren nicht den gesendeten Text."));
+        const QStringList c = rig.commands();
+        QCOMPARE(c.at(c.indexOf(QStringLiteral("EW02PO5 PF5 GS+ PN0")) + 1),
+                 QStringLiteral("ER02"));
+        QCOMPARE(c.at(c.indexOf(QStringLiteral("EW05PO5 PF5 GS+ PN0")) + 1),
+                 QStringLiteral("ER05"));
+        QVERIFY(d.committedSlots() != d.workingSlots());
+    }
+
     // A refused release at delete-all leaves the axis and the dialog as they were.
     void refusedDeleteAllKeepsEverything() {
         SimRig rig;

@@ -273,6 +273,36 @@ private slots:
         });
     }
 
+    // --verify reads each written slot back: one acknowledged but not
+    // stored fails the load and is named; without --verify the load cannot
+    // see it.
+    void verifyNamesASlotNotStored_data() {
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<int>("code");
+        QTest::newRow("with --verify") << true << 1;
+        QTest::newRow("without") << false << 0;
+    }
+    void verifyNamesASlotNotStored() {
+        QFETCH(bool, verify);
+        QFETCH(int, code);
+        sim::SimHost host(QStringLiteral("0"));
+        QVERIFY(host.start());
+        host.withBus([](sim::SimBus& bus) { bus.axis(u'0').unstoredSlots.insert(5); });
+        QTemporaryDir dir;
+        const QString listing = dir.filePath(QStringLiteral("area.txt"));
+        QFile f(listing);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("01 PO5 PF5 GS+ PN0\n05 PO5 PF5 GS- PN0\n");
+        f.close();
+        QStringList args{"--lang", "en", "plc", "load", "--address", "0", listing};
+        if (verify)
+            args << "--verify";
+        const Result r = kormakctl(host.slavePath(), args);
+        QCOMPARE(r.code, code);
+        QCOMPARE(r.err.contains(QStringLiteral("Slot 05 does not hold the text sent.")), verify);
+        QCOMPARE(host.log().contains(QStringLiteral("0 ER01")), verify);
+    }
+
     // Failures of load: the exit code and what reached the axis.
     void loadFailures_data() {
         QTest::addColumn<QString>("family");

@@ -74,6 +74,7 @@ private slots:
     void offlineDeviceLines();
 
     void newOfflineConfiguration();
+    void damagedFileIsSaidToBe();
     void fileSavedOnline();
     void onlineAxisWithSlots();
     void slotsFlowOntoSecondPage();
@@ -259,6 +260,24 @@ void TestReport::newOfflineConfiguration() {
         QVERIFY2(text.contains(QString::fromUtf8(line)), line);
     QVERIFY(!text.contains("SPS-Zyklus"));
     QCOMPARE(text.count('\f'), 1); // one page
+}
+
+// The report of a damaged file says so, naming the first bad line.
+void TestReport::damagedFileIsSaidToBe() {
+    ScriptedOperator op;
+    SerialLink link(op);
+    link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    CKormakDoc doc;
+    doc.filePath = QStringLiteral("/tmp/cut.OPM");
+    doc.lineList = QStringList{"; [TKV]\r\n", "PD0\r\n", "PA1.2\r\n", "PF\r\n"};
+    AxisParameters params;
+    ReadAxisConfiguration(link, op, params, doc);
+    ApplyFileLines(doc.lineList, params, doc);
+    ReportModel model;
+    QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
+    QVERIFY2(model.deviceBlock.endsWith(
+                 QStringLiteral("Achtung: die Datei ist beschädigt (Zeile 4: „PF“).")),
+             qPrintable(model.deviceBlock));
 }
 
 void TestReport::fileSavedOnline() {

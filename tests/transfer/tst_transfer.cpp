@@ -3,6 +3,7 @@
 #include "base/Texts.h"
 #include "files/AxisComparison.h"
 #include "files/Transfer.h"
+#include "sim/SimStatus.h"
 
 #include <QTest>
 
@@ -20,14 +21,13 @@ quint16 bits(const QString& addresses) {
     return mask;
 }
 
-// What an axis whose table equals the file's receives: the probe, the
-// parameters, the table read, the erase behind its release, each line behind
-// its own release, the store behind its release.
+// What an axis whose table equals the file's receives: the probe, the family
+// and the table read before any axis is written, the overall status that
+// clears an old error bit, the parameters, the erase behind its release, each
+// line behind its own release, the store behind its release.
 QStringList equalTableWire() {
-    QStringList wire{"IC?"};
-    wire << Parameters << "FR0050"
-         << "FR0060"
-         << "IC?"
+    QStringList wire{"IC?", "DO?", "FR0050", "FR0060", "IS?"};
+    wire << Parameters << "IC?"
          << "FC190423"
          << "WE";
     for (const QString& line : PlcLines)
@@ -313,8 +313,9 @@ private slots:
         rig.axis(u'0', [](sim::SimAxis& a) { a.plc.refuseReleaseNth = 1; });
         TransferToAxes transfer(rig.link, rig.op);
         const auto result = transfer.run(rig.params, rig.doc, bits("03"));
-        QCOMPARE(rig.op.shownIds(), (QList<int>{10192, 10196}));
-        QVERIFY(rig.commandsOf(u'3').isEmpty());
+        // Both axes were asked about before anything was written.
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10192, 10192, 10196}));
+        QCOMPARE(rig.commandsOf(u'3'), (QStringList{"IC?", "DO?", "FR0050", "FR0060"}));
         QVERIFY(!rig.commandsOf(u'0').contains("WD"));
         QVERIFY(!result.loaded[0] && !result.loaded[3]);
         QCOMPARE(rig.link.currentAddress(), QStringLiteral("OFFLINE"));
@@ -328,7 +329,7 @@ private slots:
         TransferToAxes transfer(rig.link, rig.op);
         const auto result = transfer.run(rig.params, rig.doc, bits("035"));
         QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 0 erfolgreich geladen."));
-        QVERIFY(rig.commandsOf(u'5').isEmpty());
+        QCOMPARE(rig.commandsOf(u'5'), (QStringList{"IC?", "DO?", "FR0050", "FR0060"}));
         QVERIFY(!result.loaded[5]);
     }
 
@@ -337,7 +338,7 @@ private slots:
         QVERIFY(rig.open());
         rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
         // The probe's "IC?", the one before "WE", then the one before the first line.
-        rig.host.setFault(sim::Fault::NoReply, 0, 1, 20);
+        rig.host.setFault(sim::Fault::NoReply, 0, 1, 22);
         TransferToAxes transfer(rig.link, rig.op);
         const auto result = transfer.run(rig.params, rig.doc, bits("0"));
         QVERIFY(!result.loaded[0]);
@@ -360,6 +361,228 @@ private slots:
         QVERIFY(wire.contains(PlcLines.last()));
         QCOMPARE(wire.filter(QStringLiteral("EW07")), QStringList());
         QCOMPARE(wire.last(), QStringLiteral("WP"));
+    }
+
+    // --- what the axes took --------------------------------------------------
+
+    // A value the axis refuses (bit 6 of the reply, a command-error bit of
+    // "IS?") leaves that axis not loaded and is named in the summary; the
+    // rest of its wire is as usual. A standing fault sets bit 6 too, but
+    // refuses nothing.
+    void refusalsAreNamed_data() {
+        QTest::addColumn<QString>("family5");
+        QTest::addColumn<QString>("fault5");
+        QTest::addColumn<bool>("loaded5");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("boost current beyond a TMW-2")
+            << "TMW-2"
+            << "" << false
+            << "Achse(n) 3 erfolgreich geladen.\n\nAchse 5 hat Booststrom (PA) 2.0 abgelehnt: "
+               "Parameterwert unzulässig";
+        QTest::newRow("standing initiator fault")
+            << "TKV 3A/50V"
+            << "initiators" << true << "Achse(n) 3, 5 erfolgreich geladen.";
+        QTest::newRow("old command error before the first write")
+            << "TKV 3A/50V"
+            << "bad-value" << true << "Achse(n) 3, 5 erfolgreich geladen.";
+    }
+    void refusalsAreNamed() {
+        QFETCH(QString, family5);
+        QFETCH(QString, fault5);
+        QFETCH(bool, loaded5);
+        QFETCH(QString, summary);
+        TransferRig rig(QStringLiteral("35"));
+        QVERIFY(rig.open());
+        QStringList params = Parameters;
+        params.replace(1, QStringLiteral("PA2.0"));
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines, params));
+        rig.axis(u'5', [&](sim::SimAxis& a) {
+            a.setFamily(family5);
+            if (!fault5.isEmpty())
+                QVERIFY(sim::SimStatus::setFault(a, fault5));
+        });
+        TransferToAxes transfer(rig.link, rig.op);
+        transfer.otherFamily = TransferToAxes::OtherFamily::Load;
+        const auto result = transfer.run(rig.params, rig.doc, bits("35"));
+        QVERIFY(result.loaded[3]);
+        QCOMPARE(result.loaded[5], loaded5);
+        QCOMPARE(lastText(rig.op), summary);
+        QCOMPARE(result.refusals.size(), loaded5 ? 0 : 1);
+        // Leaving out the overall-status reads, the wire is as usual.
+        QStringList wire = rig.commandsOf(u'5');
+        wire.removeAll(QStringLiteral("IS?"));
+        QCOMPARE(wire.last(), QStringLiteral("WP"));
+        for (const QString& c : Parameters.mid(2) + PlcLines)
+            QVERIFY2(wire.contains(c), qPrintable(c));
+        const QStringList all = rig.commandsOf(u'5');
+        if (!loaded5)
+            QCOMPARE(all.at(all.indexOf("PA2.0") + 1), QStringLiteral("IS?"));
+    }
+
+    // An axis of another family is named before anything is written; a
+    // file without a device line is not checked, and "DO?" is not asked.
+    void otherFamilyIsNamedFirst_data() {
+        QTest::addColumn<int>("choice"); // TransferToAxes::OtherFamily
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("withDeviceLine");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("asked, Yes")
+            << int(TransferToAxes::OtherFamily::Ask) << int(Operator::Answer::Yes) << true << true;
+        QTest::newRow("asked, No")
+            << int(TransferToAxes::OtherFamily::Ask) << int(Operator::Answer::No) << true << false;
+        QTest::newRow("refused") << int(TransferToAxes::OtherFamily::Refuse) << -1 << true << false;
+        QTest::newRow("no device line")
+            << int(TransferToAxes::OtherFamily::Refuse) << -1 << false << true;
+    }
+    void otherFamilyIsNamedFirst() {
+        QFETCH(int, choice);
+        QFETCH(int, answer);
+        QFETCH(bool, withDeviceLine);
+        QFETCH(bool, written);
+        TransferRig rig(QStringLiteral("35"));
+        QVERIFY(rig.open());
+        QStringList lines = fileLines(GermanMarker, DefaultRampValueList, PlcLines);
+        if (!withDeviceLine)
+            lines.removeAt(1);
+        rig.load(lines);
+        rig.axis(u'5', [](sim::SimAxis& a) { a.setFamily(QStringLiteral("TMW-2")); });
+        if (answer >= 0)
+            rig.op.answers << Operator::Answer(answer);
+        TransferToAxes transfer(rig.link, rig.op);
+        transfer.otherFamily = TransferToAxes::OtherFamily(choice);
+        const auto result = transfer.run(rig.params, rig.doc, bits("35"));
+
+        QCOMPARE(result.outcome,
+                 written ? TransferToAxes::Outcome::Finished : TransferToAxes::Outcome::Declined);
+        QCOMPARE(result.loaded[3], written);
+        QCOMPARE(rig.commandsOf(u'5').contains("DO?"), withDeviceLine);
+        if (withDeviceLine) {
+            QCOMPARE(result.otherFamily, QList<int>{5});
+            QVERIFY2(rig.op.shown.first().text.contains(u"5 (TMW)"),
+                     qPrintable(rig.op.shown.first().text));
+        }
+        const QStringList reads{"IC?", "DO?", "FR0050", "FR0060"};
+        if (!written)
+            for (QChar a : {u'3', u'5'})
+                QCOMPARE(rig.commandsOf(a), reads);
+    }
+
+    // A file that would send an empty value, a value not of its form or a
+    // ramp of 0 Hz/s is refused, naming the line, before anything is sent.
+    void damagedFileSendsNothing_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("where");
+        QStringList cut = fileLines(GermanMarker, DefaultRampValueList, PlcLines);
+        cut = cut.mid(0, 11); // ends after "PG200000"
+        QTest::newRow("cut short after PG") << cut << "\"PM\" is missing";
+        QStringList emptyValue = Parameters;
+        emptyValue.replace(8, QStringLiteral("PM"));
+        QTest::newRow("empty value")
+            << fileLines(GermanMarker, DefaultRampValueList, PlcLines, emptyValue)
+            << "line 14: \"PM\"";
+        QStringList notNumber = Parameters;
+        notNumber.replace(4, QStringLiteral("PF5O00"));
+        QTest::newRow("letter in a number")
+            << fileLines(GermanMarker, DefaultRampValueList, PlcLines, notNumber)
+            << "line 10: \"PF5O00\"";
+        QTest::newRow("table line cut in a group")
+            << fileLines(GermanMarker, QStringLiteral("0064012C01F4028"), PlcLines)
+            << "line 23: \"; [bitte nicht \u00e4ndern   ]: 0064012C01F4028\"";
+        QTest::newRow("zero ramp")
+            << fileLines(GermanMarker, QStringLiteral("0064000001F4FFFF"), PlcLines)
+            << "line 23: \"; [bitte nicht \u00e4ndern   ]: 0064000001F4FFFF\"";
+    }
+    void damagedFileSendsNothing() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, where);
+        Texts::setLanguage(Texts::Language::English);
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(lines);
+        TransferToAxes transfer(rig.link, rig.op);
+        const auto result = transfer.run(rig.params, rig.doc, bits("03"));
+        Texts::setLanguage(Texts::Language::German);
+        QCOMPARE(result.outcome, TransferToAxes::Outcome::Damaged);
+        QVERIFY(rig.host.log().isEmpty());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text,
+                 QStringLiteral("The file is damaged (%1).\nNothing was sent.").arg(where));
+        QVERIFY(!BusyState::isBusy());
+    }
+
+    // Every listed axis's table is read before the first write, so the
+    // question comes before anything changes, names its axis, and is put
+    // only for an axis whose ramps differ.
+    void rampsQuestionNamesItsAxisBeforeAnyWrite() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, FileTable, PlcLines));
+        {
+            // Axis 3 already holds the file's ramps.
+            TransferToAxes first(rig.link, rig.op);
+            first.ramps = TransferToAxes::Ramps::Yes;
+            QVERIFY(first.run(rig.params, rig.doc, bits("3")).tableMatches[3]);
+        }
+        rig.host.clearLog();
+        rig.op.clear();
+        // What had reached the bus when the question was put.
+        struct Watching : ScriptedOperator {
+            sim::SimHost* host = nullptr;
+            QStringList logAtQuestion;
+            Answer show(const Message& m) override {
+                if (m.buttons == Buttons::YesNo)
+                    logAtQuestion = host->log();
+                return ScriptedOperator::show(m);
+            }
+        } watching;
+        watching.host = &rig.host;
+        watching.answers << Operator::Answer::No;
+        TransferToAxes transfer(rig.link, watching);
+        const auto result = transfer.run(rig.params, rig.doc, bits("03"));
+        QVERIFY(result.loaded[0] && result.loaded[3]);
+        QCOMPARE(watching.shownIds().count(10192), 1);
+        QVERIFY2(watching.shown.first().text.startsWith(QStringLiteral("Achse 0:")),
+                 qPrintable(watching.shown.first().text));
+        const QStringList reads{"IC?", "DO?", "FR0050", "FR0060"};
+        QStringList expected;
+        for (const QString& c : reads)
+            expected << QStringLiteral("0 ") + c;
+        for (const QString& c : reads)
+            expected << QStringLiteral("3 ") + c;
+        QCOMPARE(watching.logAtQuestion, expected);
+    }
+
+    // With the read-back, an axis that acknowledged a slot it did not store
+    // is not loaded, and the summary names the slot.
+    void readBackFindsALostSlot() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        rig.axis(u'3', [](sim::SimAxis& a) { a.unstoredSlots.insert(5); });
+        TransferToAxes transfer(rig.link, rig.op);
+        transfer.readBack = true;
+        const auto result = transfer.run(rig.params, rig.doc, bits("03"));
+        QVERIFY(result.loaded[0]);
+        QVERIFY(!result.loaded[3]);
+        QCOMPARE(result.readBack.value(3).differences(), QStringList{"slot 05"});
+        QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 0 erfolgreich geladen.\n\nAchse 3 "
+                                                  "weicht nach dem Laden ab: slot 05"));
+        QCOMPARE(rig.op.shown.last().icon, Operator::Icon::Warning);
+    }
+
+    // Axes at different rates: each is loaded and read back at its own.
+    void readBackAtEachAxisRate() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        rig.axis(u'6', [](sim::SimAxis& a) { a.baud = 9600; });
+        TransferToAxes transfer(rig.link, rig.op);
+        transfer.readBack = true;
+        const auto result = transfer.run(rig.params, rig.doc, bits("36"));
+        QVERIFY(result.allLoaded(bits("36")));
+        QCOMPARE(result.readBack.size(), 2);
+        QVERIFY(result.unreadable.isEmpty());
+        QCOMPARE(lastText(rig.op), QStringLiteral("Achse(n) 3, 6 erfolgreich geladen."));
     }
 
     // --- the comparison with an axis -----------------------------------------
@@ -458,25 +681,6 @@ private slots:
         QVERIFY(!BusyState::isBusy());
     }
 
-    // A "PH" line no frame can carry: each axis gets nothing after the
-    // parameter before it, and no time-out is reported for a line that never
-    // went out.
-    void overlongParameterLineStopsThatAxisQuietly() {
-        TransferRig rig;
-        QVERIFY(rig.open());
-        QStringList params = Parameters;
-        params.replace(6, QStringLiteral("PH") + QString(520, u'1'));
-        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines, params));
-        TransferToAxes transfer(rig.link, rig.op);
-        const auto result = transfer.run(rig.params, rig.doc, bits("03"));
-        QVERIFY(!result.loaded[0]);
-        QVERIFY(!result.loaded[3]);
-        QCOMPARE(rig.op.shownIds(), QList<int>{10196});
-        QStringList sent = Parameters.mid(0, 6);
-        sent.prepend("IC?");
-        QCOMPARE(rig.commandsOf(u'0'), sent);
-    }
-
     void closedPortThatWillNotOpenStartsNothing() {
         ScriptedOperator op;
         SerialLink link(op);
@@ -484,6 +688,8 @@ private slots:
         link.setCurrentAddress(QStringLiteral("OFFLINE"));
         CKormakDoc doc;
         AxisParameters params;
+        doc.lineList = fileLines(GermanMarker, DefaultRampValueList, PlcLines);
+        ApplyFileLines(doc.lineList, params, doc);
         TransferToAxes transfer(link, op);
         bool told = false;
         transfer.runningChanged = [&](bool) { told = true; };

@@ -129,16 +129,100 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("0 slot 00\n0 slot 05\n"));
     }
 
-    // Without a terminal nobody can answer the ramps question: refused before
-    // the first axis is touched.
-    void askWithoutTerminalIsRefused() {
+    // Without a terminal nobody can answer the ramps question: refused
+    // after the tables were read and before the first write; with equal
+    // tables there is no question to answer.
+    void askWithoutTerminal_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("status");
+        QTest::newRow("ramps differ: refused") << FileTable << 2;
+        QTest::newRow("ramps equal: loaded") << DefaultRampValueList << 0;
+    }
+    void askWithoutTerminal() {
+        QFETCH(QString, table);
+        QFETCH(int, status);
         QVERIFY(startSim({}));
-        const QString file = writeFile("A.OPM", fileLines(GermanMarker, FileTable, PlcLines));
+        const QString file = writeFile("A.OPM", fileLines(GermanMarker, table, PlcLines));
         simLog();
         const Result r = run({"transfer", "--address", "0", file});
-        QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains(u"terminal"), qPrintable(r.err));
+        QCOMPARE(r.status, status);
+        const QStringList log = simLog();
+        if (status == 2) {
+            QVERIFY2(r.err.contains(u"terminal"), qPrintable(r.err));
+            QVERIFY2(r.err.contains(u"Achse 0:"), qPrintable(r.err));
+            QCOMPARE(log, (QStringList{"0 IC?", "0 DO?", "0 FR0050", "0 FR0060"}));
+        } else {
+            QVERIFY(log.contains(QStringLiteral("0 WP")));
+        }
+    }
+
+    // A boost current a TMW-2 axis cannot take: named, and that axis alone
+    // is not loaded. Without --any-family the other family is refused
+    // before anything is written.
+    void otherFamilyAndRefusedValue_data() {
+        QTest::addColumn<bool>("anyFamily");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("refused before the first write")
+            << false << "Achse(n) einer anderen Familie: 5 (TMW)";
+        QTest::newRow("loaded anyway, PA refused")
+            << true << "Achse 5 hat Booststrom (PA) 2.0 abgelehnt: Parameterwert unzulässig";
+    }
+    void otherFamilyAndRefusedValue() {
+        QFETCH(bool, anyFamily);
+        QFETCH(QString, message);
+        QVERIFY(startSim({"--family", "5=TMW-2"}));
+        QStringList params{"PD0", "PA2.0", "PR0.8", "PS0.3", "PF5000", "PG200000", "PH3",
+                           "PL1", "PM10",  "PN2",   "PO500", "PP20",   "PT50",     "PW7"};
+        const QString file =
+            writeFile("A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines, params));
+        simLog();
+        QStringList args{"transfer", "--address", "3,5", file, "--ramps", "no"};
+        if (anyFamily)
+            args << "--any-family";
+        const Result r = run(args);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        const QStringList log = simLog();
+        if (anyFamily) {
+            QVERIFY(r.err.contains(QStringLiteral("Achse(n) 3 erfolgreich geladen.")));
+            QVERIFY(log.contains(QStringLiteral("5 PA2.0")));
+            QVERIFY(log.contains(QStringLiteral("5 WP")));
+        } else {
+            for (const QString& line : log)
+                QVERIFY2(QStringList({"IC?", "DO?", "FR0050", "FR0060"}).contains(line.mid(2)),
+                         qPrintable(line));
+        }
+    }
+
+    // A file cut short, or with a table line cut in a group: refused, and
+    // nothing reaches the wire.
+    void damagedFileSendsNothing_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("cut after PG80")
+            << QStringList{"; [TKV]\r\n", "PD0\r\n",    "PA1.2\r\n", "PR0.8\r\n",
+                           "PS0.3\r\n",   "PF5000\r\n", "PG80\r\n"};
+        QTest::newRow("table line cut")
+            << fileLines(GermanMarker, QStringLiteral("0064012C01F"), PlcLines);
+    }
+    void damagedFileSendsNothing() {
+        QFETCH(QStringList, lines);
+        QVERIFY(startSim({}));
+        const QString file = writeFile("A.OPM", lines);
+        simLog();
+        const Result r = run({"transfer", "--address", "0,3", file, "--ramps", "yes"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(u"beschädigt"), qPrintable(r.err));
         QCOMPARE(simLog(), QStringList());
+    }
+
+    // Axes at 28800 and 9600 Baud: each is read back at its own rate.
+    void verifyAtEachAxisRate() {
+        QVERIFY(startSim({"--rate", "5=9600"}));
+        const QString file =
+            writeFile("A.OPM", fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        const Result r = run({"transfer", "--address", "3,5", file, "--ramps", "no", "--verify"});
+        QVERIFY2(r.status == 0, qPrintable(r.out + r.err));
+        QCOMPARE(r.out, QString());
     }
 
     void usageErrors_data() {
