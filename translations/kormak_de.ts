@@ -1378,7 +1378,7 @@
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</translation>
-
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</translation>

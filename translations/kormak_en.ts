@@ -1378,7 +1378,7 @@
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
-
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 does not hold the text sent.</translation>

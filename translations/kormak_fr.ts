@@ -1378,7 +1378,7 @@
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>le texte du slot %1 compte %2 caractères ; une trame en porte au plus %3. Rien n'a été envoyé.</translation>
-
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Le slot %1 ne contient pas le texte envoyé.</translation>

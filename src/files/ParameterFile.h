@@ -38,8 +38,8 @@ ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisPar
                                    const CKormakDoc& doc, QByteArray* file,
                                    const QDate& date = QDate::currentDate());
 
-// Saves the document to path. Writes through QSaveFile and commits only a
-// complete file, so a save that stops (a time-out, a closed port, a lost slot)
+// Saves the document to path. Writes through FileIo::writeFile, so only a
+// complete file arrives: a save that stops (a time-out, a closed port, a lost slot)
 // or fails to write leaves the previous file byte for byte as it was. On
 // success the document is marked saved (filePath, modified) and its next
 // title change decorates the title (retitlePending). On a disk error nothing
