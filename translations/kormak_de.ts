@@ -1363,6 +1363,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Druck&amp;vorschau</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Achse_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Bericht geschrieben: %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>

@@ -1363,6 +1363,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Print Pre&amp;view</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Axis_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Report written to %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>The file %1 cannot be written: %2</translation>

@@ -1363,6 +1363,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Aper&amp;çu avant impression</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Axe_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Rapport écrit dans %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Impossible d’écrire le fichier %1 : %2</translation>
