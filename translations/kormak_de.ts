@@ -1191,6 +1191,10 @@
         <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
         <translation>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 wird bereits von einem anderen Programm benutzt.</translation>

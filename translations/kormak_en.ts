@@ -1191,6 +1191,10 @@
         <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
         <translation>No access rights for %1. The user must be a member of the group "%2" that owns the device ("dialout" on Debian), and log in again afterwards.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>No connection to the interface: nothing was sent. Please check cable and adapter and connect the axis again.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 is already in use by another program.</translation>

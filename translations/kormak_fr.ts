@@ -1191,6 +1191,10 @@
         <source>Keine Zugriffsrechte für %1. Der Benutzer muss Mitglied der Gruppe „%2“ sein, der das Gerät gehört (unter Debian „dialout“), und sich danach neu anmelden.</source>
         <translation>Pas de droits d'accès pour %1. L'utilisateur doit être membre du groupe «%2» propriétaire du périphérique («dialout» sous Debian), puis se reconnecter.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>Pas de connexion à l'interface : rien n'a été envoyé. Vérifiez le câble et l'adaptateur, puis reconnectez l'axe.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 est déjà utilisée par un autre programme.</translation>

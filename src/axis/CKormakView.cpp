@@ -3,6 +3,7 @@
 #include "axis/AxisReading.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
+#include "axis/LinkGone.h"
 #include "axis/PanelCommands.h"
 #include "axis/PanelHost.h"
 #include "axis/StatusLamp.h"
@@ -624,6 +625,8 @@ void CKormakView::stopClicked() {
     // Stopping the motor must work whatever else is going on; the command
     // still goes to this panel's own axis only.
     if (offline_ || !initialised_)
+        return;
+    if (TellIfLinkGone(link_, op_))
         return;
     send(stopCommand());
 }

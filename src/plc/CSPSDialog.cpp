@@ -1,6 +1,7 @@
 #include "plc/CSPSDialog.h"
 
 #include "axis/AxisVocabulary.h"
+#include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
 #include "axis/StatusLamp.h"
 #include "base/BusyState.h"
@@ -611,6 +612,8 @@ void CSPSDialog::programClicked() {
         done(TakeOver);
         return;
     }
+    if (TellIfLinkGone(link_, op_))
+        return;
     if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
