@@ -1415,6 +1415,10 @@
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</translation>
     </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Druckt die aktive Ansicht.</translation>

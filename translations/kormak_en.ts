@@ -1415,6 +1415,10 @@
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Not sent: a command holds at most %1 characters; this one holds %2.</translation>
     </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Do you really want to reset the SFI card of axis %1?</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Prints the active view.</translation>

@@ -1415,6 +1415,10 @@
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Non envoyé : une commande compte au plus %1 caractères, celle-ci en compte %2.</translation>
     </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Voulez-vous vraiment réinitialiser la carte SFI de l'axe %1 ?</translation>
+    </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
         <translation>Imprime la vue active.</translation>
