@@ -681,6 +681,10 @@ void CKormakView::ClosePanel() {
     case ChangeCheck::Unchanged:
         return;
     case ChangeCheck::LinkFailed:
+        // A port the operator was told is gone is not reported again by
+        // every panel that closes after it.
+        if (!link_.portOpen() && link_.lastFailureShown())
+            return;
         reportLinkFailure(messagesBefore);
         return;
     case ChangeCheck::Changed:

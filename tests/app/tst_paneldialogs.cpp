@@ -123,6 +123,24 @@ private slots:
             QCOMPARE(rig.wire().value(0), firstCommand);
     }
 
+    // The adapter pulled with three panels open: the operator hears of it
+    // once, and closing the panels adds no "cannot be opened" for each.
+    void closingPanelsAfterTheAdapterWentAway() {
+        ShellRig rig(QStringLiteral("035"));
+        QVERIFY(rig.start());
+        for (int k : {0, 3, 5})
+            rig.frame->ConnectToAxis(k);
+        QCOMPARE(rig.frame->panels().size(), 3);
+        rig.op.clear();
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        QTRY_VERIFY(!rig.frame->link().portOpen());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.portLost"));
+        rig.frame->findChild<QMdiArea*>()->closeAllSubWindows();
+        QTRY_COMPARE(rig.frame->panels().size(), 0);
+        QCOMPARE(rig.op.shown.size(), 1);
+    }
+
     // Export as PDF offers the axis (or the file's name beside the file) and
     // the day, in the language of the moment.
     void pdfNameSaysWhatAndWhen_data() {
