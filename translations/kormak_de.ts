@@ -1195,6 +1195,14 @@
         <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
         <translation>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</translation>
     </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 wird bereits von einem anderen Programm benutzt.</translation>

@@ -1195,6 +1195,14 @@
         <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
         <translation>No connection to the interface: nothing was sent. Please check cable and adapter and connect the axis again.</translation>
     </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>No access rights for %1: only the device's owner may open it; membership of a group does not help here. The administrator must change the device's rights.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 is already in use by another program.</translation>

@@ -1195,6 +1195,14 @@
         <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
         <translation>Pas de connexion à l'interface : rien n'a été envoyé. Vérifiez le câble et l'adaptateur, puis reconnectez l'axe.</translation>
     </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>Pas de droits d'accès pour %1 : seul le propriétaire du périphérique peut l'ouvrir ; l'appartenance à un groupe n'y change rien. L'administrateur doit modifier les droits du périphérique.</translation>
+    </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
         <translation>%1 est déjà utilisée par un autre programme.</translation>

@@ -3,6 +3,7 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
+#include "link/PortAccessHint.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,9 @@ namespace {
 constexpr int OverflowTextId = 10260;
 constexpr int OpenFailedTextId = 10104;
 constexpr const char* PortLostText = "link.portLost";
+// What the system said when the last open failed ("No such file or
+// directory"), kept for the message that names the port.
+constexpr const char* OpenReasonProperty = "openFailureReason";
 } // namespace
 
 SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
@@ -25,12 +29,14 @@ void SerialLink::reportOpenFailure(Operator& op) const {
     QString text = Texts::text(OpenFailedTextId);
     const QString device = QDir::toNativeSeparators(lastOpenDevice_);
     if (lastOpenFailure_ == PortAccess::Failure::AccessDenied) {
-        const PortAccess::DeviceRights rights = PortAccess::rightsOf(lastOpenDevice_);
-        const QString group =
-            rights.groupName.isEmpty() ? QString::number(rights.ownerGid) : rights.groupName;
-        text += QLatin1Char('\n') + Texts::text("link.accessDenied").arg(device, group);
+        text += QLatin1Char('\n') +
+                PortAccess::accessHint(PortAccess::rightsOf(lastOpenDevice_), device);
     } else if (lastOpenFailure_ == PortAccess::Failure::InUse) {
         text += QLatin1Char('\n') + Texts::text("link.portInUse").arg(device);
+    } else if (!lastOpenDevice_.isEmpty()) {
+        // Which port, and what the system said about it.
+        text += QLatin1Char('\n') + Texts::text("link.openFailedReason")
+                                        .arg(device, property(OpenReasonProperty).toString());
     }
     op.show({OpenFailedTextId, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
 }
@@ -108,6 +114,7 @@ bool SerialLink::TogglePort() {
 
     lastOpenFailure_ = PortAccess::Failure::None;
     lastOpenDevice_.clear();
+    setProperty(OpenReasonProperty, QVariant());
     QString device = entry;
     if (entry == simulatorEntry()) {
         device = simulatorProvider_ ? simulatorProvider_() : QString();
@@ -118,6 +125,7 @@ bool SerialLink::TogglePort() {
     port_.setPortName(device);
     if (!port_.open(QIODevice::ReadWrite)) {
         const bool refused = port_.error() == QSerialPort::PermissionError;
+        setProperty(OpenReasonProperty, port_.errorString());
         port_.clearError();
         lastOpenDevice_ = PortAccess::devicePath(device);
         lastOpenFailure_ = PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
@@ -131,6 +139,8 @@ bool SerialLink::TogglePort() {
         port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
         port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
+        lastOpenDevice_ = PortAccess::devicePath(device);
+        setProperty(OpenReasonProperty, port_.errorString());
         port_.close();
         port_.clearError();
         return false;
