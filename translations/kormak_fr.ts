@@ -1627,9 +1627,17 @@
         <source>SPS-Bereiche: verschieden in Slot %1</source>
         <translation>Zones API : différentes au slot %1</translation>
     </message>
+    <message id="transfer.plcDifferMore">
+        <source>SPS-Bereiche: verschieden in %1 Slots (%2 …)</source>
+        <translation>Zones API : différentes dans %1 slots (%2 …)</translation>
+    </message>
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>Zones API : identiques</translation>
+    </message>
+    <message id="transfer.slot">
+        <source>SPS-Slot</source>
+        <translation>Slot API</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>
