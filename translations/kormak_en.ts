@@ -593,7 +593,7 @@
     </message>
     <message id="10152">
         <source>&amp;Programmieren</source>
-        <translation>&amp;Program</translation>
+        <translation>Pro&amp;gram</translation>
     </message>
     <message id="10153">
         <source>Status</source>
