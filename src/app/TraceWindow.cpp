@@ -206,16 +206,21 @@ void TraceWindow::placeBesidePanel() {
             controls |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
     QScreen* screen = outer->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    // The window's frame: what the title bar and border add to its contents
-    // (known once it was shown; until then, the style's title bar).
-    QSize decoration = frameGeometry().size() - geometry().size();
-    if (decoration.isEmpty())
-        decoration = QSize(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
-    const QRect place = placeBeside(panelRect, controls, available,
-                                    sizeHint().expandedTo(QSize(520, 360)) + decoration,
-                                    minimumSizeHint().expandedTo(QSize(320, 240)) + decoration);
-    resize(place.size() - decoration);
-    move(place.topLeft());
+    // The window's frame: what the title bar and border add around its
+    // contents - known once it was shown; until then, a generous guess from
+    // the style's title bar, so that the frame stays inside the place. The
+    // contents are placed, which means the same on every window manager.
+    const QRect framed = frameGeometry();
+    const QRect inner = geometry();
+    QMargins border(inner.left() - framed.left(), inner.top() - framed.top(),
+                    framed.right() - inner.right(), framed.bottom() - inner.bottom());
+    if (border.top() <= 0)
+        border = QMargins(6, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, 6, 6);
+    const QSize extra(border.left() + border.right(), border.top() + border.bottom());
+    const QRect place =
+        placeBeside(panelRect, controls, available, sizeHint().expandedTo(QSize(520, 360)) + extra,
+                    minimumSizeHint().expandedTo(QSize(320, 240)) + extra);
+    setGeometry(place.marginsRemoved(border));
 }
 
 TraceWindow* TraceWindow::forPanel(CKormakView& panel, Operator& op, QWidget* owner) {
