@@ -260,6 +260,10 @@ void TraceWindow::showEvent(QShowEvent* event) {
     if (!placed_ && !event->spontaneous()) {
         placed_ = true;
         placeBesidePanel();
+        // Once mapped, again: a window manager may place a new dialog on its
+        // own (centred over the main window); a move of a mapped window it
+        // honours, and the frame is known by then.
+        QTimer::singleShot(0, this, &TraceWindow::placeBesidePanel);
     }
     QWidget::showEvent(event);
     retranslate(); // the panel's title may have changed meanwhile
