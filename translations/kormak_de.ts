@@ -1231,6 +1231,10 @@
         <source>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</source>
         <translation>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</translation>
+    </message>
     <message id="link.hostNotFound">
         <source>Rechner %1 nicht gefunden.</source>
         <translation>Rechner %1 nicht gefunden.</translation>
@@ -1242,6 +1246,14 @@
     <message id="link.noRateControl">
         <source>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</source>
         <translation>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</translation>
+    </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</translation>
     </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
@@ -1451,6 +1463,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Druck&amp;vorschau</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Achse_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Bericht geschrieben: %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
@@ -1486,6 +1510,10 @@
     <message id="rsmon.tooLong">
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</translation>
+    </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
@@ -1699,6 +1727,10 @@
         <source>SPS-Bereiche: verschieden in Slot %1</source>
         <translation>SPS-Bereiche: verschieden in Slot %1</translation>
     </message>
+    <message id="transfer.plcDifferMore">
+        <source>SPS-Bereiche: verschieden in %1 Slots (%2 …)</source>
+        <translation>SPS-Bereiche: verschieden in %1 Slots (%2 …)</translation>
+    </message>
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>SPS-Bereiche: gleich</translation>
@@ -1718,6 +1750,10 @@
     <message id="transfer.refused">
         <source>Achse %1 hat %2 abgelehnt: %3</source>
         <translation>Achse %1 hat %2 abgelehnt: %3</translation>
+    </message>
+    <message id="transfer.slot">
+        <source>SPS-Slot</source>
+        <translation>SPS-Slot</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>

@@ -593,7 +593,7 @@
     </message>
     <message id="10152">
         <source>&amp;Programmieren</source>
-        <translation>&amp;Program</translation>
+        <translation>Pro&amp;gram</translation>
     </message>
     <message id="10153">
         <source>Status</source>
@@ -1231,6 +1231,10 @@
         <source>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</source>
         <translation>%1 refuses the connection: no serial-port server listens there.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>No connection to the interface: nothing was sent. Please check cable and adapter and connect the axis again.</translation>
+    </message>
     <message id="link.hostNotFound">
         <source>Rechner %1 nicht gefunden.</source>
         <translation>Host %1 not found.</translation>
@@ -1242,6 +1246,14 @@
     <message id="link.noRateControl">
         <source>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</source>
         <translation>%1 cannot set the baud rate (no RFC 2217). At a fixed rate use socket://%1</translation>
+    </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>No access rights for %1: only the device's owner may open it; membership of a group does not help here. The administrator must change the device's rights.</translation>
     </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
@@ -1451,6 +1463,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Print Pre&amp;view</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Axis_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Report written to %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>The file %1 cannot be written: %2</translation>
@@ -1486,6 +1510,10 @@
     <message id="rsmon.tooLong">
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Not sent: a command holds at most %1 characters; this one holds %2.</translation>
+    </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Do you really want to reset the SFI card of axis %1?</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
@@ -1699,6 +1727,10 @@
         <source>SPS-Bereiche: verschieden in Slot %1</source>
         <translation>PLC areas: different in slot %1</translation>
     </message>
+    <message id="transfer.plcDifferMore">
+        <source>SPS-Bereiche: verschieden in %1 Slots (%2 …)</source>
+        <translation>PLC areas: different in %1 slots (%2 …)</translation>
+    </message>
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>PLC areas: equal</translation>
@@ -1718,6 +1750,10 @@
     <message id="transfer.refused">
         <source>Achse %1 hat %2 abgelehnt: %3</source>
         <translation>Axis %1 refused %2: %3</translation>
+    </message>
+    <message id="transfer.slot">
+        <source>SPS-Slot</source>
+        <translation>PLC slot</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>

@@ -1231,6 +1231,10 @@
         <source>%1 nimmt keine Verbindung an: dort wartet kein Serverdienst.</source>
         <translation>%1 refuse la connexion : aucun serveur de port série n'y écoute.</translation>
     </message>
+    <message id="link.gone">
+        <source>Keine Verbindung zur Schnittstelle: Es wurde nichts gesendet. Bitte Kabel und Adapter prüfen und die Achse neu verbinden.</source>
+        <translation>Pas de connexion à l'interface : rien n'a été envoyé. Vérifiez le câble et l'adaptateur, puis reconnectez l'axe.</translation>
+    </message>
     <message id="link.hostNotFound">
         <source>Rechner %1 nicht gefunden.</source>
         <translation>Hôte %1 introuvable.</translation>
@@ -1242,6 +1246,14 @@
     <message id="link.noRateControl">
         <source>%1 kann die Baudrate nicht einstellen (kein RFC 2217). Mit fester Baudrate: socket://%1</source>
         <translation>%1 ne peut pas régler le débit (pas de RFC 2217). À débit fixe : socket://%1</translation>
+    </message>
+    <message id="link.openFailedReason">
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message id="link.ownerOnly">
+        <source>Keine Zugriffsrechte für %1: Nur der Besitzer des Geräts darf es öffnen; die Mitgliedschaft in einer Gruppe hilft hier nicht. Der Administrator muss die Rechte des Geräts ändern.</source>
+        <translation>Pas de droits d'accès pour %1 : seul le propriétaire du périphérique peut l'ouvrir ; l'appartenance à un groupe n'y change rien. L'administrateur doit modifier les droits du périphérique.</translation>
     </message>
     <message id="link.portInUse">
         <source>%1 wird bereits von einem anderen Programm benutzt.</source>
@@ -1451,6 +1463,18 @@
         <source>Druck&amp;vorschau</source>
         <translation>Aper&amp;çu avant impression</translation>
     </message>
+    <message id="report.pageOf">
+        <source>Seite %1 von %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message id="report.pdfAxisName">
+        <source>Achse_%1</source>
+        <translation>Axe_%1</translation>
+    </message>
+    <message id="report.pdfWritten">
+        <source>Bericht geschrieben: %1</source>
+        <translation>Rapport écrit dans %1</translation>
+    </message>
     <message id="report.writeFailed">
         <source>Die Datei %1 kann nicht geschrieben werden: %2</source>
         <translation>Impossible d’écrire le fichier %1 : %2</translation>
@@ -1486,6 +1510,10 @@
     <message id="rsmon.tooLong">
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Non envoyé : une commande compte au plus %1 caractères, celle-ci en compte %2.</translation>
+    </message>
+    <message id="sfi.resetQuestion">
+        <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
+        <translation>Voulez-vous vraiment réinitialiser la carte SFI de l'axe %1 ?</translation>
     </message>
     <message id="status.32813">
         <source>Druckt die aktive Ansicht.</source>
@@ -1699,6 +1727,10 @@
         <source>SPS-Bereiche: verschieden in Slot %1</source>
         <translation>Zones API : différentes au slot %1</translation>
     </message>
+    <message id="transfer.plcDifferMore">
+        <source>SPS-Bereiche: verschieden in %1 Slots (%2 …)</source>
+        <translation>Zones API : différentes dans %1 slots (%2 …)</translation>
+    </message>
     <message id="transfer.plcEqual">
         <source>SPS-Bereiche: gleich</source>
         <translation>Zones API : identiques</translation>
@@ -1718,6 +1750,10 @@
     <message id="transfer.refused">
         <source>Achse %1 hat %2 abgelehnt: %3</source>
         <translation>L'axe %1 a refusé %2 : %3</translation>
+    </message>
+    <message id="transfer.slot">
+        <source>SPS-Slot</source>
+        <translation>Slot API</translation>
     </message>
     <message id="transfer.tablesDiffer">
         <source>Beschleunigungstabellen: verschieden</source>

@@ -9,6 +9,7 @@
 #include "report/ReportPrintDialog.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -300,9 +301,13 @@ void CMainFrame::reportActive(Report what) {
     case Report::Preview:
         ReportPrintDialog::Preview(*panel, this);
         break;
-    case Report::ExportPdf:
-        ReportPrintDialog::ExportPdf(*panel, this);
+    case Report::ExportPdf: {
+        const QString written = ReportPrintDialog::ExportPdf(*panel, this);
+        if (!written.isEmpty())
+            messagePane_->setText(
+                Texts::text("report.pdfWritten").arg(QDir::toNativeSeparators(written)));
         break;
+    }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/CRSMonitor.h"
 
+#include "base/Caption.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
@@ -182,8 +183,8 @@ bool CRSMonitor::saveLog(const QString& path) {
 }
 
 void CRSMonitor::askAndSaveLog() {
-    QString path = QFileDialog::getSaveFileName(this, Texts::text("rsmon.saveLog"), QString(),
-                                                QStringLiteral("*.txt"));
+    QString path = QFileDialog::getSaveFileName(this, Caption::plain(Texts::text("rsmon.saveLog")),
+                                                QString(), QStringLiteral("*.txt"));
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

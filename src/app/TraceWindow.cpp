@@ -18,6 +18,9 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -137,6 +140,90 @@ TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
     redraw();
 }
 
+QRect TraceWindow::placeBeside(const QRect& panel, const QRect& controls, const QRect& screen,
+                               const QSize& preferred, const QSize& minimum) {
+    // A window in the part of the screen given, as large as it allows up to
+    // the preferred size, pushed towards `towards` along the free axis.
+    auto fit = [&](const QRect& room, const QPoint& towards) -> QRect {
+        const QRect free = room.intersected(screen);
+        if (free.width() < minimum.width() || free.height() < minimum.height())
+            return {};
+        QRect r(QPoint(), preferred.boundedTo(free.size()));
+        r.moveTopLeft(QPoint(qBound(free.left(), towards.x(), free.right() - r.width() + 1),
+                             qBound(free.top(), towards.y(), free.bottom() - r.height() + 1)));
+        return r;
+    };
+    auto best = [](const QList<QRect>& candidates) {
+        QRect chosen;
+        qint64 area = 0;
+        for (const QRect& r : candidates) {
+            const qint64 a = qint64(r.width()) * r.height();
+            if (r.isValid() && a > area) {
+                chosen = r;
+                area = a;
+            }
+        }
+        return chosen;
+    };
+    const int w = screen.width();
+    const int h = screen.height();
+    const QRect right(panel.right() + 1, screen.top(), w, h);
+    const QRect left(screen.left(), screen.top(), panel.left() - screen.left(), h);
+    const QRect below(screen.left(), panel.bottom() + 1, w, h);
+    const QRect above(screen.left(), screen.top(), w, panel.top() - screen.top());
+    QRect chosen = best({fit(right, QPoint(right.left(), panel.top())),
+                         fit(left, QPoint(left.right(), panel.top())),
+                         fit(below, QPoint(panel.left(), below.top())),
+                         fit(above, QPoint(panel.left(), above.bottom()))});
+    if (chosen.isValid())
+        return chosen;
+    // No side has room: over the panel, but clear of its controls.
+    const QRect aside = controls.isValid() ? controls : panel;
+    chosen = best(
+        {fit(QRect(aside.right() + 1, screen.top(), w, h), aside.topRight()),
+         fit(QRect(screen.left(), screen.top(), aside.left() - screen.left(), h),
+             QPoint(screen.left(), aside.top())),
+         fit(QRect(screen.left(), aside.bottom() + 1, w, h), aside.bottomLeft()),
+         fit(QRect(screen.left(), screen.top(), w, aside.top() - screen.top()), screen.topLeft())});
+    if (chosen.isValid())
+        return chosen;
+    QRect r(screen.topLeft(), preferred.boundedTo(screen.size()));
+    return r;
+}
+
+void TraceWindow::placeBesidePanel() {
+    if (!panel_)
+        return;
+    QWidget* frame = panel_->window();
+    // The panel's own window in the panel area, or the panel itself.
+    QWidget* outer = panel_;
+    for (QWidget* p = panel_; p && p != frame; p = p->parentWidget())
+        if (p->isWindow() || p->inherits("QMdiSubWindow"))
+            outer = p;
+    const QRect panelRect(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+    QRect controls;
+    for (const char* name : {"startButton", "stopButton"})
+        if (auto* b = panel_->findChild<QWidget*>(QString::fromLatin1(name)))
+            controls |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
+    QScreen* screen = outer->screen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // The window's frame: what the title bar and border add around its
+    // contents - known once it was shown; until then, a generous guess from
+    // the style's title bar, so that the frame stays inside the place. The
+    // contents are placed, which means the same on every window manager.
+    const QRect framed = frameGeometry();
+    const QRect inner = geometry();
+    QMargins border(inner.left() - framed.left(), inner.top() - framed.top(),
+                    framed.right() - inner.right(), framed.bottom() - inner.bottom());
+    if (border.top() <= 0)
+        border = QMargins(6, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, 6, 6);
+    const QSize extra(border.left() + border.right(), border.top() + border.bottom());
+    const QRect place =
+        placeBeside(panelRect, controls, available, sizeHint().expandedTo(QSize(520, 360)) + extra,
+                    minimumSizeHint().expandedTo(QSize(320, 240)) + extra);
+    setGeometry(place.marginsRemoved(border));
+}
+
 TraceWindow* TraceWindow::forPanel(CKormakView& panel, Operator& op, QWidget* owner) {
     for (TraceWindow* w : owner->findChildren<TraceWindow*>(QString(), Qt::FindDirectChildrenOnly))
         if (w->panel() == &panel)
@@ -170,6 +257,15 @@ void TraceWindow::changeEvent(QEvent* event) {
 }
 
 void TraceWindow::showEvent(QShowEvent* event) {
+    // Beside its panel the first time; afterwards where the operator put it.
+    if (!placed_ && !event->spontaneous()) {
+        placed_ = true;
+        placeBesidePanel();
+        // Once mapped, again: a window manager may place a new dialog on its
+        // own (centred over the main window); a move of a mapped window it
+        // honours, and the frame is known by then.
+        QTimer::singleShot(0, this, &TraceWindow::placeBesidePanel);
+    }
     QWidget::showEvent(event);
     retranslate(); // the panel's title may have changed meanwhile
     redraw();

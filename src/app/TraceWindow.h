@@ -43,6 +43,17 @@ public:
     bool saveCsv(const QString& path);
     bool savePng(const QString& path);
 
+    // Where the window goes beside a panel whose frame is panel (global
+    // coordinates) on a screen whose free area is screen: right of it, else
+    // left, else below, else above - whichever leaves the window the most
+    // room, at most preferred, never less than minimum. Where no side has
+    // room, it goes where it covers none of controls (the panel's Start and
+    // Stop). Always within the screen.
+    static QRect placeBeside(const QRect& panel, const QRect& controls, const QRect& screen,
+                             const QSize& preferred, const QSize& minimum);
+    // Places the window beside its panel on the panel's screen.
+    void placeBesidePanel();
+
     // The clock the reads are stamped with, in ms; tests play their own.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
@@ -68,6 +79,7 @@ private:
     std::function<qint64()> clock_;
     QTimer scroll_;
     bool paused_ = false;
+    bool placed_ = false;
     qint64 shownUntil_ = 0; // ms at the right edge of the picture
 
     QLabel* note_;

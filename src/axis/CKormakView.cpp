@@ -3,6 +3,7 @@
 #include "axis/AxisReading.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
+#include "axis/LinkGone.h"
 #include "axis/PanelCommands.h"
 #include "axis/PanelHost.h"
 #include "axis/StatusLamp.h"
@@ -625,6 +626,8 @@ void CKormakView::stopClicked() {
     // still goes to this panel's own axis only.
     if (offline_ || !initialised_)
         return;
+    if (TellIfLinkGone(link_, op_))
+        return;
     send(stopCommand());
 }
 
@@ -678,6 +681,10 @@ void CKormakView::ClosePanel() {
     case ChangeCheck::Unchanged:
         return;
     case ChangeCheck::LinkFailed:
+        // A port the operator was told is gone is not reported again by
+        // every panel that closes after it.
+        if (!link_.portOpen() && link_.lastFailureShown())
+            return;
         reportLinkFailure(messagesBefore);
         return;
     case ChangeCheck::Changed:

@@ -212,6 +212,13 @@ int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
             slotList << line;
         printLine(QStringLiteral("plc differs: ") + slotList.join(QStringLiteral(", ")) +
                   QStringLiteral(" *"));
+        // What differs, file beside axis; a slot the other side leaves empty
+        // shows as "".
+        for (int slot : c.differingSlots) {
+            const AxisComparison::SlotTexts t = c.differingSlotTexts.value(slot);
+            printLine(QStringLiteral("slot %1 file \"%2\" axis \"%3\"")
+                          .arg(slotName(slot, c.eightSlots), t.file, t.axis));
+        }
     }
     return c.equal() ? ExitOk : ExitFailed;
 }

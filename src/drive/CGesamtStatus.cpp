@@ -1,5 +1,6 @@
 #include "drive/CGesamtStatus.h"
 
+#include "axis/LinkGone.h"
 #include "axis/StatusLamp.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -83,13 +84,19 @@ CGesamtStatus::CGesamtStatus(SerialLink& link, Operator& op, QWidget* parent)
                             {1207, false}});
     auto* system = frame({{1206, false}, {1216, false}, {1215, false}, {1214, false}});
 
+    // The four codes as a grid of caption and value, so that the values
+    // stand in one column whatever the captions' lengths in a language.
     auto* codes = new QGroupBox(this);
-    auto* codeLayout = new QVBoxLayout(codes);
+    auto* codeLayout = new QGridLayout(codes);
+    codeLayout->setColumnStretch(1, 1);
     for (int i = 0; i < 4; ++i) {
-        codeLines_[i] = new QLabel(Texts::text(10081 + i), codes);
+        auto* caption = new QLabel(Texts::text(10081 + i).remove(QLatin1Char('\t')), codes);
+        caption->setObjectName(QStringLiteral("codeCaption%1").arg(1223 + i));
+        codeLines_[i] = new QLabel(codes);
         codeLines_[i]->setObjectName(QStringLiteral("codeLine%1").arg(1223 + i));
         codeLines_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        codeLayout->addWidget(codeLines_[i]);
+        codeLayout->addWidget(caption, i, 0);
+        codeLayout->addWidget(codeLines_[i], i, 1);
     }
 
     auto* resetFrame = new QGroupBox(Texts::text(10089), this);
@@ -121,6 +128,12 @@ CGesamtStatus::CGesamtStatus(SerialLink& link, Operator& op, QWidget* parent)
     grid->addWidget(system, 0, 2);
     grid->addWidget(resetFrame, 1, 2);
     auto* buttons = new QHBoxLayout;
+    // Shown while the port is gone, beside the buttons that can do nothing.
+    linkState_ = new QLabel(this);
+    linkState_->setObjectName(QStringLiteral("linkState"));
+    linkState_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    linkState_->hide();
+    buttons->addWidget(linkState_);
     buttons->addStretch(1);
     buttons->addWidget(actionButton_);
     buttons->addWidget(closeButton_);
@@ -137,21 +150,39 @@ void CGesamtStatus::showEvent(QShowEvent* event) {
 
 void CGesamtStatus::RefreshOverallStatus() {
     const OverallStatus::Reading status = OverallStatus::read(link_);
-    codeLines_[0]->setText(Texts::text(10081) + status.codeText);
+    codeLines_[0]->setText(status.codeText);
     if (!status.valid) {
+        if (!link_.portOpen()) {
+            // The port is gone: no lamp shows the axis's present state.
+            showNotCurrent();
+            link_.reportFailure(op_, 10103);
+            return;
+        }
         // The lamps keep what they showed: a lost reply says nothing about
         // faults, and grey would read as "no fault". The other codes would
         // only wait for their own time-outs.
         link_.reportFailure(op_, 10103);
         return;
     }
+    linkState_->hide();
     static const char* const codes[3] = {"IB?", "IV?", "IC?"};
     for (int i = 0; i < 3; ++i)
-        codeLines_[i + 1]->setText(Texts::text(10082 + i) +
-                                   link_.SendCommand(QString::fromLatin1(codes[i])).trimmed());
+        codeLines_[i + 1]->setText(link_.SendCommand(QString::fromLatin1(codes[i])).trimmed());
     const QList<OverallStatus::Colour> colours = OverallStatus::lampColours(status.value);
-    for (int i = 0; i < OverallStatus::LampCount; ++i)
+    for (int i = 0; i < OverallStatus::LampCount; ++i) {
         lamps_[i]->setColour(lampColour(colours[i]));
+        lamps_[i]->setToolTip(QString());
+    }
+}
+
+void CGesamtStatus::showNotCurrent() {
+    const QString why = Texts::text("axis.notCurrent");
+    for (StatusLamp* lamp : std::as_const(lamps_)) {
+        lamp->setColour(StatusLamp::Colour::Unknown);
+        lamp->setToolTip(why);
+    }
+    linkState_->setText(why);
+    linkState_->show();
 }
 
 void CGesamtStatus::boxClicked() {
@@ -162,6 +193,10 @@ void CGesamtStatus::boxClicked() {
 }
 
 void CGesamtStatus::actionClicked() {
+    if (TellIfLinkGone(link_, op_)) {
+        showNotCurrent();
+        return;
+    }
     // After a reset that did not reach the axis a refresh would only add a
     // second time-out message.
     if (actionButton_->text() != Texts::text(10096) && !performResets())

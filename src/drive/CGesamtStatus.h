@@ -33,6 +33,8 @@ private:
     void boxClicked();
     void actionClicked();
     bool performResets();
+    // Lamps hatched and the notice shown: the port is gone.
+    void showNotCurrent();
 
     SerialLink& link_;
     Operator& op_;
@@ -41,6 +43,7 @@ private:
     QList<StatusLamp*> lamps_;
     QLabel* codeLines_[4] = {};
     QCheckBox* boxes_[5] = {};
+    QLabel* linkState_ = nullptr;
     QPushButton* actionButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 };

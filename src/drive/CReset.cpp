@@ -8,11 +8,17 @@
 #include "link/SerialLink.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using OverallStatus::Reset;
+
+namespace {
+// What a title bar takes beside its text: the icon and the window buttons.
+constexpr int TitleBarButtons = 160;
+} // namespace
 
 bool RunSystemReset(SerialLink& link, Operator& op, QWidget* parent, const WaitRunner& runner) {
     BusyGuard busy;
@@ -54,6 +60,11 @@ CReset::CReset(SerialLink& link, Operator& op, QWidget* parent)
     layout->addLayout(buttons);
     connect(resetButton_, &QPushButton::clicked, this, &CReset::resetClicked);
     connect(closeButton_, &QPushButton::clicked, this, [this] { done(2); });
+    // Wide enough for the whole title beside the title bar's buttons: the
+    // check boxes alone would leave it "Anlag...eset".
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarButtons);
 }
 
 void CReset::resetClicked() {

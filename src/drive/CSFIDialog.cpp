@@ -179,8 +179,8 @@ void CSFIDialog::programClicked() {
 }
 
 void CSFIDialog::resetClicked() {
-    const QString question =
-        Texts::text(10159) + Texts::text(10000) + link_.currentAddress() + Texts::text(10160);
+    // The question names what is reset: the SFI card, not the axis.
+    const QString question = Texts::text("sfi.resetQuestion").arg(link_.currentAddress());
     if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
         Operator::Answer::Yes)
         return;

@@ -166,8 +166,10 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
             QString text;
             if (!axis.ask(plcSlotReadCommand(k, c.eightSlots), &text))
                 return false;
-            if (text != expected.value(k))
+            if (text != expected.value(k)) {
                 c.differingSlots << k;
+                c.differingSlotTexts.insert(k, {expected.value(k), text});
+            }
             progress.step();
             if (k % 16 == 15)
                 op.pumpEvents();

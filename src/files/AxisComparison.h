@@ -33,6 +33,13 @@ struct AxisComparison {
     bool eightSlots = false;
     // Slots whose text on the axis is not the one the file leaves there.
     QList<int> differingSlots;
+    // Their contents side by side: what the file leaves there, what the axis
+    // holds (empty: nothing).
+    struct SlotTexts {
+        QString file;
+        QString axis;
+    };
+    QMap<int, SlotTexts> differingSlotTexts;
     // Lines of the other slot area, which this axis cannot take.
     QStringList foreignLines;
     bool plcEqual() const { return differingSlots.isEmpty() && foreignLines.isEmpty(); }

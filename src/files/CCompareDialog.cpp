@@ -18,6 +18,13 @@ namespace {
 
 const char AxisDigits[] = "0123456789ABCDEF";
 
+QString slotName(int slot, bool eightSlots) {
+    return QStringLiteral("%1").arg(slot, eightSlots ? 1 : 2, 16, QLatin1Char('0')).toUpper();
+}
+
+// How many differing slots the summary line names before it cuts short.
+constexpr int SlotsNamed = 8;
+
 } // namespace
 
 CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParameters& params,
@@ -55,11 +62,26 @@ CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParamet
     comparisonTable_->setMinimumSize(
         560, 15 * rowHeight + comparisonTable_->horizontalHeader()->sizeHint().height());
 
+    // The differing PLC slots, file and axis side by side; hidden while the
+    // areas are equal.
+    slotTable_ = new QTableWidget(0, 3, this);
+    slotTable_->setObjectName(QStringLiteral("slotTable"));
+    slotTable_->setHorizontalHeaderLabels({Texts::text("transfer.slot"),
+                                           Texts::text("transfer.fileValue"),
+                                           Texts::text("transfer.axisValue")});
+    slotTable_->verticalHeader()->setVisible(false);
+    slotTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    slotTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    slotTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    slotTable_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    slotTable_->setMinimumHeight(3 * rowHeight +
+                                 slotTable_->horizontalHeader()->sizeHint().height());
+    slotTable_->hide();
+
     tableSummary_ = new QLabel(this);
     tableSummary_->setObjectName(QStringLiteral("tableSummary"));
     plcSummary_ = new QLabel(this);
     plcSummary_->setObjectName(QStringLiteral("plcSummary"));
-    plcSummary_->setWordWrap(true);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("summary"));
     closeButton_ = new QPushButton(Texts::text(10030), this);
@@ -78,6 +100,7 @@ CCompareDialog::CCompareDialog(SerialLink& link, Operator& op, const AxisParamet
     layout->addWidget(comparisonTable_);
     layout->addWidget(tableSummary_);
     layout->addWidget(plcSummary_);
+    layout->addWidget(slotTable_);
     layout->addLayout(bottom);
 
     connect(compareButton_, &QPushButton::clicked, this, &CCompareDialog::compare);
@@ -100,6 +123,8 @@ bool CCompareDialog::compare() {
     compareButton_->setEnabled(false);
     closeButton_->setEnabled(false);
     comparisonTable_->setRowCount(0);
+    slotTable_->setRowCount(0);
+    slotTable_->hide();
     tableSummary_->clear();
     plcSummary_->clear();
     summary_->clear();
@@ -148,12 +173,32 @@ void CCompareDialog::showComparison() {
     } else {
         QStringList slotList;
         for (int slot : c.differingSlots)
-            slotList << QStringLiteral("%1")
-                            .arg(slot, c.eightSlots ? 1 : 2, 16, QLatin1Char('0'))
-                            .toUpper();
+            slotList << slotName(slot, c.eightSlots);
         slotList << c.foreignLines;
-        plcSummary_->setText(
-            Texts::text("transfer.plcDiffer").arg(slotList.join(QStringLiteral(", "))));
+        // One line, never wrapped over the table below: a long list is cut
+        // short here and shown whole in the slot table.
+        if (slotList.size() <= SlotsNamed)
+            plcSummary_->setText(
+                Texts::text("transfer.plcDiffer").arg(slotList.join(QStringLiteral(", "))));
+        else
+            plcSummary_->setText(Texts::text("transfer.plcDifferMore")
+                                     .arg(slotList.size())
+                                     .arg(slotList.mid(0, SlotsNamed).join(QStringLiteral(", "))));
+        slotTable_->setRowCount(int(c.differingSlots.size() + c.foreignLines.size()));
+        int row = 0;
+        auto add = [this, &row](const QString& slot, const QString& file, const QString& axis) {
+            const QStringList cells{slot, file, axis};
+            for (int col = 0; col < 3; ++col)
+                slotTable_->setItem(row, col, new QTableWidgetItem(cells.at(col)));
+            ++row;
+        };
+        for (int slot : c.differingSlots) {
+            const AxisComparison::SlotTexts t = c.differingSlotTexts.value(slot);
+            add(slotName(slot, c.eightSlots), t.file, t.axis);
+        }
+        for (const QString& line : c.foreignLines)
+            add(QString(), line, QString());
+        slotTable_->show();
     }
     const qsizetype count = c.differences().size();
     summary_->setText(count == 0 ? Texts::text("transfer.noDifferences")

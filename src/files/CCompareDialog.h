@@ -44,6 +44,7 @@ private:
     QPushButton* compareButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     QTableWidget* comparisonTable_ = nullptr;
+    QTableWidget* slotTable_ = nullptr;
     QLabel* tableSummary_ = nullptr;
     QLabel* plcSummary_ = nullptr;
     QLabel* summary_ = nullptr;

@@ -38,6 +38,9 @@ public:
     virtual bool open(int rate) = 0;
     virtual void close() = 0;
     virtual OpenError error() const = 0;
+    // What the system said when open() failed ("No such file or directory");
+    // empty when it said nothing more than error().
+    virtual QString errorText() const { return {}; }
 
     // Sets another rate on the open line without closing it. False when the
     // far side did not confirm it; the caller then reopens.

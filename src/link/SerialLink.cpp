@@ -6,6 +6,7 @@
 #include "link/NetworkPort.h"
 #include "link/NetworkTransport.h"
 #include "link/SerialTransport.h"
+#include "link/PortAccessHint.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -33,6 +34,9 @@ QString networkReason(LinkTransport::OpenError error, const QString& name) {
         return Texts::text("link.networkFailed").arg(endpoint);
     }
 }
+// What the system said when the last open failed ("No such file or
+// directory"), kept for the message that names the port.
+constexpr const char* OpenReasonProperty = "openFailureReason";
 } // namespace
 
 SerialLink::SerialLink(Operator& op, QObject* parent) : QObject(parent), op_(op) {}
@@ -57,12 +61,14 @@ void SerialLink::reportOpenFailure(Operator& op) const {
     if (lastNetworkFailure_ != LinkTransport::OpenError::None) {
         text += QLatin1Char('\n') + networkReason(lastNetworkFailure_, lastOpenDevice_);
     } else if (lastOpenFailure_ == PortAccess::Failure::AccessDenied) {
-        const PortAccess::DeviceRights rights = PortAccess::rightsOf(lastOpenDevice_);
-        const QString group =
-            rights.groupName.isEmpty() ? QString::number(rights.ownerGid) : rights.groupName;
-        text += QLatin1Char('\n') + Texts::text("link.accessDenied").arg(device, group);
+        text += QLatin1Char('\n') +
+                PortAccess::accessHint(PortAccess::rightsOf(lastOpenDevice_), device);
     } else if (lastOpenFailure_ == PortAccess::Failure::InUse) {
         text += QLatin1Char('\n') + Texts::text("link.portInUse").arg(device);
+    } else if (!lastOpenDevice_.isEmpty()) {
+        // Which port, and what the system said about it.
+        text += QLatin1Char('\n') + Texts::text("link.openFailedReason")
+                                        .arg(device, property(OpenReasonProperty).toString());
     }
     op.show({OpenFailedTextId, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
 }
@@ -138,6 +144,7 @@ bool SerialLink::TogglePort() {
 
     lastOpenFailure_ = PortAccess::Failure::None;
     lastOpenDevice_.clear();
+    setProperty(OpenReasonProperty, QVariant());
     QString device = entry;
     if (entry == simulatorEntry()) {
         device = simulatorProvider_ ? simulatorProvider_() : QString();
@@ -166,11 +173,16 @@ bool SerialLink::TogglePort() {
             lastNetworkFailure_ = transport->error();
             if (lastNetworkFailure_ == LinkTransport::OpenError::None)
                 lastNetworkFailure_ = LinkTransport::OpenError::Other;
-        } else if (transport->error() == LinkTransport::OpenError::PermissionDenied ||
-                   transport->error() == LinkTransport::OpenError::Other) {
-            const bool refused = transport->error() == LinkTransport::OpenError::PermissionDenied;
+        } else {
+            setProperty(OpenReasonProperty, transport->errorText());
             lastOpenDevice_ = PortAccess::devicePath(device);
-            lastOpenFailure_ = PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
+            if (transport->error() == LinkTransport::OpenError::PermissionDenied ||
+                transport->error() == LinkTransport::OpenError::Other) {
+                const bool refused =
+                    transport->error() == LinkTransport::OpenError::PermissionDenied;
+                lastOpenFailure_ =
+                    PortAccess::classify(PortAccess::rightsOf(lastOpenDevice_), refused);
+            }
         }
         return false;
     }

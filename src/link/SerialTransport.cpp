@@ -12,9 +12,11 @@ SerialTransport::~SerialTransport() {
 
 bool SerialTransport::open(int rate) {
     error_ = OpenError::None;
+    errorText_.clear();
     if (!port_.open(QIODevice::ReadWrite)) {
         error_ = port_.error() == QSerialPort::PermissionError ? OpenError::PermissionDenied
                                                                : OpenError::Other;
+        errorText_ = port_.errorString();
         port_.clearError();
         return false;
     }
@@ -25,6 +27,7 @@ bool SerialTransport::open(int rate) {
         port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
         port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
+        errorText_ = port_.errorString();
         port_.close();
         port_.clearError();
         error_ = OpenError::Unusable;

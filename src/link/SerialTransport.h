@@ -15,6 +15,7 @@ public:
     bool open(int rate) override;
     void close() override;
     OpenError error() const override { return error_; }
+    QString errorText() const override { return errorText_; }
     bool changeRate(int rate) override;
     bool setsRate() const override { return true; }
     // The probe reopens a local port for each rate, as it always has.
@@ -29,4 +30,5 @@ public:
 private:
     QSerialPort port_;
     OpenError error_ = OpenError::None;
+    QString errorText_;
 };

@@ -1,5 +1,6 @@
 #include "plc/CDlgSPSErweitert.h"
 
+#include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
@@ -330,6 +331,8 @@ void CDlgSPSErweitert::programClicked() {
         done(TakeOver);
         return;
     }
+    if (TellIfLinkGone(link_, op_))
+        return;
     if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;

@@ -1,5 +1,6 @@
 #include "plc/CEADialog.h"
 
+#include "axis/LinkGone.h"
 #include "axis/StatusLamp.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -148,6 +149,12 @@ void CEADialog::refreshInputs() {
 }
 
 void CEADialog::outputClicked() {
+    if (TellIfLinkGone(link_, op_)) {
+        // The output stays as the axis last had it.
+        if (auto* box = qobject_cast<QCheckBox*>(sender()))
+            box->setChecked(!box->isChecked());
+        return;
+    }
     IoCard::Outputs out;
     for (int i = 0; i < 2; ++i)
         out.io |= outputs_[i]->isChecked() ? 1u << i : 0u;

@@ -1,6 +1,7 @@
 #include "plc/CSPSDialog.h"
 
 #include "axis/AxisVocabulary.h"
+#include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
 #include "axis/StatusLamp.h"
 #include "base/BusyState.h"
@@ -104,6 +105,18 @@ void CSPSDialog::buildControls() {
         row.ramp->setObjectName(QStringLiteral("ramp") + n);
         row.test = new QPushButton(QStringLiteral("Test"), this);
         row.test->setObjectName(QStringLiteral("test") + n);
+        // Fixed geometry: a field a kind does not use keeps its room, and the
+        // slot number its width for three digits, so that nothing moves
+        // under the pointer as rows change or scroll.
+        for (QWidget* w : {static_cast<QWidget*>(row.target), static_cast<QWidget*>(row.offset),
+                           static_cast<QWidget*>(row.run), static_cast<QWidget*>(row.ramp),
+                           static_cast<QWidget*>(row.test)}) {
+            QSizePolicy policy = w->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            w->setSizePolicy(policy);
+        }
+        row.slot->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("888")) + 4);
+        row.slot->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(row.slot, r + 1, 0);
         grid->addWidget(row.kind, r + 1, 1);
         grid->addWidget(row.target, r + 1, 2);
@@ -611,6 +624,8 @@ void CSPSDialog::programClicked() {
         done(TakeOver);
         return;
     }
+    if (TellIfLinkGone(link_, op_))
+        return;
     if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;

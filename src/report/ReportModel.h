@@ -11,6 +11,9 @@
 struct ReportModel {
     QString title; // header title: the file path, the offline marker or "...von Achse 3"
     QDate date;    // the day the report was read
+    // The footer of every page, "%1" the page and "%2" the number of pages;
+    // empty: the text of the language the pages are drawn in.
+    QString pageNumber;
 
     // The four parameter blocks, each one text with "\r\n" line ends and tabs.
     QString deviceBlock;

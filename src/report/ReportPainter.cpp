@@ -1,11 +1,13 @@
 #include "report/ReportPainter.h"
 
+#include "base/Texts.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <cmath>
+#include <QRegularExpression>
 
 namespace {
 
@@ -37,29 +39,13 @@ QStringList blockLines(const QString& text) {
     return lines;
 }
 
-// Tab stops every eight average characters of the font. The
-// tabs are expanded here, piece by piece: the text engine's own expansion
-// loses the text after a tab on a high-resolution device.
-// The average character width is Arial's own (904/2048 em): a substitute
-// face may count its average over more glyphs, which would move every column.
-qreal tabDistance(const QFont& font) {
-    return qMax<qreal>(1, 8 * font.pixelSize() * 904.0 / 2048.0);
-}
-
-// Calls piece(x, text) for every tab-free piece of a line; returns the width.
-template <typename Piece>
-qreal layOutLine(const QString& line, const QFont& font, const QFontMetricsF& metrics,
-                 Piece piece) {
-    const qreal tab = tabDistance(font);
-    qreal x = 0;
-    const QStringList pieces = line.split(QLatin1Char('\t'));
-    for (qsizetype i = 0; i < pieces.size(); ++i) {
-        if (i > 0)
-            x = (std::floor(x / tab) + 1) * tab;
-        piece(x, pieces.at(i));
-        x += metrics.horizontalAdvance(pieces.at(i));
-    }
-    return x;
+// The pieces of a line: a run of tabs ends a label and starts its value. The
+// report lays the pieces out in measured columns rather than at tab stops, so
+// that the values stand in one column whatever a language's label lengths and
+// tab counts.
+QStringList lineCells(const QString& line) {
+    static const QRegularExpression tabs(QStringLiteral("\t+"));
+    return line.split(tabs);
 }
 
 } // namespace
@@ -72,30 +58,70 @@ void ReportPainter::line(QPainter& painter, qreal y) {
     painter.drawLine(QPointF(Margin, y), QPointF(layout_.width - Margin, y));
 }
 
-QRectF ReportPainter::measure(QPainter& painter, qreal x, qreal y, const QString& text) const {
-    const QFontMetricsF metrics(painter.font(), painter.device());
+void ReportPainter::measureColumns(const QFont& font, const QPagedPaintDevice& device) {
+    const QFontMetricsF metrics(font, &device);
+    QList<QStringList> rows;
+    auto collect = [&rows](const QString& block) {
+        for (const QString& l : blockLines(block))
+            rows << lineCells(l);
+    };
+    for (const QString* block :
+         {&model_.deviceBlock, &model_.generalBlock, &model_.currentsBlock, &model_.rampsBlock})
+        collect(*block);
+    for (const QString& block : std::as_const(model_.slotBlocks))
+        collect(block);
+
+    // Each column starts a gap to the right of the widest piece before it in
+    // any line of the report.
+    const qreal gap = unitH(4);
+    columns_ = {0};
+    for (int k = 1;; ++k) {
+        qreal x = -1;
+        for (const QStringList& cells : std::as_const(rows))
+            if (cells.size() > k)
+                x = qMax(x, columns_.at(k - 1) + metrics.horizontalAdvance(cells.at(k - 1)) + gap);
+        if (x < 0)
+            break;
+        columns_ << x;
+    }
+}
+
+QRectF ReportPainter::measure(const QFont& font, const QPaintDevice& device, qreal x, qreal y,
+                              const QString& text) const {
+    const QFontMetricsF metrics(font, &device);
     qreal width = 0;
     const QStringList lines = blockLines(text);
-    for (const QString& l : lines)
-        width = qMax(width, layOutLine(l, painter.font(), metrics, [](qreal, const QString&) {}));
+    for (const QString& l : lines) {
+        const QStringList cells = lineCells(l);
+        const qsizetype last = cells.size() - 1;
+        width = qMax(width, columns_.value(last) + metrics.horizontalAdvance(cells.at(last)));
+    }
     return QRectF(x, y, width, lines.size() * metrics.height());
 }
 
 QRectF ReportPainter::drawText(QPainter& painter, qreal x, qreal y, const QString& text) {
-    const QRectF r = measure(painter, x, y, text);
+    const QRectF r = measure(painter.font(), *painter.device(), x, y, text);
     drawIn(painter, r, text);
     return r;
 }
 
 void ReportPainter::drawIn(QPainter& painter, const QRectF& r, const QString& text) {
     const QFontMetricsF metrics(painter.font(), painter.device());
-    qreal baseline = r.top() + metrics.ascent();
+    qreal top = r.top();
     for (const QString& l : blockLines(text)) {
-        layOutLine(l, painter.font(), metrics, [&](qreal at, const QString& piece) {
-            if (!piece.isEmpty())
-                painter.drawText(QPointF(r.left() + at, baseline), piece);
-        });
-        baseline += metrics.height();
+        const QStringList cells = lineCells(l);
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (cells.at(i).isEmpty())
+                continue;
+            const QPointF at(r.left() + columns_.value(i), top + metrics.ascent());
+            painter.drawText(at, cells.at(i));
+            if (!drawingFrame_)
+                layout_.cells << Cell{
+                    page_, int(i),
+                    QRectF(at.x(), top, metrics.horizontalAdvance(cells.at(i)), metrics.height()),
+                    cells.at(i)};
+        }
+        top += metrics.height();
     }
 }
 
@@ -104,37 +130,47 @@ void ReportPainter::drawPageFrame(QPainter& painter) {
     const int h = layout_.height;
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, BorderPenWidth, Qt::SolidLine));
-    painter.setFont(reportFont(unitV(4.0f), true));
+    const QFont header = reportFont(unitV(4.0f), true);
+    painter.setFont(header);
     painter.drawRect(QRectF(QPointF(Margin, Margin), QPointF(w - Margin, h - Margin)));
 
     painter.setPen(QPen(Qt::black, HeaderLinePenWidth, Qt::SolidLine));
     line(painter, unitV(7.0f) + Margin);
     line(painter, unitV(7.5f) + Margin);
 
+    // The date stands right-aligned inside the frame; the title takes the
+    // room left of it, a long path elided in its middle so that both ends of
+    // it - where it lies and the file's name - stay readable.
+    const QFontMetricsF metrics(header, painter.device());
     const qreal y = unitV(2) + Margin;
-    layout_.title = drawText(painter, unitH(2) + Margin, y, model_.title);
-    layout_.date = drawText(painter, unitH(177) + Margin, y,
-                            model_.date.toString(QStringLiteral("dd.MM.yyyy")));
+    drawingFrame_ = true;
+    const QString date = model_.date.toString(QStringLiteral("dd.MM.yyyy"));
+    const qreal dateX = w - Margin - unitH(2) - metrics.horizontalAdvance(date);
+    const qreal titleX = unitH(2) + Margin;
+    const QString title = metrics.elidedText(model_.title, Qt::ElideMiddle,
+                                             qMax<qreal>(0, dateX - unitH(4) - titleX));
+    layout_.title = drawText(painter, titleX, y, title);
+    layout_.titleText = title;
+    layout_.date = drawText(painter, dateX, y, date);
+    drawingFrame_ = false;
 
-    painter.setFont(reportFont(unitV(3.5f), false));
+    const QFont body = reportFont(unitV(3.5f), false);
+    painter.setFont(body);
     painter.setPen(QPen(Qt::black, BodyPenWidth, Qt::SolidLine));
-}
 
-qreal ReportPainter::printBlock(QPainter& painter, QPagedPaintDevice& device, qreal y,
-                                const QString& text) {
-    const qreal x = unitH(2) + Margin;
-    QRectF r = measure(painter, x, y + unitV(2), text);
-    if (r.bottom() > layout_.height - Margin) {
-        device.newPage();
-        ++page_;
-        drawPageFrame(painter);
-        r = measure(painter, x, unitV(7) + unitV(2) + Margin + unitV(2), text);
-    }
-    drawIn(painter, r, text);
-    const qreal below = r.bottom() + unitV(2);
-    line(painter, below);
-    layout_.slotBlocks << Placed{page_, r, below};
-    return below;
+    // The page number, centred in the strip below the body.
+    const QString pattern =
+        model_.pageNumber.isEmpty() ? Texts::text("report.pageOf") : model_.pageNumber;
+    const QString pageText = pattern.arg(page_ + 1).arg(layout_.pages);
+    const QFontMetricsF bodyMetrics(body, painter.device());
+    const qreal footerWidth = bodyMetrics.horizontalAdvance(pageText);
+    const QRectF footer((w - footerWidth) / 2,
+                        layout_.bodyBottom +
+                            (h - Margin - layout_.bodyBottom - bodyMetrics.height()) / 2,
+                        footerWidth, bodyMetrics.height());
+    painter.drawText(QPointF(footer.left(), footer.top() + bodyMetrics.ascent()), pageText);
+    layout_.footers << footer;
+    layout_.footerTexts << pageText;
 }
 
 bool ReportPainter::paint(QPagedPaintDevice& device) {
@@ -145,8 +181,9 @@ bool ReportPainter::paint(QPagedPaintDevice& device) {
         return false;
     layout_.width = device.width();
     layout_.height = device.height();
-
-    drawPageFrame(painter);
+    layout_.bodyBottom = layout_.height - Margin - unitV(6);
+    const QFont body = reportFont(unitV(3.5f), false);
+    measureColumns(body, device);
 
     // The parameter blocks stand at fixed places: a block taller than its
     // place overlaps the next one rather than moving it.
@@ -159,6 +196,30 @@ bool ReportPainter::paint(QPagedPaintDevice& device) {
                   {&model_.currentsBlock, 78, 100},
                   {&model_.rampsBlock, 102, 0}};
     const qreal x = unitH(2) + Margin;
+
+    // The pages are planned before the first is drawn: each page's footer
+    // names the number of pages. A slot block goes onto the next page when
+    // its line would reach into the footer.
+    const qreal rampHeight =
+        measure(body, device, x, unitV(102) + Margin, model_.rampsBlock).height();
+    const qreal rampLine = unitV(104) + rampHeight + Margin;
+    QList<Placed> planned;
+    {
+        int page = 0;
+        qreal y = rampLine;
+        for (const QString& block : std::as_const(model_.slotBlocks)) {
+            QRectF r = measure(body, device, x, y + unitV(2), block);
+            if (r.bottom() + unitV(2) > layout_.bodyBottom) {
+                ++page;
+                r = measure(body, device, x, unitV(7) + unitV(2) + Margin + unitV(2), block);
+            }
+            y = r.bottom() + unitV(2);
+            planned << Placed{page, r, y};
+        }
+        layout_.pages = page + 1;
+    }
+
+    drawPageFrame(painter);
     for (const auto& b : blocks) {
         const QRectF r = drawText(painter, x, unitV(b.top) + Margin, *b.text);
         qreal lineY = 0;
@@ -170,15 +231,21 @@ bool ReportPainter::paint(QPagedPaintDevice& device) {
     }
     // The ramp block grows with the ramp list: its line stands unit(2) below
     // its text, as below every flowing block.
-    const qreal rampHeight = layout_.parameterBlocks.last().text.height();
-    qreal y = unitV(104) + rampHeight + Margin;
-    line(painter, y);
-    layout_.parameterBlocks.last().lineY = y;
+    line(painter, rampLine);
+    layout_.parameterBlocks.last().lineY = rampLine;
 
-    for (const QString& block : std::as_const(model_.slotBlocks))
-        y = printBlock(painter, device, y, block);
+    for (qsizetype i = 0; i < planned.size(); ++i) {
+        const Placed& p = planned.at(i);
+        if (p.page != page_) {
+            device.newPage();
+            page_ = p.page;
+            drawPageFrame(painter);
+        }
+        drawIn(painter, p.text, model_.slotBlocks.at(i));
+        line(painter, p.lineY);
+        layout_.slotBlocks << p;
+    }
 
     painter.end();
-    layout_.pages = page_ + 1;
     return true;
 }

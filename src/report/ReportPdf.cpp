@@ -13,12 +13,18 @@ namespace ReportPdf {
 
 namespace {
 
-constexpr int Resolution = 600;
 // What a printer cannot reach at the paper's edges; the report's own 50-pixel
 // margin lies inside it, as on paper.
 constexpr qreal PrinterMarginMm = 5.0;
 
 } // namespace
+
+QPageLayout pageLayout() {
+    return QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(PrinterMarginMm, PrinterMarginMm, PrinterMarginMm, PrinterMarginMm),
+        QPageLayout::Millimeter);
+}
 
 QByteArray Render(const ReportModel& model) {
     QByteArray bytes;
@@ -27,13 +33,9 @@ QByteArray Render(const ReportModel& model) {
         return {};
     {
         QPdfWriter writer(&buffer);
-        writer.setResolution(Resolution);
+        setUpPage(writer);
         writer.setTitle(documentName());
         writer.setCreator(QStringLiteral("Kormak"));
-        writer.setPageLayout(QPageLayout(
-            QPageSize(QPageSize::A4), QPageLayout::Portrait,
-            QMarginsF(PrinterMarginMm, PrinterMarginMm, PrinterMarginMm, PrinterMarginMm),
-            QPageLayout::Millimeter));
         ReportPainter painter(model);
         if (!painter.paint(writer))
             return {};

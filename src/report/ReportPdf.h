@@ -5,6 +5,7 @@
 #include "report/ReportModel.h"
 
 #include <QByteArray>
+#include <QPageLayout>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -14,6 +15,18 @@ namespace ReportPdf {
 // The print job's document name, also the PDF's title.
 inline QString documentName() {
     return QStringLiteral("Kormak Document");
+}
+
+// The one page geometry of the report's pages - the PDF, the print preview
+// and the printer's default - so that all three break the pages alike: A4,
+// 600 dpi, the margins a printer keeps.
+constexpr int Resolution = 600;
+QPageLayout pageLayout();
+
+// Gives a PDF writer or a printer that geometry.
+template <typename Device> void setUpPage(Device& device) {
+    device.setResolution(Resolution);
+    device.setPageLayout(pageLayout());
 }
 
 // The PDF pages of a read report (A4, 600 dpi, the margins a printer keeps).

@@ -12,11 +12,14 @@
 #include "report/ReportPdf.h"
 #include "report/ReportReader.h"
 
+#include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <memory>
 #include <optional>
 
@@ -54,6 +57,7 @@ void Print(CKormakView& panel, QWidget* parent) {
     if (BusyState::isBusy())
         return;
     QPrinter printer(QPrinter::HighResolution);
+    ReportPdf::setUpPage(printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted)
@@ -72,6 +76,7 @@ void Preview(CKormakView& panel, QWidget* parent) {
     if (!readReport(panel, &model))
         return;
     QPrinter printer(QPrinter::HighResolution);
+    ReportPdf::setUpPage(printer);
     printer.setDocName(ReportPdf::documentName());
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("reportPreview"));
@@ -81,26 +86,43 @@ void Preview(CKormakView& panel, QWidget* parent) {
     preview.exec();
 }
 
-void ExportPdf(CKormakView& panel, QWidget* parent) {
-    if (BusyState::isBusy())
-        return;
+QString SuggestedPdfPath(const CKormakView& panel, const QDate& day) {
+    const QString date = day.toString(Qt::ISODate);
     const CKormakDoc& doc = panel.document();
-    const QString suggested = doc.filePath.isEmpty() ? QStringLiteral("Kormak.pdf")
-                                                     : QFileInfo(doc.filePath).completeBaseName() +
-                                                           QStringLiteral(".pdf");
+    if (panel.isOffline() && !doc.filePath.isEmpty()) {
+        const QFileInfo file(doc.filePath);
+        return file.dir().filePath(file.completeBaseName() + QLatin1Char('_') + date +
+                                   QStringLiteral(".pdf"));
+    }
+    const QString name = panel.isOffline()
+                             ? QStringLiteral("Kormak")
+                             : Texts::text("report.pdfAxisName").arg(panel.axisAddress());
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QFileInfo(dir).isDir())
+        dir = QDir::homePath();
+    return QDir(dir).filePath(name + QLatin1Char('_') + date + QStringLiteral(".pdf"));
+}
+
+QString ExportPdf(CKormakView& panel, QWidget* parent) {
+    if (BusyState::isBusy())
+        return {};
     QString path = QFileDialog::getSaveFileName(parent, Texts::text("report.exportCaption"),
-                                                suggested, QStringLiteral("PDF (*.pdf)"));
+                                                SuggestedPdfPath(panel, QDate::currentDate()),
+                                                QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
-        return;
+        return {};
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     ReportModel model;
     if (!readReport(panel, &model))
-        return;
+        return {};
     QString error;
-    if (!ReportPdf::Write(model, path, &error))
+    if (!ReportPdf::Write(model, path, &error)) {
         panel.host().op().show({0, Texts::text("report.writeFailed").arg(path, error), 0,
                                 Operator::Icon::Error, Operator::Buttons::Ok});
+        return {};
+    }
+    return path;
 }
 
 } // namespace ReportPrintDialog

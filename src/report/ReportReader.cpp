@@ -170,6 +170,7 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     ReportModel m;
     m.title = title(link, doc, offline);
     m.date = date;
+    m.pageNumber = Texts::text("report.pageOf");
     m.rampsBlock = rampsBlock(p);
 
     SlotDecodingContext context;

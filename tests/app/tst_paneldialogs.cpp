@@ -10,14 +10,18 @@
 #include "drive/CSFIDialog.h"
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
+#include "report/ReportPrintDialog.h"
 #include "sim/SimHost.h"
 #include "sim/SimStatus.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -117,6 +121,50 @@ private slots:
         QVERIFY(!pollingInDialog);
         if (!firstCommand.isEmpty())
             QCOMPARE(rig.wire().value(0), firstCommand);
+    }
+
+    // The adapter pulled with three panels open: the operator hears of it
+    // once, and closing the panels adds no "cannot be opened" for each.
+    void closingPanelsAfterTheAdapterWentAway() {
+        ShellRig rig(QStringLiteral("035"));
+        QVERIFY(rig.start());
+        for (int k : {0, 3, 5})
+            rig.frame->ConnectToAxis(k);
+        QCOMPARE(rig.frame->panels().size(), 3);
+        rig.op.clear();
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        QTRY_VERIFY(!rig.frame->link().portOpen());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.portLost"));
+        rig.frame->findChild<QMdiArea*>()->closeAllSubWindows();
+        QTRY_COMPARE(rig.frame->panels().size(), 0);
+        QCOMPARE(rig.op.shown.size(), 1);
+    }
+
+    // Export as PDF offers the axis (or the file's name beside the file) and
+    // the day, in the language of the moment.
+    void pdfNameSaysWhatAndWhen_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("de") << int(Texts::Language::German) << "Achse_0_2026-12-10.pdf";
+        QTest::newRow("en") << int(Texts::Language::English) << "Axis_0_2026-12-10.pdf";
+        QTest::newRow("fr") << int(Texts::Language::French) << "Axe_0_2026-12-10.pdf";
+    }
+    void pdfNameSaysWhatAndWhen() {
+        QFETCH(int, language);
+        QFETCH(QString, name);
+        Texts::setLanguage(Texts::Language(language));
+        Rig rig;
+        QVERIFY(rig.start());
+        const QDate day(2026, 12, 10);
+        QCOMPARE(QFileInfo(ReportPrintDialog::SuggestedPdfPath(*rig.panel, day)).fileName(), name);
+
+        QVERIFY(rig.frame->OpenFile(QStringLiteral(KORMAK_GOLDEN_DIR "/online_tkv_de.OPM")));
+        QVERIFY(rig.frame->activePanel()->isOffline());
+        const QString suggested =
+            ReportPrintDialog::SuggestedPdfPath(*rig.frame->activePanel(), day);
+        QCOMPARE(suggested, QStringLiteral(KORMAK_GOLDEN_DIR "/online_tkv_de_2026-12-10.pdf"));
+        Texts::setLanguage(Texts::Language::English);
     }
 
     // An offline file's steps open in the step dialog, are edited, taken

@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +99,58 @@ private slots:
         const QPointer<TraceWindow> guard(trace);
         rig.frame->findChild<QMdiArea*>()->closeAllSubWindows();
         QTRY_VERIFY(!guard);
+    }
+
+    // Beside the panel where the screen has room; where it has none, clear of
+    // Start and Stop; always on the screen (1024 x 768, a task bar below).
+    void placedBesideItsPanel_data() {
+        QTest::addColumn<QRect>("panel");
+        QTest::addColumn<QRect>("controls");
+        QTest::addColumn<bool>("roomBeside");
+        const QRect start(40, 300, 180, 60); // Start and Stop, as one rectangle
+        QTest::newRow("panel on the left, room right") << QRect(0, 60, 560, 640) << start << true;
+        QTest::newRow("panel on the right, room left")
+            << QRect(480, 60, 544, 640) << start.translated(480, 0) << true;
+        QTest::newRow("panel high up, room below")
+            << QRect(0, 0, 1024, 380) << QRect(40, 300, 180, 60) << true;
+        QTest::newRow("maximised panel: no room beside")
+            << QRect(0, 60, 1024, 680) << QRect(20, 520, 260, 50) << false;
+        QTest::newRow("maximised panel, controls on the right")
+            << QRect(0, 60, 1024, 680) << QRect(760, 200, 240, 50) << false;
+    }
+    void placedBesideItsPanel() {
+        QFETCH(QRect, panel);
+        QFETCH(QRect, controls);
+        QFETCH(bool, roomBeside);
+        const QRect screen(0, 0, 1024, 740);
+        const QSize minimum(320, 240);
+        const QRect r = TraceWindow::placeBeside(panel, controls, screen, QSize(640, 420), minimum);
+        QVERIFY2(screen.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                    .arg(r.x())
+                                                    .arg(r.y())
+                                                    .arg(r.width())
+                                                    .arg(r.height())));
+        QVERIFY(r.width() >= minimum.width() && r.height() >= minimum.height());
+        QVERIFY(!r.intersects(controls));
+        if (roomBeside)
+            QVERIFY(!r.intersects(panel));
+    }
+
+    // The real window: on the screen and never over its panel's Start and Stop.
+    void openedWindowLeavesStartAndStopFree() {
+        Rig rig;
+        QVERIFY(rig.start());
+        TraceWindow* trace = rig.openTrace();
+        QVERIFY(trace);
+        const QRect screen = trace->screen()->availableGeometry();
+        QVERIFY(screen.contains(trace->frameGeometry()));
+        for (const char* name : {"startButton", "stopButton"}) {
+            auto* b = rig.panel->findChild<QWidget*>(QString::fromLatin1(name));
+            QVERIFY(b);
+            QVERIFY2(
+                !trace->frameGeometry().intersects(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                name);
+        }
     }
 
     // Without an online panel there is nothing to trace: no window opens.

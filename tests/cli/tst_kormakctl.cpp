@@ -71,6 +71,9 @@ private slots:
         QTest::newRow("port that cannot be opened")
             << QStringList{"--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1 << ""
             << "Interface can not be opened!";
+        QTest::newRow("the message names the port and the reason")
+            << QStringList{"--port", "/dev/kormak-no-such-port", "send", "IF?"} << 1 << ""
+            << "/dev/kormak-no-such-port: No such file or directory";
         QTest::newRow("a port not in the list opens no other")
             << QStringList{"--port", " ", "send", "IF?"} << 1 << ""
             << "Interface can not be opened!";

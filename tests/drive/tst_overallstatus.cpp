@@ -209,8 +209,12 @@ private slots:
         QCOMPARE(rig.commands(), (QStringList{"IS?", "IB?", "IV?", "IC?"}));
         QVERIFY2(litLamps(rig.lamps()).contains(lamp), qPrintable(litLamps(rig.lamps())));
         QCOMPARE(rig.dialog->windowTitle(), Texts::text(10000) + "0" + Texts::text(10061));
-        QVERIFY(rig.get<QLabel>("codeLine1223")->text().startsWith(Texts::text(10081)));
-        QCOMPARE(rig.get<QLabel>("codeLine1224")->text(), Texts::text(10082) + "BIOS_V2.14");
+        // Caption and value stand in a grid of their own columns.
+        QCOMPARE(rig.get<QLabel>("codeCaption1224")->text(), Texts::text(10082).remove('\t'));
+        QCOMPARE(rig.get<QLabel>("codeLine1224")->text(), QStringLiteral("BIOS_V2.14"));
+        for (int line : {1224, 1225, 1226})
+            QCOMPARE(rig.get<QLabel>(QStringLiteral("codeLine%1").arg(line))->x(),
+                     rig.get<QLabel>("codeLine1223")->x());
 
         auto* action = rig.get<QPushButton>("actionButton");
         QCOMPARE(action->text(), Texts::text(10096));
@@ -256,8 +260,36 @@ private slots:
         QTest::mouseClick(rig.get<QPushButton>("actionButton"), Qt::LeftButton);
         QCOMPARE(rig.op.shownIds(), QList<int>{10103});
         QCOMPARE(litLamps(rig.lamps()), QStringLiteral("1203r"));
-        QCOMPARE(rig.get<QLabel>("codeLine1223")->text(), Texts::text(10081) + "TIMEOUT");
+        QCOMPARE(rig.get<QLabel>("codeLine1223")->text(), QStringLiteral("TIMEOUT"));
         QCOMPARE(rig.get<QLabel>("codeLine1224")->text(), codeBefore);
+    }
+
+    // After the port is gone the lamps show nothing current (hatched, not the
+    // grey of "no fault"), the dialog says why, and Reset says that nothing
+    // can reach the axis instead of doing nothing.
+    void lostPortShowsNothingCurrent() {
+        DialogRig<CGesamtStatus> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) { sim::SimStatus::setFault(a, "power-stage"); });
+        rig.dialog = std::make_unique<CGesamtStatus>(rig.link, rig.op);
+        rig.dialog->show();
+        QCOMPARE(litLamps(rig.lamps()), QStringLiteral("1203r"));
+        QVERIFY(!rig.get<QLabel>("linkState")->isVisible());
+
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        QTest::mouseClick(rig.get<QPushButton>("actionButton"), Qt::LeftButton);
+        QVERIFY(!rig.link.portOpen());
+        for (const StatusLamp* lamp : rig.lamps())
+            QCOMPARE(int(lamp->colour()), int(StatusLamp::Colour::Unknown));
+        QVERIFY(rig.get<QLabel>("linkState")->isVisible());
+        QCOMPARE(rig.get<QLabel>("linkState")->text(), Texts::text("axis.notCurrent"));
+
+        rig.op.clear();
+        rig.check({"resetPowerStage"});
+        QTest::mouseClick(rig.get<QPushButton>("actionButton"), Qt::LeftButton);
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.gone"));
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Error);
     }
 
     // "CA" first, then "CR" with the five-second window under the busy

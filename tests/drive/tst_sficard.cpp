@@ -355,8 +355,9 @@ private slots:
         rig.host.clearLog();
         rig.click("resetButton");
         QCOMPARE(rig.commands(), QStringList{"CS"});
-        QCOMPARE(rig.op.shown.first().text,
-                 Texts::text(10159) + Texts::text(10000) + "0" + Texts::text(10160));
+        // The question says what is reset: the SFI card of axis 0.
+        QCOMPARE(rig.op.shown.first().text, Texts::text("sfi.resetQuestion").arg("0"));
+        QVERIFY(rig.op.shown.first().text.contains("SFI"));
         rig.axis([](sim::SimAxis& a) { QCOMPARE(a.latched & sim::StatusBit::SfiError, 0u); });
     }
 

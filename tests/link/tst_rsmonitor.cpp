@@ -3,6 +3,7 @@
 #include "base/Texts.h"
 #include "link/BaudChange.h"
 #include "link/PortAccess.h"
+#include "link/PortAccessHint.h"
 #include "link/PortDiscovery.h"
 #include "link/RsMonitor.h"
 #include "link/SerialLink.h"
@@ -467,20 +468,23 @@ private slots:
         QTest::addColumn<QList<unsigned>>("userGids");
         QTest::addColumn<bool>("refused");
         QTest::addColumn<int>("failure");
+        QTest::addColumn<QString>("group"); // the device's group
         using F = PortAccess::Failure;
-        // The device belongs to root, group 20 (dialout).
+        // The device belongs to root and to group 20.
         QTest::newRow("not in the group")
-            << 0660u << 1000u << QList<unsigned>{1000} << true << int(F::AccessDenied);
+            << 0660u << 1000u << QList<unsigned>{1000} << true << int(F::AccessDenied) << "dialout";
         QTest::newRow("in the group, port held")
-            << 0660u << 1000u << QList<unsigned>{1000, 20} << true << int(F::InUse);
+            << 0660u << 1000u << QList<unsigned>{1000, 20} << true << int(F::InUse) << "dialout";
         QTest::newRow("group may only read")
-            << 0640u << 1000u << QList<unsigned>{20} << true << int(F::AccessDenied);
+            << 0640u << 1000u << QList<unsigned>{20} << true << int(F::AccessDenied) << "dialout";
+        QTest::newRow("owner only, group root")
+            << 0600u << 1000u << QList<unsigned>{1000} << true << int(F::AccessDenied) << "root";
         QTest::newRow("open to all, port held")
-            << 0666u << 1000u << QList<unsigned>{1000} << true << int(F::InUse);
+            << 0666u << 1000u << QList<unsigned>{1000} << true << int(F::InUse) << "dialout";
         QTest::newRow("superuser, port held")
-            << 0600u << 0u << QList<unsigned>{0} << true << int(F::InUse);
+            << 0600u << 0u << QList<unsigned>{0} << true << int(F::InUse) << "root";
         QTest::newRow("allowed, other failure")
-            << 0666u << 1000u << QList<unsigned>{1000} << false << int(F::Other);
+            << 0666u << 1000u << QList<unsigned>{1000} << false << int(F::Other) << "dialout";
     }
     void openFailures() {
         QFETCH(unsigned, mode);
@@ -488,14 +492,26 @@ private slots:
         QFETCH(QList<unsigned>, userGids);
         QFETCH(bool, refused);
         QFETCH(int, failure);
+        QFETCH(QString, group);
         PortAccess::DeviceRights r;
         r.exists = true;
         r.mode = mode;
         r.ownerUid = 0;
         r.ownerGid = 20;
+        r.groupName = group;
         r.userUid = userUid;
         r.userGids = userGids;
         QCOMPARE(int(PortAccess::classify(r, refused)), failure);
+        // Joining the group is advice only where the group may read and write
+        // the device; else the hint names no group at all.
+        const QString hint = PortAccess::accessHint(r, QStringLiteral("/dev/ttyS9"));
+        QVERIFY(hint.contains("/dev/ttyS9"));
+        if ((mode & 060) == 060)
+            QCOMPARE(hint, Texts::text("link.accessDenied").arg("/dev/ttyS9", group));
+        else
+            QVERIFY2(!hint.contains(group) &&
+                         hint == Texts::text("link.ownerOnly").arg("/dev/ttyS9"),
+                     qPrintable(hint));
         r.exists = false;
         QCOMPARE(int(PortAccess::classify(r, refused)), int(PortAccess::Failure::Other));
     }

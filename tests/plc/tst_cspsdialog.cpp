@@ -485,6 +485,47 @@ private slots:
         d.hide();
     }
 
+    // The dialog keeps its size and every control its place whatever kinds the
+    // rows show and however far they are scrolled: nothing moves under the
+    // pointer.
+    void fixedGeometry() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.plcSlots[100] = QStringLiteral("PO400 PF2000 GA5 PN0");
+            a.plcSlots[250] = QStringLiteral("GI+");
+        });
+        CSPSDialog d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        const QStringList watched{"kind0", "target0", "ramp0", "test0", "kind8", "test8", "scroll"};
+        auto places = [&] {
+            QApplication::processEvents();
+            QStringList p{QStringLiteral("dialog %1x%2").arg(d.width()).arg(d.height())};
+            for (const QString& name : watched) {
+                const QWidget* w = d.findChild<QWidget*>(name);
+                p << QStringLiteral("%1 %2,%3 %4x%5")
+                         .arg(name)
+                         .arg(w->x())
+                         .arg(w->y())
+                         .arg(w->width())
+                         .arg(w->height());
+            }
+            return p;
+        };
+        const QStringList before = places();
+        for (int kind = 0; kind <= int(CycleProgram::Unused); ++kind) {
+            chooseKind(d, 0, kind);
+            QCOMPARE(places(), before);
+        }
+        for (int top : {9, 95, 247, 0}) {
+            d.scrollTo(top);
+            QCOMPARE(places(), before);
+        }
+        d.hide();
+    }
+
     // An axis that stops answering during a tick: one 10103 and the timer
     // stops; the simulation is ended as its button does, without "IO0".
     void timeoutOnATick_data() {

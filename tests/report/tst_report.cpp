@@ -17,6 +17,8 @@
 
 #include <QFile>
 #include <QPdfWriter>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -83,6 +85,12 @@ private slots:
     void onlineCurrents();
 
     void geometry();
+    void headerStaysInsideFrame_data();
+    void headerStaysInsideFrame();
+    void valuesStandInOneColumn_data();
+    void valuesStandInOneColumn();
+    void previewAndPdfPaginateAlike_data();
+    void previewAndPdfPaginateAlike();
 
     void lostReplyAbortsReport_data();
     void lostReplyAbortsReport();
@@ -464,7 +472,9 @@ void TestReport::geometry() {
     auto v = [&](float n) { return int(float(uv) * n); };
 
     QCOMPARE(l.title.topLeft(), QPointF(2 * uh + 50, v(2) + 50));
-    QCOMPARE(l.date.topLeft(), QPointF(177 * uh + 50, v(2) + 50));
+    // The date ends unit(2) inside the frame's right line.
+    QCOMPARE(l.date.top(), qreal(v(2) + 50));
+    QCOMPARE(l.date.right(), qreal(l.width - 50 - 2 * uh));
     const int tops[] = {9, 33, 78, 102};
     const int lines[] = {31, 76, 100};
     QCOMPARE(l.parameterBlocks.size(), 4);
@@ -478,13 +488,15 @@ void TestReport::geometry() {
     QVERIFY(l.parameterBlocks[3].lineY > l.parameterBlocks[3].text.bottom());
 
     // The first slot block starts unit(2) below that line; each block below the
-    // line of the one before.
+    // line of the one before. The page number's strip at the foot of the page
+    // is no place for a block or its line.
+    QVERIFY(l.bodyBottom < l.height - 50 - v(4));
     QCOMPARE(l.slotBlocks.size(), 60);
     QCOMPARE(l.slotBlocks[0].text.top(), l.parameterBlocks[3].lineY + v(2));
     int moved = 0;
     for (int i = 1; i < l.slotBlocks.size(); ++i) {
         const ReportPainter::Placed& b = l.slotBlocks[i];
-        QVERIFY(b.text.bottom() <= l.height - 50);
+        QVERIFY(b.lineY <= l.bodyBottom);
         QCOMPARE(b.text.left(), qreal(2 * uh + 50));
         QCOMPARE(b.lineY, b.text.bottom() + v(2));
         if (b.page != l.slotBlocks[i - 1].page) {
@@ -492,13 +504,247 @@ void TestReport::geometry() {
             QCOMPARE(b.page, l.slotBlocks[i - 1].page + 1);
             QCOMPARE(b.text.top(), qreal(v(7) + v(2) + 50 + v(2)));
             // It moved because it did not fit below the block before.
-            QVERIFY(l.slotBlocks[i - 1].lineY + v(2) + b.text.height() > l.height - 50);
+            QVERIFY(l.slotBlocks[i - 1].lineY + v(2) + b.text.height() + v(2) > l.bodyBottom);
         } else {
             QCOMPARE(b.text.top(), l.slotBlocks[i - 1].lineY + v(2));
         }
     }
     QVERIFY(moved >= 1);
     QCOMPARE(l.pages, l.slotBlocks.last().page + 1);
+    QCOMPARE(l.footerTexts.size(), l.pages);
+    for (const QRectF& footer : l.footers)
+        QVERIFY(footer.top() >= l.bodyBottom && footer.bottom() <= l.height - 50);
+}
+
+namespace {
+
+// The words pdftotext finds on the first page, with their right edges in
+// points.
+QMap<QString, qreal> wordRightEdges(const QString& pdfPath) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                          QStringLiteral("1"), pdfPath, QStringLiteral("-")});
+    QMap<QString, qreal> words;
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return words;
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="[^"]*" yMin="[^"]*" xMax="([^"]*)" yMax="[^"]*">([^<]*)</word>)re"));
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    for (auto it = word.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        words.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return words;
+}
+
+// A report of the given slot blocks as pdftotext reads it, with the pages
+// broken the way the painter broke them.
+QStringList pdfPages(const ReportModel& model, const QTemporaryDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    const QByteArray pdf = ReportPdf::Render(model);
+    if (pdf.isEmpty() || !f.open(QIODevice::WriteOnly) || f.write(pdf) != pdf.size())
+        return {};
+    f.close();
+    QStringList pages = squeezed(pdfText(path)).split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+ReportModel slotReport(int slotCount) {
+    ReportModel model;
+    model.title = QStringLiteral("KORMAK: Konfiguration von Achse 3");
+    model.date = kDay;
+    model.deviceBlock = QStringLiteral("Geräteabhängige Daten\r\n\nSteuerungstyp:\t\t\t\tTKV\r\n");
+    model.generalBlock = QStringLiteral("Allgemeine Parameter\r\n\n");
+    model.currentsBlock = QStringLiteral("Stromeinstellungen\r\n\n");
+    model.rampsBlock = QStringLiteral("Rampenparameter\r\n\nInsgesamt:\t\t\t\t0\r\n");
+    const SlotDecodingContext c = offlineContext();
+    for (int n = 0; n < slotCount; ++n)
+        model.slotBlocks << Texts::text(10225) + QString::number(n) + QStringLiteral("\r\n\n") +
+                                DecodeSlot(QStringLiteral("PO400 PF2000 GA%1 PN3").arg(n), c);
+    return model;
+}
+
+} // namespace
+
+void TestReport::headerStaysInsideFrame_data() {
+    QTest::addColumn<int>("pageSize");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("elided");
+    const QString longPath =
+        QStringLiteral("/home/service/Kunden/Maschinenbau Nord/Linie 4/Station 12/"
+                       "Achsen der Zuführung/Rundtakttisch/Zuführachse_links_2026.OPM");
+    QTest::newRow("A4, online title")
+        << int(QPageSize::A4) << "KORMAK: Konfiguration von Achse 3" << false;
+    QTest::newRow("Letter, online title")
+        << int(QPageSize::Letter) << "KORMAK: Configuration of axis F" << false;
+    QTest::newRow("A4, long path") << int(QPageSize::A4) << longPath << true;
+    QTest::newRow("Letter, long path") << int(QPageSize::Letter) << longPath << true;
+}
+
+void TestReport::headerStaysInsideFrame() {
+    QFETCH(int, pageSize);
+    QFETCH(QString, title);
+    QFETCH(bool, elided);
+    ReportModel model = slotReport(0);
+    model.title = title;
+    model.date = QDate(2026, 12, 10); // wide digits: the widest date of the year
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("header.pdf"));
+    ReportPainter painter(model);
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(600);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::PageSizeId(pageSize)),
+                                         QPageLayout::Portrait, QMarginsF()));
+        QVERIFY(painter.paint(writer));
+    }
+    const ReportPainter::Layout& l = painter.layout();
+    const qreal frameRight = l.width - ReportPainter::Margin;
+    QVERIFY2(l.date.right() < frameRight, qPrintable(QString::number(l.date.right())));
+    QVERIFY(l.title.right() < l.date.left());
+
+    // What the PDF shows: the date's right edge inside the frame's line (the
+    // page has no margin here, so a pixel is 72/600 of a point).
+    const QMap<QString, qreal> words = wordRightEdges(path);
+    QVERIFY2(words.contains("10.12.2026"), qPrintable(QStringList(words.keys()).join(' ')));
+    QVERIFY(words.value("10.12.2026") < frameRight * 72.0 / 600.0);
+
+    const QString text = squeezed(pdfText(path));
+    if (elided) {
+        // Both ends of the path stay: where it starts and the file's name.
+        QVERIFY2(l.titleText.contains(QChar(0x2026)), qPrintable(l.titleText));
+        QVERIFY(l.titleText.startsWith("/home/service/"));
+        QVERIFY(l.titleText.endsWith("links_2026.OPM"));
+        QVERIFY2(text.contains("links_2026.OPM 10.12.2026"), qPrintable(text));
+    } else {
+        QCOMPARE(l.titleText, title);
+        QVERIFY2(text.contains(title + " 10.12.2026"), qPrintable(text));
+    }
+}
+
+void TestReport::valuesStandInOneColumn_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("German") << int(Texts::Language::German);
+    QTest::newRow("English") << int(Texts::Language::English);
+    QTest::newRow("French") << int(Texts::Language::French);
+}
+
+void TestReport::valuesStandInOneColumn() {
+    QFETCH(int, language);
+    Texts::setLanguage(Texts::Language(language));
+    SimRig rig;
+    rig.axis([](sim::SimAxis& a) {
+        threeSlots(a);
+        // Extended steps: their value is a label and a value of its own.
+        a.plcSlots[0x41] = QStringLiteral("$&N1A");
+        a.plcSlots[0x42] = QStringLiteral("$&PC77");
+        a.plcSlots[0x43] = QStringLiteral("$&PT40");
+        a.plcSlots[0x44] = QStringLiteral("$&CR");
+        for (int n = 0x50; n < 0x80; ++n) // onto further pages
+            a.plcSlots[n] = QStringLiteral("GI+ PO300 PF900");
+    });
+    QVERIFY(rig.open());
+    ReportModel model;
+    QVERIFY(readOnline(rig, &model));
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&buffer);
+    ReportPdf::setUpPage(writer);
+    ReportPainter painter(model);
+    QVERIFY(painter.paint(writer));
+    const ReportPainter::Layout& l = painter.layout();
+    QVERIFY(l.pages >= 2);
+
+    // Column by column: every piece starts at the column's one x, on every
+    // page and in every block, and in each line the piece before it ends left
+    // of that x. (A line of one piece, a heading, spans the columns.)
+    QMap<int, qreal> columnX;
+    QMap<std::pair<int, qreal>, QList<ReportPainter::Cell>> lines;
+    for (const ReportPainter::Cell& c : l.cells) {
+        columnX.insert(c.column, qMin(columnX.value(c.column, c.rect.left()), c.rect.left()));
+        lines[{c.page, c.rect.top()}] << c;
+    }
+    QVERIFY(columnX.size() >= 3);
+    int valued = 0;
+    for (const ReportPainter::Cell& c : l.cells)
+        QVERIFY2(qFuzzyCompare(c.rect.left(), columnX.value(c.column)),
+                 qPrintable(QStringLiteral("\"%1\" (column %2) at %3, not %4")
+                                .arg(c.text)
+                                .arg(c.column)
+                                .arg(c.rect.left())
+                                .arg(columnX.value(c.column))));
+    for (const QList<ReportPainter::Cell>& line : std::as_const(lines))
+        for (qsizetype i = 1; i < line.size(); ++i) {
+            QVERIFY2(line.at(i - 1).rect.right() < line.at(i).rect.left(),
+                     qPrintable(line.at(i - 1).text + " | " + line.at(i).text));
+            ++valued;
+        }
+    QVERIFY(valued > 40);
+    // The labels are the texts as given, their tabs aside.
+    const QString runFrequency = Texts::text(10205).remove('\t');
+    QVERIFY(std::any_of(l.cells.cbegin(), l.cells.cend(), [&](const ReportPainter::Cell& c) {
+        return c.column == 0 && c.text == runFrequency;
+    }));
+}
+
+void TestReport::previewAndPdfPaginateAlike_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("slotCount");
+    QTest::addColumn<QString>("pageOf"); // the footer: "%1" the page, "%2" the count
+    for (int slotCount : {0, 9, 50}) {
+        QTest::addRow("German, %d slots", slotCount)
+            << int(Texts::Language::German) << slotCount << "Seite %1 von %2";
+        QTest::addRow("English, %d slots", slotCount)
+            << int(Texts::Language::English) << slotCount << "Page %1 of %2";
+        QTest::addRow("French, %d slots", slotCount)
+            << int(Texts::Language::French) << slotCount << "Page %1 sur %2";
+    }
+}
+
+void TestReport::previewAndPdfPaginateAlike() {
+    QFETCH(int, language);
+    QFETCH(int, slotCount);
+    QFETCH(QString, pageOf);
+    Texts::setLanguage(Texts::Language(language));
+    const ReportModel model = slotReport(slotCount);
+
+    QTemporaryDir dir;
+    const QStringList pages = pdfPages(model, dir, QStringLiteral("report.pdf"));
+    QVERIFY(!pages.isEmpty());
+    const int count = int(pages.size());
+    if (slotCount == 0)
+        QCOMPARE(count, 1);
+    if (slotCount == 50)
+        QVERIFY(count >= 3);
+
+    // Every page names its number and the count, which the first page knew.
+    for (int i = 0; i < count; ++i) {
+        const QString footer = pageOf.arg(i + 1).arg(count);
+        QVERIFY2(pages.at(i).contains(footer), qPrintable(footer + "\n" + pages.at(i)));
+    }
+
+    // The print preview's pages: the printer set up the way Print Preview
+    // sets it up.
+    QPrinter printer(QPrinter::HighResolution);
+    ReportPdf::setUpPage(printer);
+    QPrintPreviewWidget preview(&printer);
+    ReportPainter painter(model);
+    int painted = 0;
+    connect(&preview, &QPrintPreviewWidget::paintRequested, &preview, [&](QPrinter* p) {
+        QVERIFY(painter.paint(*p));
+        ++painted;
+    });
+    preview.updatePreview();
+    QVERIFY(painted > 0);
+    QCOMPARE(preview.pageCount(), count);
+    QCOMPARE(painter.layout().pages, count);
+    QCOMPARE(painter.layout().footerTexts.size(), count);
 }
 
 void TestReport::lostReplyAbortsReport_data() {

@@ -314,6 +314,11 @@ private slots:
         const Result r = run({"diff", "--address", "0", file});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.out.contains(QStringLiteral("plc differs: 00, 05, 07 *")), qPrintable(r.out));
+        // The contents side by side, file first; "" where a side is empty.
+        for (const char* line :
+             {"slot 00 file \"PO400 GA16000\" axis \"\"", "slot 05 file \"GA100\" axis \"\"",
+              "slot 07 file \"\" axis \"GA1\""})
+            QVERIFY2(r.out.contains(QLatin1String(line)), qPrintable(r.out));
         QVERIFY2(r.out.contains(QStringLiteral("table file ") + FileTable), qPrintable(r.out));
     }
 };

@@ -251,6 +251,13 @@ private slots:
         QCOMPARE(table->item(4, 2)->text(), QStringLiteral("4000"));
         const QString plc = dialog.findChild<QLabel*>("plcSummary")->text();
         QCOMPARE(plc, Texts::text("transfer.plcDiffer").arg(QStringLiteral("09")));
+        // The slot's contents, file beside axis.
+        auto* slotTable = dialog.findChild<QTableWidget*>("slotTable");
+        QVERIFY(slotTable->isVisibleTo(&dialog));
+        QCOMPARE(slotTable->rowCount(), 1);
+        QCOMPARE(slotTable->item(0, 0)->text(), QStringLiteral("09"));
+        QCOMPARE(slotTable->item(0, 1)->text(), QString());
+        QCOMPARE(slotTable->item(0, 2)->text(), QStringLiteral("GA1"));
         QCOMPARE(dialog.findChild<QLabel*>("tableSummary")->text(),
                  Texts::text("transfer.tablesEqual"));
         // Nothing was written, and the panel keeps its offline address.
@@ -258,6 +265,63 @@ private slots:
             QVERIFY2(!line.contains(QLatin1String(" W")) && !line.contains(QLatin1String(" FC")),
                      qPrintable(line));
         QVERIFY(frame.link().currentAddress().contains(QLatin1String("OFFLINE")));
+    }
+
+    // Forty differing slots, in German and French, on a small and a large
+    // screen: the summaries stand below the tables, none over another.
+    void comparisonWithManyDifferingSlots_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QSize>("screen");
+        QTest::newRow("de, 1024x768") << int(Texts::Language::German) << QSize(1024, 768);
+        QTest::newRow("fr, 1024x768") << int(Texts::Language::French) << QSize(1024, 768);
+        QTest::newRow("de, 1600x1000") << int(Texts::Language::German) << QSize(1600, 1000);
+        QTest::newRow("fr, 1600x1000") << int(Texts::Language::French) << QSize(1600, 1000);
+    }
+    void comparisonWithManyDifferingSlots() {
+        QFETCH(int, language);
+        QFETCH(QSize, screen);
+        Texts::setLanguage(Texts::Language(language));
+        QTemporaryDir dir;
+        QStringList plc;
+        for (int s = 0; s < 40; ++s)
+            plc << QStringLiteral("EW%1PO400 PF2000 GA%2 PN1")
+                       .arg(s, 2, 16, QLatin1Char('0'))
+                       .arg(s * 100)
+                       .toUpper();
+        const QString path =
+            writeFile(dir, "A.OPM", fileLines(GermanMarker, DefaultRampValueList, plc));
+        ShellRig rig(QStringLiteral("0"));
+        QVERIFY(rig.start());
+        CMainFrame& frame = *rig.frame;
+        QVERIFY(frame.OpenFile(path));
+        CKormakView* offline = frame.activePanel();
+        const AxisParameters params = offline->parameters();
+        CCompareDialog dialog(frame.link(), rig.op, params, offline->document(), 1, &frame);
+        dialog.show();
+        dialog.selectAxis(u'0');
+        QVERIFY(dialog.compare());
+        // As the window manager would size it on that screen.
+        dialog.resize(dialog.sizeHint().boundedTo(screen - QSize(40, 80)));
+        QApplication::processEvents();
+        QVERIFY2(dialog.width() <= screen.width() && dialog.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(dialog.width()).arg(dialog.height())));
+
+        auto* slotTable = dialog.findChild<QTableWidget*>("slotTable");
+        QCOMPARE(slotTable->rowCount(), 40);
+        QVERIFY(dialog.findChild<QLabel*>("plcSummary")->text().contains(QStringLiteral("40")));
+        QList<QWidget*> column{dialog.findChild<QTableWidget*>("comparisonTable"),
+                               dialog.findChild<QLabel*>("tableSummary"),
+                               dialog.findChild<QLabel*>("plcSummary"), slotTable,
+                               dialog.findChild<QLabel*>("summary")};
+        for (int i = 0; i < column.size(); ++i) {
+            QWidget* w = column.at(i);
+            // Each shows its whole text height, and none overlaps another.
+            QVERIFY2(w->height() >= w->minimumSizeHint().height(), qPrintable(w->objectName()));
+            for (int j = i + 1; j < column.size(); ++j)
+                QVERIFY2(!w->geometry().intersects(column.at(j)->geometry()),
+                         qPrintable(w->objectName() + " / " + column.at(j)->objectName()));
+        }
+        Texts::setLanguage(Texts::Language::German);
     }
 };
 
