@@ -1615,5 +1615,33 @@
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>Die Achse konnte nicht vollständig gelesen werden.</translation>
     </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>Der Ordner kann nicht angelegt werden.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>Achse %1 antwortet bei keiner Baudrate.</translation>
+    </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>Achse %1 wurde nicht wiederhergestellt.</translation>
+    </message>
 </context>
 </TS>

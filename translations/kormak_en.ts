@@ -1615,5 +1615,33 @@
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>The axis could not be read completely.</translation>
     </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>The folder cannot be created.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>Axis %1 answered but could not be saved; no machine.json was written.</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>The restore was refused; nothing was sent.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>Axis %1 reports &quot;%2&quot;, the backup was taken from &quot;%3&quot; (the same family). Load it all the same?</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>Axis %1 reports &quot;%2&quot;, the backup was taken from &quot;%3&quot;: another device family.</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>Axis %1 does not answer at any rate.</translation>
+    </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>Axis %1 was not restored.</translation>
+    </message>
 </context>
 </TS>

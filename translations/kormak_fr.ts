@@ -1615,5 +1615,33 @@
         <source>Die Achse konnte nicht vollständig gelesen werden.</source>
         <translation>L'axe n'a pas pu être lu entièrement.</translation>
     </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>Le dossier ne peut pas être créé.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>L&apos;axe %1 a répondu mais n&apos;a pas pu être sauvegardé ; aucun machine.json n&apos;a été écrit.</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>La restauration a été refusée ; rien n&apos;a été envoyé.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>L&apos;axe %1 indique « %2 », la sauvegarde provient de « %3 » (même famille). Charger quand même ?</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>L&apos;axe %1 indique « %2 », la sauvegarde provient de « %3 » : une autre famille d&apos;appareils.</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>L&apos;axe %1 ne répond à aucun débit.</translation>
+    </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>L&apos;axe %1 n&apos;a pas été restauré.</translation>
+    </message>
 </context>
 </TS>
