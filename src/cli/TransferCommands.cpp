@@ -11,6 +11,9 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
 #include <cstdio>
 #include <unistd.h>
 
@@ -87,6 +90,33 @@ void printDifferences(const QString& axis, const AxisComparison& c) {
         printLine(QStringLiteral("%1 line %2").arg(axis, line));
 }
 
+// A comparison as JSON: every parameter, the table and the PLC slots.
+QJsonObject comparisonJson(const QString& axis, const AxisComparison& c) {
+    QJsonArray parameters;
+    for (const AxisComparison::Parameter& p : c.parameters)
+        parameters.append(
+            QJsonObject{{QStringLiteral("code"), p.code},
+                        {QStringLiteral("file"), p.sent ? QJsonValue(p.fileValue) : QJsonValue()},
+                        {QStringLiteral("axis"), p.axisValue},
+                        {QStringLiteral("differs"), p.differs}});
+    QJsonArray slotList;
+    for (int slot : c.differingSlots)
+        slotList.append(slotName(slot, c.eightSlots));
+    return {{QStringLiteral("address"), axis},
+            {QStringLiteral("readable"), true},
+            {QStringLiteral("equal"), c.equal()},
+            {QStringLiteral("parameters"), parameters},
+            {QStringLiteral("table"), QJsonObject{{QStringLiteral("compared"), c.tableCompared},
+                                                  {QStringLiteral("equal"), c.tablesEqual()},
+                                                  {QStringLiteral("file"), c.fileTable},
+                                                  {QStringLiteral("axis"), c.axisTable}}},
+            {QStringLiteral("plc"), QJsonObject{{QStringLiteral("equal"), c.plcEqual()},
+                                                {QStringLiteral("differingSlots"), slotList},
+                                                {QStringLiteral("foreignLines"),
+                                                 QJsonArray::fromStringList(c.foreignLines)}}},
+            {QStringLiteral("differences"), QJsonArray::fromStringList(c.differences())}};
+}
+
 } // namespace
 
 void declareTransfer(QCommandLineParser& parser) {
@@ -141,8 +171,16 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
     transfer.ramps = choice;
     const TransferToAxes::Result result = transfer.run(params, doc, ticked);
     bool ok = result.allLoaded(ticked);
+    const bool verify = parser.isSet(QStringLiteral("verify"));
+    // --json: one row per axis, filled in as it is verified.
+    QMap<int, QJsonObject> rows;
+    for (int a = 0; a < 16; ++a)
+        if (ticked & (1u << a))
+            rows.insert(a, {{QStringLiteral("address"), QString(QChar(AxisDigits[a]))},
+                            {QStringLiteral("loaded"), bool(result.loaded[a])},
+                            {QStringLiteral("verified"), false}});
 
-    if (parser.isSet(QStringLiteral("verify"))) {
+    if (verify) {
         for (int a = 0; a < 16; ++a) {
             if (!(ticked & (1u << a)) || !result.loaded[a])
                 continue;
@@ -153,16 +191,29 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
             scope.table = result.tableMatches[a];
             scope.wholePlcArea = false;
             if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &comparison, scope)) {
-                printLine(QStringLiteral("%1 unreadable").arg(axis));
+                if (!ctx.json)
+                    printLine(QStringLiteral("%1 unreadable").arg(axis));
+                rows[a].insert(QStringLiteral("readable"), false);
                 ok = false;
                 continue;
             }
+            rows[a].insert(QStringLiteral("readable"), true);
+            rows[a].insert(QStringLiteral("verified"), comparison.equal());
+            rows[a].insert(QStringLiteral("differences"),
+                           QJsonArray::fromStringList(comparison.differences()));
             if (!comparison.equal()) {
-                printDifferences(axis, comparison);
+                if (!ctx.json)
+                    printDifferences(axis, comparison);
                 ok = false;
             }
         }
         ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    }
+    if (ctx.json) {
+        QJsonArray axes;
+        for (const QJsonObject& row : rows)
+            axes.append(row);
+        printJson({{QStringLiteral("ok"), ok}, {QStringLiteral("axes"), axes}});
     }
     return ok ? ExitOk : ExitFailed;
 }
@@ -186,13 +237,23 @@ int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
     AxisParameters params;
     CKormakDoc doc;
     // A file that cannot be read cannot be compared: that is not "differs".
-    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc))
+    const QJsonObject unread{{QStringLiteral("address"), address},
+                             {QStringLiteral("readable"), false}};
+    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc)) {
+        if (ctx.json)
+            printJson(unread);
         return ExitUnreadable;
-    if (!ctx.connectAxis(address))
-        return ExitUnreadable;
+    }
     AxisComparison c;
-    if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &c))
+    if (!ctx.connectAxis(address) || !CompareWithAxis(ctx.link, ctx.op, params, doc, &c)) {
+        if (ctx.json)
+            printJson(unread);
         return ExitUnreadable;
+    }
+    if (ctx.json) {
+        printJson(comparisonJson(address, c));
+        return c.equal() ? ExitOk : ExitFailed;
+    }
 
     for (const AxisComparison::Parameter& p : c.parameters) {
         QString line = p.code + QLatin1Char(' ') + (p.sent ? p.fileValue : QStringLiteral("-")) +

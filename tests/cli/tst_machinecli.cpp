@@ -283,6 +283,88 @@ private slots:
         wire();
     }
 
+    // Every command's --json: one document on standard output, whatever the
+    // axis did, with the exit status the command has without it. Each check
+    // is "path=value", the path through objects and arrays ("axes/1/rate");
+    // "*" as the last step looks through an array, "*" as the value takes
+    // any text but the empty one.
+    void jsonOutput_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("checks");
+        QTest::newRow("ports") << QStringList{"ports"} << 0 << QStringList{"ports/*=%PORT%"};
+        QTest::newRow("probe, answering at 9600")
+            << QStringList{"probe", "--address", "A"} << 0
+            << QStringList{"address=A", "answered=true", "rate=9600"};
+        QTest::newRow("probe, silent") << QStringList{"probe", "--address", "5"} << 1
+                                       << QStringList{"address=5", "answered=false", "rate="};
+        QTest::newRow("status, answering") << QStringList{"status", "--address", "3"} << 0
+                                           << QStringList{"address=3", "answered=true", "code=*"};
+        QTest::newRow("status, silent") << QStringList{"status", "--address", "5"} << 1
+                                        << QStringList{"answered=false", "code="};
+        QTest::newRow("show") << QStringList{"show", "%DIR%/AXIS3.OPM"} << 0
+                              << QStringList{"parameters/PF=2000", "parameters/PO=400",
+                                             "ramps/0=5000", "selectedRamp=5000"};
+        QTest::newRow("diff, equal")
+            << QStringList{"diff", "--address", "3", "%DIR%/AXIS3.OPM"} << 0
+            << QStringList{"equal=true", "readable=true", "parameters/4/code=PF",
+                           "parameters/4/axis=2000", "plc/equal=true"};
+        QTest::newRow("diff, another axis")
+            << QStringList{"diff", "--address", "0", "%DIR%/AXIS3.OPM"} << 1
+            << QStringList{"equal=false", "readable=true", "parameters/1/code=PA",
+                           "parameters/1/differs=true"};
+        QTest::newRow("diff, silent") << QStringList{"diff", "--address", "5", "%DIR%/AXIS3.OPM"}
+                                      << 3 << QStringList{"address=5", "readable=false"};
+        QTest::newRow("transfer --verify, answering and silent")
+            << QStringList{"transfer", "--address",      "3,5", "--ramps", "yes",
+                           "--verify", "%DIR%/AXIS3.OPM"}
+            << 1 << QStringList{"ok=false",           "axes/0/address=3",
+                                "axes/0/loaded=true", "axes/0/verified=true",
+                                "axes/1/address=5",   "axes/1/loaded=false"};
+        QTest::newRow("backup, answering and silent")
+            << QStringList{"backup", "--address", "A,5", "%DIR%-2"} << 0
+            << QStringList{"ok=true",          "axes/0/address=5", "axes/0/present=false",
+                           "axes/1/address=A", "axes/1/rate=9600", "axes/1/file=AXISA.OPM"};
+        QTest::newRow("restore") << QStringList{"restore", "%DIR%", "--address", "3"} << 0
+                                 << QStringList{"ok=true", "axes/0/address=3",
+                                                "axes/0/identity=same", "axes/0/verified=true"};
+    }
+    void jsonOutput() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QStringList, checks);
+        static bool saved = false;
+        if (!saved)
+            backup("json");
+        saved = true;
+        for (QString& a : args)
+            a.replace("%DIR%", folder("json"));
+        const Result r = run(QStringList{"--json"} + args);
+        QCOMPARE(r.status, status);
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(r.out, &error);
+        QVERIFY2(document.isObject(), qPrintable(error.errorString() + ": " + r.out));
+        QCOMPARE(r.out.count('\n'), 1);
+        for (QString check : checks) {
+            check.replace("%PORT%", port_);
+            const QString path = check.section(u'=', 0, 0);
+            const QString want = check.section(u'=', 1);
+            QJsonValue v = document.object();
+            for (const QString& step : path.split(u'/')) {
+                if (step == "*" && v.isArray() && v.toArray().contains(want))
+                    v = want;
+                else
+                    v = v.isArray() ? v.toArray().at(step.toInt()) : v.toObject().value(step);
+            }
+            const QString got = v.isBool()     ? (v.toBool() ? "true" : "false")
+                                : v.isDouble() ? QString::number(v.toDouble())
+                                               : v.toString();
+            QVERIFY2(got == want || (want == "*" && !got.isEmpty()),
+                     qPrintable(check + " got " + got + " in " + r.out));
+        }
+        wire();
+    }
+
     // Faults of the line: an axis lost in the middle of its backup leaves no
     // file and no manifest; a restore that fails for one axis names it and
     // goes on with the others.
