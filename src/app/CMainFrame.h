@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/GuiOperator.h"
 #include "axis/CountingOperator.h"
 #include "axis/PanelHost.h"
@@ -160,8 +162,19 @@ public:
     QAction* compareAction() const {
         return compareAxis_;
     }
+    // File menu: every axis into a folder with its manifest, and such a
+    // folder back into the axes after the checks and a question.
+    void saveAllAxes();
+    void restoreMachine();
+    // Stands in for the folder dialog (tests); restore tells which command asks.
+    void setFolderChooser(std::function<QString(bool restore)> chooser) {
+        folderChooser_ = std::move(chooser);
+    }
 
 private:
+    QString chooseMachineFolder(bool restore);
+    bool openLinkForMachine();
+    std::function<QString(bool restore)> folderChooser_;
     void onSubWindowActivated(QMdiSubWindow* window);
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);

@@ -38,18 +38,6 @@ bool parseAxisList(const QString& text, bool allowAll, quint16* bits) {
     return *bits != 0;
 }
 
-// The probe of a machine-wide run: an axis that does not answer is not an
-// error to report, only a fact the listing shows.
-std::function<bool()> quietProbe(CliContext& ctx) {
-    return [&ctx] {
-        const bool quiet = ctx.op.quiet;
-        ctx.op.quiet = true;
-        const bool answered = ctx.probe();
-        ctx.op.quiet = quiet;
-        return answered;
-    };
-}
-
 QJsonObject manifestObject(const Manifest& manifest) {
     return QJsonDocument::fromJson(manifestJson(manifest)).object();
 }
@@ -120,9 +108,7 @@ int runBackup(CliContext& ctx, const QCommandLineParser& parser) {
     if (!ctx.openPort())
         return ExitFailed;
 
-    BackupHooks hooks;
-    hooks.probe = quietProbe(ctx);
-    const BackupResult result = backupMachine(ctx.link, ctx.op, folder, addresses, hooks);
+    const BackupResult result = backupMachine(ctx.link, ctx.op, folder, addresses);
 
     for (const QString& error : result.errors)
         printFileError(folder, error);
@@ -213,7 +199,7 @@ int runRestore(CliContext& ctx, const QCommandLineParser& parser) {
     QHash<QChar, QJsonObject> rows;
     for (const RestoreItem& item : plan.items) {
         QString type;
-        const Identity identity = identifyAxis(ctx.link, item.entry, &type, quietProbe(ctx));
+        const Identity identity = identifyAxis(ctx.link, item.entry, &type);
         QJsonObject row{{QStringLiteral("address"), QString(item.entry.address)},
                         {QStringLiteral("file"), item.entry.file},
                         {QStringLiteral("recordedDeviceType"), item.entry.deviceType},
@@ -269,7 +255,7 @@ int runRestore(CliContext& ctx, const QCommandLineParser& parser) {
                 printLine(QStringLiteral("%1 silent").arg(item.entry.address));
             continue;
         }
-        const RestoreAxisResult r = restoreAxis(ctx.link, ctx.op, item, quietProbe(ctx));
+        const RestoreAxisResult r = restoreAxis(ctx.link, ctx.op, item);
         row.insert(QStringLiteral("loaded"), r.loaded);
         row.insert(QStringLiteral("verified"), r.verified);
         row.insert(QStringLiteral("differences"), QJsonArray::fromStringList(r.differences));

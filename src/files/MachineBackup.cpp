@@ -30,8 +30,10 @@ QByteArray pathIn(const QByteArray& folder, const QString& name) {
     return path + QFile::encodeName(name);
 }
 
-bool probeWith(SerialLink& link, const std::function<bool()>& probe) {
-    return probe ? probe() : ProbeAxis(link);
+bool probeWith(SerialLink& link, const std::function<bool()>& probe, bool quietly) {
+    if (probe)
+        return probe();
+    return quietly ? ProbeAxisQuietly(link) : ProbeAxis(link);
 }
 
 // A name inside the folder itself: no directory part, not "." or "..".
@@ -39,6 +41,18 @@ bool plainFileName(const QString& name) {
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\') &&
            name != QLatin1String(".") && name != QLatin1String("..");
 }
+
+// The transfer's closing summary names the axes it loaded; a restore says
+// that itself, one line per axis, so the summary is not shown as well.
+class WithoutSummary : public ForwardingOperator {
+public:
+    using ForwardingOperator::ForwardingOperator;
+    Answer show(const Message& m) override {
+        if (m.icon == Icon::Information && m.buttons == Buttons::Ok)
+            return Answer::Ok;
+        return ForwardingOperator::show(m);
+    }
+};
 
 } // namespace
 
@@ -153,7 +167,7 @@ BackupResult backupMachine(SerialLink& link, Operator& op, const QByteArray& fol
         if (hooks.axisStarted)
             hooks.axisStarted(entry.address);
         link.setCurrentAddress(QString(entry.address));
-        if (!probeWith(link, hooks.probe)) {
+        if (!probeWith(link, hooks.probe, true)) {
             // A closed or vanished port is no absent axis: what follows could
             // not be told from the machine.
             if (!link.portOpen() || link.lastPortLost()) {
@@ -248,7 +262,7 @@ Identity identifyAxis(SerialLink& link, const AxisEntry& entry, QString* deviceT
     AddressRestore restore(link);
     deviceType->clear();
     link.setCurrentAddress(QString(entry.address));
-    if (!probeWith(link, probe))
+    if (!probeWith(link, probe, true))
         return Identity::Silent;
     const QString reply = link.SendCommand(QStringLiteral("DO?"), true, Full);
     if (PseudoReply::is(reply))
@@ -271,7 +285,8 @@ RestoreAxisResult restoreAxis(SerialLink& link, Operator& op, const RestoreItem&
     AddressRestore restore(link);
     // The transfer talks to its axes from an offline panel.
     link.setCurrentAddress(QStringLiteral("OFFLINE"));
-    TransferToAxes transfer(link, op);
+    WithoutSummary quiet(op);
+    TransferToAxes transfer(link, quiet);
     // A restore puts the machine back as it was, ramps included.
     transfer.ramps = TransferToAxes::Ramps::Yes;
     const TransferToAxes::Result loaded = transfer.run(item.params, *item.doc, bit);
@@ -280,7 +295,7 @@ RestoreAxisResult restoreAxis(SerialLink& link, Operator& op, const RestoreItem&
         return r;
 
     link.setCurrentAddress(QString(item.entry.address));
-    if (!probeWith(link, probe))
+    if (!probeWith(link, probe, false))
         return r;
     AxisComparison comparison;
     ComparisonScope scope;

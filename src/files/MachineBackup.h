@@ -78,8 +78,8 @@ struct BackupResult {
 struct BackupHooks {
     // Told each axis before it is looked for.
     std::function<void(QChar address)> axisStarted;
-    // Finds the rate of the axis at link.currentAddress(); ProbeAxis when
-    // empty. kormakctl's own probe names the rates it tried.
+    // Finds the rate of the axis at link.currentAddress(); when empty,
+    // ProbeAxisQuietly: an absent axis is listed, not reported.
     std::function<bool()> probe;
 };
 BackupResult backupMachine(SerialLink& link, Operator& op, const QByteArray& folder,
@@ -117,7 +117,8 @@ enum class Identity {
     Silent       // no rate got an answer
 };
 
-// Probes the axis at its own rate (through probe, ProbeAxis when empty) and
+// Probes the axis at its own rate (through probe, ProbeAxisQuietly when
+// empty: the caller names a silent axis) and
 // compares its "DO?" with the record. deviceType gets the reply (empty when
 // silent).
 Identity identifyAxis(SerialLink& link, const AxisEntry& entry, QString* deviceType,

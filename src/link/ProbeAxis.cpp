@@ -19,7 +19,9 @@ private:
 
 } // namespace
 
-bool ProbeAxis(SerialLink& link) {
+namespace {
+
+bool probe(SerialLink& link, bool reportSilence) {
     const int rates = int(SerialLink::baudEntries().size());
     const int start = link.baudIndex();
     bool answered = false;
@@ -46,7 +48,17 @@ bool ProbeAxis(SerialLink& link) {
     if (answered)
         return true;
     // A flooded or vanished port has been reported by the link already.
-    if (!link.lastFailureShown())
+    if (!link.lastFailureShown() && (portLost || reportSilence))
         link.op().error(portLost ? 10104 : 10103);
     return false;
+}
+
+} // namespace
+
+bool ProbeAxis(SerialLink& link) {
+    return probe(link, true);
+}
+
+bool ProbeAxisQuietly(SerialLink& link) {
+    return probe(link, false);
 }
