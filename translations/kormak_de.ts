@@ -1263,6 +1263,66 @@
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</translation>
     </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>Achse %1 wurde nicht wiederhergestellt.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</translation>
+    </message>
+    <message id="machine.folderRefused">
+        <source>Der Ordner wird nicht wiederhergestellt; es wurde nichts gesendet:</source>
+        <translation>Der Ordner wird nicht wiederhergestellt; es wurde nichts gesendet:</translation>
+    </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>Der Ordner kann nicht angelegt werden.</translation>
+    </message>
+    <message id="machine.notSaved">
+        <source>Nicht gesichert: %1. Es wurde kein machine.json geschrieben.</source>
+        <translation>Nicht gesichert: %1. Es wurde kein machine.json geschrieben.</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</translation>
+    </message>
+    <message id="machine.question">
+        <source>Diese Achsen mit den Dateien des Ordners überschreiben?</source>
+        <translation>Diese Achsen mit den Dateien des Ordners überschreiben?</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</translation>
+    </message>
+    <message id="machine.restored">
+        <source>Wiederhergestellt: %1
+Nicht wiederhergestellt: %2</source>
+        <translation>Wiederhergestellt: %1
+Nicht wiederhergestellt: %2</translation>
+    </message>
+    <message id="machine.restoring">
+        <source>Achse %1 wird wiederhergestellt...</source>
+        <translation>Achse %1 wird wiederhergestellt...</translation>
+    </message>
+    <message id="machine.saved">
+        <source>Gesichert: %1
+Nicht vorhanden: %2</source>
+        <translation>Gesichert: %1
+Nicht vorhanden: %2</translation>
+    </message>
+    <message id="machine.saving">
+        <source>Achse %1 wird gesichert...</source>
+        <translation>Achse %1 wird gesichert...</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>Achse %1 antwortet bei keiner Baudrate.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Baudrate ändern</translation>
@@ -1358,6 +1418,14 @@
     <message id="menu.readBack">
         <source>Nach dem Übertragen zurücklesen</source>
         <translation>Nach dem Übertragen zurücklesen</translation>
+    </message>
+    <message id="menu.restoreMachine">
+        <source>Maschine wiederherstellen...</source>
+        <translation>Maschine wiederherstellen...</translation>
+    </message>
+    <message id="menu.saveAllAxes">
+        <source>Alle Achsen sichern...</source>
+        <translation>Alle Achsen sichern...</translation>
     </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>

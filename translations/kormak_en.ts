@@ -1263,6 +1263,66 @@
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Connection to the interface lost! Please check cable and adapter.</translation>
     </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>Axis %1 was not restored.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>Axis %1 answered but could not be saved; no machine.json was written.</translation>
+    </message>
+    <message id="machine.folderRefused">
+        <source>Der Ordner wird nicht wiederhergestellt; es wurde nichts gesendet:</source>
+        <translation>The folder is not restored; nothing was sent:</translation>
+    </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>The folder cannot be created.</translation>
+    </message>
+    <message id="machine.notSaved">
+        <source>Nicht gesichert: %1. Es wurde kein machine.json geschrieben.</source>
+        <translation>Not saved: %1. No machine.json was written.</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>Axis %1 reports &quot;%2&quot;, the backup was taken from &quot;%3&quot;: another device family.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>Axis %1 reports &quot;%2&quot;, the backup was taken from &quot;%3&quot; (the same family). Load it all the same?</translation>
+    </message>
+    <message id="machine.question">
+        <source>Diese Achsen mit den Dateien des Ordners überschreiben?</source>
+        <translation>Overwrite these axes with the files of the folder?</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>The restore was refused; nothing was sent.</translation>
+    </message>
+    <message id="machine.restored">
+        <source>Wiederhergestellt: %1
+Nicht wiederhergestellt: %2</source>
+        <translation>Restored: %1
+Not restored: %2</translation>
+    </message>
+    <message id="machine.restoring">
+        <source>Achse %1 wird wiederhergestellt...</source>
+        <translation>Restoring axis %1...</translation>
+    </message>
+    <message id="machine.saved">
+        <source>Gesichert: %1
+Nicht vorhanden: %2</source>
+        <translation>Saved: %1
+Absent: %2</translation>
+    </message>
+    <message id="machine.saving">
+        <source>Achse %1 wird gesichert...</source>
+        <translation>Saving axis %1...</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>Axis %1 does not answer at any rate.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Change Baudrate</translation>
@@ -1358,6 +1418,14 @@
     <message id="menu.readBack">
         <source>Nach dem Übertragen zurücklesen</source>
         <translation>Read back after transmitting</translation>
+    </message>
+    <message id="menu.restoreMachine">
+        <source>Maschine wiederherstellen...</source>
+        <translation>Restore machine...</translation>
+    </message>
+    <message id="menu.saveAllAxes">
+        <source>Alle Achsen sichern...</source>
+        <translation>Save all axes...</translation>
     </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>

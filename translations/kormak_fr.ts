@@ -1263,6 +1263,66 @@
         <source>Verbindung zur Schnittstelle verloren! Bitte Kabel und Adapter prüfen.</source>
         <translation>Connexion à l'interface perdue! Veuillez vérifier le câble et l'adaptateur.</translation>
     </message>
+    <message id="machine.axisFailed">
+        <source>Achse %1 wurde nicht wiederhergestellt.</source>
+        <translation>L&apos;axe %1 n&apos;a pas été restauré.</translation>
+    </message>
+    <message id="machine.backupFailed">
+        <source>Achse %1 antwortete, konnte aber nicht gesichert werden; es wurde kein machine.json geschrieben.</source>
+        <translation>L&apos;axe %1 a répondu mais n&apos;a pas pu être sauvegardé ; aucun machine.json n&apos;a été écrit.</translation>
+    </message>
+    <message id="machine.folderRefused">
+        <source>Der Ordner wird nicht wiederhergestellt; es wurde nichts gesendet:</source>
+        <translation>Le dossier n&apos;est pas restauré ; rien n&apos;a été envoyé :</translation>
+    </message>
+    <message id="machine.noFolder">
+        <source>Der Ordner kann nicht angelegt werden.</source>
+        <translation>Le dossier ne peut pas être créé.</translation>
+    </message>
+    <message id="machine.notSaved">
+        <source>Nicht gesichert: %1. Es wurde kein machine.json geschrieben.</source>
+        <translation>Non sauvegardés : %1. Aucun machine.json n&apos;a été écrit.</translation>
+    </message>
+    <message id="machine.otherFamily">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot;: eine andere Gerätefamilie.</source>
+        <translation>L&apos;axe %1 indique « %2 », la sauvegarde provient de « %3 » : une autre famille d&apos;appareils.</translation>
+    </message>
+    <message id="machine.otherType">
+        <source>Achse %1 meldet &quot;%2&quot;, gesichert wurde &quot;%3&quot; (dieselbe Familie). Trotzdem laden?</source>
+        <translation>L&apos;axe %1 indique « %2 », la sauvegarde provient de « %3 » (même famille). Charger quand même ?</translation>
+    </message>
+    <message id="machine.question">
+        <source>Diese Achsen mit den Dateien des Ordners überschreiben?</source>
+        <translation>Écraser ces axes avec les fichiers du dossier ?</translation>
+    </message>
+    <message id="machine.restoreRefused">
+        <source>Die Wiederherstellung wurde abgelehnt; es wurde nichts gesendet.</source>
+        <translation>La restauration a été refusée ; rien n&apos;a été envoyé.</translation>
+    </message>
+    <message id="machine.restored">
+        <source>Wiederhergestellt: %1
+Nicht wiederhergestellt: %2</source>
+        <translation>Restaurés : %1
+Non restaurés : %2</translation>
+    </message>
+    <message id="machine.restoring">
+        <source>Achse %1 wird wiederhergestellt...</source>
+        <translation>Restauration de l&apos;axe %1...</translation>
+    </message>
+    <message id="machine.saved">
+        <source>Gesichert: %1
+Nicht vorhanden: %2</source>
+        <translation>Sauvegardés : %1
+Absents : %2</translation>
+    </message>
+    <message id="machine.saving">
+        <source>Achse %1 wird gesichert...</source>
+        <translation>Sauvegarde de l&apos;axe %1...</translation>
+    </message>
+    <message id="machine.silent">
+        <source>Achse %1 antwortet bei keiner Baudrate.</source>
+        <translation>L&apos;axe %1 ne répond à aucun débit.</translation>
+    </message>
     <message id="menu.32814">
         <source>&amp;Baudrate ändern</source>
         <translation>&amp;Changer la vitesse de transmission</translation>
@@ -1358,6 +1418,14 @@
     <message id="menu.readBack">
         <source>Nach dem Übertragen zurücklesen</source>
         <translation>Relire après la transmission</translation>
+    </message>
+    <message id="menu.restoreMachine">
+        <source>Maschine wiederherstellen...</source>
+        <translation>Restaurer la machine...</translation>
+    </message>
+    <message id="menu.saveAllAxes">
+        <source>Alle Achsen sichern...</source>
+        <translation>Sauvegarder tous les axes...</translation>
     </message>
     <message id="menu.trace">
         <source>Live-&amp;Verlauf...</source>

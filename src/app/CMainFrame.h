@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/GuiOperator.h"
 #include "axis/CountingOperator.h"
 #include "axis/PanelHost.h"
@@ -171,7 +173,19 @@ public:
     bool transferReadBack() const;
     void setTransferReadBack(bool on);
 
+    // File menu: every axis into a folder with its manifest, and such a
+    // folder back into the axes after the checks and a question.
+    void saveAllAxes();
+    void restoreMachine();
+    // Stands in for the folder dialog (tests); restore tells which command asks.
+    void setFolderChooser(std::function<QString(bool restore)> chooser) {
+        folderChooser_ = std::move(chooser);
+    }
+
 private:
+    QString chooseMachineFolder(bool restore);
+    bool openLinkForMachine();
+    std::function<QString(bool restore)> folderChooser_;
     void onSubWindowActivated(QMdiSubWindow* window);
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);

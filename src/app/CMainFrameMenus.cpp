@@ -93,6 +93,11 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
             ->setObjectName(QStringLiteral("fileExportPdf"));
     }
     file->addSeparator();
+    file->addAction(Texts::text("menu.saveAllAxes"), this, &CMainFrame::saveAllAxes)
+        ->setObjectName(QStringLiteral("fileSaveAllAxes"));
+    file->addAction(Texts::text("menu.restoreMachine"), this, &CMainFrame::restoreMachine)
+        ->setObjectName(QStringLiteral("fileRestoreMachine"));
+    file->addSeparator();
     // The recent files stand in the file menu itself, above Exit.
     connect(file, &QMenu::aboutToShow, this, [this, file] {
         for (QAction* a : file->actions())

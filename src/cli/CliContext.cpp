@@ -10,6 +10,7 @@
 #endif
 
 #include <QFile>
+#include <QJsonDocument>
 #include <cerrno>
 #include <cstdio>
 
@@ -182,6 +183,11 @@ int standardOutputError() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         noteOutputError();
     return outputError;
+}
+
+void printJson(const QJsonObject& object) {
+    printText(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) +
+              QLatin1Char('\n'));
 }
 
 QString fileErrorText(int textId, const QString& reason) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QJsonObject>
 #include <QStringList>
 #include <cstdio>
 #include <memory>
@@ -25,6 +26,7 @@ public:
     SerialLink link;
     QString portArg;    // --port as given; empty: the port stored by the program
     int baudIndex = -1; // --baud as an index in the baud list; -1: not given
+    bool json = false;  // --json: one JSON document on standard output
 
     // Selects port and rate and opens the port; on failure prints 10104.
     bool openPort();
@@ -76,6 +78,8 @@ void printLine(const QString& text);
 // The error (an errno value) of the first write to standard output that
 // failed, including the flush of what is still buffered; 0 when all went out.
 int standardOutputError();
+// Writes a JSON document (an object) to standard output, as one line.
+void printJson(const QJsonObject& object);
 // Writes "kormakctl: NAME: text" to standard error, the name as its bytes.
 void printFileError(const QByteArray& name, const QString& text);
 // The message of a text id, with the system's reason after it when there is one.

@@ -44,6 +44,10 @@ void declareStatus(QCommandLineParser& parser);
 int runStatus(CliContext& ctx, const QCommandLineParser& parser);
 void declareReset(QCommandLineParser& parser);
 int runReset(CliContext& ctx, const QCommandLineParser& parser);
+void declareBackup(QCommandLineParser& parser);
+int runBackup(CliContext& ctx, const QCommandLineParser& parser);
+void declareRestore(QCommandLineParser& parser);
+int runRestore(CliContext& ctx, const QCommandLineParser& parser);
 void declareReport(QCommandLineParser& parser);
 int runReport(CliContext& ctx, const QCommandLineParser& parser);
 

@@ -4,6 +4,8 @@
 #include "drive/OverallStatus.h"
 
 #include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace {
 
@@ -32,15 +34,31 @@ int runStatus(CliContext& ctx, const QCommandLineParser& parser) {
             "status");
     if (!parseAddress(parser.value(QStringLiteral("address")), &address))
         return usageError(QStringLiteral("status needs --address 0..9 or A..F"), "status");
-    if (!ctx.connectAxis(address))
-        return ExitFailed;
-    const OverallStatus::Reading status = OverallStatus::read(ctx.link);
+    const bool connected = ctx.connectAxis(address);
+    const OverallStatus::Reading status =
+        connected ? OverallStatus::read(ctx.link) : OverallStatus::Reading{};
     if (!status.valid) {
-        ctx.op.note(ctx.noReplyText());
+        if (connected)
+            ctx.op.note(ctx.noReplyText());
+        if (ctx.json)
+            printJson({{QStringLiteral("address"), address}, {QStringLiteral("answered"), false}});
         return ExitFailed;
     }
-    printLine(Texts::text(10081) + status.codeText);
     const QList<OverallStatus::Colour> colours = OverallStatus::lampColours(status.value);
+    if (ctx.json) {
+        QJsonArray lit;
+        for (int i = 0; i < OverallStatus::LampCount; ++i)
+            if (colours[i] != OverallStatus::Colour::Grey)
+                lit.append(QJsonObject{
+                    {QStringLiteral("bit"), OverallStatus::lamps()[i].bit},
+                    {QStringLiteral("text"), Texts::text(OverallStatus::lamps()[i].labelTextId)}});
+        printJson({{QStringLiteral("address"), address},
+                   {QStringLiteral("answered"), true},
+                   {QStringLiteral("code"), status.codeText},
+                   {QStringLiteral("lamps"), lit}});
+        return ExitOk;
+    }
+    printLine(Texts::text(10081) + status.codeText);
     for (int i = 0; i < OverallStatus::LampCount; ++i)
         if (colours[i] != OverallStatus::Colour::Grey)
             printLine(Texts::text(OverallStatus::lamps()[i].labelTextId));

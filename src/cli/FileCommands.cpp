@@ -10,6 +10,9 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPair>
 
 #include <cstdio>
 
@@ -86,32 +89,49 @@ int runShow(CliContext& ctx, const QCommandLineParser& parser) {
     if (!doc.lineList.isEmpty())
         ApplyFileLines(doc.lineList, params, doc);
 
-    printValue("PD", selection(params.operatingMode));
-    printValue("PA", doc.boostCurrent);
-    printValue("PR", doc.runCurrent);
-    printValue("PS", doc.stopCurrent);
-    printValue("PF", params.runFreq);
-    printValue("PG", params.axisLimit);
-    printValue("PL", selection(params.systemType));
-    printValue("PM", params.zeroOffsetMinus);
-    printValue("PN", selection(params.rampIndex, 16));
-    printValue("PO", params.startStopFreq);
-    printValue("PP", params.zeroOffsetPlus);
-    printValue("PT", doc.boostTime);
-    printValue("PW", params.backlash);
-    printValue("TYPE", params.deviceType);
-    for (const QString& ramp : params.rampList)
-        printValue("RAMP", ramp);
-    printValue("RAMPSEL", params.rampIndex >= 0 && params.rampIndex < params.rampList.size()
-                              ? params.rampList.at(params.rampIndex)
-                              : QString());
+    const QList<QPair<const char*, QString>> values{
+        {"PD", selection(params.operatingMode)},
+        {"PA", doc.boostCurrent},
+        {"PR", doc.runCurrent},
+        {"PS", doc.stopCurrent},
+        {"PF", params.runFreq},
+        {"PG", params.axisLimit},
+        {"PL", selection(params.systemType)},
+        {"PM", params.zeroOffsetMinus},
+        {"PN", selection(params.rampIndex, 16)},
+        {"PO", params.startStopFreq},
+        {"PP", params.zeroOffsetPlus},
+        {"PT", doc.boostTime},
+        {"PW", params.backlash},
+    };
+    const QString selected = params.rampIndex >= 0 && params.rampIndex < params.rampList.size()
+                                 ? params.rampList.at(params.rampIndex)
+                                 : QString();
     // A damaged file is shown as far as it goes, and said to be damaged.
     const FileDamage damage = CheckParameterFileLines(doc.lineList);
-    if (damage.damaged()) {
-        printValue("DAMAGED", FileDamageWhere(damage));
+    if (damage.damaged())
         std::fprintf(
             stderr, "%s\n",
             Texts::text("file.damaged").arg(FileDamageWhere(damage)).toLocal8Bit().constData());
+    if (ctx.json) {
+        QJsonObject parameters;
+        for (const auto& [code, value] : values)
+            parameters.insert(QString::fromLatin1(code), value);
+        printJson({{QStringLiteral("parameters"), parameters},
+                   {QStringLiteral("deviceType"), params.deviceType},
+                   {QStringLiteral("ramps"), QJsonArray::fromStringList(params.rampList)},
+                   {QStringLiteral("selectedRamp"), selected},
+                   {QStringLiteral("damaged"), damage.damaged() ? QJsonValue(FileDamageWhere(damage))
+                                                                : QJsonValue()}});
+        return ExitOk;
     }
+    for (const auto& [code, value] : values)
+        printValue(code, value);
+    printValue("TYPE", params.deviceType);
+    for (const QString& ramp : params.rampList)
+        printValue("RAMP", ramp);
+    printValue("RAMPSEL", selected);
+    if (damage.damaged())
+        printValue("DAMAGED", FileDamageWhere(damage));
     return ExitOk;
 }

@@ -6,6 +6,8 @@
 #include "link/RsMonitor.h"
 
 #include <QCommandLineParser>
+#include <QJsonArray>
+#include <QJsonObject>
 
 namespace {
 
@@ -31,7 +33,12 @@ int runPorts(CliContext& ctx, const QCommandLineParser& parser) {
     QStringList extra = LinkSettings::rememberedPorts();
     if (!ctx.portArg.isEmpty() && ctx.portArg != QLatin1String("sim"))
         extra.prepend(ctx.portArg);
-    for (const QString& p : DiscoverPorts(extra))
+    const QStringList ports = DiscoverPorts(extra);
+    if (ctx.json) {
+        printJson({{QStringLiteral("ports"), QJsonArray::fromStringList(ports)}});
+        return ExitOk;
+    }
+    for (const QString& p : ports)
         printLine(p);
     return ExitOk;
 }
@@ -104,8 +111,16 @@ int runProbe(CliContext& ctx, const QCommandLineParser& parser) {
     if (!ctx.openPort())
         return ExitFailed;
     ctx.link.setCurrentAddress(address);
-    if (!ctx.probe())
-        return ExitFailed;
-    printLine(QString::number(SerialLink::baudRateOf(ctx.link.baudIndex())));
-    return ExitOk;
+    const bool answered = ctx.probe();
+    const int rate = SerialLink::baudRateOf(ctx.link.baudIndex());
+    if (ctx.json) {
+        QJsonObject out{{QStringLiteral("address"), address},
+                        {QStringLiteral("answered"), answered}};
+        if (answered)
+            out.insert(QStringLiteral("rate"), rate);
+        printJson(out);
+    } else if (answered) {
+        printLine(QString::number(rate));
+    }
+    return answered ? ExitOk : ExitFailed;
 }

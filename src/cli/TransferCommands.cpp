@@ -11,6 +11,9 @@
 
 #include <QCommandLineParser>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QMap>
 #include <cstdio>
 #include <unistd.h>
 
@@ -94,6 +97,33 @@ void printDifferences(const QString& axis, const AxisComparison& c) {
         printLine(QStringLiteral("%1 line %2").arg(axis, line));
 }
 
+// A comparison as JSON: every parameter, the table and the PLC slots.
+QJsonObject comparisonJson(const QString& axis, const AxisComparison& c) {
+    QJsonArray parameters;
+    for (const AxisComparison::Parameter& p : c.parameters)
+        parameters.append(
+            QJsonObject{{QStringLiteral("code"), p.code},
+                        {QStringLiteral("file"), p.sent ? QJsonValue(p.fileValue) : QJsonValue()},
+                        {QStringLiteral("axis"), p.axisValue},
+                        {QStringLiteral("differs"), p.differs}});
+    QJsonArray slotList;
+    for (int slot : c.differingSlots)
+        slotList.append(slotName(slot, c.eightSlots));
+    return {{QStringLiteral("address"), axis},
+            {QStringLiteral("readable"), true},
+            {QStringLiteral("equal"), c.equal()},
+            {QStringLiteral("parameters"), parameters},
+            {QStringLiteral("table"), QJsonObject{{QStringLiteral("compared"), c.tableCompared},
+                                                  {QStringLiteral("equal"), c.tablesEqual()},
+                                                  {QStringLiteral("file"), c.fileTable},
+                                                  {QStringLiteral("axis"), c.axisTable}}},
+            {QStringLiteral("plc"), QJsonObject{{QStringLiteral("equal"), c.plcEqual()},
+                                                {QStringLiteral("differingSlots"), slotList},
+                                                {QStringLiteral("foreignLines"),
+                                                 QJsonArray::fromStringList(c.foreignLines)}}},
+            {QStringLiteral("differences"), QJsonArray::fromStringList(c.differences())}};
+}
+
 } // namespace
 
 void declareTransfer(QCommandLineParser& parser) {
@@ -158,6 +188,31 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
             QStringLiteral("--ramps ask needs a terminal to ask on; give --ramps yes or no"),
             "transfer");
     const bool ok = result.allLoaded(ticked);
+    if (ctx.json) {
+        // One row per axis; with --verify, what the read-back found.
+        QJsonArray axes;
+        for (int a = 0; a < 16; ++a) {
+            if (!(ticked & (1u << a)))
+                continue;
+            QJsonObject row{{QStringLiteral("address"), QString(QChar(AxisDigits[a]))},
+                            {QStringLiteral("loaded"), bool(result.loaded[a])},
+                            {QStringLiteral("verified"), false}};
+            if (transfer.readBack && result.written[a]) {
+                const bool readable = !result.unreadable.contains(a);
+                const auto it = result.readBack.constFind(a);
+                const QStringList differences =
+                    it != result.readBack.cend() ? it->differences() : QStringList();
+                row.insert(QStringLiteral("readable"), readable);
+                row.insert(QStringLiteral("verified"),
+                           readable && it != result.readBack.cend() && differences.isEmpty());
+                row.insert(QStringLiteral("differences"),
+                           QJsonArray::fromStringList(differences));
+            }
+            axes.append(row);
+        }
+        printJson({{QStringLiteral("ok"), ok}, {QStringLiteral("axes"), axes}});
+        return ok ? ExitOk : ExitFailed;
+    }
     for (auto it = result.readBack.cbegin(); it != result.readBack.cend(); ++it)
         printDifferences(QString(QChar(AxisDigits[it.key()])), *it);
     for (int a : result.unreadable)
@@ -184,13 +239,23 @@ int runDiff(CliContext& ctx, const QCommandLineParser& parser) {
     AxisParameters params;
     CKormakDoc doc;
     // A file that cannot be read cannot be compared: that is not "differs".
-    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc))
+    const QJsonObject unread{{QStringLiteral("address"), address},
+                             {QStringLiteral("readable"), false}};
+    if (!loadFile(ctx, parser.positionalArguments().first(), &params, &doc)) {
+        if (ctx.json)
+            printJson(unread);
         return ExitUnreadable;
-    if (!ctx.connectAxis(address))
-        return ExitUnreadable;
+    }
     AxisComparison c;
-    if (!CompareWithAxis(ctx.link, ctx.op, params, doc, &c))
+    if (!ctx.connectAxis(address) || !CompareWithAxis(ctx.link, ctx.op, params, doc, &c)) {
+        if (ctx.json)
+            printJson(unread);
         return ExitUnreadable;
+    }
+    if (ctx.json) {
+        printJson(comparisonJson(address, c));
+        return c.equal() ? ExitOk : ExitFailed;
+    }
 
     for (const AxisComparison::Parameter& p : c.parameters) {
         QString line = p.code + QLatin1Char(' ') + (p.sent ? p.fileValue : QStringLiteral("-")) +

@@ -30,6 +30,10 @@ const QList<CliCommand>& cliCommands() {
         {"status", "Print an axis's overall status: its code and every lit lamp.", declareStatus,
          runStatus},
         {"reset", "Reset part of an axis, or the whole axis.", declareReset, runReset},
+        {"backup", "Save every answering axis into a folder, with a manifest.", declareBackup,
+         runBackup},
+        {"restore", "Load a folder written by backup back into its axes.", declareRestore,
+         runRestore},
         {"report", "Write the configuration report of an axis or a parameter file as a PDF.",
          declareReport, runReport},
     };
@@ -38,7 +42,8 @@ const QList<CliCommand>& cliCommands() {
 
 namespace {
 
-const char* const kGlobalUsage = "kormakctl [--port PORT] [--baud RATE] [--lang de|en|fr] [--yes]";
+const char* const kGlobalUsage =
+    "kormakctl [--port PORT] [--baud RATE] [--lang de|en|fr] [--yes] [--json]";
 
 void print(const QString& text) {
     printText(text);
@@ -139,7 +144,11 @@ int runKormakctl(int argc, char** argv) {
                                      QStringLiteral("LANG"));
     const QCommandLineOption yesOpt(QStringLiteral("yes"),
                                     QStringLiteral("Answer Yes / OK to every question."));
-    parser.addOptions({help, portOpt, baudOpt, langOpt, yesOpt});
+    const QCommandLineOption jsonOpt(
+        QStringLiteral("json"),
+        QStringLiteral("ports, probe, status, show, diff, transfer --verify, backup and restore "
+                       "print one JSON document; messages stay on standard error."));
+    parser.addOptions({help, portOpt, baudOpt, langOpt, yesOpt, jsonOpt});
     if (!parser.parse(QStringList{QStringLiteral("kormakctl")} + ctx.words()))
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -147,6 +156,7 @@ int runKormakctl(int argc, char** argv) {
         return ExitOk;
     }
     ctx.op.assumeYes = parser.isSet(yesOpt);
+    ctx.json = parser.isSet(jsonOpt);
     if (parser.isSet(portOpt)) {
         ctx.portArg = parser.value(portOpt);
         // An empty name would fall back to the remembered or the first system

@@ -19,7 +19,9 @@ private:
 
 } // namespace
 
-bool ProbeAxis(SerialLink& link) {
+namespace {
+
+bool probe(SerialLink& link, bool reportSilence) {
     const int entries = int(SerialLink::baudEntries().size());
     // A raw network socket runs at the far side's rate: only that is tried.
     const bool setsRate = link.portSetsRate();
@@ -47,7 +49,17 @@ bool ProbeAxis(SerialLink& link) {
     if (answered)
         return true;
     // A flooded or vanished port has been reported by the link already.
-    if (!link.lastFailureShown())
+    if (!link.lastFailureShown() && (portLost || reportSilence))
         link.op().error(portLost ? 10104 : 10103);
     return false;
+}
+
+} // namespace
+
+bool ProbeAxis(SerialLink& link) {
+    return probe(link, true);
+}
+
+bool ProbeAxisQuietly(SerialLink& link) {
+    return probe(link, false);
 }

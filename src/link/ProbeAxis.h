@@ -9,3 +9,8 @@ class SerialLink;
 // open connection; a raw network socket is asked at its one rate. Shows 10103 when no rate gets an
 // answer, 10104 when the port is closed or cannot be reopened.
 bool ProbeAxis(SerialLink& link);
+
+// The same for a search over many addresses, where an axis that does not
+// answer is an expected result rather than a fault: no rate answering shows
+// nothing (a closed or vanished port is still reported).
+bool ProbeAxisQuietly(SerialLink& link);

@@ -24,6 +24,7 @@
 #include "drive/RampCalculation.h"
 #include "drive/RampMemory.h"
 #include "files/AxisComparison.h"
+#include "files/MachineBackup.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
 #include "link/BaudChange.h"
@@ -39,6 +40,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -251,6 +253,12 @@ QStringList transferFile() {
     return lines;
 }
 
+// The axis's file of a machine folder, checked before the fault is armed.
+MachineBackup::RestoreItem& restoreItem() {
+    static MachineBackup::RestoreItem item;
+    return item;
+}
+
 // The differences a comparison finds on a clean line.
 QStringList& cleanDifferences() {
     static QStringList list;
@@ -317,6 +325,74 @@ Outcome runTransfer(FaultRig& rig, bool readBack) {
 
 const QMap<QString, Operation>& operations() {
     static const QMap<QString, Operation> table = {
+        // The axis saved into a machine folder that holds an earlier backup:
+        // success only with the axis's file and a manifest that names it;
+        // otherwise neither the file nor the old manifest is left.
+        {QStringLiteral("machine backup"),
+         {[](FaultRig& rig) {
+              CKormakDoc cleanDoc;
+              AxisParameters cleanParams;
+              QDir().mkpath(rig.path("clean"));
+              QDir().mkpath(rig.path("machine"));
+              return ReadAxisConfiguration(rig.link, rig.op, cleanParams, cleanDoc) &&
+                     WriteParameterFile(rig.path("clean/AXIS0.OPM"), rig.link, rig.op, cleanParams,
+                                        cleanDoc) &&
+                     writeBytes(rig.path("machine/machine.json"), "{\"axes\": []}");
+          },
+          [](FaultRig& rig) {
+              Outcome o;
+              const MachineBackup::BackupResult result = MachineBackup::backupMachine(
+                  rig.link, rig.op, QFile::encodeName(rig.path("machine")), 0x0001);
+              o.ok = result.ok;
+              const QByteArray file = readBytes(rig.path("machine/AXIS0.OPM"));
+              const QByteArray manifest = readBytes(rig.path("machine/machine.json"));
+              if (!o.ok && (file != "<missing>" || manifest != "<missing>"))
+                  o.broken = "a failed backup left a file or a manifest";
+              else if (o.ok && file != readBytes(rig.path("clean/AXIS0.OPM")))
+                  o.broken = "the file differs from a save on a clean line";
+              else if (o.ok && !manifest.contains(MachineBackup::sha256Hex(file).toLatin1()))
+                  o.broken = "the manifest does not name the file";
+              return o;
+          }}},
+        // A machine folder put back into the axis after its run frequency
+        // changed: success only with the axis read back equal to its file.
+        {QStringLiteral("machine restore"),
+         {[](FaultRig& rig) {
+              if (!QDir().mkpath(rig.path("machine")) ||
+                  !MachineBackup::backupMachine(rig.link, rig.op,
+                                                QFile::encodeName(rig.path("machine")), 0x0001)
+                       .ok)
+                  return false;
+              rig.axis([](sim::SimAxis& a) { a.params.runFreq = 3333; });
+              const MachineBackup::RestorePlan plan =
+                  MachineBackup::planRestore(QFile::encodeName(rig.path("machine")), 0);
+              QString type;
+              if (!plan.ok() || plan.items.size() != 1 ||
+                  MachineBackup::identifyAxis(rig.link, plan.items.first().entry, &type) !=
+                      MachineBackup::Identity::Same)
+                  return false;
+              restoreItem() = plan.items.first();
+              return true;
+          },
+          [](FaultRig& rig) {
+              Outcome o;
+              const MachineBackup::RestoreAxisResult r =
+                  MachineBackup::restoreAxis(rig.link, rig.op, restoreItem());
+              o.ok = r.verified;
+              for (const QString& c : sentCommands(rig))
+                  if (holdsPseudoReply(c))
+                      o.broken = "a pseudo-reply went out: " + c;
+              qint64 runFreq = 0;
+              rig.axis([&](sim::SimAxis& a) { runFreq = a.params.runFreq; });
+              if (o.broken.isEmpty() && o.ok && runFreq != 2000)
+                  o.broken = "the axis does not hold its file";
+              rig.link.setCurrentAddress(QStringLiteral("0"));
+              return o;
+          },
+          {},
+          {},
+          true,
+          {QStringLiteral("10196")}}},
         // The online save: an existing file is replaced only by a complete one,
         // the same one a save on a clean line writes.
         {QStringLiteral("save"),
@@ -1067,6 +1143,11 @@ void TestFaultInjection::operationUnderFault_data() {
         {"transfer", "on the erase", onCommand("WE"), {"10103", "10196"}},
         {"transfer", "on a PLC line", onCommand("EW21"), {"10103", "10196"}},
         {"transfer", "on the store", onCommand("WP"), {"10103", "10196"}},
+        {"machine backup", "on the first query", onCommand("IF?"), {"10103"}},
+        {"machine backup", "on a slot in the middle", onCommand("ER80"), {"10103"}},
+        {"machine restore", "on a parameter", onCommand("PF"), {"10103", "10196"}},
+        {"machine restore", "on the store", onCommand("WP"), {"10103", "10196"}},
+        {"machine restore", "on the read-back", onCommand("PF?"), {"10103"}},
         // The axis took everything, but could not be read back: not loaded.
         {"transfer read-back", "on the store", onCommand("WP"), {"10103", "10196"}},
         {"transfer read-back",
@@ -1110,7 +1191,8 @@ void TestFaultInjection::operationUnderFault_data() {
         // The transfer probes each axis first, and the probe leaves the
         // program's own time-out in place: there the late reply is in time.
         const Operation& operation = operations()[name];
-        const bool inTime = name.startsWith(QLatin1String("transfer"));
+        const bool inTime = name.startsWith(QLatin1String("transfer")) ||
+                            name.startsWith(QLatin1String("machine "));
         QTest::newRow(qPrintable(name + " / late reply " + l.where))
             << name << Fault::LateReply << kTimeoutMs * 2 << l.strike << (inTime || l.succeeds)
             << (inTime ? operation.asked + operation.told : l.messages);
