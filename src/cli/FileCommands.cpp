@@ -121,8 +121,8 @@ int runShow(CliContext& ctx, const QCommandLineParser& parser) {
                    {QStringLiteral("deviceType"), params.deviceType},
                    {QStringLiteral("ramps"), QJsonArray::fromStringList(params.rampList)},
                    {QStringLiteral("selectedRamp"), selected},
-                   {QStringLiteral("damaged"), damage.damaged() ? QJsonValue(FileDamageWhere(damage))
-                                                                : QJsonValue()}});
+                   {QStringLiteral("damaged"),
+                    damage.damaged() ? QJsonValue(FileDamageWhere(damage)) : QJsonValue()}});
         return ExitOk;
     }
     for (const auto& [code, value] : values)

@@ -205,8 +205,7 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
                 row.insert(QStringLiteral("readable"), readable);
                 row.insert(QStringLiteral("verified"),
                            readable && it != result.readBack.cend() && differences.isEmpty());
-                row.insert(QStringLiteral("differences"),
-                           QJsonArray::fromStringList(differences));
+                row.insert(QStringLiteral("differences"), QJsonArray::fromStringList(differences));
             }
             axes.append(row);
         }

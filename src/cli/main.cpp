@@ -122,15 +122,15 @@ int runKormakctl(int argc, char** argv) {
     ctx.setWords(argc, argv);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Talks to stepper-motor controller axes on a serial bus.\n\n"
-        "PORT is a system port name, a device path, a network port\n"
-        "(rfc2217://HOST:PORT, or socket://HOST:PORT at the server's rate)"
+    parser.setApplicationDescription(
+        QStringLiteral("Talks to stepper-motor controller axes on a serial bus.\n\n"
+                       "PORT is a system port name, a device path, a network port\n"
+                       "(rfc2217://HOST:PORT, or socket://HOST:PORT at the server's rate)"
 #ifdef KORMAK_WITH_SIMULATOR
-        ",\nor 'sim' (the simulated bus in this process)"
+                       ",\nor 'sim' (the simulated bus in this process)"
 #endif
-        ".\nGiven without --baud, the rate is searched for as the axis bar does;\n"
-        "without --port and --baud, the port and rate chosen in Kormak are used."));
+                       ".\nGiven without --baud, the rate is searched for as the axis bar does;\n"
+                       "without --port and --baud, the port and rate chosen in Kormak are used."));
     // Options after the command are the command's own.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption help = helpOption();

@@ -5,8 +5,8 @@
 #include "base/Windows1252.h"
 #include "link/NetworkPort.h"
 #include "link/NetworkTransport.h"
-#include "link/SerialTransport.h"
 #include "link/PortAccessHint.h"
+#include "link/SerialTransport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -17,8 +17,8 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
