@@ -39,13 +39,16 @@ struct Command {
     bool writesOutput = false;
     int doneCode = 0; // the exit status of a command that did its work
     int failedCode = 1;
+    // A lost or flooded reply to its one write leaves the axis changed, and
+    // the command finds it there and says so: that is its work done.
+    bool findsTheAxisAfterALostReply = false;
 };
 
 const QMap<QString, Command>& commands() {
     static const QMap<QString, Command> table = {
         {"send", {{"send", "--address", "0", "PF3000", "IF?", "PO?"}, {}, "IF?"}},
         {"probe", {{"probe", "--address", "0"}, {}, "IC?"}},
-        {"baud", {{"baud", "--address", "0", "9600"}, {}, "DB"}},
+        {"baud", {{"baud", "--address", "0", "9600"}, {}, "DB", false, false, false, 0, 1, true}},
         {"monitor", {{"monitor", "--address", "0"}, "PF3000\nIF?\nPO?\n", "IF?"}},
         {"status", {{"status", "--address", "0"}, {}, "IS?"}},
         {"reset", {{"reset", "--address", "0", "power"}, {}, "CA"}},
@@ -123,7 +126,10 @@ private slots:
         QTest::addColumn<bool>("fails");
         for (auto c = commands().begin(); c != commands().end(); ++c)
             for (auto f = faultKinds().begin(); f != faultKinds().end(); ++f) {
-                const bool fails = f->failsEveryCommand || (f->refuseRelease && c->releases) ||
+                const bool recovers = c->findsTheAxisAfterALostReply &&
+                                      (f->aimed || f.key() == QLatin1String("overflow"));
+                const bool fails = (f->failsEveryCommand && !recovers) ||
+                                   (f->refuseRelease && c->releases) ||
                                    (f->loseSlot && c->readsBack);
                 QTest::newRow(qPrintable(c.key() + " / " + f.key())) << c.key() << f.key() << fails;
             }

@@ -1251,7 +1251,10 @@ void TestFaultInjection::operationUnderFault() {
     // The link is still the link: after a closed port every command is an
     // error; otherwise the next command gets its own reply, also once a late
     // one has come in.
-    if (fault == Fault::Overflow || fault == Fault::Vanish) {
+    // A baud change whose reply was flooded looks for the axis at both rates
+    // afterwards, so its port may be open again.
+    const bool reopens = fault == Fault::Overflow && operation == QLatin1String("baud change");
+    if ((fault == Fault::Overflow || fault == Fault::Vanish) && !reopens) {
         QVERIFY(!rig.link.portOpen());
         QCOMPARE(rig.link.SendCommand(QStringLiteral("IF?")), PseudoReply::Error);
         QCOMPARE(rig.op.shown.size(), messages.size()); // nothing more is said

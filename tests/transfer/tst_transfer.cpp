@@ -393,6 +393,8 @@ private slots:
         QFETCH(QString, summary);
         TransferRig rig(QStringLiteral("35"));
         QVERIFY(rig.open());
+        // A TMW-2 axis refuses 2.0 A, which is what this shows.
+        rig.referee.expect(QStringLiteral("5 PA"));
         QStringList params = Parameters;
         params.replace(1, QStringLiteral("PA2.0"));
         rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines, params));

@@ -171,6 +171,7 @@ private slots:
         QFETCH(bool, anyFamily);
         QFETCH(QString, message);
         QVERIFY(startSim({"--family", "5=TMW-2"}));
+        referee_.expect(QStringLiteral("5 PA"));
         QStringList params{"PD0", "PA2.0", "PR0.8", "PS0.3", "PF5000", "PG200000", "PH3",
                            "PL1", "PM10",  "PN2",   "PO500", "PP20",   "PT50",     "PW7"};
         const QString file =
