@@ -110,8 +110,8 @@ QString title(const SerialLink& link, const CKormakDoc& doc, bool offline) {
 }
 
 // One current line of the online block: the level table's entry for the
-// level the axis answers; an ampere family answers in amperes. A level the
-// table does not hold is printed as the axis sent it.
+// level the axis answers; an ampere family, asked with "??", answers in
+// amperes. A level the table does not hold is printed as the axis sent it.
 QString currentValue(const QString& reply, const QStringList& table, bool amperes) {
     if (amperes)
         return reply + QStringLiteral(" A");
@@ -185,10 +185,15 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
             m.deviceBlock += Crlf + Texts::text("report.damaged").arg(FileDamageWhere(damage));
         m.generalBlock = generalBlock(p, {p.startStopFreq, p.runFreq, p.axisLimit, p.backlash,
                                           p.zeroOffsetMinus, p.zeroOffsetPlus});
+        // An ampere family's file holds amperes ("PS0.5"), the others levels.
+        const bool fileAmperes = Currents::ampereEntryCount(p.deviceType, false) > 0;
+        auto fileCurrent = [&](const QString& value) {
+            return fileAmperes ? value + QStringLiteral(" A") : t(10173) + QLatin1Char(' ') + value;
+        };
         m.currentsBlock = t(10215) + t(10216) + doc.boostTime + QStringLiteral(" ms\r\n") +
-                          t(10217) + t(10173) + QLatin1Char(' ') + doc.stopCurrent + Crlf +
-                          t(10218) + t(10173) + QLatin1Char(' ') + doc.runCurrent + Crlf +
-                          t(10219) + t(10173) + QLatin1Char(' ') + doc.boostCurrent + Crlf;
+                          t(10217) + fileCurrent(doc.stopCurrent) + Crlf + t(10218) +
+                          fileCurrent(doc.runCurrent) + Crlf + t(10219) +
+                          fileCurrent(doc.boostCurrent) + Crlf;
         m.slotBlocks = offlineSlotBlocks(doc.lineList, context);
         *model = m;
         return Result::Done;
@@ -244,12 +249,15 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     if (PseudoReply::is(boostTime))
         return abort({TimeoutTextId, ReportErrorTextId});
     m.currentsBlock = t(10215) + t(10216) + boostTime + QStringLiteral(" ms\r\n");
+    // An ampere family is asked for amperes ("PS??"), as the current dialog
+    // asks it; the others for their level, looked up in the table.
     const struct {
-        const char* command;
+        const char* level;
+        const char* amperes;
         int textId;
-    } currents[] = {{"PS?", 10217}, {"PR?", 10218}, {"PA?", 10219}};
+    } currents[] = {{"PS?", "PS??", 10217}, {"PR?", "PR??", 10218}, {"PA?", "PA??", 10219}};
     for (const auto& c : currents) {
-        const QString reply = ask(c.command);
+        const QString reply = ask(amperes ? c.amperes : c.level);
         if (PseudoReply::is(reply))
             return abort({ReportErrorTextId});
         m.currentsBlock += t(c.textId) + currentValue(reply, table, amperes) + Crlf;

@@ -77,6 +77,8 @@ private slots:
 
     void newOfflineConfiguration();
     void damagedFileIsSaidToBe();
+    void fileCurrentsInTheFamilysUnit_data();
+    void fileCurrentsInTheFamilysUnit();
     void fileSavedOnline();
     void onlineAxisWithSlots();
     void slotsFlowOntoSecondPage();
@@ -288,6 +290,39 @@ void TestReport::damagedFileIsSaidToBe() {
              qPrintable(model.deviceBlock));
 }
 
+// An offline file's currents in its family's unit: amperes for the ampere
+// families, levels for the others.
+void TestReport::fileCurrentsInTheFamilysUnit_data() {
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("stop");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("TKV") << "TKV"
+                         << "0.5"
+                         << "Stopstrom:\t\t\t\t0.5 A";
+    QTest::newRow("TMW") << "TMW"
+                         << "1.5"
+                         << "Stopstrom:\t\t\t\t1.5 A";
+    QTest::newRow("level family") << "TMS"
+                                  << "5"
+                                  << "Stopstrom:\t\t\t\tStufe 5";
+}
+void TestReport::fileCurrentsInTheFamilysUnit() {
+    QFETCH(QString, type);
+    QFETCH(QString, stop);
+    QFETCH(QString, expected);
+    ScriptedOperator op;
+    SerialLink link(op);
+    link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    CKormakDoc doc;
+    doc.lineList = QStringList{"; [" + type + "]\r\n", "PS" + stop + "\r\n"};
+    AxisParameters params;
+    ReadAxisConfiguration(link, op, params, doc);
+    ApplyFileLines(doc.lineList, params, doc);
+    ReportModel model;
+    QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
+    QVERIFY2(model.currentsBlock.contains(expected), qPrintable(model.currentsBlock));
+}
+
 void TestReport::fileSavedOnline() {
     ScriptedOperator op;
     SerialLink link(op);
@@ -348,8 +383,8 @@ void TestReport::onlineAxisWithSlots() {
     QVERIFY(rig.op.shown.isEmpty());
 
     // The wire: the parameter blocks' queries in their order, then every slot.
-    QStringList expected{"DO?", "IV?", "IB?", "IC?", "PO?", "PF?", "PG?", "PW?",
-                         "PM?", "PP?", "FA?", "PT?", "PS?", "PR?", "PA?"};
+    QStringList expected{"DO?", "IV?", "IB?", "IC?", "PO?",  "PF?",  "PG?", "PW?",
+                         "PM?", "PP?", "FA?", "PT?", "PS??", "PR??", "PA??"};
     for (int n = 0; n < 256; ++n)
         expected << QStringLiteral("ER%1").arg(n, 2, 16, QLatin1Char('0')).toUpper();
     QCOMPARE(rig.commands(), expected);
@@ -437,6 +472,10 @@ void TestReport::onlineCurrents() {
     ReportModel model;
     QVERIFY(readOnline(rig, &model));
     QVERIFY2(model.currentsBlock.contains(expected), qPrintable(model.currentsBlock));
+    // An ampere family is asked for amperes, the others for their level.
+    const bool amperes = family.contains("TKV");
+    QCOMPARE(rig.commands().contains(QStringLiteral("PS??")), amperes);
+    QCOMPARE(rig.commands().contains(QStringLiteral("PS?")), !amperes);
     if (!family.contains("TKV")) {
         QVERIFY2(model.slotBlocks.value(0).endsWith("Stopstrom:\t\t\t\t3.0 A"),
                  qPrintable(model.slotBlocks.value(0)));
