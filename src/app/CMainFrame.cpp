@@ -580,11 +580,14 @@ bool CMainFrame::OpenFile(const QString& path) {
         return true;
     }
     auto* doc = new CKormakDoc;
-    if (!ReadFileLines(path, *doc)) {
+    QString readError;
+    if (!ReadFileLines(path, *doc, &readError)) {
         delete doc;
-        operator_.show({61697,
-                        Texts::text(61697) + QLatin1Char('\n') + QDir::toNativeSeparators(path), 0,
-                        Operator::Icon::Exclamation, Operator::Buttons::Ok});
+        // The name, and what the system said about it ("File too large").
+        QString text = Texts::text(61697) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+        if (!readError.isEmpty())
+            text += QStringLiteral(" (%1)").arg(readError);
+        operator_.show({61697, text, 0, Operator::Icon::Exclamation, Operator::Buttons::Ok});
         reactivateAfterFailedOpen(previous);
         return false;
     }

@@ -548,16 +548,21 @@ private slots:
 
     void unreadableFileShowsTheDocumentText_data() {
         QTest::addColumn<QString>("path");
-        QTest::newRow("missing") << QStringLiteral("/nonexistent/kormak/X.OPM");
-        QTest::newRow("device") << QStringLiteral("/dev/zero");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << QStringLiteral("/nonexistent/kormak/X.OPM")
+                                 << QStringLiteral("No such file or directory");
+        QTest::newRow("device") << QStringLiteral("/dev/zero") << QStringLiteral("File too large");
+        QTest::newRow("folder") << QStringLiteral("/") << QStringLiteral("Is a directory");
     }
     void unreadableFileShowsTheDocumentText() {
         QFETCH(QString, path);
+        QFETCH(QString, reason);
         Rig rig;
         QVERIFY(rig.start());
         QVERIFY(!rig.frame->OpenFile(path));
         QCOMPARE(rig.op.shownIds(), QList<int>{61697});
         QVERIFY(rig.op.shown.first().text.startsWith(Texts::text(61697)));
+        QVERIFY2(rig.op.shown.first().text.contains(reason), qPrintable(rig.op.shown.first().text));
         QVERIFY(rig.frame->panels().isEmpty());
     }
 
