@@ -3,6 +3,7 @@
 // streams, names that are not UTF-8. Against kormak-sim run as its own
 // process, whose --log shows what reached the wire.
 
+#include "FifoReader.h"
 #include "FileSizeLimit.h"
 #include "Referee.h"
 
@@ -38,33 +39,6 @@ mode_t modeOf(const QByteArray& name) {
     struct stat st {};
     return ::lstat(name.constData(), &st) == 0 ? st.st_mode : 0;
 }
-
-// Everything a FIFO gets, read on another thread until its writer closes it.
-class FifoReader {
-public:
-    explicit FifoReader(const QByteArray& name)
-        : thread_([this, name] {
-              const int fd = ::open(name.constData(), O_RDONLY);
-              char buffer[4096];
-              ssize_t n = 0;
-              while (fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0)
-                  received_.append(buffer, qsizetype(n));
-              if (fd >= 0)
-                  ::close(fd);
-          }) {}
-    ~FifoReader() {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    QByteArray finish() {
-        thread_.join();
-        return received_;
-    }
-
-private:
-    QByteArray received_;
-    std::thread thread_;
-};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // never reading without end.
 #include "base/FileIo.h"
 
+#include "FifoReader.h"
 #include "FileSizeLimit.h"
 
 #include <QDir>
@@ -44,29 +45,6 @@ mode_t umaskNow() {
     ::umask(mask);
     return mask;
 }
-
-// Reads everything a FIFO gets, from another thread, until its writer closes it.
-class FifoReader {
-public:
-    explicit FifoReader(const QString& path)
-        : thread_([this, name = QFile::encodeName(path)] {
-              const int fd = ::open(name.constData(), O_RDONLY);
-              char buffer[4096];
-              ssize_t n = 0;
-              while (fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0)
-                  received_.append(buffer, qsizetype(n));
-              if (fd >= 0)
-                  ::close(fd);
-          }) {}
-    QByteArray finish() {
-        thread_.join();
-        return received_;
-    }
-
-private:
-    QByteArray received_;
-    std::thread thread_;
-};
 
 } // namespace
 
@@ -193,7 +171,7 @@ private slots:
             QVERIFY(S_ISCHR(modeOf(target)));
         } else {
             QVERIFY(::mkfifo(name.constData(), 0600) == 0);
-            FifoReader reader(target);
+            FifoReader reader(name);
             QString error;
             QVERIFY2(FileIo::writeFile(target, "through the fifo", &error), qPrintable(error));
             QCOMPARE(reader.finish(), QByteArray("through the fifo"));
