@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int OpenFailedText = 10104;
 constexpr int TimeoutText = 10103;
 constexpr int RampsDifferText = 10192;
 constexpr int NoAddressText = 10193;

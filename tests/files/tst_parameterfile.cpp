@@ -737,7 +737,7 @@ private slots:
         const QString online = path(QStringLiteral("online.OPM"));
         QVERIFY(WriteParameterFile(online, rig.link, rig.op, rig.params, rig.doc));
 
-        auto openOffline = [this](const QString& file, AxisParameters& p, CKormakDoc& d) {
+        auto openOffline = [](const QString& file, AxisParameters& p, CKormakDoc& d) {
             QVERIFY(ReadFileLines(file, d));
             ApplyFileLines(d.lineList, p, d);
         };
