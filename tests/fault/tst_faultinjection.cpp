@@ -66,7 +66,7 @@ const QString kPortLost = QStringLiteral("link.portLost");
 const QString kSfiProgram = QStringLiteral(":10000000000102030405060708090A0B0C0D0E0F78\r\n"
                                            ":10001000101112131415161718191A1B1C1D1E1F68\r\n"
                                            ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
-                                           ":04003000DEADBEEFC4\r\n"
+                                           ":04003000DEADBEEF94\r\n"
                                            ":00000001FF\r\n");
 const QMap<int, QByteArray> kSfiRecords = {
     {0x0000, QByteArray::fromHex("000102030405060708090A0B0C0D0E0F")},
