@@ -1587,6 +1587,10 @@ Nicht vorhanden: %2</translation>
         <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
         <translation>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</translation>
     </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</translation>

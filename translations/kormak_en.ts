@@ -1587,6 +1587,10 @@ Absent: %2</translation>
         <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
         <translation>The program file %1 holds no 16-byte data record (&quot;:10&quot;). Nothing was sent to the card.</translation>
     </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>Programming stopped before the program was stored (&quot;WX&quot; was not sent). The card's program is in an unknown state: program the card again.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Do you really want to reset the SFI card of axis %1?</translation>

@@ -1587,6 +1587,10 @@ Absents : %2</translation>
         <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
         <translation>Le fichier de programme %1 ne contient aucun enregistrement de données de 16 octets (« :10 »). Rien n'a été envoyé à la carte.</translation>
     </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>La programmation s'est arrêtée avant l'enregistrement du programme (« WX » n'a pas été envoyé). Le programme de la carte est dans un état inconnu : programmez la carte à nouveau.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Voulez-vous vraiment réinitialiser la carte SFI de l'axe %1 ?</translation>

@@ -204,8 +204,17 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     const auto failed = [&](const QString& command) {
         const QString reply = link.SendCommand(command);
         if (PseudoReply::is(reply)) {
-            link.reportFailure(op, TimeoutTextId);
             outcome = Outcome::LinkFailed;
+            if (command == QLatin1String("WX")) {
+                link.reportFailure(op, TimeoutTextId);
+                return true;
+            }
+            // Stopped before "WX": the card holds part of a new program
+            // that was never stored, and must be programmed again.
+            QString text = Texts::text("sfi.notStored");
+            if (!link.lastFailureShown())
+                text = Texts::text(TimeoutTextId) + QStringLiteral("\r\n") + text;
+            op.show({0, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return true;
         }
         if (reply == QLatin1String("NO")) {

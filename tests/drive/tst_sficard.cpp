@@ -454,18 +454,28 @@ private slots:
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }
 
-    // A record that was not taken stops the run before "WX": after a lost
-    // reply, and after an overflow, where every later record would answer
-    // "ERROR".
+    // A record or configuration that was not taken stops the run before
+    // "WX": after a lost reply, and after an overflow, where every later
+    // record would answer "ERROR". The message says the card must be
+    // programmed again.
     void failedRecordStopsBeforeStoring_data() {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("fault");
         QTest::addColumn<QList<int>>("messages");
-        QTest::newRow("lost reply") << int(sim::Fault::NoReply) << QList<int>{10157, 10103};
-        QTest::newRow("overflow") << int(sim::Fault::Overflow) << QList<int>{10157, 10260};
+        QTest::addColumn<QString>("saysFirst"); // the last message's first line
+        QTest::newRow("lost reply to a record")
+            << "WI0010" << int(sim::Fault::NoReply) << QList<int>{10157, 0} << Texts::text(10103);
+        QTest::newRow("lost reply to the configuration")
+            << "IM92" << int(sim::Fault::NoReply) << QList<int>{10157, 0} << Texts::text(10103);
+        QTest::newRow("overflow") << "WI0010" << int(sim::Fault::Overflow)
+                                  << QList<int>{10157, 10260, 0}
+                                  << Texts::text("sfi.notStored").section("\r\n", 0, 0);
     }
     void failedRecordStopsBeforeStoring() {
+        QFETCH(QString, command);
         QFETCH(int, fault);
         QFETCH(QList<int>, messages);
+        QFETCH(QString, saysFirst);
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());
         rig.link.setTimeoutMs(200);
@@ -476,10 +486,14 @@ private slots:
         QVERIFY(writeFile(rig.dirs[0].filePath(QStringLiteral("500N1000.S2")), kProgram));
         QVERIFY(rig.openDialog());
         rig.host.clearLog();
-        rig.host.setFaultFor(QStringLiteral("WI0010"), sim::Fault(fault));
+        rig.host.setFaultFor(command, sim::Fault(fault));
         rig.click("programButton");
         QVERIFY(!sentAny(rig.commands(), {"WX", "WI0020"}));
         QCOMPARE(rig.op.shownIds(), messages);
+        // The card must be programmed again: "WX" was not sent.
+        const QString said = rig.op.shown.last().text;
+        QCOMPARE(said.section("\r\n", 0, 0), saysFirst);
+        QVERIFY2(said.endsWith(Texts::text("sfi.notStored")), qPrintable(said));
         QVERIFY(rig.waitSeconds.isEmpty());
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }
