@@ -1579,6 +1579,18 @@ Nicht vorhanden: %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</translation>
     </message>
+    <message id="sfi.damagedFile">
+        <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
+        <translation>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</translation>
+    </message>
+    <message id="sfi.noRecords">
+        <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
+        <translation>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</translation>
+    </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</translation>

@@ -1579,6 +1579,18 @@ Absent: %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Not sent: a command holds at most %1 characters; this one holds %2.</translation>
     </message>
+    <message id="sfi.damagedFile">
+        <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
+        <translation>The program file %1 is damaged (line %2): a record is no Intel HEX record, is cut short or has a wrong checksum. Nothing was sent to the card.</translation>
+    </message>
+    <message id="sfi.noRecords">
+        <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
+        <translation>The program file %1 holds no 16-byte data record (&quot;:10&quot;). Nothing was sent to the card.</translation>
+    </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>Programming stopped before the program was stored (&quot;WX&quot; was not sent). The card's program is in an unknown state: program the card again.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Do you really want to reset the SFI card of axis %1?</translation>

@@ -1579,6 +1579,18 @@ Absents : %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Non envoyé : une commande compte au plus %1 caractères, celle-ci en compte %2.</translation>
     </message>
+    <message id="sfi.damagedFile">
+        <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
+        <translation>Le fichier de programme %1 est endommagé (ligne %2) : un enregistrement n'est pas au format Intel HEX, est tronqué ou a une somme de contrôle fausse. Rien n'a été envoyé à la carte.</translation>
+    </message>
+    <message id="sfi.noRecords">
+        <source>Die Programmdatei %1 enthält keinen 16-Byte-Datensatz (&quot;:10&quot;). Es wurde nichts an die Karte gesendet.</source>
+        <translation>Le fichier de programme %1 ne contient aucun enregistrement de données de 16 octets (« :10 »). Rien n'a été envoyé à la carte.</translation>
+    </message>
+    <message id="sfi.notStored">
+        <source>Die Programmierung wurde abgebrochen, bevor das Programm gespeichert wurde (&quot;WX&quot; wurde nicht gesendet). Das Programm der Karte ist in einem unbekannten Zustand: Programmieren Sie die Karte erneut.</source>
+        <translation>La programmation s'est arrêtée avant l'enregistrement du programme (« WX » n'a pas été envoyé). Le programme de la carte est dans un état inconnu : programmez la carte à nouveau.</translation>
+    </message>
     <message id="sfi.resetQuestion">
         <source>Soll die SFI-Karte von Achse %1 wirklich zurückgesetzt werden?</source>
         <translation>Voulez-vous vraiment réinitialiser la carte SFI de l'axe %1 ?</translation>

@@ -100,20 +100,43 @@ QString findProgramFile(const QString& name, const QStringList& dirs, QStringLis
 
 bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffset) {
     records->clear();
-    // ":10", 4 address digits, 2 type digits, 32 data digits.
-    constexpr qsizetype AddressAt = 3, DataAt = 9, DataDigits = 32;
-    for (qsizetype at = text.indexOf(QLatin1String(":10")); at >= 0;
-         at = text.indexOf(QLatin1String(":10"), at + 1)) {
-        const QStringView rest = QStringView(text).mid(at);
-        if (rest.size() < DataAt + DataDigits || !allHex(rest.mid(AddressAt, DataAt - AddressAt)) ||
-            !allHex(rest.mid(DataAt, DataDigits))) {
-            records->clear();
-            if (badOffset)
-                *badOffset = at;
-            return false;
-        }
-        *records << Record{rest.mid(AddressAt, 4).toString(),
-                           rest.mid(DataAt, DataDigits).toString()};
+    const auto damaged = [&](qsizetype at) {
+        records->clear();
+        if (badOffset)
+            *badOffset = at;
+        return false;
+    };
+    // Record by record, one to a line: ":", the byte count, 2 address bytes,
+    // the type, the data and a checksum that brings the sum of all to zero.
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype end = text.indexOf(u'\n', at);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = QStringView(text).mid(at, end - at).trimmed();
+        const qsizetype lineAt = at;
+        at = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (line.front() != u':' || line.size() % 2 == 0 || line.size() < 11 ||
+            !allHex(line.mid(1)))
+            return damaged(lineAt);
+        QByteArray bytes;
+        for (qsizetype i = 1; i < line.size(); i += 2)
+            bytes += char(AxisVocabulary::hexValue(line[i]) * 16 +
+                          AxisVocabulary::hexValue(line[i + 1]));
+        const int count = quint8(bytes[0]);
+        quint8 sum = 0;
+        for (char b : bytes)
+            sum += quint8(b);
+        if (bytes.size() != count + 5 || sum != 0)
+            return damaged(lineAt);
+        const int type = quint8(bytes[3]);
+        if (type == 0x01)
+            break;
+        // Only full 16-byte data records are programmed; a shorter last
+        // record, and any other type, are passed over.
+        if (type == 0x00 && count == 16)
+            *records << Record{line.mid(3, 4).toString(), line.mid(9, 32).toString()};
     }
     return true;
 }
@@ -145,12 +168,23 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
         reportFile(op, {path});
         return Outcome::FileMissing;
     }
-    // A cut-short record means a damaged file: half a program is worse than
-    // the old one, so nothing is sent.
+    // A cut-short record or a wrong checksum means a damaged file: half a
+    // program, or a wrong one, is worse than the old one, so nothing is sent.
+    // Nor is a file without a single 16-byte record: "WX" would store an
+    // empty program.
     QList<Record> records;
-    if (!readRecords(QString::fromLatin1(bytes), &records)) {
-        reportFile(op, {path});
-        return Outcome::FileMissing;
+    const QString text = QString::fromLatin1(bytes);
+    qsizetype badOffset = 0;
+    if (!readRecords(text, &records, &badOffset)) {
+        const qsizetype line = QStringView(text).left(badOffset).count(u'\n') + 1;
+        op.show({0, Texts::text("sfi.damagedFile").arg(QDir::toNativeSeparators(path)).arg(line), 0,
+                 Operator::Icon::Error, Operator::Buttons::Ok});
+        return Outcome::FileDamaged;
+    }
+    if (records.isEmpty()) {
+        op.show({0, Texts::text("sfi.noRecords").arg(QDir::toNativeSeparators(path)), 0,
+                 Operator::Icon::Error, Operator::Buttons::Ok});
+        return Outcome::FileDamaged;
     }
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::Granted:
@@ -170,8 +204,17 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     const auto failed = [&](const QString& command) {
         const QString reply = link.SendCommand(command);
         if (PseudoReply::is(reply)) {
-            link.reportFailure(op, TimeoutTextId);
             outcome = Outcome::LinkFailed;
+            if (command == QLatin1String("WX")) {
+                link.reportFailure(op, TimeoutTextId);
+                return true;
+            }
+            // Stopped before "WX": the card holds part of a new program
+            // that was never stored, and must be programmed again.
+            QString text = Texts::text("sfi.notStored");
+            if (!link.lastFailureShown())
+                text = Texts::text(TimeoutTextId) + QStringLiteral("\r\n") + text;
+            op.show({0, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return true;
         }
         if (reply == QLatin1String("NO")) {

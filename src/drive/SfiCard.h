@@ -55,14 +55,16 @@ struct Record {
     QString address;
     QString data;
 };
-// Every ":10" record of an Intel HEX text, in file order. False when one of
-// them is cut short or holds a non-hexadecimal digit in its address, type or
-// data: then no record is to be sent at all. badOffset gets where it began.
+// Every 16-byte data record of an Intel HEX text, in file order, up to the
+// end record; shorter data records and other types are passed over. False
+// when a line is no record, is cut short or has a wrong checksum: then no
+// record is to be sent at all. badOffset gets where that line began.
 bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffset = nullptr);
 
 enum class Outcome {
     Programmed,  // records sent and "WX" sent
     FileMissing, // 10158 shown, nothing sent
+    FileDamaged, // the file is damaged or holds no 16-byte record: said, nothing sent
     Refused,     // write release refused: stops without a message
     LinkFailed,  // a reply did not come: 10103 (or the link's message) shown
     Rejected,    // the card answered "NO" to the configuration, a record or the store:

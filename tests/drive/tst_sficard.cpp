@@ -19,11 +19,11 @@
 namespace {
 
 // Three 16-byte records, a shorter one and the end record, as a HEX writer
-// lays them out (checksums are not read).
+// lays them out (with their checksums).
 const QString kProgram = QStringLiteral(":10000000000102030405060708090A0B0C0D0E0F78\r\n"
                                         ":10001000101112131415161718191A1B1C1D1E1F68\r\n"
                                         ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
-                                        ":04003000DEADBEEFC4\r\n"
+                                        ":04003000DEADBEEF94\r\n"
                                         ":00000001FF\r\n");
 
 QMap<int, QByteArray> programRecords() {
@@ -189,17 +189,37 @@ private slots:
             << QStringList{"0000000102030405060708090A0B0C0D0E0F",
                            "0010101112131415161718191A1B1C1D1E1F",
                            "0020A0A1A2A3A4A5A6A7A8A9AAABACADAEAF"};
-        QTest::newRow("record at the very first character")
-            << ":10004000FFEEDDCCBBAA99887766554433221100AA" << true
-            << QStringList{"0040FFEEDDCCBBAA99887766554433221100"};
+        QTest::newRow("lower-case digits sent as the file has them")
+            << ":10004000ffeeddccbbaa99887766554433221100b8" << true
+            << QStringList{"0040ffeeddccbbaa99887766554433221100"};
+        QTest::newRow("nothing after the end record is read")
+            << ":00000001FF\n:10004000FFEEDDCCBBAA99887766554433221100B8\n"
+            << true << QStringList{};
+        QTest::newRow("empty file") << "" << true << QStringList{};
+        QTest::newRow("32-byte records are passed over")
+            << ":20000000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FF0\n"
+               ":00000001FF\n"
+            << true << QStringList{};
         QTest::newRow("no records") << ":00000001FF\r\n" << true << QStringList{};
         QTest::newRow("last record cut short")
             << kProgram.left(kProgram.indexOf(":10002000") + 30) << false << QStringList{};
-        QTest::newRow(":10 at the very end") << kProgram + ":10" << false << QStringList{};
+        QTest::newRow(":10 at the very end, no end record")
+            << kProgram.left(kProgram.indexOf(":00000001FF")) + ":10" << false << QStringList{};
         QTest::newRow("data digit not hexadecimal")
             << ":1000000000010203040506070809ZA0B0C0D0E0F78" << false << QStringList{};
         QTest::newRow("line end inside the data")
             << ":100000000001020304050607\r\n08090A0B0C0D0E0F78" << false << QStringList{};
+        QTest::newRow("wrong checksum on a 16-byte record")
+            << QString(kProgram).replace("0E0F78", "0E0F79") << false << QStringList{};
+        QTest::newRow("wrong checksum on the short record")
+            << QString(kProgram).replace("BEEF94", "BEEFC4") << false << QStringList{};
+        QTest::newRow("data digit changed, checksum kept")
+            << QString(kProgram).replace("A5A6", "A5A7") << false << QStringList{};
+        QTest::newRow("count longer than the record")
+            << ":11000000000102030405060708090A0B0C0D0E0F77" << false << QStringList{};
+        QTest::newRow("text that is no record")
+            << QString(kProgram).replace(":00000001FF", "; end\r\n:00000001FF") << false
+            << QStringList{};
     }
     void records() {
         QFETCH(QString, text);
@@ -370,8 +390,6 @@ private slots:
         QTest::newRow("missing") << "2"
                                  << ""
                                  << "500N1000.S2";
-        QTest::newRow("truncated")
-            << "2" << kProgram.left(kProgram.indexOf(":10002000") + 20) << "500N1000.S2";
         QTest::newRow("variant leaving the folder") << "../../x" << kProgram << "500N1000.S";
     }
     void noUsableFileSendsNothing() {
@@ -399,18 +417,65 @@ private slots:
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }
 
-    // A record that was not taken stops the run before "WX": after a lost
-    // reply, and after an overflow, where every later record would answer
-    // "ERROR".
+    // A damaged file, or one without a single 16-byte record, is refused
+    // before the write release: the message names the file and the line.
+    void damagedFileSendsNothing_data() {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<int>("line"); // 0: no 16-byte record
+        QTest::newRow("cut short") << kProgram.left(kProgram.indexOf(":10002000") + 20) << 3;
+        QTest::newRow("wrong checksum") << QString(kProgram).replace("1E1F68", "1E1F69") << 2;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("32-byte records")
+            << ":20000000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FF0\n"
+               ":00000001FF\n"
+            << 0;
+    }
+    void damagedFileSendsNothing() {
+        QFETCH(QString, content);
+        QFETCH(int, line);
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x92;
+        });
+        const QString path = rig.dirs[1].filePath(QStringLiteral("500N1000.S2"));
+        QVERIFY(writeFile(path, content));
+        QVERIFY(rig.openDialog());
+        rig.host.clearLog();
+        rig.click("programButton");
+        QCOMPARE(rig.commands(), QStringList{"IL?"});
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 0}));
+        const Operator::Message m = rig.op.shown.last();
+        QCOMPARE(m.icon, Operator::Icon::Error);
+        const QString native = QDir::toNativeSeparators(path);
+        QCOMPARE(m.text, line ? Texts::text("sfi.damagedFile").arg(native).arg(line)
+                              : Texts::text("sfi.noRecords").arg(native));
+        rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
+    }
+
+    // A record or configuration that was not taken stops the run before
+    // "WX": after a lost reply, and after an overflow, where every later
+    // record would answer "ERROR". The message says the card must be
+    // programmed again.
     void failedRecordStopsBeforeStoring_data() {
+        QTest::addColumn<QString>("command");
         QTest::addColumn<int>("fault");
         QTest::addColumn<QList<int>>("messages");
-        QTest::newRow("lost reply") << int(sim::Fault::NoReply) << QList<int>{10157, 10103};
-        QTest::newRow("overflow") << int(sim::Fault::Overflow) << QList<int>{10157, 10260};
+        QTest::addColumn<QString>("saysFirst"); // the last message's first line
+        QTest::newRow("lost reply to a record")
+            << "WI0010" << int(sim::Fault::NoReply) << QList<int>{10157, 0} << Texts::text(10103);
+        QTest::newRow("lost reply to the configuration")
+            << "IM92" << int(sim::Fault::NoReply) << QList<int>{10157, 0} << Texts::text(10103);
+        QTest::newRow("overflow") << "WI0010" << int(sim::Fault::Overflow)
+                                  << QList<int>{10157, 10260, 0}
+                                  << Texts::text("sfi.notStored").section("\r\n", 0, 0);
     }
     void failedRecordStopsBeforeStoring() {
+        QFETCH(QString, command);
         QFETCH(int, fault);
         QFETCH(QList<int>, messages);
+        QFETCH(QString, saysFirst);
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());
         rig.link.setTimeoutMs(200);
@@ -421,10 +486,14 @@ private slots:
         QVERIFY(writeFile(rig.dirs[0].filePath(QStringLiteral("500N1000.S2")), kProgram));
         QVERIFY(rig.openDialog());
         rig.host.clearLog();
-        rig.host.setFaultFor(QStringLiteral("WI0010"), sim::Fault(fault));
+        rig.host.setFaultFor(command, sim::Fault(fault));
         rig.click("programButton");
         QVERIFY(!sentAny(rig.commands(), {"WX", "WI0020"}));
         QCOMPARE(rig.op.shownIds(), messages);
+        // The card must be programmed again: "WX" was not sent.
+        const QString said = rig.op.shown.last().text;
+        QCOMPARE(said.section("\r\n", 0, 0), saysFirst);
+        QVERIFY2(said.endsWith(Texts::text("sfi.notStored")), qPrintable(said));
         QVERIFY(rig.waitSeconds.isEmpty());
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }

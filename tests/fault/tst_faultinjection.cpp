@@ -60,13 +60,15 @@ bool repliesMayBeMisplaced = false;
 constexpr qint64 kTopFrequency = 4000;
 
 const QString kPortLost = QStringLiteral("link.portLost");
+// A programming run stopped before the store: the card must be programmed again.
+const QString kSfiNotStored = QStringLiteral("sfi.notStored");
 
 // The SFI program the card gets: three 16-byte records, a shorter one the
 // card is not sent, and the end record.
 const QString kSfiProgram = QStringLiteral(":10000000000102030405060708090A0B0C0D0E0F78\r\n"
                                            ":10001000101112131415161718191A1B1C1D1E1F68\r\n"
                                            ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
-                                           ":04003000DEADBEEFC4\r\n"
+                                           ":04003000DEADBEEF94\r\n"
                                            ":00000001FF\r\n");
 const QMap<int, QByteArray> kSfiRecords = {
     {0x0000, QByteArray::fromHex("000102030405060708090A0B0C0D0E0F")},
@@ -977,11 +979,15 @@ const QMap<QString, Operation>& operations() {
 // What the operator saw, one entry per message: its id, or the link's own
 // text id for the texts it composes.
 QStringList shownKeys(const ScriptedOperator& op) {
+    const QString notStored = Texts::text(kSfiNotStored.toLatin1().constData());
     QStringList keys;
     for (const Operator::Message& m : op.shown)
         keys << (m.textId != 0 ? QString::number(m.textId)
                  : m.text == Texts::text(kPortLost.toLatin1().constData()) ? kPortLost
-                                                                           : m.text);
+                 : m.text == notStored                                     ? kSfiNotStored
+                 : m.text == Texts::text(10103) + "\r\n" + notStored
+                     ? QStringLiteral("10103 ") + kSfiNotStored
+                     : m.text);
     return keys;
 }
 
@@ -1127,8 +1133,8 @@ void TestFaultInjection::operationUnderFault_data() {
         {"sequence test run", "on a step", onCommand("GA800"), {"10103"}},
         {"SFI card", "on the program variant", onCommand("IL?"), {"10157", "10103"}},
         {"SFI card", "on the release", onCommand("IC?"), {"10157", "10103"}},
-        {"SFI card", "on the configuration", onCommand("IM92"), {"10157", "10103"}},
-        {"SFI card", "on the second record", onCommand("WI0010"), {"10157", "10103"}},
+        {"SFI card", "on the configuration", onCommand("IM92"), {"10157", "10103 sfi.notStored"}},
+        {"SFI card", "on the second record", onCommand("WI0010"), {"10157", "10103 sfi.notStored"}},
         {"SFI card", "on the store", onCommand("WX"), {"10157", "10103"}},
         {"SFI card", "on the reading again", onCommand("PI?"), {"10157", "10103"}},
         {"report", "from the first reply", fromReply(0), {"10103", "10224"}},
