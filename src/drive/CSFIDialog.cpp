@@ -171,9 +171,12 @@ void CSFIDialog::programClicked() {
             waitRunner_(wait);
         else
             wait.exec();
-        // The dialog shows what the card holds now.
-        if (!start())
+        // The dialog shows what the card holds now; a card that no longer
+        // answers closes it, as opening it would not have shown it.
+        if (!start()) {
+            reject();
             return;
+        }
     }
     op_.inform(10161);
 }

@@ -310,6 +310,31 @@ private slots:
         QCOMPARE(rig.op.shownIds(), QList<int>{10103});
     }
 
+    // A card that no longer answers after it stored its program closes the
+    // dialog, as it would not have opened, and programming is not reported
+    // as finished.
+    void silentCardAfterProgrammingClosesTheDialog() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(150);
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x00;
+            a.sfiVariant = QStringLiteral("2");
+        });
+        QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram));
+        QVERIFY(rig.openDialog());
+        rig.pick("steps500");
+        rig.pick("directionMinus");
+        rig.pick("encoder1000");
+        rig.host.setFaultFor(QStringLiteral("0 PI?"), sim::Fault::NoReply);
+        rig.click("programButton");
+        QVERIFY(!rig.dialog->isVisible());
+        QCOMPARE(rig.dialog->result(), int(QDialog::Rejected));
+        QVERIFY(!rig.op.shownIds().contains(10161));
+        QVERIFY(rig.op.shownIds().contains(10103));
+    }
+
     // The fixture programmed record by record and stored by "WX", as the
     // configuration chosen in the dialog names it.
     void programsTheCard() {
