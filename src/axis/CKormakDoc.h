@@ -17,6 +17,8 @@ public:
     QString stopCurrent;  // "PS"
     QString boostTime;    // "PT"
     QString typeTag;      // file name after opening; device type after applying
+    // Where the applied file is damaged ("Zeile 14: „PM“"); empty when whole.
+    QString damagedWhere;
     bool retitlePending = false;
 
     QString filePath; // empty until opened or saved

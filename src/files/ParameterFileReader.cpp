@@ -132,6 +132,9 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKo
                            const CurrentSettings& dialogFields) {
     ApplyResult result;
     result.currents = dialogFields;
+    // Kept with the document, for the report and whoever shows the file.
+    const FileDamage damage = CheckParameterFileLines(lines);
+    doc.damagedWhere = damage.damaged() ? FileDamageWhere(damage) : QString();
     // A file without lines names no device and no values: the document keeps
     // the file's name as its type tag, as the panel shows it.
     if (lines.isEmpty())

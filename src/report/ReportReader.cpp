@@ -7,7 +7,6 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
-#include "files/FileCheck.h"
 #include "link/SerialLink.h"
 #include "report/SlotDecoding.h"
 
@@ -180,9 +179,8 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     if (offline) {
         m.deviceBlock = OfflineDeviceBlock(doc);
         // A reader of the paper must not take a damaged file for a whole one.
-        const FileDamage damage = CheckParameterFileLines(doc.lineList);
-        if (damage.damaged())
-            m.deviceBlock += Crlf + Texts::text("report.damaged").arg(FileDamageWhere(damage));
+        if (!doc.damagedWhere.isEmpty())
+            m.deviceBlock += Crlf + Texts::text("report.damaged").arg(doc.damagedWhere);
         m.generalBlock = generalBlock(p, {p.startStopFreq, p.runFreq, p.axisLimit, p.backlash,
                                           p.zeroOffsetMinus, p.zeroOffsetPlus});
         // An ampere family's file holds amperes ("PS0.5"), the others levels.
