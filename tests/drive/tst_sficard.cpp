@@ -63,6 +63,21 @@ template <typename Rig> struct SfiRig : Rig {
         dialog->show();
         return true;
     }
+    // A card with variant 2, its program file 500N1000.S2 in the last
+    // folder, and the dialog open with that configuration chosen.
+    bool openChoosing500N1000() {
+        this->axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x00;
+            a.sfiVariant = QStringLiteral("2");
+        });
+        if (!writeFile(dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram) || !openDialog())
+            return false;
+        pick("steps500");
+        pick("directionMinus");
+        pick("encoder1000");
+        return true;
+    }
     QRadioButton* radio(const char* name) const {
         auto* r = dialog->template findChild<QRadioButton*>(QString::fromLatin1(name));
         if (!r)
@@ -317,16 +332,7 @@ private slots:
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());
         rig.link.setTimeoutMs(150);
-        rig.axis([](sim::SimAxis& a) {
-            a.sfiCard = true;
-            a.sfiConfig = 0x00;
-            a.sfiVariant = QStringLiteral("2");
-        });
-        QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram));
-        QVERIFY(rig.openDialog());
-        rig.pick("steps500");
-        rig.pick("directionMinus");
-        rig.pick("encoder1000");
+        QVERIFY(rig.openChoosing500N1000());
         rig.host.setFaultFor(QStringLiteral("0 PI?"), sim::Fault::NoReply);
         rig.click("programButton");
         QVERIFY(!rig.dialog->isVisible());
@@ -340,16 +346,7 @@ private slots:
     void programsTheCard() {
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());
-        rig.axis([](sim::SimAxis& a) {
-            a.sfiCard = true;
-            a.sfiConfig = 0x00;
-            a.sfiVariant = QStringLiteral("2");
-        });
-        QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram));
-        QVERIFY(rig.openDialog());
-        rig.pick("steps500");
-        rig.pick("directionMinus");
-        rig.pick("encoder1000");
+        QVERIFY(rig.openChoosing500N1000());
         rig.host.clearLog();
         rig.click("programButton");
         QCOMPARE(
