@@ -101,6 +101,13 @@ class TestAxisPanel : public QObject {
         }
         return panel.get();
     }
+    // The next `count` requests (-1: all) go unanswered. Only these tests wait for a
+    // time-out, so it is kept short here; every other reply has the whole second a
+    // controller is given, however busy the machine running the suite.
+    void loseReplies(int count) {
+        link().setTimeoutMs(300);
+        sim_->setFault(sim::Fault::NoReply, 0, count);
+    }
     // An online panel with its first read done, quiet on the wire and in the log.
     CKormakView* quietPanel(const QString& address = QStringLiteral("0")) {
         CKormakView* panel = openPanel(address);
@@ -140,8 +147,6 @@ private slots:
         link().setPorts({sim_->slavePath()});
         link().setPortIndex(0);
         link().setBaudIndex(3); // 28800, the axes' rate
-        // Only tests about lost replies wait for a time-out; keep it short.
-        link().setTimeoutMs(300);
     }
     void cleanup() {
         panels_.clear();
@@ -204,7 +209,7 @@ private slots:
     }
 
     void lostReplyLocksPanel() {
-        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        loseReplies(1);
         CKormakView* panel = openPanel(QStringLiteral("0"), false);
         QCOMPARE(wire(), QStringList{"0 IF?"});
         QCOMPARE(op().shownIds(), QList<int>{10103});
@@ -401,7 +406,7 @@ private slots:
         CKormakView* panel = openPanel(QStringLiteral("0"), false);
         sim_->clearLog();
         op().clear();
-        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        loseReplies(1);
         QVERIFY(!panel->PollStatus());
         QVERIFY(!panel->isPolling());
         QCOMPARE(op().shownIds(), QList<int>{10103});
@@ -446,7 +451,7 @@ private slots:
 
     void activationLosesAxis() {
         CKormakView* panel = quietPanel();
-        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        loseReplies(1);
         panel->ActivatePanel(true);
         QVERIFY(link().lastTimedOut());
         QVERIFY(!panel->isPolling());
@@ -580,7 +585,7 @@ private slots:
     // The next status that comes in makes lamps and position current again.
     void statusAfterLossIsCurrentAgain() {
         CKormakView* panel = quietPanel();
-        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        loseReplies(1);
         QVERIFY(!panel->PollStatus());
         QCOMPARE(lamp(panel, "lamp1016"), QStringLiteral("unknown"));
         panel->ActivatePanel(true);
@@ -836,7 +841,7 @@ private slots:
 
     void storeLosesReply() {
         CKormakView* panel = quietPanel();
-        sim_->setFault(sim::Fault::NoReply, 0, -1);
+        loseReplies(-1);
         QTest::mouseClick(child<QPushButton>(panel, "storeButton"), Qt::LeftButton);
         sim_->setFault(sim::Fault::None);
         QCOMPARE(op().shownIds(), (QList<int>{10110, 10103}));
@@ -905,7 +910,7 @@ private slots:
 
     void closeLosesReply() {
         CKormakView* panel = quietPanel();
-        sim_->setFault(sim::Fault::NoReply, 0, 1);
+        loseReplies(1);
         panel->ClosePanel();
         QCOMPARE(wire(), QStringList{"0 IS?"});
         QCOMPARE(op().shownIds(), QList<int>{10103});
