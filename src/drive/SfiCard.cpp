@@ -133,10 +133,23 @@ bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffs
         const int type = quint8(bytes[3]);
         if (type == 0x01)
             break;
-        // Only full 16-byte data records are programmed; a shorter last
-        // record, and any other type, are passed over.
-        if (type == 0x00 && count == 16)
-            *records << Record{line.mid(3, 4).toString(), line.mid(9, 32).toString()};
+        // The card takes its program in 16-byte pieces: a longer data record
+        // (a tool that writes 32-byte ":20" records) goes as consecutive
+        // pieces at its own addresses; a piece shorter than 16 bytes (a
+        // shorter last record) and any other type are passed over.
+        if (type != 0x00)
+            continue;
+        const int address = quint8(bytes[1]) * 256 + quint8(bytes[2]);
+        if (address + count > 0x10000)
+            return damaged(lineAt); // runs past the end of the address space
+        for (int piece = 0; piece + 16 <= count; piece += 16) {
+            const QString data = line.mid(9 + 2 * piece, 32).toString();
+            const QString at =
+                piece == 0
+                    ? line.mid(3, 4).toString()
+                    : QStringLiteral("%1").arg(address + piece, 4, 16, QLatin1Char('0')).toUpper();
+            *records << Record{at, data};
+        }
     }
     return true;
 }
@@ -170,7 +183,7 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     }
     // A cut-short record or a wrong checksum means a damaged file: half a
     // program, or a wrong one, is worse than the old one, so nothing is sent.
-    // Nor is a file without a single 16-byte record: "WX" would store an
+    // Nor is a file without a single 16-byte piece: "WX" would store an
     // empty program.
     QList<Record> records;
     const QString text = QString::fromLatin1(bytes);

@@ -55,8 +55,10 @@ struct Record {
     QString address;
     QString data;
 };
-// Every 16-byte data record of an Intel HEX text, in file order, up to the
-// end record; shorter data records and other types are passed over. False
+// The data records of an Intel HEX text as the card takes them, in 16-byte
+// pieces in file order up to the end record: a longer record is cut into
+// pieces at their own addresses; a shorter record, a shorter rest of a
+// longer one, and other record types are passed over. False
 // when a line is no record, is cut short or has a wrong checksum: then no
 // record is to be sent at all. badOffset gets where that line began.
 bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffset = nullptr);
@@ -64,7 +66,7 @@ bool readRecords(const QString& text, QList<Record>* records, qsizetype* badOffs
 enum class Outcome {
     Programmed,  // records sent and "WX" sent
     FileMissing, // 10158 shown, nothing sent
-    FileDamaged, // the file is damaged or holds no 16-byte record: said, nothing sent
+    FileDamaged, // the file is damaged or holds no 16-byte piece: said, nothing sent
     Refused,     // write release refused: stops without a message
     LinkFailed,  // a reply did not come: 10103 (or the link's message) shown
     Rejected,    // the card answered "NO" to the configuration, a record or the store:

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -211,10 +212,18 @@ private slots:
             << ":00000001FF\n:10004000FFEEDDCCBBAA99887766554433221100B8\n"
             << true << QStringList{};
         QTest::newRow("empty file") << "" << true << QStringList{};
-        QTest::newRow("32-byte records are passed over")
-            << ":20000000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FF0\n"
+        QTest::newRow("a 32-byte record goes as two pieces at their addresses")
+            << ":20010000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FEF\n"
                ":00000001FF\n"
-            << true << QStringList{};
+            << true
+            << QStringList{"0100000102030405060708090A0B0C0D0E0F",
+                           "0110101112131415161718191A1B1C1D1E1F"};
+        QTest::newRow("a 24-byte record: its last 8 bytes are passed over")
+            << ":18020000404142434445464748494A4B4C4D4E4F5051525354555657D2" << true
+            << QStringList{"0200404142434445464748494A4B4C4D4E4F"};
+        QTest::newRow("a record running past the address space")
+            << ":20FFF000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1F01"
+            << false << QStringList{};
         QTest::newRow("no records") << ":00000001FF\r\n" << true << QStringList{};
         QTest::newRow("last record cut short")
             << kProgram.left(kProgram.indexOf(":10002000") + 30) << false << QStringList{};
@@ -367,6 +376,27 @@ private slots:
         QVERIFY(rig.checked().contains("encoder1000"));
     }
 
+    // A file of 32-byte records reaches the card whole, as 16-byte pieces.
+    void longRecordsGoInPieces() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        QVERIFY(rig.openChoosing500N1000());
+        QVERIFY(writeFile(
+            rig.dirs[2].filePath(QStringLiteral("500N1000.S2")),
+            QStringLiteral(
+                ":20000000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FF0\r\n"
+                ":10002000A0A1A2A3A4A5A6A7A8A9AAABACADAEAF58\r\n"
+                ":00000001FF\r\n")));
+        rig.host.clearLog();
+        rig.click("programButton");
+        const QStringList pieces = rig.commands().filter(QRegularExpression("^WI"));
+        QCOMPARE(pieces, (QStringList{"WI0000000102030405060708090A0B0C0D0E0F",
+                                      "WI0010101112131415161718191A1B1C1D1E1F",
+                                      "WI0020A0A1A2A3A4A5A6A7A8A9AAABACADAEAF"}));
+        rig.axis([](sim::SimAxis& a) { QCOMPARE(a.sfiProgram, programRecords()); });
+        QCOMPARE(rig.op.shownIds(), (QList<int>{10157, 10161}));
+    }
+
     void answeredNoSendsNothing_data() {
         QTest::addColumn<QString>("button");
         QTest::newRow("program") << "programButton";
@@ -439,7 +469,7 @@ private slots:
         rig.axis([](sim::SimAxis& a) { QVERIFY(a.sfiProgram.isEmpty()); });
     }
 
-    // A damaged file, or one without a single 16-byte record, is refused
+    // A damaged file, or one without a single 16-byte piece, is refused
     // before the write release: the message names the file and the line.
     void damagedFileSendsNothing_data() {
         QTest::addColumn<QString>("content");
@@ -447,10 +477,9 @@ private slots:
         QTest::newRow("cut short") << kProgram.left(kProgram.indexOf(":10002000") + 20) << 3;
         QTest::newRow("wrong checksum") << QString(kProgram).replace("1E1F68", "1E1F69") << 2;
         QTest::newRow("empty") << "" << 0;
-        QTest::newRow("32-byte records")
-            << ":20000000000102030405060708090A0B0C0D0E0F101112131415161718191A1B1C1D1E1FF0\n"
-               ":00000001FF\n"
-            << 0;
+        QTest::newRow("only an end record") << ":00000001FF\n" << 0;
+        QTest::newRow("only records shorter than 16 bytes") << ":04003000DEADBEEF94\n:00000001FF\n"
+                                                            << 0;
     }
     void damagedFileSendsNothing() {
         QFETCH(QString, content);
