@@ -1579,6 +1579,10 @@ Nicht vorhanden: %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</translation>
     </message>
+    <message id="sfi.chooseFirst">
+        <source>Die Karte meldet keine Konfiguration. Wählen Sie zuerst Vorzugsrichtung, Motorschrittzahl und Encoderstrichzahl: Sie bestimmen die Programmdatei.</source>
+        <translation>Die Karte meldet keine Konfiguration. Wählen Sie zuerst Vorzugsrichtung, Motorschrittzahl und Encoderstrichzahl: Sie bestimmen die Programmdatei.</translation>
+    </message>
     <message id="sfi.damagedFile">
         <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
         <translation>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</translation>

@@ -1579,6 +1579,10 @@ Absent: %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Not sent: a command holds at most %1 characters; this one holds %2.</translation>
     </message>
+    <message id="sfi.chooseFirst">
+        <source>Die Karte meldet keine Konfiguration. Wählen Sie zuerst Vorzugsrichtung, Motorschrittzahl und Encoderstrichzahl: Sie bestimmen die Programmdatei.</source>
+        <translation>The card reports no configuration. First choose the preferred direction, the motor steps and the encoder lines: they select the program file.</translation>
+    </message>
     <message id="sfi.damagedFile">
         <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
         <translation>The program file %1 is damaged (line %2): a record is no Intel HEX record, is cut short or has a wrong checksum. Nothing was sent to the card.</translation>

@@ -1579,6 +1579,10 @@ Absents : %2</translation>
         <source>Nicht gesendet: Ein Befehl hat höchstens %1 Zeichen, dieser hat %2.</source>
         <translation>Non envoyé : une commande compte au plus %1 caractères, celle-ci en compte %2.</translation>
     </message>
+    <message id="sfi.chooseFirst">
+        <source>Die Karte meldet keine Konfiguration. Wählen Sie zuerst Vorzugsrichtung, Motorschrittzahl und Encoderstrichzahl: Sie bestimmen die Programmdatei.</source>
+        <translation>La carte n'indique aucune configuration. Choisissez d'abord la direction préférée, le nombre de pas du moteur et le nombre de traits du codeur : ils déterminent le fichier de programme.</translation>
+    </message>
     <message id="sfi.damagedFile">
         <source>Die Programmdatei %1 ist beschädigt (Zeile %2): ein Satz ist kein Intel-HEX-Satz, ist abgeschnitten oder hat eine falsche Prüfsumme. Es wurde nichts an die Karte gesendet.</source>
         <translation>Le fichier de programme %1 est endommagé (ligne %2) : un enregistrement n'est pas au format Intel HEX, est tronqué ou a une somme de contrôle fausse. Rien n'a été envoyé à la carte.</translation>

@@ -83,10 +83,10 @@ CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
         auto* group = new QButtonGroup(this);
         for (QRadioButton* r : radios)
             group->addButton(r);
+        return group;
     };
-    exclusive({plus_, minus_});
-    exclusive({steps200_, steps500_});
-    exclusive({encoder_[0], encoder_[1], encoder_[2], encoder_[3]});
+    configuration_ = {exclusive({plus_, minus_}), exclusive({steps200_, steps500_}),
+                      exclusive({encoder_[0], encoder_[1], encoder_[2], encoder_[3]})};
 
     auto* status = new QGroupBox(Texts::text(10153), this);
     auto* statusLayout = new QHBoxLayout(status);
@@ -130,6 +130,10 @@ bool CSFIDialog::start() {
     (active == u"1" ? active_ : inactive_)->setChecked(true);
     const SfiCard::ReadConfiguration c =
         SfiCard::parseConfiguration(link_.SendCommand(QStringLiteral("IM?")));
+    // A card without a configuration ("FF") shows none: the operator chooses
+    // one before programming rather than taking what the radios last showed.
+    for (QButtonGroup* group : configuration_)
+        clearChoice(group);
     if (!c.known)
         return true;
     (c.steps500 ? steps500_ : steps200_)->setChecked(true);
@@ -139,7 +143,30 @@ bool CSFIDialog::start() {
     return true;
 }
 
+void CSFIDialog::clearChoice(QButtonGroup* group) {
+    // An exclusive group keeps one button checked; it lets go only while not
+    // exclusive.
+    group->setExclusive(false);
+    for (QAbstractButton* b : group->buttons())
+        b->setChecked(false);
+    group->setExclusive(true);
+}
+
+bool CSFIDialog::configurationChosen() const {
+    for (const QButtonGroup* group : configuration_)
+        if (!group->checkedButton())
+            return false;
+    return true;
+}
+
 void CSFIDialog::programClicked() {
+    // The program file is chosen by the configuration: without one of each
+    // there is no file to send.
+    if (!configurationChosen()) {
+        op_.show({0, Texts::text("sfi.chooseFirst"), 0, Operator::Icon::Exclamation,
+                  Operator::Buttons::Ok});
+        return;
+    }
     if (op_.ask(10157, Operator::Buttons::YesNo, Operator::Icon::Question) != Operator::Answer::Yes)
         return;
     BusyGuard busy;

@@ -6,9 +6,11 @@
 #include "drive/CReset.h"
 
 #include <QDialog>
+#include <QList>
 #include <QStringList>
 
 class Operator;
+class QButtonGroup;
 class QPushButton;
 class QRadioButton;
 class SerialLink;
@@ -31,6 +33,8 @@ public:
 private:
     void programClicked();
     void resetClicked();
+    static void clearChoice(QButtonGroup* group);
+    bool configurationChosen() const;
 
     SerialLink& link_;
     Operator& op_;
@@ -45,4 +49,5 @@ private:
     QRadioButton* inactive_ = nullptr;
     QPushButton* programButton_ = nullptr;
     QPushButton* resetButton_ = nullptr;
+    QList<QButtonGroup*> configuration_; // direction, steps, encoder
 };

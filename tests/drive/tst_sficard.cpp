@@ -299,7 +299,7 @@ private slots:
         QTest::newRow("inactive, 200 plus 50")
             << false << 0x00
             << QStringList{"deactivated", "directionPlus", "encoder50", "steps200"};
-        QTest::newRow("never configured leaves the radios")
+        QTest::newRow("never configured: nothing chosen")
             << false << 0xFF << QStringList{"deactivated"};
     }
     void start() {
@@ -376,6 +376,35 @@ private slots:
         QVERIFY(rig.checked().contains("encoder1000"));
     }
 
+    // A card that reports no configuration shows none; Program asks for one
+    // before anything is sent, instead of naming a file from radios nobody set.
+    void unconfiguredCardAsksForAChoice() {
+        SfiRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0xFF;
+            a.sfiVariant = QStringLiteral("2");
+        });
+        QVERIFY(writeFile(rig.dirs[2].filePath(QStringLiteral("500N1000.S2")), kProgram));
+        QVERIFY(rig.openDialog());
+        QCOMPARE(rig.checked(), QStringList{"deactivated"});
+        rig.host.clearLog();
+        rig.pick("steps500");
+        rig.click("programButton");
+        QVERIFY(rig.commands().isEmpty());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.last().text, Texts::text("sfi.chooseFirst"));
+        rig.pick("directionMinus");
+        rig.pick("encoder1000");
+        rig.click("programButton");
+        QCOMPARE(rig.commands().value(0), QStringLiteral("IL?"));
+        rig.axis([](sim::SimAxis& a) {
+            QCOMPARE(a.sfiProgram, programRecords());
+            QCOMPARE(a.sfiConfig, 0x92);
+        });
+    }
+
     // A file of 32-byte records reaches the card whole, as 16-byte pieces.
     void longRecordsGoInPieces() {
         SfiRig<SimRig> rig;
@@ -406,7 +435,10 @@ private slots:
         QFETCH(QString, button);
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());
-        rig.axis([](sim::SimAxis& a) { a.sfiCard = true; });
+        rig.axis([](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiConfig = 0x00;
+        });
         QVERIFY(rig.openDialog());
         rig.host.clearLog();
         rig.op.answers = {Operator::Answer::No};
