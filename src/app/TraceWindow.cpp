@@ -17,6 +17,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScatterSeries>
 #include <QScreen>
 #include <QShowEvent>
@@ -95,7 +96,9 @@ TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
     view_ = new QChartView(chart_, this);
     view_->setObjectName(QStringLiteral("traceChart"));
     view_->setRenderHint(QPainter::Antialiasing);
-    view_->setMinimumSize(640, 400);
+    // Small enough to stand beside a panel on a 1024 x 768 screen; it opens
+    // larger wherever there is room.
+    view_->setMinimumSize(ChartMinimum);
 
     auto button = [this](const char* name) {
         auto* b = new QPushButton(this);
@@ -110,18 +113,12 @@ TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
     savePngButton_ = button("savePngButton");
     closeButton_ = button("closeButton");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(pauseButton_);
-    buttons->addWidget(clearButton_);
-    buttons->addStretch(1);
-    buttons->addWidget(saveCsvButton_);
-    buttons->addWidget(savePngButton_);
-    buttons->addSpacing(12);
-    buttons->addWidget(closeButton_);
+    buttonRows_ = new QVBoxLayout;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(note_);
     layout->addWidget(view_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRows_);
+    arrangeButtons(QWIDGETSIZE_MAX);
 
     connect(pauseButton_, &QPushButton::toggled, this, &TraceWindow::setPaused);
     connect(clearButton_, &QPushButton::clicked, this, &TraceWindow::clear);
@@ -140,8 +137,8 @@ TraceWindow::TraceWindow(CKormakView& panel, Operator& op, QWidget* owner)
     redraw();
 }
 
-QRect TraceWindow::placeBeside(const QRect& panel, const QRect& controls, const QRect& screen,
-                               const QSize& preferred, const QSize& minimum) {
+QRect TraceWindow::placeBeside(const QRect& panel, const QList<QRect>& keepFree,
+                               const QRect& screen, const QSize& preferred, const QSize& minimum) {
     // A window in the part of the screen given, as large as it allows up to
     // the preferred size, pushed towards `towards` along the free axis.
     auto fit = [&](const QRect& room, const QPoint& towards) -> QRect {
@@ -178,17 +175,81 @@ QRect TraceWindow::placeBeside(const QRect& panel, const QRect& controls, const 
     if (chosen.isValid())
         return chosen;
     // No side has room: over the panel, but clear of its controls.
-    const QRect aside = controls.isValid() ? controls : panel;
-    chosen = best(
-        {fit(QRect(aside.right() + 1, screen.top(), w, h), aside.topRight()),
-         fit(QRect(screen.left(), screen.top(), aside.left() - screen.left(), h),
-             QPoint(screen.left(), aside.top())),
-         fit(QRect(screen.left(), aside.bottom() + 1, w, h), aside.bottomLeft()),
-         fit(QRect(screen.left(), screen.top(), w, aside.top() - screen.top()), screen.topLeft())});
-    if (chosen.isValid())
-        return chosen;
+    for (const QRect& aside : keepFree) {
+        if (!aside.isValid())
+            continue;
+        chosen = best({fit(QRect(aside.right() + 1, screen.top(), w, h), aside.topRight()),
+                       fit(QRect(screen.left(), screen.top(), aside.left() - screen.left(), h),
+                           QPoint(screen.left(), aside.top())),
+                       fit(QRect(screen.left(), aside.bottom() + 1, w, h), aside.bottomLeft()),
+                       fit(QRect(screen.left(), screen.top(), w, aside.top() - screen.top()),
+                           screen.topLeft())});
+        if (chosen.isValid())
+            return chosen;
+    }
     QRect r(screen.topLeft(), preferred.boundedTo(screen.size()));
     return r;
+}
+
+void TraceWindow::arrangeButtons(int width) {
+    const QList<QPushButton*> buttons{pauseButton_, clearButton_, saveCsvButton_, savePngButton_,
+                                      closeButton_};
+    const int spacing = qMax(0, style()->layoutSpacing(QSizePolicy::PushButton,
+                                                       QSizePolicy::PushButton, Qt::Horizontal));
+    const QMargins margins = layout() ? layout()->contentsMargins() : QMargins(9, 9, 9, 9);
+    const int room = width == QWIDGETSIZE_MAX ? width : width - margins.left() - margins.right();
+    // Rows filled from the left, as many buttons to a row as the width holds.
+    QList<int> rowOf;
+    int row = 0;
+    int used = 0;
+    for (QPushButton* b : buttons) {
+        const int w = b->sizeHint().width();
+        if (used > 0 && used + spacing + w > room) {
+            ++row;
+            used = 0;
+        }
+        used += (used > 0 ? spacing : 0) + w;
+        rowOf << row;
+    }
+    // The window may be as narrow as its widest button, whatever the rows
+    // are now: it is the narrow width that puts the buttons on more rows.
+    int narrowest = qMax(view_->minimumWidth(), note_->minimumSizeHint().width());
+    for (QPushButton* b : buttons)
+        narrowest = qMax(narrowest, b->sizeHint().width());
+    setMinimumWidth(narrowest + margins.left() + margins.right());
+    if (rowOf == buttonRowOf_)
+        return;
+    buttonRowOf_ = rowOf;
+    while (QLayoutItem* item = buttonRows_->takeAt(0)) {
+        // The buttons stay; only the rows that held them go.
+        if (QLayout* rowLayout = item->layout())
+            while (QLayoutItem* inner = rowLayout->takeAt(0))
+                delete inner;
+        delete item;
+    }
+    const bool oneRow = rowOf.back() == 0;
+    QHBoxLayout* current = nullptr;
+    for (int i = 0; i < buttons.size(); ++i) {
+        if (i == 0 || rowOf[i] != rowOf[i - 1]) {
+            if (current && !oneRow)
+                current->addStretch(1);
+            current = new QHBoxLayout;
+            buttonRows_->addLayout(current);
+        }
+        // On one row the file buttons and Exit stand apart on the right.
+        if (oneRow && buttons[i] == saveCsvButton_)
+            current->addStretch(1);
+        if (oneRow && buttons[i] == closeButton_)
+            current->addSpacing(12);
+        current->addWidget(buttons[i]);
+    }
+    if (current && !oneRow)
+        current->addStretch(1);
+}
+
+void TraceWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    arrangeButtons(event->size().width());
 }
 
 void TraceWindow::placeBesidePanel() {
@@ -201,10 +262,17 @@ void TraceWindow::placeBesidePanel() {
         if (p->isWindow() || p->inherits("QMdiSubWindow"))
             outer = p;
     const QRect panelRect(outer->mapToGlobal(QPoint(0, 0)), outer->size());
+    // Everything the operator works with on the panel: in a maximised panel
+    // window, the room beside its controls is free.
     QRect controls;
+    for (QWidget* w : panel_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            controls |= QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    // Where even that leaves no room, at least Start and Stop stay free.
+    QRect startStop;
     for (const char* name : {"startButton", "stopButton"})
         if (auto* b = panel_->findChild<QWidget*>(QString::fromLatin1(name)))
-            controls |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
+            startStop |= QRect(b->mapToGlobal(QPoint(0, 0)), b->size());
     QScreen* screen = outer->screen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     // The window's frame: what the title bar and border add around its
@@ -218,10 +286,17 @@ void TraceWindow::placeBesidePanel() {
     if (border.top() <= 0)
         border = QMargins(6, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 12, 6, 6);
     const QSize extra(border.left() + border.right(), border.top() + border.bottom());
+    // The smallest the window can be is with its buttons one to a row.
+    arrangeButtons(0);
+    layout()->activate();
+    const QSize smallest = minimumSize();
     const QRect place =
-        placeBeside(panelRect, controls, available, sizeHint().expandedTo(QSize(520, 360)) + extra,
-                    minimumSizeHint().expandedTo(QSize(320, 240)) + extra);
-    setGeometry(place.marginsRemoved(border));
+        placeBeside(panelRect, {controls, startStop}, available,
+                    sizeHint().expandedTo(QSize(660, 480)) + extra, smallest + extra);
+    const QRect inside = place.marginsRemoved(border);
+    arrangeButtons(inside.width());
+    layout()->activate();
+    setGeometry(inside);
 }
 
 TraceWindow* TraceWindow::forPanel(CKormakView& panel, Operator& op, QWidget* owner) {
@@ -248,6 +323,8 @@ void TraceWindow::retranslate() {
     saveCsvButton_->setText(Texts::text("trace.saveCsv"));
     savePngButton_->setText(Texts::text("trace.savePng"));
     closeButton_->setText(Texts::text(10030));
+    // Other words, other widths: the rows may change.
+    arrangeButtons(isVisible() ? width() : QWIDGETSIZE_MAX);
 }
 
 void TraceWindow::changeEvent(QEvent* event) {

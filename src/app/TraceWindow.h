@@ -22,6 +22,7 @@ class QLineSeries;
 class QPushButton;
 class QScatterSeries;
 class QValueAxis;
+class QVBoxLayout;
 
 class TraceWindow : public QWidget {
     Q_OBJECT
@@ -47,9 +48,10 @@ public:
     // coordinates) on a screen whose free area is screen: right of it, else
     // left, else below, else above - whichever leaves the window the most
     // room, at most preferred, never less than minimum. Where no side has
-    // room, it goes where it covers none of controls (the panel's Start and
-    // Stop). Always within the screen.
-    static QRect placeBeside(const QRect& panel, const QRect& controls, const QRect& screen,
+    // room (a maximised panel window), it goes where it covers none of the
+    // first of keepFree that leaves room (the panel's contents, else its Start
+    // and Stop). Always within the screen.
+    static QRect placeBeside(const QRect& panel, const QList<QRect>& keepFree, const QRect& screen,
                              const QSize& preferred, const QSize& minimum);
     // Places the window beside its panel on the panel's screen.
     void placeBesidePanel();
@@ -60,8 +62,12 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr QSize ChartMinimum{260, 200};
+    // Lays the buttons out in as few rows as a window this wide allows.
+    void arrangeButtons(int width);
     void retranslate();
     void positionPolled(const QString& position, bool running);
     void moveStarted(const QString& position);
@@ -83,6 +89,8 @@ private:
     qint64 shownUntil_ = 0; // ms at the right edge of the picture
 
     QLabel* note_;
+    QVBoxLayout* buttonRows_;
+    QList<int> buttonRowOf_; // each button's row as last arranged
     QChart* chart_;
     QChartView* view_;
     QValueAxis* timeAxis_;

@@ -117,14 +117,21 @@ private slots:
             << QRect(0, 60, 1024, 680) << QRect(20, 520, 260, 50) << false;
         QTest::newRow("maximised panel, controls on the right")
             << QRect(0, 60, 1024, 680) << QRect(760, 200, 240, 50) << false;
+        // A panel where a new one opens, in the main window beside the axis bar:
+        // its right is 320 pixels from the screen's edge.
+        QTest::newRow("panel beside the axis bar, narrow room right")
+            << QRect(122, 78, 582, 566) << QRect(134, 110, 558, 522) << true;
+        QTest::newRow("maximised panel: beside its contents")
+            << QRect(122, 78, 902, 668) << QRect(134, 110, 558, 522) << false;
     }
     void placedBesideItsPanel() {
         QFETCH(QRect, panel);
         QFETCH(QRect, controls);
         QFETCH(bool, roomBeside);
         const QRect screen(0, 0, 1024, 740);
-        const QSize minimum(320, 240);
-        const QRect r = TraceWindow::placeBeside(panel, controls, screen, QSize(640, 420), minimum);
+        const QSize minimum(300, 240);
+        const QRect r =
+            TraceWindow::placeBeside(panel, {controls}, screen, QSize(640, 420), minimum);
         QVERIFY2(screen.contains(r), qPrintable(QStringLiteral("%1,%2 %3x%4")
                                                     .arg(r.x())
                                                     .arg(r.y())
@@ -275,6 +282,39 @@ private slots:
         QFile empty(csvPath);
         QVERIFY(empty.open(QIODevice::ReadOnly));
         QCOMPARE(empty.readAll(), QByteArray("time_s,position,speed\n"));
+    }
+
+    // Beside a panel on a small screen the window is narrow: its buttons go
+    // onto more rows, every one whole and none over another, in every language.
+    void narrowWindowKeepsEveryButton_data() { renders_data(); }
+    void narrowWindowKeepsEveryButton() {
+        QFETCH(Texts::Language, language);
+        Rig rig;
+        QVERIFY(rig.start());
+        Texts::setLanguage(language);
+        TraceWindow* trace = rig.openTrace();
+        QVERIFY(trace);
+        QApplication::processEvents();
+        const auto buttons = trace->findChildren<QPushButton*>();
+        QCOMPARE(buttons.size(), 5);
+        const auto check = [&](int width) {
+            trace->resize(width, 520);
+            QApplication::processEvents();
+            QCOMPARE(trace->width(), width);
+            for (QPushButton* b : buttons) {
+                QVERIFY2(trace->rect().contains(b->geometry()), qPrintable(b->text()));
+                QVERIFY2(b->width() >= b->minimumSizeHint().width(), qPrintable(b->text()));
+                for (QPushButton* other : buttons)
+                    QVERIFY(b == other || !b->geometry().intersects(other->geometry()));
+            }
+        };
+        check(300);
+        check(900);
+        // Wide again: one row, the buttons back at the foot.
+        const int top = buttons.first()->y();
+        for (QPushButton* b : buttons)
+            QCOMPARE(b->y(), top);
+        Texts::setLanguage(Texts::Language::English);
     }
 
     // Offscreen pictures of the trace in every language.
