@@ -164,6 +164,31 @@ private slots:
         });
     }
 
+    // After the port went away a click on an output says so, once for each
+    // click; the box keeps what the axis last had, and nothing is sent.
+    void outputAfterLostPortSaysTheLinkIsGone() {
+        EaRig<SimRig> rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.ioCard = true;
+            a.outputs = 0x1;
+        });
+        QVERIFY(rig.openDialog());
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.link.portOpen(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!rig.dialog->refreshing(), 3000);
+        rig.op.clear();
+        rig.host.clearLog();
+        QCheckBox* box = rig.output(1268);
+        QVERIFY(box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QVERIFY(box->isChecked());
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.gone"));
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Error);
+        QVERIFY(rig.commands().isEmpty());
+    }
+
     void familyHidesControls_data() {
         QTest::addColumn<QString>("family");
         QTest::addColumn<bool>("reduced");
