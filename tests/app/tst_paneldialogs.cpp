@@ -141,6 +141,24 @@ private slots:
         QCOMPARE(rig.op.shown.size(), 1);
     }
 
+    // The same while nothing polled: the first panel to close finds the port
+    // gone and says so; the others add nothing.
+    void closingPanelsAfterTheAdapterWentAwayUnnoticed() {
+        ShellRig rig(QStringLiteral("035"));
+        QVERIFY(rig.start());
+        for (int k : {0, 3, 5})
+            rig.frame->ConnectToAxis(k);
+        QCOMPARE(rig.frame->panels().size(), 3);
+        for (CKormakView* panel : rig.frame->panels())
+            panel->stopPollTimer();
+        rig.op.clear();
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        rig.frame->findChild<QMdiArea*>()->closeAllSubWindows();
+        QTRY_COMPARE(rig.frame->panels().size(), 0);
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.portLost"));
+    }
+
     // Export as PDF offers the axis (or the file's name beside the file) and
     // the day, in the language of the moment.
     void pdfNameSaysWhatAndWhen_data() {
