@@ -9,6 +9,7 @@
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/SequenceArea.h"
+#include "plc/SlotReading.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -74,7 +75,14 @@ bool CDlgSPSErweitert::Initialise() {
         } else {
             SequenceArea::Opening o;
             o.area = working_;
-            if (SequenceArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+            reading_->begin();
+            const PlcArea::ReadResult read = SequenceArea::ReadOpening(
+                link_, op_, o, [this](int n, int count) { return reading_->step(n, count); });
+            reading_->end();
+            // Stopped by the operator: the axis has been given nothing to restore.
+            if (read == PlcArea::ReadResult::Cancelled)
+                return false;
+            if (read != PlcArea::ReadResult::Done) {
                 // Without a reply the axis gets nothing back at closing either.
                 link_.setLastTimedOut(true);
                 return false;
@@ -91,6 +99,20 @@ bool CDlgSPSErweitert::Initialise() {
     initialised_ = true;
     ShowRows(0);
     return true;
+}
+
+int CDlgSPSErweitert::showAndRun() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (!Initialise()) {
+        hide();
+        return Rejected;
+    }
+    return exec();
+}
+
+bool CDlgSPSErweitert::reading() const {
+    return reading_->active();
 }
 
 int CDlgSPSErweitert::slotOf(int r) const {
@@ -363,6 +385,10 @@ void CDlgSPSErweitert::programClicked() {
 }
 
 void CDlgSPSErweitert::closeClicked() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (running_) {
         testButton_->setChecked(false);
         return;
@@ -377,6 +403,10 @@ void CDlgSPSErweitert::closeClicked() {
 }
 
 void CDlgSPSErweitert::reject() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (running_ || BusyState::isBusy())
         return;
     closeClicked();

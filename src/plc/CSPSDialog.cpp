@@ -10,6 +10,7 @@
 #include "drive/CWait.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
+#include "plc/SlotReading.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -223,6 +224,8 @@ void CSPSDialog::buildControls() {
     sim->addWidget(simulationButton_, 3, 4, 1, 2);
     sim->addWidget(programNumber_, 3, 6, 1, 2);
     grid->addWidget(simulation_, RowCount + 3, 0, 1, 8);
+    reading_ = new SlotReading(this, closeButton_);
+    grid->addWidget(reading_, RowCount + 4, 0, 1, 8);
     connect(ready_, &QCheckBox::clicked, this, &CSPSDialog::outputsClicked);
     connect(error_, &QCheckBox::clicked, this, &CSPSDialog::outputsClicked);
     connect(simulationButton_, &QPushButton::clicked, this, &CSPSDialog::simulationClicked);
@@ -265,7 +268,14 @@ bool CSPSDialog::Initialise() {
     } else {
         PlcArea::Opening o;
         o.area = working_;
-        if (PlcArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+        reading_->begin();
+        const PlcArea::ReadResult read = PlcArea::ReadOpening(
+            link_, op_, o, [this](int n, int count) { return reading_->step(n, count); });
+        reading_->end();
+        // Stopped by the operator: the axis has been given nothing to restore.
+        if (read == PlcArea::ReadResult::Cancelled)
+            return false;
+        if (read != PlcArea::ReadResult::Done) {
             // A pseudo-reply is never kept as a slot text; without a reply the
             // axis gets nothing back at closing either.
             link_.setLastTimedOut(true);
@@ -291,6 +301,20 @@ bool CSPSDialog::Initialise() {
     ShowRows(0);
     topSlot_ = 0;
     return true;
+}
+
+int CSPSDialog::showAndRun() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (!Initialise()) {
+        hide();
+        return Rejected;
+    }
+    return exec();
+}
+
+bool CSPSDialog::reading() const {
+    return reading_->active();
 }
 
 int CSPSDialog::slotOf(int r) const {
@@ -657,6 +681,10 @@ void CSPSDialog::programClicked() {
 }
 
 void CSPSDialog::closeClicked() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     CollectRows();
     if (working_.programs != committed_ &&
         op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
@@ -666,6 +694,10 @@ void CSPSDialog::closeClicked() {
 }
 
 void CSPSDialog::reject() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (BusyState::isBusy())
         return;
     closeClicked();
