@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 using ExtendedStep::Group;
 
@@ -76,8 +77,18 @@ bool CDlgSPSErweitert::Initialise() {
             SequenceArea::Opening o;
             o.area = working_;
             reading_->begin();
-            const PlcArea::ReadResult read = SequenceArea::ReadOpening(
-                link_, op_, o, [this](int n, int count) { return reading_->step(n, count); });
+            // Busy from before the first pump: nothing else goes out ahead of the opening.
+            std::optional<BusyGuard> busy(std::in_place);
+            // A dialog on screen shows itself before the first command goes out.
+            if (isVisible())
+                op_.pumpEvents();
+            const PlcArea::ReadResult read =
+                reading_->cancelled()
+                    ? PlcArea::ReadResult::Cancelled
+                    : SequenceArea::ReadOpening(link_, op_, o, [this](int n, int count) {
+                          return reading_->step(n, count);
+                      });
+            busy.reset();
             reading_->end();
             // Stopped by the operator: the axis has been given nothing to restore.
             if (read == PlcArea::ReadResult::Cancelled)

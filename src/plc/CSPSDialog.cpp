@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <optional>
 
 namespace {
 
@@ -269,8 +270,17 @@ bool CSPSDialog::Initialise() {
         PlcArea::Opening o;
         o.area = working_;
         reading_->begin();
-        const PlcArea::ReadResult read = PlcArea::ReadOpening(
-            link_, op_, o, [this](int n, int count) { return reading_->step(n, count); });
+        // Busy from before the first pump: nothing else goes out ahead of the opening.
+        std::optional<BusyGuard> busy(std::in_place);
+        // A dialog on screen shows itself before the first command goes out.
+        if (isVisible())
+            op_.pumpEvents();
+        const PlcArea::ReadResult read =
+            reading_->cancelled() ? PlcArea::ReadResult::Cancelled
+                                  : PlcArea::ReadOpening(link_, op_, o, [this](int n, int count) {
+                                        return reading_->step(n, count);
+                                    });
+        busy.reset();
         reading_->end();
         // Stopped by the operator: the axis has been given nothing to restore.
         if (read == PlcArea::ReadResult::Cancelled)
