@@ -269,6 +269,9 @@ bool CSPSDialog::Initialise() {
     } else {
         PlcArea::Opening o;
         o.area = working_;
+        // Nothing is known of the axis until the reading is done.
+        position_->clear();
+        status_->clear();
         reading_->begin();
         // Busy from before the first pump: nothing else goes out ahead of the opening.
         std::optional<BusyGuard> busy(std::in_place);
