@@ -298,14 +298,14 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     };
     connect(view, &CKormakView::plcRequested, this, [this, doc, plcSetup] {
         CSPSDialog dialog(link_, operator_, plcSetup(), this);
-        if (!dialog.Initialise() || dialog.exec() != CSPSDialog::TakeOver)
+        if (dialog.showAndRun() != CSPSDialog::TakeOver)
             return;
         PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
         doc->modified = true;
     });
     connect(view, &CKormakView::plcExtRequested, this, [this, doc, plcSetup] {
         CDlgSPSErweitert dialog(link_, operator_, plcSetup(), this);
-        if (!dialog.Initialise() || dialog.exec() != CDlgSPSErweitert::TakeOver)
+        if (dialog.showAndRun() != CDlgSPSErweitert::TakeOver)
             return;
         PlcArea::MergeStepsIntoLineList(doc->lineList, dialog.workingSlots());
         doc->modified = true;

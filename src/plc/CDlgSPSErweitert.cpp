@@ -9,6 +9,7 @@
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/SequenceArea.h"
+#include "plc/SlotReading.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <optional>
 
 using ExtendedStep::Group;
 
@@ -74,7 +76,27 @@ bool CDlgSPSErweitert::Initialise() {
         } else {
             SequenceArea::Opening o;
             o.area = working_;
-            if (SequenceArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+            // Nothing is known of the axis until the reading is done.
+            position_->clear();
+            status_->clear();
+            reading_->begin();
+            // Busy from before the first pump: nothing else goes out ahead of the opening.
+            std::optional<BusyGuard> busy(std::in_place);
+            // A dialog on screen shows itself before the first command goes out.
+            if (isVisible())
+                op_.pumpEvents();
+            const PlcArea::ReadResult read =
+                reading_->cancelled()
+                    ? PlcArea::ReadResult::Cancelled
+                    : SequenceArea::ReadOpening(link_, op_, o, [this](int n, int count) {
+                          return reading_->step(n, count);
+                      });
+            busy.reset();
+            reading_->end();
+            // Stopped by the operator: the axis has been given nothing to restore.
+            if (read == PlcArea::ReadResult::Cancelled)
+                return false;
+            if (read != PlcArea::ReadResult::Done) {
                 // Without a reply the axis gets nothing back at closing either.
                 link_.setLastTimedOut(true);
                 return false;
@@ -91,6 +113,20 @@ bool CDlgSPSErweitert::Initialise() {
     initialised_ = true;
     ShowRows(0);
     return true;
+}
+
+int CDlgSPSErweitert::showAndRun() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (!Initialise()) {
+        hide();
+        return Rejected;
+    }
+    return exec();
+}
+
+bool CDlgSPSErweitert::reading() const {
+    return reading_->active();
 }
 
 int CDlgSPSErweitert::slotOf(int r) const {
@@ -363,6 +399,10 @@ void CDlgSPSErweitert::programClicked() {
 }
 
 void CDlgSPSErweitert::closeClicked() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (running_) {
         testButton_->setChecked(false);
         return;
@@ -377,6 +417,10 @@ void CDlgSPSErweitert::closeClicked() {
 }
 
 void CDlgSPSErweitert::reject() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (running_ || BusyState::isBusy())
         return;
     closeClicked();

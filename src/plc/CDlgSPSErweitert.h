@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
+class SlotReading;
 
 class CDlgSPSErweitert : public QDialog {
     Q_OBJECT
@@ -33,8 +34,15 @@ public:
     ~CDlgSPSErweitert() override; // gives the axis its values back
 
     // Reads the area (online) and fills the rows; false when the reading
-    // failed and the dialog is not to be shown.
+    // failed or the operator stopped it, and the dialog is not to be used.
+    // On a dialog already on screen the reading shows its progress there,
+    // with every control but Close locked until it is done.
     bool Initialise();
+    // Shows the dialog at once, reads the area in it and then runs it; the
+    // dialog's result, Rejected when the reading failed or was stopped.
+    int showAndRun();
+    // True while the opening reads the area.
+    bool reading() const;
 
     void ShowRows(int top);
     // Writes the rows the operator changed back; false (after a message,
@@ -129,4 +137,5 @@ private:
     QLabel* positionHeading_ = nullptr;
     QLabel* position_ = nullptr;
     QLabel* status_ = nullptr;
+    SlotReading* reading_ = nullptr;
 };

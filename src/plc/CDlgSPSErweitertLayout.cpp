@@ -3,6 +3,7 @@
 
 #include "base/Texts.h"
 #include "plc/CDlgSPSErweitert.h"
+#include "plc/SlotReading.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -109,6 +110,8 @@ void CDlgSPSErweitert::buildControls() {
     buttons->addWidget(stopButton_, 1, 1);
     buttons->addWidget(closeButton_, 1, 2);
     grid->addLayout(buttons, RowCount + 2, 0, 1, 4);
+    reading_ = new SlotReading(this, closeButton_);
+    grid->addWidget(reading_, RowCount + 3, 0, 1, 4);
     connect(copyButton_, &QPushButton::clicked, this, &CDlgSPSErweitert::copyClicked);
     connect(deleteButton_, &QPushButton::clicked, this, &CDlgSPSErweitert::deleteAllClicked);
     connect(programButton_, &QPushButton::clicked, this, &CDlgSPSErweitert::programClicked);

@@ -10,6 +10,7 @@
 #include "drive/CWait.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
+#include "plc/SlotReading.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <optional>
 
 namespace {
 
@@ -223,6 +225,8 @@ void CSPSDialog::buildControls() {
     sim->addWidget(simulationButton_, 3, 4, 1, 2);
     sim->addWidget(programNumber_, 3, 6, 1, 2);
     grid->addWidget(simulation_, RowCount + 3, 0, 1, 8);
+    reading_ = new SlotReading(this, closeButton_);
+    grid->addWidget(reading_, RowCount + 4, 0, 1, 8);
     connect(ready_, &QCheckBox::clicked, this, &CSPSDialog::outputsClicked);
     connect(error_, &QCheckBox::clicked, this, &CSPSDialog::outputsClicked);
     connect(simulationButton_, &QPushButton::clicked, this, &CSPSDialog::simulationClicked);
@@ -265,7 +269,26 @@ bool CSPSDialog::Initialise() {
     } else {
         PlcArea::Opening o;
         o.area = working_;
-        if (PlcArea::ReadOpening(link_, op_, o) != PlcArea::ReadResult::Done) {
+        // Nothing is known of the axis until the reading is done.
+        position_->clear();
+        status_->clear();
+        reading_->begin();
+        // Busy from before the first pump: nothing else goes out ahead of the opening.
+        std::optional<BusyGuard> busy(std::in_place);
+        // A dialog on screen shows itself before the first command goes out.
+        if (isVisible())
+            op_.pumpEvents();
+        const PlcArea::ReadResult read =
+            reading_->cancelled() ? PlcArea::ReadResult::Cancelled
+                                  : PlcArea::ReadOpening(link_, op_, o, [this](int n, int count) {
+                                        return reading_->step(n, count);
+                                    });
+        busy.reset();
+        reading_->end();
+        // Stopped by the operator: the axis has been given nothing to restore.
+        if (read == PlcArea::ReadResult::Cancelled)
+            return false;
+        if (read != PlcArea::ReadResult::Done) {
             // A pseudo-reply is never kept as a slot text; without a reply the
             // axis gets nothing back at closing either.
             link_.setLastTimedOut(true);
@@ -291,6 +314,20 @@ bool CSPSDialog::Initialise() {
     ShowRows(0);
     topSlot_ = 0;
     return true;
+}
+
+int CSPSDialog::showAndRun() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    if (!Initialise()) {
+        hide();
+        return Rejected;
+    }
+    return exec();
+}
+
+bool CSPSDialog::reading() const {
+    return reading_->active();
 }
 
 int CSPSDialog::slotOf(int r) const {
@@ -657,6 +694,10 @@ void CSPSDialog::programClicked() {
 }
 
 void CSPSDialog::closeClicked() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     CollectRows();
     if (working_.programs != committed_ &&
         op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
@@ -666,6 +707,10 @@ void CSPSDialog::closeClicked() {
 }
 
 void CSPSDialog::reject() {
+    if (reading()) {
+        reading_->cancel();
+        return;
+    }
     if (BusyState::isBusy())
         return;
     closeClicked();

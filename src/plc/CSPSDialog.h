@@ -20,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
+class SlotReading;
 class StatusLamp;
 class CWait;
 
@@ -37,8 +38,15 @@ public:
     ~CSPSDialog() override; // gives the axis its values back
 
     // Reads the area (online) and fills the rows; false when the reading
-    // failed and the dialog is not to be shown.
+    // failed or the operator stopped it, and the dialog is not to be used.
+    // On a dialog already on screen the reading shows its progress there,
+    // with every control but Close locked until it is done.
     bool Initialise();
+    // Shows the dialog at once, reads the area in it and then runs it; the
+    // dialog's result, Rejected when the reading failed or was stopped.
+    int showAndRun();
+    // True while the opening reads the area.
+    bool reading() const;
 
     void ShowRows(int top);
     void CollectRows();
@@ -139,4 +147,5 @@ private:
     QCheckBox* error_ = nullptr;
     QPushButton* simulationButton_ = nullptr;
     QLabel* programNumber_ = nullptr;
+    SlotReading* reading_ = nullptr;
 };

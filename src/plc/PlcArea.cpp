@@ -202,7 +202,7 @@ QStringList StepTextsToProgram(const Slots& area) {
     return texts;
 }
 
-ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o) {
+ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o, const SlotProgress& read) {
     BusyGuard busy;
     const auto fail = [&] {
         // A reply that did not come, or a port that is gone.
@@ -227,6 +227,8 @@ ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o) {
                 o.area.programs[i] = reply;
             progress.step();
             op.pumpEvents();
+            if (read && !read(i + 1, count))
+                return ReadResult::Cancelled;
         }
     }
     o.rampSlopes = RampSlopes(ReadRampValueList(link));

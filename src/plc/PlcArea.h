@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class Operator;
 class SerialLink;
@@ -50,7 +51,11 @@ void MergeIntoLineList(QStringList& lineList, const QStringList& programs, bool 
 void MergeStepsIntoLineList(QStringList& lineList, const QStringList& steps);
 
 // How the reading at opening ended.
-enum class ReadResult { Done, Failed };
+enum class ReadResult { Done, Failed, Cancelled };
+
+// Told after each slot read (slots read, of how many) once pending events
+// have been dispatched; false stops the reading there, with nothing more sent.
+using SlotProgress = std::function<bool(int read, int count)>;
 
 // What the dialog reads when it opens online.
 struct Opening {
@@ -66,7 +71,8 @@ struct Opening {
 // busy state is held throughout. A slot read that brings no reply ends the
 // reading with 10103 (or the link's own message for a lost port) and Failed;
 // the slot texts preloaded into `opening` stay where an axis answered "$&".
-ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& opening);
+ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& opening,
+                       const SlotProgress& progress = {});
 
 // The "PC?" reply (framed, dataOnly false) as position and short status. False
 // when it is a pseudo-reply or its status is no hexadecimal byte.

@@ -41,7 +41,8 @@ QStringList ReadRestoreCommands(SerialLink& link, const QString& deviceType) {
     return commands;
 }
 
-PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o) {
+PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o,
+                                const PlcArea::SlotProgress& read) {
     BusyGuard busy;
     const auto fail = [&] {
         reportLost(link, op);
@@ -63,6 +64,9 @@ PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o) {
             else
                 o.area.programs[i] = reply;
             progress.step();
+            op.pumpEvents();
+            if (read && !read(i + 1, PlcArea::SlotCount))
+                return PlcArea::ReadResult::Cancelled;
         }
     }
     int status = 0;

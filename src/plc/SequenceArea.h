@@ -32,8 +32,10 @@ struct Opening {
 // 10172), "PC?", the nine restore queries ("??" for the currents of a TKV or
 // TMW), "PD0" unless the axis is in mode 0 already, and "FA?" on a level
 // device. The busy state is held throughout. A slot read without a reply
-// ends the reading with the link's message for it, and Failed.
-PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& opening);
+// ends the reading with the link's message for it, and Failed. Pending
+// events are dispatched after each slot, then `progress` is told.
+PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& opening,
+                                const PlcArea::SlotProgress& progress = {});
 
 // The restore queries of the opening; an entry whose query brought a
 // pseudo-reply stays empty and is never sent back.

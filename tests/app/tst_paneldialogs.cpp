@@ -10,6 +10,7 @@
 #include "drive/CSFIDialog.h"
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
+#include "plc/CSPSDialog.h"
 #include "report/ReportPrintDialog.h"
 #include "sim/SimHost.h"
 #include "sim/SimStatus.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -121,6 +123,40 @@ private slots:
         QVERIFY(!pollingInDialog);
         if (!firstCommand.isEmpty())
             QCOMPARE(rig.wire().value(0), firstCommand);
+    }
+
+    // Both PLC buttons put their dialog on screen before it reads the axis:
+    // while the slots are read the dialog is already the modal window, and
+    // the reading still begins with "DO?" and reads every slot.
+    void plcDialogIsUpWhileItReads_data() {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("cycle programs") << QByteArray("plcButton") << "CSPSDialog";
+        QTest::newRow("extended sequence") << QByteArray("plcExtButton") << "CDlgSPSErweitert";
+    }
+    void plcDialogIsUpWhileItReads() {
+        QFETCH(QByteArray, button);
+        QFETCH(QString, dialog);
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.wire();
+        QString upWhileReading;
+        int slotsReadThen = -1;
+        rig.op.onPump = [&] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!upWhileReading.isEmpty() || !w || !w->isVisible())
+                return;
+            upWhileReading = QString::fromLatin1(w->metaObject()->className());
+            slotsReadThen = int(rig.host.log().filter(QRegularExpression("^0 ER")).size());
+        };
+        const QString seen = rig.press(button.constData());
+        rig.op.onPump = nullptr;
+        QCOMPARE(seen, dialog);
+        QCOMPARE(upWhileReading, dialog);
+        QCOMPARE(slotsReadThen, 0);
+        const QStringList wire = rig.wire();
+        QCOMPARE(wire.value(0), QStringLiteral("0 DO?"));
+        QCOMPARE(wire.filter(QRegularExpression("^0 ER")).size(), 256);
     }
 
     // The adapter pulled with three panels open: the operator hears of it
