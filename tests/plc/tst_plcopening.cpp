@@ -48,6 +48,7 @@ struct PlcDialog {
     int showAndRun() { return cycle ? cycle->showAndRun() : sequence->showAndRun(); }
     bool reading() const { return cycle ? cycle->reading() : sequence->reading(); }
     void closeClicked() { cycle ? cycle->closeClicked() : sequence->closeClicked(); }
+    void programClicked() { cycle ? cycle->programClicked() : sequence->programClicked(); }
     void destroy() {
         cycle.reset();
         sequence.reset();
@@ -262,6 +263,27 @@ private slots:
         QCOMPARE(rig.commands(), sent);
         QVERIFY(!BusyState::isBusy());
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    // Program after the port went away says that the link is gone instead
+    // of asking and then doing nothing; nothing is sent.
+    void programAfterLostPortSaysSo_data() { dialogs(); }
+    void programAfterLostPortSaysSo() {
+        QFETCH(bool, steps);
+        SimRig rig;
+        QVERIFY(rig.open());
+        PlcDialog d(steps, rig.link, rig.op);
+        QVERIFY(d.initialise());
+        rig.host.setFault(sim::Fault::Vanish, 0, -1);
+        rig.link.SendCommand(QStringLiteral("IS?"));
+        QVERIFY(!rig.link.portOpen());
+        rig.op.clear();
+        rig.host.clearLog();
+        d.programClicked();
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text, Texts::text("link.gone"));
+        QCOMPARE(rig.op.shown.first().icon, Operator::Icon::Error);
+        QVERIFY(rig.commands().isEmpty());
     }
 };
 
