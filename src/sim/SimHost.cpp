@@ -300,15 +300,25 @@ void SimHost::queueLocked(qint64 due, const QByteArray& bytes) {
 }
 
 void SimHost::flushLocked(qint64 now) {
-    while (master_ >= 0 && !out_.empty() && out_.front().dueUs <= now) {
-        Outgoing& o = out_.front();
-        const int rate = SimLineRate::of(master_);
+    const int rate = master_ >= 0 ? SimLineRate::of(master_) : 0;
+    const auto onTheLine = [rate](Outgoing& o) {
         if (o.rate > 0 && rate > 0 && rate != o.rate) {
             // The program has changed the port's rate since the reply was sent: its bytes
             // arrive as framing noise, never as a frame.
             for (char& c : o.bytes)
                 c = char(0x80 | (quint8(c) >> 1));
             o.rate = rate;
+        }
+    };
+    while (master_ >= 0 && !out_.empty() && out_.front().dueUs <= now) {
+        Outgoing& o = out_.front();
+        onTheLine(o);
+        // Replies due together leave in one write, back to back as a line carries
+        // them: a reader never finds the first without the one right behind it.
+        while (out_.size() > 1 && out_[1].dueUs <= now) {
+            onTheLine(out_[1]);
+            o.bytes += out_[1].bytes;
+            out_.erase(out_.begin() + 1);
         }
         const ssize_t n = ::write(master_, o.bytes.constData(), size_t(o.bytes.size()));
         if (n < 0)
