@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         const qint64 bytes = host.bytesReceived() + host.bytesSent();
         const double floor = double(bytes) * 10 / kRate;
         const double ratio = seconds / floor;
-        const qint64 commands = host.log().size();
+        const qint64 commands = host.logCount();
         std::printf("run %d: %s, %lld commands, %lld bytes, %.3f s, wire floor %.3f s, "
                     "%.0f us above the floor per command\n",
                     run + 1, saved ? "saved" : "FAILED", commands, bytes, seconds, floor,

@@ -78,8 +78,8 @@ void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
     {
         std::lock_guard lock(mutex_);
         fn(bus_);
-        if (bus_.log().size() < logPrinted_)
-            logPrinted_ = bus_.log().size();
+        if (bus_.logCount() < logPrinted_)
+            logPrinted_ = bus_.logCount();
         if (bus_.refusals().size() < refusalsPrinted_)
             refusalsPrinted_ = bus_.refusals().size();
     }
@@ -117,6 +117,11 @@ QStringList SimHost::log() const {
     return bus_.log();
 }
 
+qint64 SimHost::logCount() const {
+    std::lock_guard lock(mutex_);
+    return bus_.logCount();
+}
+
 void SimHost::clearLog() {
     std::lock_guard lock(mutex_);
     bus_.clearLog();
@@ -137,13 +142,13 @@ void SimHost::clearRefusals() {
 bool SimHost::waitForLog(int count, int timeoutMs) {
     std::unique_lock lock(mutex_);
     return logChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                [&] { return bus_.log().size() >= count; });
+                                [&] { return bus_.logCount() >= count; });
 }
 
 void SimHost::setLogStream(FILE* stream) {
     std::lock_guard lock(mutex_);
     logStream_ = stream;
-    logPrinted_ = bus_.log().size();
+    logPrinted_ = bus_.logCount();
     refusalsPrinted_ = bus_.refusals().size();
 }
 
@@ -190,16 +195,15 @@ qint64 SimHost::lineTimeUs(qsizetype bytes) const {
 }
 
 void SimHost::printLogLocked() {
-    const QStringList lines = bus_.log();
     const QList<Refusal> refused = bus_.refusals();
     if (logStream_) {
-        for (qsizetype i = logPrinted_; i < lines.size(); ++i)
-            std::fprintf(logStream_, "%s\n", lines[i].toLatin1().constData());
+        for (const QString& line : bus_.logSince(logPrinted_))
+            std::fprintf(logStream_, "%s\n", line.toLatin1().constData());
         for (qsizetype i = refusalsPrinted_; i < refused.size(); ++i)
             std::fprintf(logStream_, "refused %s\n", refused[i].text().toLatin1().constData());
         std::fflush(logStream_);
     }
-    logPrinted_ = lines.size();
+    logPrinted_ = bus_.logCount();
     refusalsPrinted_ = refused.size();
 }
 
@@ -215,12 +219,11 @@ void SimHost::vanishLocked() {
 }
 
 bool SimHost::receiveLocked(const QByteArray& bytes, qint64 now) {
-    const qsizetype before = bus_.log().size();
+    const qint64 before = bus_.logCount();
     const QByteArray replies = bus_.receive(bytes, now / 1000, lineRate_);
-    const QStringList lines = bus_.log();
     printLogLocked();
-    sendLocked(replies, now, lines.mid(before));
-    return lines.size() != before;
+    sendLocked(replies, now, bus_.logSince(before));
+    return bus_.logCount() != before;
 }
 
 void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands) {

@@ -49,13 +49,15 @@ public:
     // True once the port has vanished (Fault::Vanish).
     bool vanished() const;
 
+    // See SimBus::log and SimBus::logCount.
     QStringList log() const;
+    qint64 logCount() const;
     void clearLog();
     // The commands the axes refused (see SimBus::refusals); clearLog() keeps them. The log
     // stream gets a line "refused 3 EW5GA1: bad value" for each.
     QList<Refusal> refusals() const;
     void clearRefusals();
-    // Waits until the log holds at least count entries.
+    // Waits until at least count lines were logged since the last clearLog().
     bool waitForLog(int count, int timeoutMs);
     // Prints each command to stream as it arrives ("0 IF?"); nullptr stops printing.
     void setLogStream(FILE* stream);
@@ -126,7 +128,7 @@ private:
     qint64 bytesReceived_ = 0;
     qint64 bytesSent_ = 0;
     FILE* logStream_ = nullptr;
-    qsizetype logPrinted_ = 0;
+    qint64 logPrinted_ = 0;
     qsizetype refusalsPrinted_ = 0;
     bool vanished_ = false;
     int lineRate_ = 0;
