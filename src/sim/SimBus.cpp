@@ -104,6 +104,13 @@ void SimBus::advance(qint64 nowMs) {
             a->advance(nowMs);
 }
 
+bool SimBus::busy() const {
+    for (const auto& a : axes_)
+        if (a && (a->moving() || a->plc.running()))
+            return true;
+    return false;
+}
+
 QByteArray SimBus::receive(const QByteArray& bytes, qint64 nowMs, int lineRate) {
     advance(nowMs);
     QByteArray out;

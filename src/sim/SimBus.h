@@ -47,6 +47,10 @@ public:
     QByteArray receive(const QByteArray& bytes, qint64 nowMs, int lineRate);
     // Lets motion run on up to nowMs.
     void advance(qint64 nowMs);
+    // True while an axis moves or runs a cycle program: time alone changes its state then,
+    // so advance() is due every few milliseconds. Otherwise only a request or a change made
+    // through the bus does.
+    bool busy() const;
 
     bool hasAxis(QChar a) const;
     // The axis with address a; it must exist (hasAxis).

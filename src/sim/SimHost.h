@@ -95,6 +95,8 @@ private:
     };
 
     void serve();
+    // Wakes the serving thread so that it sees a change made from outside.
+    void wake();
     bool receiveLocked(const QByteArray& bytes, qint64 nowUs);
     void sendLocked(const QByteArray& replies, qint64 nowUs, const QStringList& commands);
     void deliverLocked(const QByteArray& replies, qint64 nowUs, Fault f, int p);
@@ -114,6 +116,7 @@ private:
     QString slavePath_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    int wakeFd_ = -1; // an eventfd: stop and changes from outside end the thread's wait
     Fault fault_ = Fault::None;
     int faultParam_ = 0;
     int faultCount_ = 0;
