@@ -89,6 +89,9 @@ QString SimHost::slavePath() const {
 void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
     {
         std::lock_guard lock(mutex_);
+        // The serving thread lets time act only when something is due: bring motion and
+        // the cycle programs up to now before the caller looks.
+        bus_.advance(nowUs() / 1000);
         fn(bus_);
         if (bus_.logCount() < logPrinted_)
             logPrinted_ = bus_.logCount();
