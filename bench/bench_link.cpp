@@ -1,14 +1,17 @@
 // Measures the cost of one framed transaction against the simulated bus over
 // a pseudo-terminal, and the processor time the link uses while it waits for a
-// reply that never comes. The rate is set against a bare echo over a
-// pseudo-terminal of its own, measured in the same run, since absolute rates
-// differ from machine to machine. Run on demand: build/bench/bench_link [count]
+// reply that never comes. The wall time and the calling thread's processor time
+// are set against a bare echo client over a pseudo-terminal of its own, measured
+// in the same run in alternating rounds, since absolute figures differ from
+// machine to machine. Each figure is printed as median, min and max over the
+// rounds. Run on demand: build/bench/bench_link [count]
 #include "base/Operator.h"
 #include "link/SerialLink.h"
 #include "sim/SimHost.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <poll.h>
@@ -17,6 +20,7 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -102,6 +106,23 @@ private:
     std::thread peer_;
 };
 
+struct Spread {
+    double median, min, max;
+};
+
+Spread spread(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    const double median = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+    return {median, v.front(), v.back()};
+}
+
+void printSpread(const char* what, const std::vector<double>& v, const char* unit) {
+    const Spread s = spread(v);
+    std::printf("  %-34s median %7.2f%s  min %7.2f%s  max %7.2f%s\n", what, s.median, unit, s.min,
+                unit, s.max, unit);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -138,38 +159,45 @@ int main(int argc, char** argv) {
 
     // Link and echo take turns in rounds, so that a change in the machine's load
     // falls on both alike.
+    // The processor time is the calling thread's own: the link's in SendCommand, the echo
+    // client's in its write and read; neither counts the other end of its pty.
     constexpr int rounds = 10;
     const int perRound = qMax(1, count / rounds);
-    double linkNs = 0;
-    double echoNs = 0;
-    double cpu = 0;
+    std::vector<double> linkWall, echoWall, linkCpu, echoCpu, wallRatio, cpuRatio;
     int bad = 0;
     QElapsedTimer t;
     for (int round = 0; round < rounds; ++round) {
         t.start();
-        const double cpu0 = threadCpuMs();
+        double cpu0 = threadCpuMs();
         for (int i = 0; i < perRound; ++i)
             if (PseudoReply::is(link.SendCommand(QStringLiteral("IF?"))))
                 ++bad;
-        cpu += threadCpuMs() - cpu0;
-        linkNs += double(t.nsecsElapsed());
+        linkCpu.push_back((threadCpuMs() - cpu0) * 1e3 / perRound);
+        linkWall.push_back(double(t.nsecsElapsed()) / 1e3 / perRound);
         t.start();
+        cpu0 = threadCpuMs();
         if (!echo.run(perRound)) {
             std::fprintf(stderr, "the bare echo failed\n");
             return 1;
         }
-        echoNs += double(t.nsecsElapsed());
+        echoCpu.push_back((threadCpuMs() - cpu0) * 1e3 / perRound);
+        echoWall.push_back(double(t.nsecsElapsed()) / 1e3 / perRound);
+        wallRatio.push_back(linkWall.back() / echoWall.back());
+        cpuRatio.push_back(echoCpu.back() > 0 ? linkCpu.back() / echoCpu.back() : 0);
     }
     const int total = perRound * rounds;
-    const double rate = total / (linkNs / 1e9);
-    const double echoRate = total / (echoNs / 1e9);
-    std::printf("transactions: %d (%d failed)\n", total, bad);
-    std::printf("per transaction: %.1f us wall, %.1f us of the link's own processor time\n",
-                linkNs / total / 1e3, cpu * 1e3 / total);
-    std::printf("transactions per second: %.0f\n", rate);
-    std::printf("bare echo over a pty: %.0f transactions per second (%lld + %lld bytes)\n",
-                echoRate, qint64(request.size()), qint64(reply.size()));
-    std::printf("link / bare echo: %.2f\n", rate / echoRate);
+    std::printf("transactions: %d link, %d bare echo (%d failed), %d rounds; bare echo "
+                "exchanges %lld + %lld bytes\n",
+                total, total, bad, rounds, qint64(request.size()), qint64(reply.size()));
+    std::printf("per transaction, over the rounds:\n");
+    printSpread("link wall time", linkWall, " us");
+    printSpread("bare echo wall time", echoWall, " us");
+    printSpread("link / bare echo, wall", wallRatio, " x ");
+    printSpread("link processor time", linkCpu, " us");
+    printSpread("bare echo client processor time", echoCpu, " us");
+    printSpread("link / bare echo, processor", cpuRatio, " x ");
+    std::printf("goal: link processor time <= 1.5 x the bare echo client's; median ratio %.2f\n",
+                spread(cpuRatio).median);
 
     // A request to an axis that is not on the bus waits out the whole time-out.
     link.setCurrentAddress(QStringLiteral("7"));

@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -58,19 +60,34 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench_network: %s\n", qPrintable(failure));
         return 1;
     }
-    const double pty = perTransactionUs(rig.device(), count);
-    const double rfc = perTransactionUs(rig.rfc2217(), count);
-    const double raw = perTransactionUs(rig.raw(), count);
-    if (pty <= 0 || rfc <= 0 || raw <= 0) {
-        std::fprintf(stderr,
-                     "bench_network: a transaction failed (pty %.0f, rfc2217 %.0f, "
-                     "socket %.0f)\n",
-                     pty, rfc, raw);
-        return 1;
+    // The three ports take turns in rounds, so that a change in the machine's load falls
+    // on all of them alike; each round's network figure is set against that round's pty.
+    constexpr int rounds = 5;
+    std::vector<double> pty, rfc, raw, rfcRatio, rawRatio;
+    for (int round = 0; round < rounds; ++round) {
+        pty.push_back(perTransactionUs(rig.device(), count));
+        rfc.push_back(perTransactionUs(rig.rfc2217(), count));
+        raw.push_back(perTransactionUs(rig.raw(), count));
+        if (pty.back() <= 0 || rfc.back() <= 0 || raw.back() <= 0) {
+            std::fprintf(stderr,
+                         "bench_network: a transaction failed (pty %.0f, rfc2217 %.0f, "
+                         "socket %.0f)\n",
+                         pty.back(), rfc.back(), raw.back());
+            return 1;
+        }
+        rfcRatio.push_back(rfc.back() / pty.back());
+        rawRatio.push_back(raw.back() / pty.back());
     }
-    std::printf("transactions per port: %d\n", count);
-    std::printf("pty:        %8.1f us per transaction\n", pty);
-    std::printf("rfc2217://: %8.1f us per transaction, %.2f x the pty\n", rfc, rfc / pty);
-    std::printf("socket://:  %8.1f us per transaction, %.2f x the pty\n", raw, raw / pty);
+    const auto print = [](const char* what, std::vector<double> v, const char* unit) {
+        std::sort(v.begin(), v.end());
+        std::printf("%-26s median %8.2f%s  min %8.2f%s  max %8.2f%s\n", what, v[v.size() / 2], unit,
+                    v.front(), unit, v.back(), unit);
+    };
+    std::printf("transactions per port and round: %d, %d rounds\n", count, rounds);
+    print("pty", pty, " us");
+    print("rfc2217://", rfc, " us");
+    print("socket://", raw, " us");
+    print("rfc2217:// / pty", rfcRatio, " x ");
+    print("socket:// / pty", rawRatio, " x ");
     return 0;
 }

@@ -1,6 +1,9 @@
 // A long run over sixteen panels: the active panel changes and a move starts
-// every few seconds. Reports the growth of the live heap after warm-up and
-// every message shown (each one an error here).
+// every few seconds. The live heap is sampled inside the event loop (every ten
+// seconds unless a second argument says otherwise) and printed as it goes; at
+// the end come its first and last values after warm-up and the slope of a
+// least-squares line through those samples, and every message shown (each one
+// an error here).
 // Run on demand, e.g. for an hour in the background:
 //   build/bench/bench_soak 3600 > soak.txt
 #include "PanelRig.h"
@@ -16,6 +19,34 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
+
+namespace {
+struct Sample {
+    double seconds;
+    double kb;
+};
+
+// kB per hour of the least-squares line through the samples.
+double slopeKbPerHour(const std::vector<Sample>& s) {
+    if (s.size() < 2)
+        return 0;
+    double mt = 0, mk = 0;
+    for (const Sample& x : s) {
+        mt += x.seconds;
+        mk += x.kb;
+    }
+    mt /= double(s.size());
+    mk /= double(s.size());
+    double num = 0, den = 0;
+    for (const Sample& x : s) {
+        num += (x.seconds - mt) * (x.kb - mk);
+        den += (x.seconds - mt) * (x.seconds - mt);
+    }
+    return den > 0 ? num / den * 3600 : 0;
+}
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -24,8 +55,10 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
+    const int sampleSeconds = qMax(1, argc > 2 ? std::atoi(argv[2]) : 10);
     const int stepMs = 3000;
-    const int warmUpSeconds = qMin(60, seconds / 4);
+    // Long enough for the simulator's command ring to fill at the soak's command rate.
+    const int warmUpSeconds = qMin(300, seconds / 4);
 
     RecordingOperator op;
     const std::unique_ptr<CMainFrame> main = showMainFrame(op);
@@ -37,7 +70,7 @@ int main(int argc, char** argv) {
 
     int steps = 0;
     int moves = 0;
-    qint64 heapAfterWarmUp = -1;
+    std::vector<Sample> samples; // after warm-up
     QElapsedTimer clock;
     clock.start();
     QTimer step;
@@ -57,22 +90,43 @@ int main(int argc, char** argv) {
             start->click();
             ++moves;
         }
-        if (heapAfterWarmUp < 0 && clock.elapsed() >= warmUpSeconds * 1000LL)
-            heapAfterWarmUp = liveHeapBytes();
         if (clock.elapsed() >= seconds * 1000LL)
             app.quit();
     });
+    QTimer sampler;
+    sampler.setInterval(sampleSeconds * 1000);
+    QObject::connect(&sampler, &QTimer::timeout, &app, [&] {
+        const double t = clock.elapsed() / 1e3;
+        const double kb = liveHeapBytes() / 1024.0;
+        const bool warm = t >= warmUpSeconds;
+        if (warm)
+            samples.push_back({t, kb});
+        std::printf("heap %7.0f s %10.1f kB%s", t, kb, warm ? "" : "  (warm-up)");
+        if (samples.size() >= 2)
+            std::printf("  slope so far %+.1f kB/h", slopeKbPerHour(samples));
+        std::printf("\n");
+        std::fflush(stdout);
+    });
     step.start();
+    sampler.start();
     app.exec();
 
-    const qint64 heapEnd = liveHeapBytes();
-    const double hours = double(clock.elapsed() - warmUpSeconds * 1000LL) / 3.6e6;
-    std::printf("soak: %d s, %d panel switches, %d moves\n", seconds, steps, moves);
-    if (heapAfterWarmUp >= 0 && hours > 0) {
-        const double growthKb = double(heapEnd - heapAfterWarmUp) / 1024.0;
-        std::printf("live heap: %.1f kB after warm-up, %+.1f kB since (%+.1f kB per hour; goal "
-                    "< 100 kB per hour)\n",
-                    double(heapAfterWarmUp) / 1024.0, growthKb, growthKb / hours);
+    std::printf("soak: %d s, %d panel switches, %d moves, warm-up %d s\n", seconds, steps, moves,
+                warmUpSeconds);
+    if (samples.size() >= 2) {
+        std::vector<double> kb;
+        for (const Sample& x : samples)
+            kb.push_back(x.kb);
+        std::sort(kb.begin(), kb.end());
+        const double slope = slopeKbPerHour(samples);
+        std::printf("live heap after warm-up, %zu samples every %d s: first %.1f kB, last %.1f kB, "
+                    "median %.1f kB, min %.1f kB, max %.1f kB\n",
+                    samples.size(), sampleSeconds, samples.front().kb, samples.back().kb,
+                    kb[kb.size() / 2], kb.front(), kb.back());
+        std::printf("live heap slope (least squares): %+.1f kB/h; goal < 100 kB/h, ratio %.2f\n",
+                    slope, slope / 100.0);
+    } else {
+        std::printf("live heap: too few samples after warm-up for a slope\n");
     }
     std::printf("errors (messages shown): %d (goal 0)\n", op.messages);
     for (const QString& text : op.texts)

@@ -31,15 +31,15 @@ QByteArray toWindows1252(const QString& text) {
     return bytes;
 }
 
-QString fromWindows1252(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         if (u >= 0x80 && u <= 0x9F && HighControlRange[u - 0x80] != 0)
-            text.append(QChar(HighControlRange[u - 0x80]));
+            *out++ = QChar(HighControlRange[u - 0x80]);
         else
-            text.append(QChar(char16_t(u)));
+            *out++ = QChar(char16_t(u));
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Parameter files and the texts on the serial line are single-byte code page
@@ -14,4 +15,4 @@
 // an axis is stored byte for byte whatever it holds. Characters that have no
 // single-byte form become "?". This is the program's one codec for both.
 QByteArray toWindows1252(const QString& text);
-QString fromWindows1252(const QByteArray& bytes);
+QString fromWindows1252(QByteArrayView bytes);

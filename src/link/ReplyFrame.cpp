@@ -19,8 +19,9 @@ Cut cut(const QByteArray& received, bool dataOnly) {
     const qsizetype start = received.lastIndexOf(STX, n - 2);
     if (start < 0)
         return {};
-    const QByteArray frame = received.mid(start);
-    const QByteArray inner = frame.mid(1, frame.size() - 2);
+    // Views, not copies: every transaction passes through here.
+    const QByteArrayView frame = QByteArrayView(received).sliced(start);
+    const QByteArrayView inner = frame.sliced(1, frame.size() - 2);
     if (inner.contains(ETX) || inner.contains('\0'))
         return {};
     if (!dataOnly)
@@ -28,7 +29,7 @@ Cut cut(const QByteArray& received, bool dataOnly) {
     const qsizetype dataLength = frame.size() - 9;
     if (dataLength <= 0)
         return {Cut::State::Complete, QString()};
-    return {Cut::State::Complete, fromWindows1252(frame.mid(5, dataLength))};
+    return {Cut::State::Complete, fromWindows1252(frame.sliced(5, dataLength))};
 }
 
 } // namespace ReplyFrame

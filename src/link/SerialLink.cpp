@@ -194,40 +194,46 @@ bool SerialLink::TogglePort() {
     return true;
 }
 
-QString SerialLink::checksumText(const QByteArray& bytes) {
+namespace {
+unsigned char xorOf(const char* begin, const char* end) {
     unsigned char sum = 0;
-    for (char c : bytes)
-        sum ^= static_cast<unsigned char>(c);
-    return QStringLiteral("%1").arg(sum, 2, 16, QLatin1Char('0')).toUpper();
+    for (const char* c = begin; c != end; ++c)
+        sum ^= static_cast<unsigned char>(*c);
+    return sum;
+}
+
+// Two upper-case hexadecimal digits.
+void appendHex2(QByteArray& out, unsigned char v) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    out += digits[v >> 4];
+    out += digits[v & 15];
+}
+} // namespace
+
+QString SerialLink::checksumText(const QByteArray& bytes) {
+    QByteArray text;
+    appendHex2(text, xorOf(bytes.cbegin(), bytes.cend()));
+    return QString::fromLatin1(text);
 }
 
 QByteArray SerialLink::buildFrame(const QString& command, int mode) const {
     // Code page 1252 on the wire as on disk: a slot line read from a file goes
     // to the axis byte for byte, "€" included.
     const QByteArray cmd = toWindows1252(command);
-    const QByteArray address = toWindows1252(currentAddress_);
+    if (mode != Full && mode != AddressOnly && mode != ChecksumOnly && mode != BareStxEtx)
+        return cmd;
+    // Built in place: every transaction makes one, so it should cost next to nothing.
     QByteArray frame;
-    switch (mode) {
-    case Full: {
-        const QByteArray body = address + cmd + ':';
-        frame = STX + body + checksumText(body).toLatin1() + ETX;
-        break;
+    frame.reserve(cmd.size() + currentAddress_.size() + 5);
+    frame += STX;
+    if (mode == Full || mode == AddressOnly)
+        frame += toWindows1252(currentAddress_);
+    frame += cmd;
+    if (mode == Full || mode == ChecksumOnly) {
+        frame += ':';
+        appendHex2(frame, xorOf(frame.cbegin() + 1, frame.cend()));
     }
-    case AddressOnly:
-        frame = STX + address + cmd + ETX;
-        break;
-    case ChecksumOnly: {
-        const QByteArray body = cmd + ':';
-        frame = STX + body + checksumText(body).toLatin1() + ETX;
-        break;
-    }
-    case BareStxEtx:
-        frame = STX + cmd + ETX;
-        break;
-    default:
-        frame = cmd;
-        break;
-    }
+    frame += ETX;
     return frame;
 }
 

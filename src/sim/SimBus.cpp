@@ -66,15 +66,49 @@ QString SimBus::axes() const {
     return s;
 }
 
+QStringList SimBus::log() const {
+    return QStringList(log_.begin(), log_.end());
+}
+
+QStringList SimBus::logSince(qint64 n) const {
+    const qint64 first = logCount_ - qint64(log_.size());
+    const auto skip = qBound(qint64(0), n - first, qint64(log_.size()));
+    return QStringList(log_.begin() + skip, log_.end());
+}
+
+QList<QByteArray> SimBus::frames() const {
+    return QList<QByteArray>(frames_.begin(), frames_.end());
+}
+
 void SimBus::clearLog() {
     log_.clear();
     frames_.clear();
+    logCount_ = 0;
+}
+
+void SimBus::setLogBound(int lines) {
+    logBound_ = qMax(1, lines);
+    trimLog();
+}
+
+void SimBus::trimLog() {
+    while (log_.size() > size_t(logBound_))
+        log_.pop_front();
+    while (frames_.size() > size_t(logBound_))
+        frames_.pop_front();
 }
 
 void SimBus::advance(qint64 nowMs) {
     for (auto& a : axes_)
         if (a)
             a->advance(nowMs);
+}
+
+bool SimBus::busy() const {
+    for (const auto& a : axes_)
+        if (a && (a->moving() || a->plc.running()))
+            return true;
+    return false;
 }
 
 QByteArray SimBus::receive(const QByteArray& bytes, qint64 nowMs, int lineRate) {
@@ -111,8 +145,10 @@ void SimBus::handleFrame(const QByteArray& payload, qint64 nowMs, int lineRate, 
         if (!present.isEmpty())
             target = present.front();
     }
-    log_ << (target.isNull() ? QStringLiteral("-") : QString(target)) + u' ' + f.command;
-    frames_ << SimFrame::STX + payload + SimFrame::ETX;
+    log_.push_back((target.isNull() ? QStringLiteral("-") : QString(target)) + u' ' + f.command);
+    frames_.push_back(SimFrame::STX + payload + SimFrame::ETX);
+    ++logCount_;
+    trimLog();
     if (target.isNull() || !hasAxis(target))
         return;
     SimAxis& a = axis(target);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <deque>
 #include <memory>
 
 namespace sim {
@@ -46,6 +47,10 @@ public:
     QByteArray receive(const QByteArray& bytes, qint64 nowMs, int lineRate);
     // Lets motion run on up to nowMs.
     void advance(qint64 nowMs);
+    // True while an axis moves or runs a cycle program: time alone changes its state then,
+    // so advance() is due every few milliseconds. Otherwise only a request or a change made
+    // through the bus does.
+    bool busy() const;
 
     bool hasAxis(QChar a) const;
     // The axis with address a; it must exist (hasAxis).
@@ -55,11 +60,19 @@ public:
     QString axes() const;
 
     // One line per received command: address, blank, command text ("0 IF?"). Frames
-    // without an address are listed under the axis they went to.
-    QStringList log() const { return log_; }
+    // without an address are listed under the axis they went to. Only the newest
+    // logBound() lines are kept, oldest first, so that a long run does not grow.
+    QStringList log() const;
+    // The lines logged since construction or clearLog(), dropped ones included.
+    qint64 logCount() const { return logCount_; }
+    // The kept lines from the n-th on (0: the first since clearLog()).
+    QStringList logSince(qint64 n) const;
     void clearLog();
-    // The request frames as received, STX to ETX.
-    QList<QByteArray> frames() const { return frames_; }
+    // The request frames as received, STX to ETX; the newest logBound() of them.
+    QList<QByteArray> frames() const;
+    int logBound() const { return logBound_; }
+    // At least 1; drops the oldest lines and frames beyond it at once.
+    void setLogBound(int lines);
     // The commands the axes refused since construction or clearRefusals(), oldest first.
     // Kept apart from the log, so that clearing the log keeps them.
     QList<Refusal> refusals() const { return refusals_; }
@@ -72,8 +85,12 @@ private:
     std::array<std::unique_ptr<SimAxis>, 16> axes_;
     QByteArray pending_;
     bool inFrame_ = false;
-    QStringList log_;
-    QList<QByteArray> frames_;
+    void trimLog();
+
+    int logBound_ = 10000;
+    qint64 logCount_ = 0;
+    std::deque<QString> log_;
+    std::deque<QByteArray> frames_;
     QList<Refusal> refusals_;
 };
 

@@ -8,6 +8,7 @@
 #include <limits>
 #include <poll.h>
 #include <pty.h>
+#include <sys/eventfd.h>
 #include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -15,14 +16,24 @@
 namespace sim {
 
 namespace {
-constexpr int kPollMs = 5;      // motion and delayed output advance at least this often
+constexpr int kPollMs = 5;      // motion and cycle programs advance at least this often
 constexpr int kPieceGapMs = 30; // long enough for the reader to see each piece on its own
 } // namespace
 
-SimHost::SimHost(const QString& axes) : bus_(axes) {}
+SimHost::SimHost(const QString& axes)
+    : bus_(axes), wakeFd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
 
 SimHost::~SimHost() {
     stop();
+    if (wakeFd_ >= 0)
+        ::close(wakeFd_);
+}
+
+void SimHost::wake() {
+    if (wakeFd_ >= 0) {
+        const quint64 one = 1;
+        [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
+    }
 }
 
 qint64 SimHost::nowUs() const {
@@ -59,6 +70,7 @@ bool SimHost::start(QString* error) {
 
 void SimHost::stop() {
     stop_ = true;
+    wake();
     if (thread_.joinable())
         thread_.join();
     std::lock_guard lock(mutex_);
@@ -77,12 +89,16 @@ QString SimHost::slavePath() const {
 void SimHost::withBus(const std::function<void(SimBus&)>& fn) {
     {
         std::lock_guard lock(mutex_);
+        // The serving thread lets time act only when something is due: bring motion and
+        // the cycle programs up to now before the caller looks.
+        bus_.advance(nowUs() / 1000);
         fn(bus_);
-        if (bus_.log().size() < logPrinted_)
-            logPrinted_ = bus_.log().size();
+        if (bus_.logCount() < logPrinted_)
+            logPrinted_ = bus_.logCount();
         if (bus_.refusals().size() < refusalsPrinted_)
             refusalsPrinted_ = bus_.refusals().size();
     }
+    wake();
     logChanged_.notify_all();
 }
 
@@ -117,6 +133,11 @@ QStringList SimHost::log() const {
     return bus_.log();
 }
 
+qint64 SimHost::logCount() const {
+    std::lock_guard lock(mutex_);
+    return bus_.logCount();
+}
+
 void SimHost::clearLog() {
     std::lock_guard lock(mutex_);
     bus_.clearLog();
@@ -137,13 +158,13 @@ void SimHost::clearRefusals() {
 bool SimHost::waitForLog(int count, int timeoutMs) {
     std::unique_lock lock(mutex_);
     return logChanged_.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                [&] { return bus_.log().size() >= count; });
+                                [&] { return bus_.logCount() >= count; });
 }
 
 void SimHost::setLogStream(FILE* stream) {
     std::lock_guard lock(mutex_);
     logStream_ = stream;
-    logPrinted_ = bus_.log().size();
+    logPrinted_ = bus_.logCount();
     refusalsPrinted_ = bus_.refusals().size();
 }
 
@@ -153,8 +174,11 @@ int SimHost::lineRate() const {
 }
 
 void SimHost::setWireTime(bool on) {
-    std::lock_guard lock(mutex_);
-    wireTime_ = on;
+    {
+        std::lock_guard lock(mutex_);
+        wireTime_ = on;
+    }
+    wake();
 }
 
 bool SimHost::wireTime() const {
@@ -190,16 +214,15 @@ qint64 SimHost::lineTimeUs(qsizetype bytes) const {
 }
 
 void SimHost::printLogLocked() {
-    const QStringList lines = bus_.log();
     const QList<Refusal> refused = bus_.refusals();
     if (logStream_) {
-        for (qsizetype i = logPrinted_; i < lines.size(); ++i)
-            std::fprintf(logStream_, "%s\n", lines[i].toLatin1().constData());
+        for (const QString& line : bus_.logSince(logPrinted_))
+            std::fprintf(logStream_, "%s\n", line.toLatin1().constData());
         for (qsizetype i = refusalsPrinted_; i < refused.size(); ++i)
             std::fprintf(logStream_, "refused %s\n", refused[i].text().toLatin1().constData());
         std::fflush(logStream_);
     }
-    logPrinted_ = lines.size();
+    logPrinted_ = bus_.logCount();
     refusalsPrinted_ = refused.size();
 }
 
@@ -215,12 +238,11 @@ void SimHost::vanishLocked() {
 }
 
 bool SimHost::receiveLocked(const QByteArray& bytes, qint64 now) {
-    const qsizetype before = bus_.log().size();
+    const qint64 before = bus_.logCount();
     const QByteArray replies = bus_.receive(bytes, now / 1000, lineRate_);
-    const QStringList lines = bus_.log();
     printLogLocked();
-    sendLocked(replies, now, lines.mid(before));
-    return lines.size() != before;
+    sendLocked(replies, now, bus_.logSince(before));
+    return bus_.logCount() != before;
 }
 
 void SimHost::sendLocked(const QByteArray& replies, qint64 now, const QStringList& commands) {
@@ -347,33 +369,38 @@ void SimHost::serve() {
     char buf[4096];
     while (!stop_) {
         int fd;
-        qint64 waitUs = qint64(kPollMs) * 1000;
+        // -1: nothing is due; the thread sleeps until bytes arrive or it is woken.
+        qint64 waitUs = -1;
         {
             std::lock_guard lock(mutex_);
             fd = master_;
+            // Moves and cycle programs run on in real time.
+            if (fd >= 0 && bus_.busy())
+                waitUs = qint64(kPollMs) * 1000;
             // Wake for the next byte due, not just on the next turn: with wire time the
             // delays are fractions of a millisecond.
             // Whatever is overdue after a turn is output the pty would not take yet:
             // give the reader a moment instead of spinning.
-            const qint64 next = nextDueLocked();
+            const qint64 next = fd >= 0 ? nextDueLocked() : std::numeric_limits<qint64>::max();
             if (next != std::numeric_limits<qint64>::max()) {
                 const qint64 left = next - nowUs();
-                waitUs = left > 0 ? qMin(left, waitUs) : 1000;
+                const qint64 due = left > 0 ? left : 1000;
+                waitUs = waitUs < 0 ? due : qMin(due, waitUs);
             }
         }
-        if (fd < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-            continue;
-        }
-        pollfd p{fd, POLLIN, 0};
+        pollfd p[2] = {{wakeFd_, POLLIN, 0}, {fd, POLLIN, 0}};
         const timespec ts{time_t(waitUs / 1000000), long(waitUs % 1000000) * 1000};
-        const int ready = ::ppoll(&p, 1, &ts, nullptr);
+        const int ready = ::ppoll(p, fd >= 0 ? 2 : 1, waitUs < 0 ? nullptr : &ts, nullptr);
+        if (ready > 0 && (p[0].revents & POLLIN)) {
+            quint64 count;
+            [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
+        }
         QByteArray received;
-        if (ready > 0 && (p.revents & POLLIN)) {
+        if (fd >= 0 && ready > 0 && (p[1].revents & POLLIN)) {
             const ssize_t n = ::read(fd, buf, sizeof buf);
             if (n > 0)
                 received = QByteArray(buf, n);
-        } else if (ready > 0) {
+        } else if (fd >= 0 && ready > 0 && p[1].revents) {
             // Hang-up or error without data: do not spin.
             std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
         }

@@ -49,13 +49,15 @@ public:
     // True once the port has vanished (Fault::Vanish).
     bool vanished() const;
 
+    // See SimBus::log and SimBus::logCount.
     QStringList log() const;
+    qint64 logCount() const;
     void clearLog();
     // The commands the axes refused (see SimBus::refusals); clearLog() keeps them. The log
     // stream gets a line "refused 3 EW5GA1: bad value" for each.
     QList<Refusal> refusals() const;
     void clearRefusals();
-    // Waits until the log holds at least count entries.
+    // Waits until at least count lines were logged since the last clearLog().
     bool waitForLog(int count, int timeoutMs);
     // Prints each command to stream as it arrives ("0 IF?"); nullptr stops printing.
     void setLogStream(FILE* stream);
@@ -93,6 +95,8 @@ private:
     };
 
     void serve();
+    // Wakes the serving thread so that it sees a change made from outside.
+    void wake();
     bool receiveLocked(const QByteArray& bytes, qint64 nowUs);
     void sendLocked(const QByteArray& replies, qint64 nowUs, const QStringList& commands);
     void deliverLocked(const QByteArray& replies, qint64 nowUs, Fault f, int p);
@@ -112,6 +116,7 @@ private:
     QString slavePath_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    int wakeFd_ = -1; // an eventfd: stop and changes from outside end the thread's wait
     Fault fault_ = Fault::None;
     int faultParam_ = 0;
     int faultCount_ = 0;
@@ -126,7 +131,7 @@ private:
     qint64 bytesReceived_ = 0;
     qint64 bytesSent_ = 0;
     FILE* logStream_ = nullptr;
-    qsizetype logPrinted_ = 0;
+    qint64 logPrinted_ = 0;
     qsizetype refusalsPrinted_ = 0;
     bool vanished_ = false;
     int lineRate_ = 0;

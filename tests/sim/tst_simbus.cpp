@@ -98,6 +98,7 @@ private slots:
     void framing_data();
     void framing();
     void framesAcrossReads();
+    void logKeepsTheNewestLines();
     void queries_data();
     void queries();
     void settings_data();
@@ -276,6 +277,33 @@ void TestSimBus::framesAcrossReads() {
     const qsizetype cut = two.indexOf(ETX) + 1;
     QCOMPARE(parseReply(two.left(cut)).data, QStringLiteral("400"));
     QCOMPARE(parseReply(two.mid(cut)).data, QStringLiteral("2000"));
+}
+
+void TestSimBus::logKeepsTheNewestLines() {
+    // The log is a ring: past its bound the oldest lines and frames go, while the count of
+    // lines goes on, so that a reader of "the lines since n" still finds the new ones.
+    Wire w;
+    w.bus.setLogBound(3);
+    const QStringList commands{"IF?", "PO?", "PF?", "PC?", "IS?"};
+    for (const QString& c : commands)
+        w.ask(u'0', c);
+    QCOMPARE(w.bus.logCount(), qint64(5));
+    QCOMPARE(w.bus.log(), (QStringList{"0 PF?", "0 PC?", "0 IS?"}));
+    QCOMPARE(w.bus.frames().size(), 3);
+    QCOMPARE(w.bus.frames().front(), Wire::full(u'0', "PF?"));
+    QCOMPARE(w.bus.frames().back(), Wire::full(u'0', "IS?"));
+    QCOMPARE(w.bus.logSince(4), QStringList{"0 IS?"});
+    // Lines already dropped are not invented; a mark beyond the count gives nothing.
+    QCOMPARE(w.bus.logSince(0), w.bus.log());
+    QCOMPARE(w.bus.logSince(5), QStringList());
+    // A smaller bound trims at once; clearing starts the count again.
+    w.bus.setLogBound(1);
+    QCOMPARE(w.bus.log(), QStringList{"0 IS?"});
+    w.bus.clearLog();
+    QCOMPARE(w.bus.logCount(), qint64(0));
+    w.ask(u'0', "IF?");
+    QCOMPARE(w.bus.logSince(0), QStringList{"0 IF?"});
+    QCOMPARE(w.bus.frames(), QList<QByteArray>{Wire::full(u'0', "IF?")});
 }
 
 void TestSimBus::queries_data() {

@@ -97,6 +97,7 @@ private slots:
     void faultCountAndPersistence();
     void faultForOneCommand();
     void faultFromTheNthReplyOn();
+    void logPastItsBound();
     void portVanishes();
     void wireTime_data();
     void wireTime();
@@ -301,6 +302,29 @@ void TestSimHost::faultForOneCommand() {
     line.host.withBus([&](sim::SimBus& bus) { runFreq = bus.axis(u'0').params.runFreq; });
     QCOMPARE(runFreq, qint64(1234));
     QVERIFY(line.transact(request("PF?")).all().contains("1234"));
+}
+
+void TestSimHost::logPastItsBound() {
+    // Once the log's ring is full, the lines a command adds must still be seen: by the
+    // waiter, by the printed stream and by a fault aimed at that command.
+    Line line;
+    QVERIFY(line.open());
+    line.host.withBus([](sim::SimBus& bus) { bus.setLogBound(2); });
+    FILE* stream = std::tmpfile();
+    line.host.setLogStream(stream);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(line.transact(kAsk0).all(), kReply0);
+    line.host.setFaultFor(QStringLiteral("PF"), Fault::NoReply);
+    QCOMPARE(line.transact(request("PF1234"), 300).all(), QByteArray());
+    QVERIFY(line.host.waitForLog(4, 1000));
+    QCOMPARE(line.host.logCount(), qint64(4));
+    QCOMPARE(line.host.log(), (QStringList{"0 IS?", "0 PF1234"}));
+    line.host.setLogStream(nullptr);
+    std::rewind(stream);
+    char text[64] = {};
+    std::fread(text, 1, sizeof text - 1, stream);
+    QCOMPARE(QByteArray(text), QByteArray("0 IS?\n0 IS?\n0 IS?\n0 PF1234\n"));
+    std::fclose(stream);
 }
 
 QTEST_GUILESS_MAIN(TestSimHost)
