@@ -116,13 +116,7 @@ bool CDlgSPSErweitert::Initialise() {
 }
 
 int CDlgSPSErweitert::showAndRun() {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    if (!Initialise()) {
-        hide();
-        return Rejected;
-    }
-    return exec();
+    return SlotReading::showReadAndRun(*this, [this] { return Initialise(); });
 }
 
 bool CDlgSPSErweitert::reading() const {

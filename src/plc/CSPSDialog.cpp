@@ -317,13 +317,7 @@ bool CSPSDialog::Initialise() {
 }
 
 int CSPSDialog::showAndRun() {
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    if (!Initialise()) {
-        hide();
-        return Rejected;
-    }
-    return exec();
+    return SlotReading::showReadAndRun(*this, [this] { return Initialise(); });
 }
 
 bool CSPSDialog::reading() const {

@@ -3,6 +3,7 @@
 #include "base/Texts.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -73,4 +74,14 @@ void SlotReading::end() {
             w->setEnabled(true);
     locked_.clear();
     hide();
+}
+
+int SlotReading::showReadAndRun(QDialog& dialog, const std::function<bool()>& read) {
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    if (!read()) {
+        dialog.hide();
+        return QDialog::Rejected;
+    }
+    return dialog.exec();
 }

@@ -7,7 +7,9 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
+class QDialog;
 class QLabel;
 class QProgressBar;
 
@@ -16,6 +18,11 @@ class SlotReading : public QWidget {
 public:
     // `keep` stays usable throughout (the dialog's Close button).
     SlotReading(QWidget* dialog, QWidget* keep);
+
+    // Puts the dialog on screen application-modal, then reads the axis with
+    // `read` and runs the dialog; Rejected, hidden again, when the reading
+    // failed or was stopped.
+    static int showReadAndRun(QDialog& dialog, const std::function<bool()>& read);
 
     // Locks the dialog's controls and shows the progress line.
     void begin();
