@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "base/MessageIds.h"
 
 #include "app/AboutDialog.h"
 #include "app/AxisBar.h"
@@ -784,7 +785,7 @@ void CMainFrame::ChangeBaudRate() {
     panel->setPortIndex(link_.portIndex());
     panel->setBaudIndex(newIndex);
     if (result == BaudChange::Result::ReopenFailed) {
-        operator_.error(10104);
+        operator_.error(MessageId::PortNotOpened);
         return;
     }
     panel->startPollTimer();
@@ -821,7 +822,7 @@ void CMainFrame::addTypedPort(const QString& name) {
     }
     if (!network && !(name.startsWith(QLatin1Char('/')) && QFileInfo::exists(name))) {
         axisBar_->refreshPorts();
-        operator_.error(10104);
+        operator_.error(MessageId::PortNotOpened);
         return;
     }
     addPortCandidate(name);

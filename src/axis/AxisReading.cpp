@@ -1,4 +1,5 @@
 #include "axis/AxisReading.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
@@ -10,13 +11,11 @@ using namespace AxisVocabulary;
 
 namespace {
 
-constexpr int TimeoutTextId = 10103;
-
 // One query of the read; false (and the message) when it brought no reply.
 bool query(SerialLink& link, Operator& op, const char* command, QString* reply) {
     *reply = link.SendCommand(QLatin1String(command), true, Full);
     if (PseudoReply::is(*reply)) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     return true;

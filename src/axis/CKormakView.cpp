@@ -1,4 +1,5 @@
 #include "axis/CKormakView.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisReading.h"
 #include "axis/AxisVocabulary.h"
@@ -34,14 +35,9 @@ using namespace AxisVocabulary;
 namespace {
 
 constexpr int PollIntervalMs = 250;
-constexpr int TimeoutTextId = 10103;
-constexpr int PortTextId = 10104;
 constexpr int DefaultsQuestionId = 10105;
 constexpr int StoreQuestionId = 10110;
-constexpr int InputErrorTextId = 10243;
-constexpr int InputErrorCaptionId = 10244;
 constexpr int ChangedQuestionId = 10261;
-constexpr int AxisWordId = 10000;
 constexpr int PlcMode = 1; // operating mode list: 0 PC connection, 1 PLC mode
 
 void setItems(QComboBox* box, const QStringList& items) {
@@ -211,9 +207,9 @@ void CKormakView::InitialisePanel() {
 
     const QString address = link_.currentAddress();
     title_ = offline_ ? doc_.typeTag + QStringLiteral(": ") + address
-                      : Texts::text(AxisWordId) + address;
+                      : Texts::text(MessageId::AxisWord) + address;
     transferButton_->setVisible(offline_);
-    doc_.setTitle(title_, address, Texts::text(AxisWordId));
+    doc_.setTitle(title_, address, Texts::text(MessageId::AxisWord));
     retranslate();
     fillFixedLists();
 
@@ -396,7 +392,7 @@ bool CKormakView::PollStatus() {
     case StatusPoll::Result::TimedOut:
         stopPollTimer();
         showNotCurrent();
-        op_.error(TimeoutTextId);
+        op_.error(MessageId::NoReply);
         return false;
     case StatusPoll::Result::Failed:
         // The port is closed or gone: polling stops as after a time-out, and
@@ -435,10 +431,10 @@ void CKormakView::reportLinkFailure(int messagesBefore) {
         return;
     }
     if (link_.portOpen()) {
-        op_.error(TimeoutTextId);
+        op_.error(MessageId::NoReply);
         return;
     }
-    op_.error(PortTextId);
+    op_.error(MessageId::PortNotOpened);
     linkLossShown_ = true;
 }
 
@@ -465,9 +461,9 @@ QString CKormakView::send(const QString& command) {
 }
 
 void CKormakView::showInputError(QWidget* control) {
-    op_.show({InputErrorTextId,
+    op_.show({MessageId::DigitsOnly,
               {},
-              InputErrorCaptionId,
+              MessageId::InputErrorCaption,
               Operator::Icon::Exclamation,
               Operator::Buttons::Ok});
     control->setFocus(Qt::OtherFocusReason);
@@ -616,7 +612,7 @@ void CKormakView::startClicked() {
         stopPollTimer();
         showNotCurrent();
     } else if (move.result == MoveOutcome::Result::PositionLost) {
-        op_.error(TimeoutTextId);
+        op_.error(MessageId::NoReply);
     }
     stopButton_->setFocus(Qt::OtherFocusReason);
 }

@@ -1,4 +1,5 @@
 #include "cli/CliContext.h"
+#include "base/MessageIds.h"
 
 #include "base/Texts.h"
 #include "link/LinkSettings.h"
@@ -14,9 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 
-namespace {
-constexpr int TimeoutTextId = 10103;
-} // namespace
+namespace {} // namespace
 
 int CliContext::portIndexOf(const QString& port) const {
     // The port list names a system port by its name and drops the "/dev/"
@@ -60,7 +59,7 @@ bool CliContext::openPort() {
     const int index = wanted.isEmpty() ? LinkSettings::activeCom() : portIndexOf(wanted);
     if (index < 0) {
         // Never another port in place of the one asked for.
-        op.error(10104);
+        op.error(MessageId::PortNotOpened);
         return false;
     }
     link.setPortIndex(index);
@@ -117,7 +116,7 @@ QString CliContext::timeoutDetail(const Operator::Message& m) const {
         return {};
     if (probing_) {
         // The probe has asked at every rate of the list.
-        if (m.textId != TimeoutTextId)
+        if (m.textId != MessageId::NoReply)
             return {};
         QStringList rates;
         for (int i = 0; i < SerialLink::baudEntries().size(); ++i)

@@ -1,5 +1,6 @@
 #include "axis/MemoryAreas.h"
 #include "base/FileIo.h"
+#include "base/MessageIds.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
 #include "cli/CliContext.h"
@@ -14,14 +15,11 @@
 
 namespace {
 
-constexpr int TimeoutTextId = 10103;
-constexpr int ProgramFailedId = 10114;
-
 // The family of the addressed axis: true for the one with eight slots.
 bool askEightSlots(CliContext& ctx, bool* eight) {
     const QString type = ctx.link.SendCommand(QStringLiteral("DO?"), true, Full);
     if (PseudoReply::is(type)) {
-        ctx.link.reportFailure(ctx.op, TimeoutTextId);
+        ctx.link.reportFailure(ctx.op, MessageId::NoReply);
         return false;
     }
     *eight = type.contains(QLatin1String("RZH"));
@@ -36,7 +34,7 @@ int dump(CliContext& ctx) {
     for (int i = 0; i < PlcArea::slotCount(eight); ++i) {
         const QString text = ReadPlcSlot(ctx.link, i, eight);
         if (PseudoReply::is(text)) {
-            ctx.link.reportFailure(ctx.op, TimeoutTextId);
+            ctx.link.reportFailure(ctx.op, MessageId::NoReply);
             return ExitFailed;
         }
         if (!text.isEmpty())
@@ -78,12 +76,12 @@ int load(CliContext& ctx, const QString& address, const QByteArray& fileName, bo
     check.readBack = verify;
     if (ProgramPlcArea(ctx.link, ctx.op, texts, eight, {}, &check) != PlcAreaDone) {
         if (check.clean())
-            ctx.op.error(ProgramFailedId);
+            ctx.op.error(MessageId::ProgramFailed);
         else
-            ctx.op.show(
-                {0,
-                 Texts::text(ProgramFailedId) + QLatin1Char('\n') + PlcAreaCheckText(check, eight),
-                 0, Operator::Icon::Error, Operator::Buttons::Ok});
+            ctx.op.show({0,
+                         Texts::text(MessageId::ProgramFailed) + QLatin1Char('\n') +
+                             PlcAreaCheckText(check, eight),
+                         0, Operator::Icon::Error, Operator::Buttons::Ok});
         return ExitFailed;
     }
     return ExitOk;

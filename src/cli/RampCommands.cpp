@@ -1,3 +1,4 @@
+#include "base/MessageIds.h"
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -8,8 +9,6 @@
 #include <QCommandLineParser>
 
 namespace {
-
-constexpr int NoRoomTextId = 10170;
 
 bool parseNumber(const QString& text, qint64 low, qint64 high, qint64* value) {
     bool ok = false;
@@ -79,7 +78,7 @@ int runRampTable(CliContext& ctx, const QCommandLineParser& parser) {
     case RampTableStatus::Fits:
         break;
     case RampTableStatus::NoMemory:
-        ctx.op.error(NoRoomTextId);
+        ctx.op.error(MessageId::NoRampRoom);
         return ExitFailed;
     case RampTableStatus::SlopeTooLarge:
         ctx.op.show({0, Texts::text("ramp.slopeTooLarge"), 0, Operator::Icon::Exclamation,

@@ -1,4 +1,5 @@
 #include "drive/CGesamtStatus.h"
+#include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
 #include "axis/StatusLamp.h"
@@ -155,13 +156,13 @@ void CGesamtStatus::RefreshOverallStatus() {
         if (!link_.portOpen()) {
             // The port is gone: no lamp shows the axis's present state.
             showNotCurrent();
-            link_.reportFailure(op_, 10103);
+            link_.reportFailure(op_, MessageId::NoReply);
             return;
         }
         // The lamps keep what they showed: a lost reply says nothing about
         // faults, and grey would read as "no fault". The other codes would
         // only wait for their own time-outs.
-        link_.reportFailure(op_, 10103);
+        link_.reportFailure(op_, MessageId::NoReply);
         return;
     }
     linkState_->hide();

@@ -1,4 +1,5 @@
 #include "drive/CSFIDialog.h"
+#include "base/MessageIds.h"
 
 #include "base/BusyState.h"
 #include "base/Operator.h"
@@ -21,8 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
 
 // The wait cursor for a scope, restored on every way out.
 class WaitCursor {
@@ -124,7 +123,7 @@ CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
 bool CSFIDialog::start() {
     const QString active = link_.SendCommand(QStringLiteral("PI?"));
     if (PseudoReply::is(active)) {
-        link_.reportFailure(op_, TimeoutTextId);
+        link_.reportFailure(op_, MessageId::NoReply);
         return false;
     }
     (active == u"1" ? active_ : inactive_)->setChecked(true);

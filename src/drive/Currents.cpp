@@ -1,4 +1,5 @@
 #include "drive/Currents.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 
@@ -169,7 +170,7 @@ Display Open(SerialLink& link, Operator& op, CurrentSettings& fields) {
     if (!ask("DO?", &type)) {
         // Without the type there is no telling amperes from levels; every
         // further query would only add a time-out.
-        link.reportFailure(op, 10103);
+        link.reportFailure(op, MessageId::NoReply);
         return d;
     }
     fields.typeText = type;
@@ -209,7 +210,7 @@ Display Open(SerialLink& link, Operator& op, CurrentSettings& fields) {
         d.boostTimeText = time;
     }
     if (d.linkFailed)
-        link.reportFailure(op, 10103);
+        link.reportFailure(op, MessageId::NoReply);
     return d;
 }
 
@@ -246,7 +247,7 @@ QStringList Accept(SerialLink& link, Operator& op, CurrentSettings& fields, cons
             failed = true;
     }
     if (failed)
-        link.reportFailure(op, 10103);
+        link.reportFailure(op, MessageId::NoReply);
     return sent;
 }
 

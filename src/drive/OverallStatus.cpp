@@ -1,4 +1,5 @@
 #include "drive/OverallStatus.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "base/Operator.h"
@@ -8,8 +9,6 @@
 namespace OverallStatus {
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
 
 // The character at position, or nothing past the end of the reply.
 QString charAt(const QString& text, int position) {
@@ -76,7 +75,7 @@ int resetDoneTextId(Reset reset) {
 
 bool runPartReset(SerialLink& link, Operator& op, Reset reset) {
     if (PseudoReply::is(link.SendCommand(resetCommand(reset), false))) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     op.inform(resetDoneTextId(reset));
@@ -88,7 +87,7 @@ bool sendSystemReset(SerialLink& link, Operator& op) {
     // "TIMEOUT" is expected of an axis that restarts at once; "ERROR" and
     // "OFFLINE" mean the command never left.
     if (reply == PseudoReply::Error || reply == PseudoReply::Offline) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "drive/ProgramPlcArea.h"
+#include "base/MessageIds.h"
 
 #include "axis/CheckedWrite.h"
 #include "axis/MemoryAreas.h"
@@ -7,9 +8,7 @@
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 
-namespace {
-constexpr int TimeoutTextId = 10103;
-}
+namespace {}
 
 QString PlcAreaCheckText(const PlcAreaCheck& check, bool eightSlots) {
     const auto name = [eightSlots](int slot) {
@@ -33,13 +32,13 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
     found.differing.clear();
 
     if (!ClearCommandErrors(link)) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return PlcAreaFailed;
     }
 
     switch (RequestWriteUnlock(link)) {
     case UnlockResult::LinkFailed:
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return PlcAreaFailed;
     case UnlockResult::Refused:
         // The old programs stay; the slots are still offered, but the run is
@@ -48,7 +47,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
         break;
     case UnlockResult::Granted:
         if (PseudoReply::is(ErasePlcArea(link))) {
-            link.reportFailure(op, TimeoutTextId);
+            link.reportFailure(op, MessageId::NoReply);
             return PlcAreaFailed;
         }
         break;
@@ -63,7 +62,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
         if (!text.isEmpty()) {
             switch (RequestWriteUnlock(link)) {
             case UnlockResult::LinkFailed:
-                link.reportFailure(op, TimeoutTextId);
+                link.reportFailure(op, MessageId::NoReply);
                 return PlcAreaFailed;
             case UnlockResult::Refused:
                 complete = false;
@@ -74,7 +73,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
                 const CheckedWrite written =
                     SendCheckedWrite(link, plcSlotWriteCommand(slot, text, eightSlots));
                 if (written.result == CheckedWrite::Result::Lost) {
-                    link.reportFailure(op, TimeoutTextId);
+                    link.reportFailure(op, MessageId::NoReply);
                     return PlcAreaFailed;
                 }
                 if (written.result == CheckedWrite::Result::Refused) {
@@ -83,7 +82,7 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
                 } else if (found.readBack) {
                     const QString held = ReadPlcSlot(link, slot, eightSlots);
                     if (PseudoReply::is(held)) {
-                        link.reportFailure(op, TimeoutTextId);
+                        link.reportFailure(op, MessageId::NoReply);
                         return PlcAreaFailed;
                     }
                     if (held != text) {

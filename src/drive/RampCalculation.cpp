@@ -1,4 +1,5 @@
 #include "drive/RampCalculation.h"
+#include "base/MessageIds.h"
 
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
@@ -11,11 +12,8 @@
 #include <limits>
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
 constexpr int NoImageTextId = 10165;
 constexpr int SendingTextId = 10168;
-constexpr int NoRoomTextId = 10170;
 constexpr const char* SlopeTooLargeTextId = "ramp.slopeTooLarge";
 constexpr int StoreWaitMs = 3000;
 
@@ -87,7 +85,7 @@ private:
 
 bool fail(RampCalculation& c, int textId) {
     c.image.reset();
-    if (textId == TimeoutTextId)
+    if (textId == MessageId::NoReply)
         c.link.reportFailure(c.op, textId);
     else if (textId)
         c.op.error(textId);
@@ -212,11 +210,11 @@ bool CalculateRamp(RampCalculation& c) {
         return false;
     }
     if (c.topFrequency <= 0)
-        return fail(c, NoRoomTextId);
+        return fail(c, MessageId::NoRampRoom);
 
     const QString clockReply = c.link.SendCommand(QStringLiteral("IQ?"), true, Full);
     if (PseudoReply::is(clockReply))
-        return fail(c, TimeoutTextId);
+        return fail(c, MessageId::NoReply);
     const qint64 clock = LeadingDecimal(clockReply);
     const qint32 clockHz = qint32(std::clamp<qint64>(clock, std::numeric_limits<qint32>::min(),
                                                      std::numeric_limits<qint32>::max()));
@@ -231,21 +229,21 @@ bool CalculateRamp(RampCalculation& c) {
         return fail(c, NoImageTextId);
 
     if (!readPair(c, RampMemoryImage::AddressWords))
-        return fail(c, TimeoutTextId);
+        return fail(c, MessageId::NoReply);
 
     const QString countReply = c.link.SendCommand(QStringLiteral("IN?"), true, Full);
     if (PseudoReply::is(countReply))
-        return fail(c, TimeoutTextId);
+        return fail(c, MessageId::NoReply);
     bool hasDigits = false;
     const qint64 number = LeadingDecimal(countReply, &hasDigits);
     // Sixteen ramps leave no directory entry for another one.
     if (!hasDigits || number < 0 || number >= RampMemoryImage::MaxRamps)
-        return fail(c, NoRoomTextId);
+        return fail(c, MessageId::NoRampRoom);
     c.rampNumber = int(number);
 
     const QString addressReply = c.link.SendCommand(QStringLiteral("IA?"), true, Full);
     if (PseudoReply::is(addressReply) || tableAddress(addressReply) < 0)
-        return fail(c, TimeoutTextId);
+        return fail(c, MessageId::NoReply);
     const int address = tableAddress(addressReply);
     c.image->storeHex(RampMemoryImage::AddressWords + 2 * c.rampNumber, addressReply, 2);
 
@@ -254,10 +252,10 @@ bool CalculateRamp(RampCalculation& c) {
     // The table must also end inside the controller's memory behind its start address.
     if (table.status != RampTableStatus::Fits ||
         address + table.bytesNeeded > RampMemoryImage::Size)
-        return fail(c, NoRoomTextId);
+        return fail(c, MessageId::NoRampRoom);
 
     if (!readPair(c, RampMemoryImage::CountWords) || !readPair(c, RampMemoryImage::SlopeWords))
-        return fail(c, TimeoutTextId);
+        return fail(c, MessageId::NoReply);
     c.image->setWord(RampMemoryImage::CountWords + 2 * c.rampNumber, quint16(table.entries));
     c.image->setWord(RampMemoryImage::SlopeWords + 2 * c.rampNumber, quint16(c.ramp / 100));
 
@@ -287,7 +285,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
     case UnlockResult::Refused:
         return false;
     case UnlockResult::LinkFailed:
-        c.link.reportFailure(c.op, TimeoutTextId);
+        c.link.reportFailure(c.op, MessageId::NoReply);
         return false;
     }
 
@@ -316,7 +314,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
                 QStringLiteral("WR%1").arg(target, 4, 16, QLatin1Char('0')).toUpper() + data;
             if (PseudoReply::is(c.link.SendCommand(command, true, Full))) {
                 progress.hide();
-                c.link.reportFailure(c.op, TimeoutTextId);
+                c.link.reportFailure(c.op, MessageId::NoReply);
                 return false;
             }
         }
@@ -332,7 +330,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
         if (PseudoReply::is(stored)) {
             // The blocks went out but the controller was never told to keep them.
             progress.hide();
-            c.link.reportFailure(c.op, TimeoutTextId);
+            c.link.reportFailure(c.op, MessageId::NoReply);
             return false;
         }
         c.op.wait(StoreWaitMs);

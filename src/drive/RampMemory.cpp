@@ -1,4 +1,5 @@
 #include "drive/RampMemory.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
@@ -10,8 +11,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
 constexpr int EraseWaitMs = 2000;
 constexpr int StoreWaitMs = 3000;
 
@@ -48,12 +47,12 @@ RampCommandResult released(SerialLink& link, Operator& op, const QString& comman
     case UnlockResult::Refused:
         return RampCommandResult::Refused;
     case UnlockResult::LinkFailed:
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return RampCommandResult::LinkFailed;
     }
     const bool answered = !PseudoReply::is(link.SendCommand(command, true, Full));
     if (!answered && reportLost)
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
     if (waitMs > 0)
         op.wait(waitMs);
     return answered ? RampCommandResult::Done : RampCommandResult::Unanswered;
@@ -79,7 +78,7 @@ bool readErased(SerialLink& link, const QString& command, bool* erased) {
 bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool reportFailure) {
     const auto failed = [&] {
         if (reportFailure)
-            link.reportFailure(op, TimeoutTextId);
+            link.reportFailure(op, MessageId::NoReply);
         return false;
     };
     RampListing read;
@@ -108,7 +107,7 @@ bool ReadRampClock(SerialLink& link, Operator& op, qint32* clockHz) {
     bool hasDigits = false;
     const qint64 clock = PseudoReply::is(reply) ? 0 : LeadingDecimal(reply, &hasDigits);
     if (!hasDigits || clock < 0 || clock > std::numeric_limits<qint32>::max()) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     *clockHz = qint32(clock);
@@ -118,7 +117,7 @@ bool ReadRampClock(SerialLink& link, Operator& op, qint32* clockHz) {
 bool ReadRampCount(SerialLink& link, Operator& op, int* count) {
     if (readCount(link, count))
         return true;
-    link.reportFailure(op, TimeoutTextId);
+    link.reportFailure(op, MessageId::NoReply);
     return false;
 }
 
@@ -152,13 +151,13 @@ RampCommandResult EraseRampMemory(SerialLink& link, Operator& op) {
     // reported and left as the controller holds it.
     if (ReadRampMemoryState(link) == RampMemoryState::Erased)
         return RampCommandResult::Done;
-    link.reportFailure(op, TimeoutTextId);
+    link.reportFailure(op, MessageId::NoReply);
     return RampCommandResult::Unanswered;
 }
 
 bool StoreRampMemory(SerialLink& link, Operator& op) {
     if (PseudoReply::is(link.SendCommand(QStringLiteral("WX"), true, Full))) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     op.wait(StoreWaitMs);

@@ -1,4 +1,5 @@
 #include "drive/SfiCard.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
@@ -17,9 +18,6 @@
 namespace SfiCard {
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
-constexpr int RejectedTextId = 10114;
 constexpr int FileTextId = 10158;
 
 bool allHex(QStringView text) {
@@ -158,7 +156,7 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     const QString suffix = link.SendCommand(QStringLiteral("IL?"));
     if (PseudoReply::is(suffix)) {
         // No answer is a line fault, not a missing file.
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return Outcome::LinkFailed;
     }
     if (!usableSuffix(suffix)) {
@@ -205,7 +203,7 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
     case UnlockResult::Refused:
         return Outcome::Refused;
     case UnlockResult::LinkFailed:
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return Outcome::LinkFailed;
     }
     // "ERROR" as well as "TIMEOUT": after an overflow every later command
@@ -219,19 +217,19 @@ Outcome program(SerialLink& link, Operator& op, const Configuration& c, const QS
         if (PseudoReply::is(reply)) {
             outcome = Outcome::LinkFailed;
             if (command == QLatin1String("WX")) {
-                link.reportFailure(op, TimeoutTextId);
+                link.reportFailure(op, MessageId::NoReply);
                 return true;
             }
             // Stopped before "WX": the card holds part of a new program
             // that was never stored, and must be programmed again.
             QString text = Texts::text("sfi.notStored");
             if (!link.lastFailureShown())
-                text = Texts::text(TimeoutTextId) + QStringLiteral("\r\n") + text;
+                text = Texts::text(MessageId::NoReply) + QStringLiteral("\r\n") + text;
             op.show({0, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
             return true;
         }
         if (reply == QLatin1String("NO")) {
-            op.error(RejectedTextId);
+            op.error(MessageId::ProgramFailed);
             outcome = Outcome::Rejected;
             return true;
         }

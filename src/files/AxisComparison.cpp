@@ -1,4 +1,5 @@
 #include "files/AxisComparison.h"
+#include "base/MessageIds.h"
 
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-constexpr int TimeoutText = 10103;
-constexpr int ReadingSequencesText = 10172;
-
 const char* const Codes[] = {"PD", "PA", "PR", "PS", "PF", "PG", "PH",
                              "PL", "PM", "PN", "PO", "PP", "PT", "PW"};
 
@@ -33,7 +31,7 @@ public:
         *reply = link_.SendCommand(command, true, Full);
         if (!PseudoReply::is(*reply))
             return true;
-        link_.reportFailure(op_, TimeoutText);
+        link_.reportFailure(op_, MessageId::NoReply);
         return false;
     }
 
@@ -161,7 +159,7 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
     else
         slotList = expected.keys();
     {
-        ProgressGuard progress(op, Texts::text(ReadingSequencesText), int(slotList.size()), 1);
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), int(slotList.size()), 1);
         for (int k : slotList) {
             QString text;
             if (!axis.ask(plcSlotReadCommand(k, c.eightSlots), &text))

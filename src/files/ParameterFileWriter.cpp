@@ -3,6 +3,7 @@
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
 #include "base/FileIo.h"
+#include "base/MessageIds.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "base/Windows1252.h"
@@ -15,8 +16,6 @@ const QString Crlf = QStringLiteral("\r\n");
 const QString Separator = QStringLiteral("\r\n;\r\n"); // line end, then a lone ";"
 
 constexpr int SaveFailedText = 10175;
-constexpr int TimeoutText = 10103;
-constexpr int ReadingSequencesText = 10172;
 
 // A list without a selection has no value to record: a line "PD-1" would be
 // sent to the next axis by a transfer. Such a line is left out instead.
@@ -166,13 +165,13 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
 
     const bool eightSlots = type.contains(QLatin1String("RZH"));
     const int slotCount = plcSlotCount(eightSlots);
-    ProgressGuard progress(op, Texts::text(ReadingSequencesText), PlcSlotCount - 1, 1);
+    ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), PlcSlotCount - 1, 1);
     op.pumpEvents();
     for (int k = 0; k < slotCount; ++k) {
         QString text;
         if (!axis.slot(k, eightSlots, &text)) {
             // An incomplete PLC area must not replace a complete backup.
-            link.reportFailure(op, TimeoutText);
+            link.reportFailure(op, MessageId::NoReply);
             return ComposeStatus::Stopped;
         }
         if (!text.isEmpty())

@@ -1,4 +1,5 @@
 #include "files/Transfer.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisParameters.h"
 #include "axis/CKormakDoc.h"
@@ -12,14 +13,11 @@
 #include "link/SerialLink.h"
 
 namespace {
-
-constexpr int TimeoutText = 10103;
 constexpr int RampsDifferText = 10192;
 constexpr int NoAddressText = 10193;
 constexpr int LoadedStartText = 10194;
 constexpr int LoadedEndText = 10195;
 constexpr int NoneLoadedText = 10196;
-constexpr int SendingPlcText = 10101;
 constexpr int EraseWaitMs = 2000;
 constexpr qint32 RampFreeMemory = 0xFE90;
 
@@ -146,7 +144,7 @@ void TransferToAxes::reportLost() {
     if (lostShown_)
         return;
     lostShown_ = true;
-    link_.reportFailure(op_, TimeoutText);
+    link_.reportFailure(op_, MessageId::NoReply);
 }
 
 TransferToAxes::AxisEnd TransferToAxes::stopAxis(int a, Result& result) {
@@ -470,7 +468,7 @@ TransferToAxes::AxisEnd TransferToAxes::loadAxis(int a, const Found& found,
         result.loaded[a] = false;
 
     {
-        ProgressGuard progress(op_, Texts::text(SendingPlcText) + QStringLiteral("..."),
+        ProgressGuard progress(op_, Texts::text(MessageId::SendPlcTitle) + QStringLiteral("..."),
                                int(progressRange), 1);
         for (const QString& line : sequence) {
             // A line no frame can carry would be cut or refused: the axis

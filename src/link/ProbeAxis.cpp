@@ -1,4 +1,5 @@
 #include "link/ProbeAxis.h"
+#include "base/MessageIds.h"
 
 #include "base/Operator.h"
 #include "link/SerialLink.h"
@@ -50,7 +51,7 @@ bool probe(SerialLink& link, bool reportSilence) {
         return true;
     // A flooded or vanished port has been reported by the link already.
     if (!link.lastFailureShown() && (portLost || reportSilence))
-        link.op().error(portLost ? 10104 : 10103);
+        link.op().error(portLost ? MessageId::PortNotOpened : MessageId::NoReply);
     return false;
 }
 

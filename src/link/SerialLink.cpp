@@ -1,4 +1,5 @@
 #include "link/SerialLink.h"
+#include "base/MessageIds.h"
 
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -14,7 +15,6 @@
 
 namespace {
 constexpr int OverflowTextId = 10260;
-constexpr int OpenFailedTextId = 10104;
 constexpr const char* PortLostText = "link.portLost";
 
 // The reason line under 10104 for a network port that could not be opened.
@@ -56,7 +56,7 @@ void SerialLink::reportOpenFailure(Operator& op) const {
         op.show({0, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
         return;
     }
-    QString text = Texts::text(OpenFailedTextId);
+    QString text = Texts::text(MessageId::PortNotOpened);
     const QString device = QDir::toNativeSeparators(lastOpenDevice_);
     if (lastNetworkFailure_ != LinkTransport::OpenError::None) {
         text += QLatin1Char('\n') + networkReason(lastNetworkFailure_, lastOpenDevice_);
@@ -70,7 +70,7 @@ void SerialLink::reportOpenFailure(Operator& op) const {
         text += QLatin1Char('\n') + Texts::text("link.openFailedReason")
                                         .arg(device, property(OpenReasonProperty).toString());
     }
-    op.show({OpenFailedTextId, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
+    op.show({MessageId::PortNotOpened, text, 0, Operator::Icon::Error, Operator::Buttons::Ok});
 }
 
 SerialLink::~SerialLink() = default;

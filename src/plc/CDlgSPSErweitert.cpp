@@ -1,4 +1,5 @@
 #include "plc/CDlgSPSErweitert.h"
+#include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
@@ -24,15 +25,6 @@
 using ExtendedStep::Group;
 
 namespace {
-
-constexpr int SendTitleId = 10101;
-constexpr int SendLabelId = 10102;
-constexpr int DeleteQuestionId = 10111;
-constexpr int ProgramQuestionId = 10112;
-constexpr int ProgramDoneId = 10113;
-constexpr int ProgramFailedId = 10114;
-constexpr int CopyQuestionId = 10127;
-constexpr int ChangedQuestionId = 10239;
 
 // The executing row: black on red, also while the rows are disabled.
 // The wait cursor of the opening, undone on every way out.
@@ -321,7 +313,7 @@ void CDlgSPSErweitert::scrollTo(int top) {
 }
 
 void CDlgSPSErweitert::copyClicked() {
-    if (op_.ask(CopyQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+    if (op_.ask(MessageId::CopyQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
     if (!CollectRows())
@@ -339,7 +331,7 @@ void CDlgSPSErweitert::copyClicked() {
 }
 
 void CDlgSPSErweitert::deleteAllClicked() {
-    if (op_.ask(DeleteQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+    if (op_.ask(MessageId::DeletePlcQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
     // Not erased: the axis still holds every step, the dialog must show them.
@@ -363,13 +355,13 @@ void CDlgSPSErweitert::programClicked() {
     }
     if (TellIfLinkGone(link_, op_))
         return;
-    if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
-        Operator::Answer::Yes)
+    if (op_.ask(MessageId::ProgramPlcQuestion, Operator::Buttons::YesNo,
+                Operator::Icon::Question) != Operator::Answer::Yes)
         return;
     CWait wait(op_, &link_, this);
     wait.timedMode = false;
-    wait.caption = Texts::text(SendTitleId);
-    wait.text = Texts::text(SendLabelId);
+    wait.caption = Texts::text(MessageId::SendPlcTitle);
+    wait.text = Texts::text(MessageId::SendPlcLabel);
     wait.eightSlots = false;
     wait.slotTexts = PlcArea::StepTextsToProgram(working_);
     int result = 0;
@@ -379,16 +371,16 @@ void CDlgSPSErweitert::programClicked() {
     }
     if (result == PlcAreaDone) {
         committed_ = working_.extendedSteps;
-        op_.inform(ProgramDoneId);
+        op_.inform(MessageId::ProgramDone);
     } else if (!wait.check.clean()) {
         // The slots the controller refused or did not store, by name.
         op_.show({0,
-                  Texts::text(ProgramFailedId) + QStringLiteral("\n\n") +
+                  Texts::text(MessageId::ProgramFailed) + QStringLiteral("\n\n") +
                       PlcAreaCheckText(wait.check, false),
                   0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: a lost reply has been reported where it happened.
-        op_.error(ProgramFailedId);
+        op_.error(MessageId::ProgramFailed);
     }
 }
 
@@ -404,7 +396,7 @@ void CDlgSPSErweitert::closeClicked() {
     if (!CollectRows())
         return;
     if (working_.extendedSteps != committed_ &&
-        op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+        op_.ask(MessageId::ChangedQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
             Operator::Answer::Yes)
         return;
     QDialog::reject();

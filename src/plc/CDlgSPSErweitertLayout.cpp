@@ -1,6 +1,7 @@
 // The controls and captions of the extended-sequence dialog; its behaviour
 // is in CDlgSPSErweitert.cpp.
 
+#include "base/MessageIds.h"
 #include "base/Texts.h"
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/SlotReading.h"
@@ -13,7 +14,6 @@
 #include <QScrollBar>
 
 namespace {
-constexpr int AxisWordId = 10000;
 constexpr int CaptionId = 10265;
 // A typed value fits a frame with room to spare.
 constexpr int ValueLength = 11;
@@ -121,7 +121,7 @@ void CDlgSPSErweitert::buildControls() {
 }
 
 void CDlgSPSErweitert::setTexts() {
-    setWindowTitle(Texts::text(AxisWordId) + setup_.axis + Texts::text(CaptionId));
+    setWindowTitle(Texts::text(MessageId::AxisWord) + setup_.axis + Texts::text(CaptionId));
     kindHeading_->setText(Texts::text(10116));
     programButton_->setText(Texts::text(setup_.offline ? 10174 : 10122));
     deleteButton_->setText(Texts::text(10123));

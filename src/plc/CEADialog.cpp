@@ -1,4 +1,5 @@
 #include "plc/CEADialog.h"
+#include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
 #include "axis/StatusLamp.h"
@@ -16,16 +17,12 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int TimeoutTextId = 10103;
-
-} // namespace
+namespace {} // namespace
 
 bool CEADialog::run(SerialLink& link, Operator& op, QWidget* parent) {
     switch (IoCard::checkPresent(link)) {
     case IoCard::Presence::LinkFailed:
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     case IoCard::Presence::Absent:
         // The same words in every language.
@@ -106,7 +103,7 @@ bool CEADialog::initialise() {
     }
     IoCard::Outputs out;
     if (!IoCard::readOutputs(link_, &out)) {
-        link_.reportFailure(op_, TimeoutTextId);
+        link_.reportFailure(op_, MessageId::NoReply);
         return false;
     }
     for (int i = 0; i < 2; ++i)
@@ -144,7 +141,7 @@ void CEADialog::refreshInputs() {
         // A silent axis would otherwise hold the window for a whole time-out
         // four times a second.
         timer_.stop();
-        link_.reportFailure(op_, TimeoutTextId);
+        link_.reportFailure(op_, MessageId::NoReply);
     }
 }
 
@@ -161,5 +158,5 @@ void CEADialog::outputClicked() {
     for (int i = 0; i < 4; ++i)
         out.eo |= outputs_[2 + i]->isChecked() ? 1u << i : 0u;
     if (!IoCard::writeOutputs(link_, out))
-        link_.reportFailure(op_, TimeoutTextId);
+        link_.reportFailure(op_, MessageId::NoReply);
 }

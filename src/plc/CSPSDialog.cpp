@@ -1,4 +1,5 @@
 #include "plc/CSPSDialog.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "axis/LinkGone.h"
@@ -25,20 +26,7 @@
 #include <optional>
 
 namespace {
-
-constexpr int AxisWordId = 10000;
-constexpr int SendTitleId = 10101;
-constexpr int SendLabelId = 10102;
-constexpr int TimeoutTextId = 10103;
-constexpr int DeleteQuestionId = 10111;
-constexpr int ProgramQuestionId = 10112;
-constexpr int ProgramDoneId = 10113;
-constexpr int ProgramFailedId = 10114;
 constexpr int CaptionId = 10115;
-constexpr int CopyQuestionId = 10127;
-constexpr int ChangedQuestionId = 10239;
-constexpr int InputErrorTextId = 10243;
-constexpr int InputErrorCaptionId = 10244;
 constexpr int SimulationStartId = 10126;
 constexpr int SimulationStopId = 10128;
 constexpr int ProgramNumberId = 10129;
@@ -237,7 +225,7 @@ void CSPSDialog::buildControls() {
 }
 
 void CSPSDialog::setTexts() {
-    setWindowTitle(Texts::text(AxisWordId) + setup_.axis + Texts::text(CaptionId));
+    setWindowTitle(Texts::text(MessageId::AxisWord) + setup_.axis + Texts::text(CaptionId));
     const int headingIds[] = {10116, 10117, 10118, 10119, 10120};
     for (int i = 0; i < 5; ++i)
         headings_[i]->setText(Texts::text(headingIds[i]));
@@ -440,9 +428,9 @@ bool CSPSDialog::targetValid(const QString& target) const {
 }
 
 void CSPSDialog::showTargetError(QLineEdit* field) {
-    op_.show({InputErrorTextId,
+    op_.show({MessageId::DigitsOnly,
               {},
-              InputErrorCaptionId,
+              MessageId::InputErrorCaption,
               Operator::Icon::Exclamation,
               Operator::Buttons::Ok});
     field->setFocus(Qt::OtherFocusReason);
@@ -524,7 +512,7 @@ void CSPSDialog::SimulationTick() {
         // The axis is not answering: one message, and the poll ends.
         timer_.stop();
         if (!timeoutShown_)
-            link_.reportFailure(op_, TimeoutTextId);
+            link_.reportFailure(op_, MessageId::NoReply);
         timeoutShown_ = true;
         if (simulationRunning())
             stopSimulation(false);
@@ -614,7 +602,7 @@ void CSPSDialog::outputsClicked() {
 }
 
 void CSPSDialog::copyClicked() {
-    if (op_.ask(CopyQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+    if (op_.ask(MessageId::CopyQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
     CollectRows();
@@ -633,7 +621,7 @@ void CSPSDialog::copyClicked() {
 }
 
 void CSPSDialog::deleteAllClicked() {
-    if (op_.ask(DeleteQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+    if (op_.ask(MessageId::DeletePlcQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
     // Not erased: the axis still holds every program, the dialog must show them.
@@ -657,13 +645,13 @@ void CSPSDialog::programClicked() {
     }
     if (TellIfLinkGone(link_, op_))
         return;
-    if (op_.ask(ProgramQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
-        Operator::Answer::Yes)
+    if (op_.ask(MessageId::ProgramPlcQuestion, Operator::Buttons::YesNo,
+                Operator::Icon::Question) != Operator::Answer::Yes)
         return;
     CWait wait(op_, &link_, this);
     wait.timedMode = false;
-    wait.caption = Texts::text(SendTitleId);
-    wait.text = Texts::text(SendLabelId);
+    wait.caption = Texts::text(MessageId::SendPlcTitle);
+    wait.text = Texts::text(MessageId::SendPlcLabel);
     wait.eightSlots = working_.eightSlots;
     wait.slotTexts = PlcArea::TextsToProgram(working_);
     int result = 0;
@@ -673,17 +661,17 @@ void CSPSDialog::programClicked() {
     }
     if (result == PlcAreaDone) {
         committed_ = working_.programs;
-        op_.inform(ProgramDoneId);
+        op_.inform(MessageId::ProgramDone);
     } else if (!wait.check.clean()) {
         // The slots the controller refused or did not store, by name.
         op_.show({0,
-                  Texts::text(ProgramFailedId) + QStringLiteral("\n\n") +
+                  Texts::text(MessageId::ProgramFailed) + QStringLiteral("\n\n") +
                       PlcAreaCheckText(wait.check, working_.eightSlots),
                   0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: the area was not written as asked. A lost reply
         // has been reported where it happened; a second box would only repeat it.
-        op_.error(ProgramFailedId);
+        op_.error(MessageId::ProgramFailed);
     }
 }
 
@@ -694,7 +682,7 @@ void CSPSDialog::closeClicked() {
     }
     CollectRows();
     if (working_.programs != committed_ &&
-        op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+        op_.ask(MessageId::ChangedQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
             Operator::Answer::Yes)
         return;
     QDialog::reject();

@@ -1,4 +1,5 @@
 #include "plc/PlcArea.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
@@ -11,11 +12,6 @@
 namespace PlcArea {
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
-constexpr int PortTextId = 10104;
-constexpr int ReadingTextId = 10172;
-constexpr int ProgramFailedId = 10114;
 
 // Slot number and text of a slot line; false when it is none.
 bool splitSlotLine(const QString& line, int* slot, QString* text, bool* eight) {
@@ -206,8 +202,9 @@ ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o, const SlotPro
     BusyGuard busy;
     const auto fail = [&] {
         // A reply that did not come, or a port that is gone.
-        link.reportFailure(op, link.lastFailure() == SerialLink::Failure::Timeout ? TimeoutTextId
-                                                                                  : PortTextId);
+        link.reportFailure(op, link.lastFailure() == SerialLink::Failure::Timeout
+                                   ? MessageId::NoReply
+                                   : MessageId::PortNotOpened);
         return ReadResult::Failed;
     };
     const QString type = link.SendCommand(QStringLiteral("DO?"), true, Full);
@@ -216,7 +213,7 @@ ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o, const SlotPro
     o.area.eightSlots = type.contains(QLatin1String("RZH"));
     const int count = slotCount(o.area.eightSlots);
     {
-        ProgressGuard progress(op, Texts::text(ReadingTextId), count - 1, 1);
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), count - 1, 1);
         for (int i = 0; i < count; ++i) {
             const QString reply = ReadPlcSlot(link, i, o.area.eightSlots);
             if (PseudoReply::is(reply))
@@ -247,11 +244,11 @@ bool EraseOnAxis(SerialLink& link, Operator& op) {
     BusyGuard busy;
     const UnlockResult unlock = RequestWriteUnlock(link);
     if (unlock == UnlockResult::LinkFailed) {
-        link.reportFailure(op, TimeoutTextId);
+        link.reportFailure(op, MessageId::NoReply);
         return false;
     }
     if (unlock == UnlockResult::Refused || PseudoReply::is(ErasePlcArea(link))) {
-        op.error(ProgramFailedId);
+        op.error(MessageId::ProgramFailed);
         return false;
     }
     return true;

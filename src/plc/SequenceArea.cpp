@@ -1,4 +1,5 @@
 #include "plc/SequenceArea.h"
+#include "base/MessageIds.h"
 
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
@@ -12,17 +13,13 @@
 namespace SequenceArea {
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
-constexpr int PortTextId = 10104;
-constexpr int ReadingTextId = 10172;
 constexpr int PauseSliceMs = 10;
 
 void reportLost(SerialLink& link, Operator& op) {
     link.reportFailure(op, link.lastFailure() == SerialLink::Failure::Timeout ||
                                    link.lastFailure() == SerialLink::Failure::None
-                               ? TimeoutTextId
-                               : PortTextId);
+                               ? MessageId::NoReply
+                               : MessageId::PortNotOpened);
 }
 
 } // namespace
@@ -53,7 +50,7 @@ PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o,
         return fail();
     o.deviceType = type;
     {
-        ProgressGuard progress(op, Texts::text(ReadingTextId), PlcArea::SlotCount - 1, 1);
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), PlcArea::SlotCount - 1, 1);
         for (int i = 0; i < PlcArea::SlotCount; ++i) {
             const QString reply = ReadPlcSlot(link, i, false);
             // "ERROR" and "OFFLINE" are no slot texts any more than "TIMEOUT".

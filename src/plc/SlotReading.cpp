@@ -1,4 +1,5 @@
 #include "plc/SlotReading.h"
+#include "base/MessageIds.h"
 
 #include "base/Texts.h"
 
@@ -8,11 +9,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-namespace {
-
-constexpr int ReadingTextId = 10172;
-
-} // namespace
+namespace {} // namespace
 
 SlotReading::SlotReading(QWidget* dialog, QWidget* keep)
     : QWidget(dialog), dialog_(dialog), keep_(keep) {
@@ -37,7 +34,7 @@ SlotReading::SlotReading(QWidget* dialog, QWidget* keep)
 void SlotReading::begin() {
     cancelled_ = false;
     active_ = true;
-    label_->setText(Texts::text(ReadingTextId));
+    label_->setText(Texts::text(MessageId::ReadingSlots));
     bar_->setRange(0, 0);
     bar_->setValue(0);
     locked_.clear();

@@ -1,4 +1,5 @@
 #include "report/ReportPrintDialog.h"
+#include "base/MessageIds.h"
 
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
@@ -26,8 +27,6 @@
 namespace ReportPrintDialog {
 
 namespace {
-
-constexpr int ReportErrorTextId = 10224;
 
 // Reads the panel's report: an online panel from its own axis, an offline
 // one from its document, whatever axis the link was talking to before.
@@ -68,7 +67,7 @@ void Print(CKormakView& panel, QWidget* parent) {
     printer.setDocName(ReportPdf::documentName());
     ReportPainter painter(model);
     if (!painter.paint(printer))
-        panel.host().op().error(ReportErrorTextId);
+        panel.host().op().error(MessageId::PrintFailed);
 }
 
 void Preview(CKormakView& panel, QWidget* parent) {

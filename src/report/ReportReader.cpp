@@ -1,4 +1,5 @@
 #include "report/ReportReader.h"
+#include "base/MessageIds.h"
 
 #include "axis/AxisParameters.h"
 #include "axis/AxisVocabulary.h"
@@ -17,10 +18,6 @@
 namespace ReportReader {
 
 namespace {
-
-constexpr int TimeoutTextId = 10103;
-constexpr int ReportErrorTextId = 10224;
-constexpr int ReadingSlotsTextId = 10172;
 constexpr int SlotCount = 256;
 
 QString t(int id) {
@@ -211,7 +208,7 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
 
     const QString type = ask("DO?");
     if (PseudoReply::is(type))
-        return abort({TimeoutTextId, ReportErrorTextId});
+        return abort({MessageId::NoReply, MessageId::PrintFailed});
     // One query per statement: the wire order is the report's order.
     const QString version = ask("IV?");
     const QString bios = ask("IB?");
@@ -222,7 +219,7 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
                            [](const QString& r) { return PseudoReply::is(r); });
     };
     if (anyLost({version, bios, dateCode}))
-        return abort({TimeoutTextId, ReportErrorTextId});
+        return abort({MessageId::NoReply, MessageId::PrintFailed});
     m.deviceBlock = t(10201) + t(10214) + type + Crlf + t(10202) + version + Crlf + t(10082) +
                     QStringLiteral("\t\t\t") + bios + Crlf + t(10084) + QStringLiteral("\t\t\t") +
                     dateCode + Crlf;
@@ -235,17 +232,17 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     v.zeroMinus = ask("PM?");
     v.zeroPlus = ask("PP?");
     if (anyLost({v.startStop, v.run, v.axisLimit, v.backlash, v.zeroMinus, v.zeroPlus}))
-        return abort({TimeoutTextId, ReportErrorTextId});
+        return abort({MessageId::NoReply, MessageId::PrintFailed});
     m.generalBlock = generalBlock(p, v);
 
     const QString levels = ask("FA?");
     if (PseudoReply::is(levels))
-        return abort({ReportErrorTextId});
+        return abort({MessageId::PrintFailed});
     const QStringList table = Currents::levelTableEntries(levels);
     const bool amperes = Currents::ampereEntryCount(type, false) > 0;
     const QString boostTime = ask("PT?");
     if (PseudoReply::is(boostTime))
-        return abort({TimeoutTextId, ReportErrorTextId});
+        return abort({MessageId::NoReply, MessageId::PrintFailed});
     m.currentsBlock = t(10215) + t(10216) + boostTime + QStringLiteral(" ms\r\n");
     // An ampere family is asked for amperes ("PS??"), as the current dialog
     // asks it; the others for their level, looked up in the table.
@@ -257,7 +254,7 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     for (const auto& c : currents) {
         const QString reply = ask(amperes ? c.amperes : c.level);
         if (PseudoReply::is(reply))
-            return abort({ReportErrorTextId});
+            return abort({MessageId::PrintFailed});
         m.currentsBlock += t(c.textId) + currentValue(reply, table, amperes) + Crlf;
     }
 
@@ -268,16 +265,16 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
         return table;
     };
     {
-        ProgressGuard progress(op, t(ReadingSlotsTextId), SlotCount - 1, 1);
+        ProgressGuard progress(op, t(MessageId::ReadingSlots), SlotCount - 1, 1);
         for (int n = 0; n < SlotCount; ++n) {
             const QString reply = link.SendCommand(
                 QStringLiteral("ER%1").arg(n, 2, 16, QLatin1Char('0')).toUpper(), true, Full);
             if (PseudoReply::is(reply))
-                return abort({TimeoutTextId});
+                return abort({MessageId::NoReply});
             if (!reply.isEmpty())
                 m.slotBlocks << slotBlock(n, reply, context);
             if (tableLost)
-                return abort({TimeoutTextId, ReportErrorTextId});
+                return abort({MessageId::NoReply, MessageId::PrintFailed});
             progress.step();
             op.pumpEvents();
         }
