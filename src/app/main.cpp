@@ -1,5 +1,6 @@
 #include "app/CKormakApp.h"
 #include "base/FileIo.h"
+#include "link/PortDiscovery.h"
 
 int main(int argc, char** argv) {
     // Before Qt opens anything, so that none of its files or pipes becomes a
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
         CKormakApp::setIdentity(plain);
         CKormakApp::parseCommandLine(plain);
     }
+    // The port list is ready by the time the window asks for it, while the
+    // window system is still being connected.
+    PrefetchSystemPorts();
     CKormakApp app(argc, argv);
     const int done = app.initInstance();
     if (done >= 0)

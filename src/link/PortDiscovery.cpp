@@ -5,6 +5,8 @@
 #include <QCollator>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <future>
+#include <mutex>
 
 bool naturalLess(const QString& a, const QString& b) {
     int i = 0, j = 0;
@@ -38,12 +40,33 @@ bool naturalLess(const QString& a, const QString& b) {
     return (a.size() - i) < (b.size() - j);
 }
 
-QStringList DiscoverPorts(const QStringList& extraPorts) {
+namespace {
+QStringList systemPorts() {
     QStringList system;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
         system << info.portName();
     std::sort(system.begin(), system.end(), naturalLess);
     system.removeDuplicates();
+    return system;
+}
+
+std::mutex prefetchMutex;
+std::future<QStringList> prefetched;
+} // namespace
+
+void PrefetchSystemPorts() {
+    const std::lock_guard<std::mutex> lock(prefetchMutex);
+    if (!prefetched.valid())
+        prefetched = std::async(std::launch::async, systemPorts);
+}
+
+QStringList DiscoverPorts(const QStringList& extraPorts) {
+    std::future<QStringList> early;
+    {
+        const std::lock_guard<std::mutex> lock(prefetchMutex);
+        early = std::move(prefetched);
+    }
+    const QStringList system = early.valid() ? early.get() : systemPorts();
 
     QStringList ports = system;
     for (const QString& p : extraPorts) {

@@ -8,6 +8,12 @@
 // "Simulator".
 QStringList DiscoverPorts(const QStringList& extraPorts);
 
+// Starts asking the system for its serial ports on a thread of its own; the
+// next DiscoverPorts() takes that answer instead of asking again. Asking
+// costs some milliseconds (the system walks its device tree), which a window
+// would otherwise spend before its first paint.
+void PrefetchSystemPorts();
+
 // Natural order of port names: runs of digits compare by value.
 bool naturalLess(const QString& a, const QString& b);
 

@@ -417,6 +417,18 @@ private slots:
         QCOMPARE(ports.count(QStringLiteral("Simulator")), 1);
     }
 #endif
+
+    // The list asked for early is used once, with this call's own extra
+    // ports; the next call asks the system again.
+    void prefetchedListIsTakenOnce() {
+        const QStringList direct = DiscoverPorts({QStringLiteral("/tmp/a")});
+        PrefetchSystemPorts();
+        PrefetchSystemPorts(); // a second request while one is pending changes nothing
+        QCOMPARE(DiscoverPorts({QStringLiteral("/tmp/a")}), direct);
+        QStringList withB = direct;
+        withB.insert(withB.indexOf(QStringLiteral("/tmp/a")) + 1, QStringLiteral("/tmp/b"));
+        QCOMPARE(DiscoverPorts({QStringLiteral("/tmp/a"), QStringLiteral("/tmp/b")}), withB);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSerialLink)
