@@ -3,12 +3,16 @@
 // seconds unless a second argument says otherwise) and printed as it goes; at
 // the end come its first and last values after warm-up and the slope of a
 // least-squares line through those samples, and every message shown (each one
-// an error here).
+// an error here). The warm-up lasts until the simulator's bounded command log
+// has filled and one minute more: until then the heap grows by design, and a
+// slope over that time would hide a leak as well as invent one.
 // Run on demand, e.g. for an hour in the background:
 //   build/bench/bench_soak 3600 > soak.txt
 #include "PanelRig.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakView.h"
+#include "sim/SimBus.h"
+#include "sim/SimHost.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -57,8 +61,10 @@ int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 120;
     const int sampleSeconds = qMax(1, argc > 2 ? std::atoi(argv[2]) : 10);
     const int stepMs = 3000;
-    // Long enough for the simulator's command ring to fill at the soak's command rate.
-    const int warmUpSeconds = qMin(300, seconds / 4);
+    // Past the filling of the simulator's command log: it keeps a fixed number of lines.
+    const int settleSeconds = 60;
+    double warmUpSeconds = -1; // set once the log has filled and settled
+    double logFullAt = -1;
 
     RecordingOperator op;
     const std::unique_ptr<CMainFrame> main = showMainFrame(op);
@@ -98,7 +104,20 @@ int main(int argc, char** argv) {
     QObject::connect(&sampler, &QTimer::timeout, &app, [&] {
         const double t = clock.elapsed() / 1e3;
         const double kb = liveHeapBytes() / 1024.0;
-        const bool warm = t >= warmUpSeconds;
+        if (logFullAt < 0) {
+            sim::SimHost* host = frame.simulator();
+            qint64 count = 0;
+            int bound = 0;
+            host->withBus([&](sim::SimBus& bus) {
+                count = bus.logCount();
+                bound = bus.logBound();
+            });
+            if (count >= bound)
+                logFullAt = t;
+        }
+        if (warmUpSeconds < 0 && logFullAt >= 0 && t >= logFullAt + settleSeconds)
+            warmUpSeconds = t;
+        const bool warm = warmUpSeconds >= 0;
         if (warm)
             samples.push_back({t, kb});
         std::printf("heap %7.0f s %10.1f kB%s", t, kb, warm ? "" : "  (warm-up)");
@@ -111,8 +130,15 @@ int main(int argc, char** argv) {
     sampler.start();
     app.exec();
 
-    std::printf("soak: %d s, %d panel switches, %d moves, warm-up %d s\n", seconds, steps, moves,
-                warmUpSeconds);
+    if (warmUpSeconds >= 0)
+        std::printf(
+            "soak: %d s, %d panel switches, %d moves; the simulator's log filled at %.0f s, "
+            "warm-up ended at %.0f s\n",
+            seconds, steps, moves, logFullAt, warmUpSeconds);
+    else
+        std::printf("soak: %d s, %d panel switches, %d moves; the simulator's log did not fill "
+                    "and settle: run longer\n",
+                    seconds, steps, moves);
     if (samples.size() >= 2) {
         std::vector<double> kb;
         for (const Sample& x : samples)
