@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     }
     CKormakDoc doc;
     AxisParameters params;
-    if (!ReadAxisConfiguration(link, op, params, doc)) {
+    if (!ReadAxisConfiguration(link, op, params)) {
         std::fprintf(stderr, "the axis did not answer\n");
         return 1;
     }

@@ -262,13 +262,14 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     // between openings; an offline panel's file fills it as the panel opens.
     auto* strom = new CStrom(link_, operator_, this);
     connect(view, &QObject::destroyed, strom, &QObject::deleteLater);
-    connect(view, &CKormakView::currentsRequested, this, [strom, doc] {
-        const QStringList before{doc->boostCurrent, doc->runCurrent, doc->stopCurrent,
-                                 doc->boostTime};
-        strom->runFor(*doc);
-        if (before !=
-            QStringList{doc->boostCurrent, doc->runCurrent, doc->stopCurrent, doc->boostTime})
+    connect(view, &CKormakView::currentsRequested, this, [strom, view, doc] {
+        AxisConfiguration c = view->parameters();
+        const QStringList before{c.boostCurrent, c.runCurrent, c.stopCurrent, c.boostTime};
+        strom->runFor(c);
+        if (before != QStringList{c.boostCurrent, c.runCurrent, c.stopCurrent, c.boostTime}) {
+            view->setCurrents(c);
             doc->modified = true;
+        }
     });
     connect(view, &CKormakView::applyFileLinesRequested, this, [view, doc, strom] {
         AxisParameters p = view->parameters();

@@ -23,7 +23,7 @@ bool query(SerialLink& link, Operator& op, const char* command, QString* reply) 
 
 } // namespace
 
-void ApplyNewOfflineDefaults(AxisParameters& p, CKormakDoc& document) {
+void ApplyNewOfflineDefaults(AxisParameters& p) {
     p.startStopList = defaultStartStopList();
     p.runFreqList = defaultRunFreqList();
     p.rampList = offlineRampList();
@@ -37,14 +37,13 @@ void ApplyNewOfflineDefaults(AxisParameters& p, CKormakDoc& document) {
     p.backlash = QStringLiteral("0");
     p.zeroOffsetPlus = QStringLiteral("0");
     p.zeroOffsetMinus = QStringLiteral("0");
-    document.boostCurrent = QStringLiteral("0");
-    document.runCurrent = QStringLiteral("4");
-    document.stopCurrent = QStringLiteral("2");
-    document.boostTime = QStringLiteral("20");
+    p.boostCurrent = QStringLiteral("0");
+    p.runCurrent = QStringLiteral("4");
+    p.stopCurrent = QStringLiteral("2");
+    p.boostTime = QStringLiteral("20");
 }
 
-bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& p,
-                           CKormakDoc& document) {
+bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& p) {
     p.startStopList = defaultStartStopList();
     p.runFreqList = defaultRunFreqList();
     p.rampList.clear();
@@ -52,7 +51,7 @@ bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& p,
 
     const QString address = link.currentAddress();
     if (address.contains(QLatin1String("OFFLINE NEW"))) {
-        ApplyNewOfflineDefaults(p, document);
+        ApplyNewOfflineDefaults(p);
         return false;
     }
     if (address.contains(QLatin1String("OFFLINE")))

@@ -2,7 +2,6 @@
 
 #include "axis/AxisParameters.h"
 
-class CKormakDoc;
 class Operator;
 class SerialLink;
 
@@ -10,8 +9,8 @@ class SerialLink;
 // prepares the lists (and the defaults of a new configuration).
 //
 // Which of the three it is follows currentAddress: "OFFLINE NEW" sets the
-// defaults of a new configuration (the four current texts go into the
-// document), any other "OFFLINE" only refills the frequency lists and leaves
+// defaults of a new configuration (the four current texts
+// included), any other "OFFLINE" only refills the frequency lists and leaves
 // the fields alone, an axis address reads the axis. The commands go out in
 // this order: "IF?", "PO?", "DO?", "PF?", "PL?", "PD?", "FR0050", "FR0060",
 // "PN?", "PC?", "PG?", "PW?", "PP?", "PM?", "PI?".
@@ -22,8 +21,7 @@ class SerialLink;
 // The lists are in their final state for the bounds read so far.
 //
 // True only after a complete online read.
-bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& parameters,
-                           CKormakDoc& document);
+bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& parameters);
 
 // The settings of a new offline configuration, lists included.
-void ApplyNewOfflineDefaults(AxisParameters& parameters, CKormakDoc& document);
+void ApplyNewOfflineDefaults(AxisParameters& parameters);

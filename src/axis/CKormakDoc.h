@@ -5,17 +5,14 @@
 #include <QStringList>
 
 // The document behind one axis panel: the lines of the parameter file it was
-// opened from, the four current texts an offline panel keeps, and its title.
+// opened from, and its title. (The currents an offline panel keeps are part of
+// its AxisConfiguration.)
 class CKormakDoc : public QObject {
     Q_OBJECT
 public:
     explicit CKormakDoc(QObject* parent = nullptr) : QObject(parent) {}
 
     QStringList lineList; // file lines, each with "\r\n" appended
-    QString boostCurrent; // "PA" value
-    QString runCurrent;   // "PR"
-    QString stopCurrent;  // "PS"
-    QString boostTime;    // "PT"
     QString typeTag;      // file name after opening; device type after applying
     // Where the applied file is damaged ("Zeile 14: „PM“"); empty when whole.
     QString damagedWhere;

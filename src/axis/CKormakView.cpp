@@ -251,7 +251,7 @@ bool CKormakView::ReadAxisConfiguration() {
         std::optional<AxisTarget> target;
         if (!offline_)
             target.emplace(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        complete = ::ReadAxisConfiguration(link_, op_, p, doc_);
+        complete = ::ReadAxisConfiguration(link_, op_, p);
     }
     const bool newConfiguration = link_.currentAddress().contains(QLatin1String("OFFLINE NEW"));
     if (complete || newConfiguration) {

@@ -70,6 +70,13 @@ public:
     // values only the panel keeps. Sends nothing.
     void setParameters(const AxisParameters& parameters);
 
+    // The currents and the boost time, which no control of the panel shows.
+    void setCurrents(const AxisConfiguration& c) {
+        params_.boostCurrent = c.boostCurrent;
+        params_.runCurrent = c.runCurrent;
+        params_.stopCurrent = c.stopCurrent;
+        params_.boostTime = c.boostTime;
+    }
     QString deviceType() const { return params_.deviceType; }
     void setDeviceType(const QString& type) { params_.deviceType = type; }
     bool sfiPresent() const { return params_.sfiPresent; }

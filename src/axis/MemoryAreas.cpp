@@ -1,5 +1,6 @@
 #include "axis/MemoryAreas.h"
 
+#include "base/Operator.h"
 #include "link/SerialLink.h"
 
 #include <algorithm>
@@ -63,6 +64,34 @@ QString WritePlcSlot(SerialLink& link, int n, const QString& text, bool eightSlo
     if (command.isEmpty())
         return PseudoReply::Error;
     return link.SendCommand(command, true, Full);
+}
+
+SlotAreaEnd ReadPlcSlotArea(SerialLink& link, Operator& op, const SlotAreaRead& how,
+                            const SlotVisitor& visit, int* lostSlot) {
+    QList<int> slotList = how.only;
+    if (slotList.isEmpty())
+        for (int n = 0; n < how.count; ++n)
+            slotList << n;
+    const QString address = link.currentAddress();
+    int read = 0;
+    for (int n : slotList) {
+        if (how.holdAddress && link.currentAddress() != address)
+            link.setCurrentAddress(address);
+        const QString text = ReadPlcSlot(link, n, how.eightSlots);
+        if (PseudoReply::is(text)) {
+            if (lostSlot)
+                *lostSlot = n;
+            return SlotAreaEnd::Lost;
+        }
+        ++read;
+        if (visit && !visit(n, text))
+            return SlotAreaEnd::Stopped;
+        if (how.pumpEvery > 0 && n % how.pumpEvery == how.pumpEvery - 1)
+            op.pumpEvents();
+        if (how.keepGoing && !how.keepGoing(read, int(slotList.size())))
+            return SlotAreaEnd::Stopped;
+    }
+    return SlotAreaEnd::Complete;
 }
 
 QString ErasePlcArea(SerialLink& link) {

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+#include "link/DeviceFamily.h"
+
+class Operator;
 class SerialLink;
 
 // The pieces of the controller's vocabulary that every function storing
@@ -28,13 +33,6 @@ UnlockResult RequestWriteUnlock(SerialLink& link);
 // True only when the release was granted; the caller sends its write only then.
 bool WriteUnlock(SerialLink& link);
 
-// Slot counts of the two controller families.
-constexpr int PlcSlotCount = 256;
-constexpr int PlcSlotCountEight = 8;
-inline int plcSlotCount(bool eightSlots) {
-    return eightSlots ? PlcSlotCountEight : PlcSlotCount;
-}
-
 // The command texts for slot n: "ER%02X" / "FU%01X" and "EW%02X"+text /
 // "WU%01X"+text. Empty for a slot number outside the area.
 QString plcSlotReadCommand(int n, bool eightSlots);
@@ -46,6 +44,41 @@ QString ReadPlcSlot(SerialLink& link, int n, bool eightSlots);
 // Writes slot n; the caller has run WriteUnlock first. Returns the reply, which
 // nobody examines beyond pseudo-replies; a slot outside the area sends nothing.
 QString WritePlcSlot(SerialLink& link, int n, const QString& text, bool eightSlots);
+// How a caller reads the slot area: the slot form, which slots, and when
+// pending events are dispatched. Each caller keeps the wire it has always
+// had (the report reads 256 "ER" slots whatever the family; the comparison
+// only the slots its file names).
+struct SlotAreaRead {
+    bool eightSlots = false;  // "FU%01X" instead of "ER%02X"
+    int count = PlcSlotCount; // slots 0 .. count-1 in ascending order
+    QList<int> only;          // when not empty: exactly these slots, in this order
+    // Dispatch pending events after every n-th slot read (counted by slot
+    // number: 16 pumps after slots 0F, 1F, ...); 0 never.
+    int pumpEvery = 0;
+    // Put the link back on the address the read began with before each slot,
+    // whatever ran in between.
+    bool holdAddress = false;
+    // Asked after each slot and its pumping (slots read, of how many); false
+    // ends the read there with nothing more sent.
+    std::function<bool(int read, int count)> keepGoing;
+};
+
+// Told each slot's reply (never a pseudo-reply, possibly empty); false ends
+// the read at once, before pumping.
+using SlotVisitor = std::function<bool(int slot, const QString& text)>;
+
+enum class SlotAreaEnd {
+    Complete, // every slot asked for was read and visited
+    Lost,     // a slot brought a pseudo-reply: the read stopped there
+    Stopped,  // the visitor or keepGoing ended it
+};
+
+// Reads the slots of `how` one at a time and hands each reply to visit. The
+// first pseudo-reply ends the read with Lost, its slot in *lostSlot; nothing
+// is shown here, the caller says what the failure means to its operator.
+SlotAreaEnd ReadPlcSlotArea(SerialLink& link, Operator& op, const SlotAreaRead& how,
+                            const SlotVisitor& visit, int* lostSlot = nullptr);
+
 // "WE": erases the whole area; the caller has run WriteUnlock first.
 QString ErasePlcArea(SerialLink& link);
 

@@ -1,6 +1,7 @@
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
+#include "axis/ParameterTable.h"
 #include "base/FileIo.h"
 #include "base/Texts.h"
 #include "cli/CliContext.h"
@@ -21,10 +22,6 @@ namespace {
 void printValue(const char* code, const QString& value) {
     const QString c = QString::fromLatin1(code);
     printLine(value.isEmpty() ? c : c + QLatin1Char(' ') + value);
-}
-
-QString selection(int index, int base = 10) {
-    return index < 0 ? QString() : QString::number(index, base).toUpper();
 }
 
 } // namespace
@@ -53,7 +50,7 @@ int runSave(CliContext& ctx, const QCommandLineParser& parser) {
     // axis as the panel does before saving it.
     AxisParameters params;
     CKormakDoc doc;
-    if (!ReadAxisConfiguration(ctx.link, ctx.op, params, doc))
+    if (!ReadAxisConfiguration(ctx.link, ctx.op, params))
         return ExitFailed;
     QByteArray bytes;
     if (ComposeParameterFile(ctx.link, ctx.op, params, doc, &bytes) != ComposeStatus::Complete)
@@ -89,21 +86,11 @@ int runShow(CliContext& ctx, const QCommandLineParser& parser) {
     if (!doc.lineList.isEmpty())
         ApplyFileLines(doc.lineList, params, doc);
 
-    const QList<QPair<const char*, QString>> values{
-        {"PD", selection(params.operatingMode)},
-        {"PA", doc.boostCurrent},
-        {"PR", doc.runCurrent},
-        {"PS", doc.stopCurrent},
-        {"PF", params.runFreq},
-        {"PG", params.axisLimit},
-        {"PL", selection(params.systemType)},
-        {"PM", params.zeroOffsetMinus},
-        {"PN", selection(params.rampIndex, 16)},
-        {"PO", params.startStopFreq},
-        {"PP", params.zeroOffsetPlus},
-        {"PT", doc.boostTime},
-        {"PW", params.backlash},
-    };
+    // A list without a selection shows an empty value.
+    QList<QPair<const char*, QString>> values;
+    for (const ParameterTable::Row& row : ParameterTable::rows())
+        if (row.shownByCli)
+            values.append({row.code, ParameterTable::value(row, params).value_or(QString())});
     const QString selected = params.rampIndex >= 0 && params.rampIndex < params.rampList.size()
                                  ? params.rampList.at(params.rampIndex)
                                  : QString();

@@ -17,12 +17,12 @@ namespace {
 
 // The family of the addressed axis: true for the one with eight slots.
 bool askEightSlots(CliContext& ctx, bool* eight) {
-    const QString type = ctx.link.SendCommand(QStringLiteral("DO?"), true, Full);
-    if (PseudoReply::is(type)) {
+    const DeviceFamily family = DeviceFamily::read(ctx.link);
+    if (!family.replied()) {
         ctx.link.reportFailure(ctx.op, MessageId::NoReply);
         return false;
     }
-    *eight = type.contains(QLatin1String("RZH"));
+    *eight = family.eightSlots();
     return true;
 }
 
@@ -31,14 +31,17 @@ int dump(CliContext& ctx) {
     if (!askEightSlots(ctx, &eight))
         return ExitFailed;
     QStringList lines{PlcListing::DumpHeader(ctx.link.currentAddress())};
-    for (int i = 0; i < PlcArea::slotCount(eight); ++i) {
-        const QString text = ReadPlcSlot(ctx.link, i, eight);
-        if (PseudoReply::is(text)) {
-            ctx.link.reportFailure(ctx.op, MessageId::NoReply);
-            return ExitFailed;
-        }
+    SlotAreaRead how;
+    how.eightSlots = eight;
+    how.count = plcSlotCount(eight);
+    const SlotAreaEnd end = ReadPlcSlotArea(ctx.link, ctx.op, how, [&](int i, const QString& text) {
         if (!text.isEmpty())
             lines << PlcListing::DumpLine(i, text);
+        return true;
+    });
+    if (end != SlotAreaEnd::Complete) {
+        ctx.link.reportFailure(ctx.op, MessageId::NoReply);
+        return ExitFailed;
     }
     for (const QString& l : lines)
         printLine(l);

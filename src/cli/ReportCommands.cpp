@@ -44,7 +44,7 @@ int runReport(CliContext& ctx, const QCommandLineParser& parser) {
         if (!ctx.connectAxis(address))
             return ExitFailed;
         // What a panel reads when it opens: the lists, the ramps, the type.
-        if (!ReadAxisConfiguration(ctx.link, ctx.op, params, doc))
+        if (!ReadAxisConfiguration(ctx.link, ctx.op, params))
             return ExitFailed;
     } else {
         // An offline panel opened from the file.
@@ -56,7 +56,7 @@ int runReport(CliContext& ctx, const QCommandLineParser& parser) {
         }
         doc.filePath = QFileInfo(QFile::decodeName(name)).absoluteFilePath();
         ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
-        ReadAxisConfiguration(ctx.link, ctx.op, params, doc);
+        ReadAxisConfiguration(ctx.link, ctx.op, params);
         if (!doc.lineList.isEmpty())
             ApplyFileLines(doc.lineList, params, doc);
     }

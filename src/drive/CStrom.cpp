@@ -1,6 +1,6 @@
 #include "drive/CStrom.h"
 
-#include "axis/CKormakDoc.h"
+#include "axis/AxisConfiguration.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 
@@ -117,17 +117,17 @@ void CStrom::accept() {
     QDialog::accept();
 }
 
-int CStrom::runFor(CKormakDoc& doc) {
-    fields_.boostCurrent = doc.boostCurrent;
-    fields_.runCurrent = doc.runCurrent;
-    fields_.stopCurrent = doc.stopCurrent;
-    fields_.boostTime = doc.boostTime;
+int CStrom::runFor(AxisConfiguration& c) {
+    fields_.boostCurrent = c.boostCurrent;
+    fields_.runCurrent = c.runCurrent;
+    fields_.stopCurrent = c.stopCurrent;
+    fields_.boostTime = c.boostTime;
     const int result = exec();
     if (link_.currentAddress().contains(QLatin1String("OFFLINE"))) {
-        doc.boostCurrent = fields_.boostCurrent;
-        doc.runCurrent = fields_.runCurrent;
-        doc.stopCurrent = fields_.stopCurrent;
-        doc.boostTime = fields_.boostTime;
+        c.boostCurrent = fields_.boostCurrent;
+        c.runCurrent = fields_.runCurrent;
+        c.stopCurrent = fields_.stopCurrent;
+        c.boostTime = fields_.boostTime;
     }
     return result;
 }

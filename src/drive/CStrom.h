@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class CKormakDoc;
+struct AxisConfiguration;
 class Operator;
 class QComboBox;
 class QLabel;
@@ -14,7 +14,7 @@ class SerialLink;
 // The current settings dialog (layout 138): stop, run and boost current and
 // the boost time of the panel's axis. The panel keeps one object for its whole
 // life, so the values stay between openings. Connected, it reads the axis when
-// it opens and writes it on OK; offline it edits the document's four texts and
+// it opens and writes it on OK; offline it edits the configuration's four texts and
 // sends nothing.
 class CStrom : public QDialog {
     Q_OBJECT
@@ -25,10 +25,11 @@ public:
     CurrentSettings& fields() { return fields_; }
     const CurrentSettings& fields() const { return fields_; }
 
-    // What panel button 1009 does: the document's four texts into the fields,
-    // the dialog modally, and for an offline panel the fields back into the
-    // document, whatever closed the dialog. Returns the dialog's result.
-    int runFor(CKormakDoc& doc);
+    // What panel button 1009 does: the configuration's four texts into the
+    // fields, the dialog modally, and for an offline panel the fields back
+    // into the configuration, whatever closed the dialog. Returns the
+    // dialog's result.
+    int runFor(AxisConfiguration& configuration);
 
     // Fills the controls as the dialog opens (reads the axis when connected).
     // exec() and runFor() call it; tests call it directly.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drive/ProgramPlcArea.h"
+#include "link/DeviceFamily.h"
 
 #include <QBasicTimer>
 #include <QDialog>
@@ -25,9 +26,10 @@ public:
     bool timedMode = true;
     QString caption;
     QString text;
-    QStringList slotTexts = QStringList(256); // send mode: slot 0..255, empty = not written
-    int seconds = 0;                          // timed mode: duration and bar range
-    bool eightSlots = false;                  // send mode: "WU" and slots 0..7
+    // Send mode: slot 0..255, empty = not written.
+    QStringList slotTexts = QStringList(PlcSlotCount);
+    int seconds = 0;         // timed mode: duration and bar range
+    bool eightSlots = false; // send mode: "WU" and slots 0..7
     // Send mode: each written slot is read back (on unless a caller turns it
     // off); after the run, the slots refused or not held as sent.
     PlcAreaCheck check = {true, {}, {}};

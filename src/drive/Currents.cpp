@@ -30,13 +30,8 @@ int fit(int index, const QStringList& entries) {
 } // namespace
 
 int ampereEntryCount(const QString& typeText, bool exact) {
-    const QString tkv = QStringLiteral("TKV");
-    const QString tmw = QStringLiteral("TMW");
-    if (exact ? typeText == tkv : typeText.contains(tkv))
-        return TkvEntryCount;
-    if (exact ? typeText == tmw : typeText.contains(tmw))
-        return TmwEntryCount;
-    return 0;
+    return DeviceFamily(typeText).ampereEntryCount(exact ? DeviceFamily::Rule::Exact
+                                                         : DeviceFamily::Rule::Contains);
 }
 
 QStringList ampereEntries(int count) {

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "link/DeviceFamily.h"
+
 class Operator;
 class SerialLink;
 
@@ -25,8 +27,8 @@ enum class Kind {
     Levels   // every other controller: one hexadecimal digit 0..F
 };
 
-constexpr int TkvEntryCount = 64; // 0.0 A .. 6.3 A
-constexpr int TmwEntryCount = 15; // 0.0 A .. 1.4 A
+constexpr int TkvEntryCount = DeviceFamily::TkvAmpereEntries;
+constexpr int TmwEntryCount = DeviceFamily::TmwAmpereEntries;
 constexpr int LevelCount = 16;
 // The boost time goes out as "PT" + text; keep it far inside one frame.
 constexpr int BoostTimeMaxLength = 16;

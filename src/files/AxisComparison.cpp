@@ -3,21 +3,19 @@
 
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
+#include "link/DeviceFamily.h"
 #include "link/SerialLink.h"
 
-#include <QHash>
 #include <cmath>
 
 namespace {
-
-const char* const Codes[] = {"PD", "PA", "PR", "PS", "PF", "PG", "PH",
-                             "PL", "PM", "PN", "PO", "PP", "PT", "PW"};
 
 // Sends every query to the axis the comparison began with, whatever runs
 // between two transactions.
@@ -33,6 +31,10 @@ public:
             return true;
         link_.reportFailure(op_, MessageId::NoReply);
         return false;
+    }
+    void readdress() {
+        if (link_.currentAddress() != address_)
+            link_.setCurrentAddress(address_);
     }
 
 private:
@@ -93,7 +95,7 @@ QStringList AxisComparison::differences() const {
     return list;
 }
 
-bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& params,
+bool CompareWithAxis(SerialLink& link, Operator& op, const AxisConfiguration& params,
                      const CKormakDoc& doc, AxisComparison* result, const ComparisonScope& scope) {
     BusyGuard busy;
     AxisComparison c;
@@ -102,13 +104,14 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
     QString type;
     if (!axis.ask(QStringLiteral("DO?"), &type))
         return false;
-    const bool amperes = Currents::ampereEntryCount(type, false) > 0;
-    c.eightSlots = type.contains(QLatin1String("RZH"));
+    const DeviceFamily family(type);
+    const bool amperes = family.ampereFamily(DeviceFamily::Rule::Contains);
+    c.eightSlots = family.eightSlots();
 
     const QStringList commands = TransferParameterCommands(params, doc);
-    for (const char* code : Codes) {
+    for (const ParameterTable::Row& row : ParameterTable::rows()) {
         AxisComparison::Parameter p;
-        p.code = QString::fromLatin1(code);
+        p.code = QString::fromLatin1(row.code);
         p.sent = false;
         for (const QString& command : commands)
             if (command.startsWith(p.code)) {
@@ -116,11 +119,7 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
                 p.sent = true;
                 break;
             }
-        const bool current = p.code == QLatin1String("PA") || p.code == QLatin1String("PR") ||
-                             p.code == QLatin1String("PS");
-        const QString query =
-            p.code + (current && amperes ? QStringLiteral("??") : QStringLiteral("?"));
-        if (!axis.ask(query, &p.axisValue))
+        if (!axis.ask(ParameterTable::query(row, amperes), &p.axisValue))
             return false;
         // A value the transfer does not send is not changed by it either.
         p.differs = p.sent && !SameParameterValue(p.code, p.fileValue, p.axisValue);
@@ -152,25 +151,31 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
         }
         expected[slot] = line.mid(2 + digits);
     }
-    QList<int> slotList;
-    if (scope.wholePlcArea)
-        for (int k = 0; k < slotCount; ++k)
-            slotList << k;
-    else
-        slotList = expected.keys();
+    SlotAreaRead how;
+    how.eightSlots = c.eightSlots;
+    how.count = slotCount;
+    if (!scope.wholePlcArea)
+        how.only = expected.keys();
+    how.pumpEvery = 16;
+    how.holdAddress = true;
     {
-        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), int(slotList.size()), 1);
-        for (int k : slotList) {
-            QString text;
-            if (!axis.ask(plcSlotReadCommand(k, c.eightSlots), &text))
-                return false;
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots),
+                               scope.wholePlcArea ? slotCount : int(how.only.size()), 1);
+        // A file without slot lines leaves nothing to read back.
+        if (!scope.wholePlcArea && how.only.isEmpty())
+            how.count = 0;
+        axis.readdress();
+        const SlotAreaEnd end = ReadPlcSlotArea(link, op, how, [&](int k, const QString& text) {
             if (text != expected.value(k)) {
                 c.differingSlots << k;
                 c.differingSlotTexts.insert(k, {expected.value(k), text});
             }
             progress.step();
-            if (k % 16 == 15)
-                op.pumpEvents();
+            return true;
+        });
+        if (end != SlotAreaEnd::Complete) {
+            link.reportFailure(op, MessageId::NoReply);
+            return false;
         }
     }
     c.plcCompared = true;
@@ -179,23 +184,7 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& param
     return true;
 }
 
-// A parameter as the operator knows it from the panel and the current
-// dialog: "Run frequency (PF)". "PH" has no control of its own.
 QString ParameterName(const QString& code) {
-    static const QHash<QString, int> captions = {
-        {QStringLiteral("PD"), 10007}, {QStringLiteral("PA"), 10058}, {QStringLiteral("PR"), 10057},
-        {QStringLiteral("PS"), 10056}, {QStringLiteral("PF"), 10004}, {QStringLiteral("PG"), 10010},
-        {QStringLiteral("PL"), 10006}, {QStringLiteral("PM"), 10012}, {QStringLiteral("PN"), 10005},
-        {QStringLiteral("PO"), 10003}, {QStringLiteral("PP"), 10013}, {QStringLiteral("PT"), 10059},
-        {QStringLiteral("PW"), 10011}};
-    const int id = captions.value(code);
-    if (id == 0)
-        return code;
-    QString caption = Texts::text(id);
-    caption.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    caption.remove(QLatin1Char('&'));
-    caption = caption.trimmed();
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption + QStringLiteral(" (") + code + QLatin1Char(')');
+    const ParameterTable::Row* row = ParameterTable::find(code);
+    return row ? ParameterTable::caption(*row) : code;
 }

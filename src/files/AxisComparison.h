@@ -8,7 +8,7 @@
 class CKormakDoc;
 class Operator;
 class SerialLink;
-struct AxisParameters;
+struct AxisConfiguration;
 
 // An offline configuration beside an axis: what a transfer of it would
 // change. The axis is only read ("?" queries, "FR", slot reads); nothing is
@@ -70,6 +70,6 @@ struct ComparisonScope {
 // it with params and doc, the offline panel's. Holds the busy state; every
 // query goes to that axis. False (after 10103, or the link's own message)
 // when a reply did not come: the comparison is then incomplete.
-bool CompareWithAxis(SerialLink& link, Operator& op, const AxisParameters& params,
+bool CompareWithAxis(SerialLink& link, Operator& op, const AxisConfiguration& params,
                      const CKormakDoc& doc, AxisComparison* result,
                      const ComparisonScope& scope = {});

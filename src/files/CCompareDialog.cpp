@@ -1,5 +1,6 @@
 #include "files/CCompareDialog.h"
 
+#include "axis/AxisParameters.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "link/ProbeAxis.h"

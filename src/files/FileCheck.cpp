@@ -1,17 +1,13 @@
 #include "files/FileCheck.h"
 
+#include "axis/ParameterTable.h"
 #include "base/Texts.h"
 #include "files/ParameterFile.h"
+#include "link/DeviceFamily.h"
 
 #include <QRegularExpression>
 
 namespace {
-
-// The fourteen parameters of a transfer, and the ones every transfer sends
-// with a value of the file (the three lists and "PH" have a default).
-const QStringList ParameterCodes = {"PD", "PA", "PR", "PS", "PF", "PG", "PH",
-                                    "PL", "PM", "PN", "PO", "PP", "PT", "PW"};
-const QStringList RequiredCodes = {"PA", "PR", "PS", "PF", "PG", "PM", "PO", "PP", "PT", "PW"};
 
 bool matches(const char* pattern, const QString& text) {
     return QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(pattern)))
@@ -19,13 +15,17 @@ bool matches(const char* pattern, const QString& text) {
         .hasMatch();
 }
 
-// The form of one value, by its code. The lists take "-1" (no selection).
+// The form of one value, by its parameter's check. The lists take "-1" (no
+// selection). A code that is none of the fourteen counts as a number.
 FileDamage::Reason valueFault(const QString& code, const QString& value, const QString& family) {
+    using ParameterTable::Check;
     if (value.isEmpty())
         return FileDamage::Reason::Empty;
-    if (code == QLatin1String("PT"))
+    const ParameterTable::Row* row = ParameterTable::find(code);
+    switch (row ? row->check : Check::Number) {
+    case Check::Free:
         return FileDamage::Reason::None;
-    if (code == QLatin1String("PA") || code == QLatin1String("PR") || code == QLatin1String("PS")) {
+    case Check::Current: {
         const bool amperes = matches("[0-9]{1,3}(\\.[0-9]{1,3})?", value);
         const bool level = matches("[0-9A-Fa-f]{1,2}", value);
         const bool fits = family.isEmpty()         ? (amperes || level)
@@ -33,12 +33,15 @@ FileDamage::Reason valueFault(const QString& code, const QString& value, const Q
                                                    : level;
         return fits ? FileDamage::Reason::None : FileDamage::Reason::NotCurrent;
     }
-    if (code == QLatin1String("PN"))
+    case Check::HexIndex:
         return matches("-1|[0-9A-Fa-f]{1,8}", value) ? FileDamage::Reason::None
                                                      : FileDamage::Reason::NotNumber;
-    if (code == QLatin1String("PD") || code == QLatin1String("PL"))
+    case Check::Selection:
         return matches("-1|[0-9]{1,9}", value) ? FileDamage::Reason::None
                                                : FileDamage::Reason::NotNumber;
+    case Check::Number:
+        break;
+    }
     return matches("[-+]?[0-9]{1,12}", value) ? FileDamage::Reason::None
                                               : FileDamage::Reason::NotNumber;
 }
@@ -51,7 +54,7 @@ QString withoutLineEnd(QString line) {
 
 bool isParameterLine(const QString& line) {
     return line.size() >= 2 && !line.startsWith(QLatin1Char(';')) &&
-           ParameterCodes.contains(line.left(2));
+           ParameterTable::find(QStringView(line).left(2));
 }
 
 // Whole groups of four hexadecimal digits up to "FFFF" or the end, at least
@@ -82,7 +85,7 @@ QString FileDeviceFamily(const QStringList& lines) {
 }
 
 bool IsAmpereFamily(const QString& family) {
-    return family.startsWith(QLatin1String("TKV")) || family.startsWith(QLatin1String("TMW"));
+    return DeviceFamily(family).ampereFamily(DeviceFamily::Rule::BeginsWith);
 }
 
 FileDamage CheckParameterFileLines(const QStringList& lines) {
@@ -102,9 +105,11 @@ FileDamage CheckParameterFileLines(const QStringList& lines) {
     if (table >= 0 && !wholeTable(FileRampTable(lines)))
         return {FileDamage::Reason::Table, int(table + 1), withoutLineEnd(lines.at(table))};
     if (!seen.isEmpty())
-        for (const QString& code : RequiredCodes)
-            if (!seen.contains(code))
-                return {FileDamage::Reason::Missing, 0, code};
+        // Every transfer sends these with the file's value; the lists and
+        // "PH" have a default.
+        for (const ParameterTable::Row& row : ParameterTable::rows())
+            if (row.form == ParameterTable::Form::Text && !seen.contains(QLatin1String(row.code)))
+                return {FileDamage::Reason::Missing, 0, QLatin1String(row.code)};
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include "base/FileIo.h"
 #include "files/ParameterFile.h"
 #include "files/Transfer.h"
+#include "link/DeviceFamily.h"
 #include "link/ProbeAxis.h"
 #include "link/SerialLink.h"
 
@@ -61,13 +62,7 @@ QString axisFileName(QChar address) {
 }
 
 QString deviceFamily(const QString& deviceType) {
-    QString family;
-    for (QChar c : deviceType.trimmed()) {
-        if (!c.isLetter())
-            break;
-        family += c.toUpper();
-    }
-    return family;
+    return DeviceFamily(deviceType).code();
 }
 
 QString sha256Hex(const QByteArray& bytes) {
@@ -184,7 +179,7 @@ BackupResult backupMachine(SerialLink& link, Operator& op, const QByteArray& fol
         AxisParameters params;
         CKormakDoc doc;
         QByteArray bytes;
-        if (!ReadAxisConfiguration(link, op, params, doc) ||
+        if (!ReadAxisConfiguration(link, op, params) ||
             ComposeParameterFile(link, op, params, doc, &bytes) != ComposeStatus::Complete) {
             result.failed << entry.address;
             // Another axis may still answer, unless the port itself is gone.

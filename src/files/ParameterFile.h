@@ -10,7 +10,7 @@
 class CKormakDoc;
 class Operator;
 class SerialLink;
-struct AxisParameters;
+struct AxisConfiguration;
 
 // The ".OPM" parameter file: the engineer's backup of one axis and, line for
 // line, the script that sets up the next machine. Lines starting with ";" are
@@ -34,7 +34,7 @@ enum class ComposeStatus {
 // link.currentAddress(), an offline save (the address contains "OFFLINE")
 // writes the panel and the document. Texts are in the current language. Holds
 // the busy state while it talks to the axis.
-ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisParameters& params,
+ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisConfiguration& params,
                                    const CKormakDoc& doc, QByteArray* file,
                                    const QDate& date = QDate::currentDate());
 
@@ -45,7 +45,7 @@ ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisPar
 // title change decorates the title (retitlePending). On a disk error nothing
 // is shown: the message is put into fileError for the caller to report.
 bool WriteParameterFile(const QString& path, SerialLink& link, Operator& op,
-                        const AxisParameters& params, CKormakDoc& doc,
+                        const AxisConfiguration& params, CKormakDoc& doc,
                         QString* fileError = nullptr);
 
 // Splits file bytes into lines: a line ends at CR LF or at a lone LF, a last
@@ -83,10 +83,11 @@ struct ApplyResult {
 // set the fields and selections of params, a "; [TKV]"/"; [TMW]" line sets
 // params.deviceType and the dialog's type text, the acceleration table (marker
 // in German, English or French) appends to params.rampList and selects the
-// ramp of the "PN" line before it. Then the document takes the dialog's four
-// value texts and its type text (typeTag). dialogFields are the values the
-// panel's current settings dialog holds before the file is applied; the
-// caller gives the result's currents back to that dialog. Without lines
+// ramp of the "PN" line before it. The four current texts the file lacks
+// are the dialog's, and the document takes the dialog's type text (typeTag).
+// dialogFields are the values the panel's current settings dialog holds
+// before the file is applied; the caller gives the result's currents back to
+// that dialog. Without lines
 // nothing changes (the type tag keeps the file's name). Sends nothing.
-ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKormakDoc& doc,
+ApplyResult ApplyFileLines(const QStringList& lines, AxisConfiguration& params, CKormakDoc& doc,
                            const CurrentSettings& dialogFields = {});

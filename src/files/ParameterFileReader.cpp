@@ -1,7 +1,8 @@
-#include "axis/AxisParameters.h"
+#include "axis/AxisConfiguration.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/FileIo.h"
 #include "base/Windows1252.h"
 #include "files/FileCheck.h"
@@ -21,9 +22,6 @@ const QString TableMarkers[] = {QStringLiteral("[Beschleunigungstabelle]"),
                                 QStringLiteral("[Tableau d'acc\u00e9l\u00e9ration]"),
                                 // Files written by hand or by older tools.
                                 QStringLiteral("[accelerations]")};
-
-constexpr int OperatingModeCount = 2; // PC connection, PLC mode
-constexpr int SystemTypeCount = 2;    // rotary, linear
 
 // A stored line's value: the text after its two-letter code, up to its line end.
 QString valueOf(const QString& line) {
@@ -128,7 +126,7 @@ bool ReadFileLines(const QString& path, CKormakDoc& doc, QString* error) {
     return ReadFileLines(QFile::encodeName(path), doc, error);
 }
 
-ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKormakDoc& doc,
+ApplyResult ApplyFileLines(const QStringList& lines, AxisConfiguration& params, CKormakDoc& doc,
                            const CurrentSettings& dialogFields) {
     ApplyResult result;
     result.currents = dialogFields;
@@ -140,6 +138,11 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKo
     if (lines.isEmpty())
         return result;
     CurrentSettings& currents = result.currents;
+    // The current texts the dialog holds, unless the file has lines for them.
+    params.boostCurrent = currents.boostCurrent;
+    params.runCurrent = currents.runCurrent;
+    params.stopCurrent = currents.stopCurrent;
+    params.boostTime = currents.boostTime;
     // No "PN" line before the table: no ramp is selected rather than a guess.
     int rampIndex = -1;
 
@@ -152,36 +155,27 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKo
             currents.typeText = params.deviceType;
         }
 
-        if (line.size() >= 2 && !line.startsWith(QLatin1Char(';'))) {
-            const QString code = line.left(2);
-            if (code == QLatin1String("PD"))
-                params.operatingMode = listSelection(line, OperatingModeCount);
-            else if (code == QLatin1String("PF"))
-                params.runFreq = valueOf(line);
-            else if (code == QLatin1String("PG"))
-                params.axisLimit = valueOf(line);
-            else if (code == QLatin1String("PL"))
-                params.systemType = listSelection(line, SystemTypeCount);
-            else if (code == QLatin1String("PM"))
-                params.zeroOffsetMinus = valueOf(line);
-            else if (code == QLatin1String("PN")) {
+        const ParameterTable::Row* row = line.startsWith(QLatin1Char(';'))
+                                             ? nullptr
+                                             : ParameterTable::find(QStringView(line).left(2));
+        if (row && line.size() >= 2) {
+            switch (row->form) {
+            case ParameterTable::Form::Text:
+                *ParameterTable::textField(*row, params) = valueOf(line);
+                break;
+            case ParameterTable::Form::Selection:
+                *ParameterTable::selectionField(*row, params) = listSelection(line, row->listSize);
+                break;
+            case ParameterTable::Form::HexSelection: {
+                // The ramp is selected once the table is known.
                 const int digit = hexDigit(line, 2);
                 if (digit >= 0)
                     rampIndex = digit;
-            } else if (code == QLatin1String("PO"))
-                params.startStopFreq = valueOf(line);
-            else if (code == QLatin1String("PP"))
-                params.zeroOffsetPlus = valueOf(line);
-            else if (code == QLatin1String("PW"))
-                params.backlash = valueOf(line);
-            else if (code == QLatin1String("PA"))
-                currents.boostCurrent = valueOf(line);
-            else if (code == QLatin1String("PR"))
-                currents.runCurrent = valueOf(line);
-            else if (code == QLatin1String("PS"))
-                currents.stopCurrent = valueOf(line);
-            else if (code == QLatin1String("PT"))
-                currents.boostTime = valueOf(line);
+                break;
+            }
+            case ParameterTable::Form::Fixed:
+                break;
+            }
         }
 
         // The table stands two lines below its marker (a lone ";" between).
@@ -193,10 +187,10 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisParameters& params, CKo
         }
     }
 
-    doc.boostCurrent = currents.boostCurrent;
-    doc.runCurrent = currents.runCurrent;
-    doc.stopCurrent = currents.stopCurrent;
-    doc.boostTime = currents.boostTime;
+    currents.boostCurrent = params.boostCurrent;
+    currents.runCurrent = params.runCurrent;
+    currents.stopCurrent = params.stopCurrent;
+    currents.boostTime = params.boostTime;
     doc.typeTag = currents.typeText;
     return result;
 }

@@ -1,6 +1,7 @@
-#include "axis/AxisParameters.h"
+#include "axis/AxisConfiguration.h"
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/BusyState.h"
 #include "base/FileIo.h"
 #include "base/MessageIds.h"
@@ -8,6 +9,7 @@
 #include "base/Texts.h"
 #include "base/Windows1252.h"
 #include "files/ParameterFile.h"
+#include "link/DeviceFamily.h"
 #include "link/SerialLink.h"
 
 namespace {
@@ -17,13 +19,9 @@ const QString Separator = QStringLiteral("\r\n;\r\n"); // line end, then a lone 
 
 constexpr int SaveFailedText = 10175;
 
-// A list without a selection has no value to record: a line "PD-1" would be
-// sent to the next axis by a transfer. Such a line is left out instead.
-void selectionLine(QString& out, const char* code, int index, bool hex) {
-    if (index < 0)
-        return;
-    out += QString::fromLatin1(code) +
-           (hex ? QString::number(index, 16).toUpper() : QString::number(index)) + Crlf;
+// The section's last line is followed by a lone ";".
+QString lineEnd(const ParameterTable::Row& row) {
+    return &row == &ParameterTable::rows().constLast() ? Separator : Crlf;
 }
 
 void header(QString& out, const QDate& date) {
@@ -42,27 +40,19 @@ void sequenceMarker(QString& out) {
     out += QStringLiteral(";") + Crlf + Texts::text(10190);
 }
 
-void composeOffline(QString& out, const AxisParameters& p, const CKormakDoc& doc) {
+void composeOffline(QString& out, const AxisConfiguration& p, const CKormakDoc& doc) {
     out += QStringLiteral("; [") + doc.typeTag + QStringLiteral("] Offline Speicherung!") + Crlf;
     // Fixed German in every language: readers of old files know this line.
     out +=
         QStringLiteral("; PH, PW und Beschleunigungstabelle sind auf Standardwerte gesetzt") + Crlf;
     out += QStringLiteral(";\r\n;\r\n;\r\n;\r\n");
     out += Texts::text(10187);
-    selectionLine(out, "PD", p.operatingMode, false);
-    out += QStringLiteral("PA") + doc.boostCurrent + Crlf;
-    out += QStringLiteral("PR") + doc.runCurrent + Crlf;
-    out += QStringLiteral("PS") + doc.stopCurrent + Crlf;
-    out += QStringLiteral("PF") + p.runFreq + Crlf;
-    out += QStringLiteral("PG") + p.axisLimit + Crlf;
-    out += QStringLiteral("PH0") + Crlf;
-    selectionLine(out, "PL", p.systemType, false);
-    out += QStringLiteral("PM") + p.zeroOffsetMinus + Crlf;
-    selectionLine(out, "PN", p.rampIndex, true);
-    out += QStringLiteral("PO") + p.startStopFreq + Crlf;
-    out += QStringLiteral("PP") + p.zeroOffsetPlus + Crlf;
-    out += QStringLiteral("PT") + doc.boostTime + Crlf;
-    out += QStringLiteral("PW") + p.backlash + Separator;
+    for (const ParameterTable::Row& row : ParameterTable::rows()) {
+        // A list without a selection has no value to record: a line "PD-1"
+        // would be sent to the next axis by a transfer. It is left out.
+        if (const std::optional<QString> value = ParameterTable::value(row, p))
+            out += QLatin1String(row.code) + *value + lineEnd(row);
+    }
     out += Texts::text(10188);
     // A panel without a controller knows no other table than the controller's
     // own defaults.
@@ -89,11 +79,11 @@ public:
         *reply = link_.SendCommand(command, true, Full);
         return !PseudoReply::is(*reply);
     }
-    bool slot(int n, bool eightSlots, QString* reply) {
+    // Back on the axis the save began with, before a read that holds the
+    // address itself.
+    void readdress() {
         if (link_.currentAddress() != address_)
             link_.setCurrentAddress(address_);
-        *reply = ReadPlcSlot(link_, n, eightSlots);
-        return !PseudoReply::is(*reply);
     }
 
 private:
@@ -101,7 +91,8 @@ private:
     QString address_;
 };
 
-ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const AxisParameters& p) {
+ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op,
+                            const AxisConfiguration& p) {
     AxisReader axis(link);
     // A save that cannot hear the axis records nothing: a file holding
     // "TIMEOUT" as a value would later be sent to axes as a command.
@@ -126,33 +117,12 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
     out += QStringLiteral("; ") + iv + QLatin1Char('\t') + ic + Separator;
 
     out += Texts::text(10187);
-    const bool amperes = type.contains(QLatin1String("TKV")) || type.contains(QLatin1String("TMW"));
-    const QString currentQuery = amperes ? QStringLiteral("??") : QStringLiteral("?");
-    struct Line {
-        QString code;
-        QString query;
-    };
-    const Line lines[] = {
-        {QStringLiteral("PD"), QStringLiteral("PD?")},
-        {QStringLiteral("PA"), "PA" + currentQuery},
-        {QStringLiteral("PR"), "PR" + currentQuery},
-        {QStringLiteral("PS"), "PS" + currentQuery},
-        {QStringLiteral("PF"), QStringLiteral("PF?")},
-        {QStringLiteral("PG"), QStringLiteral("PG?")},
-        {QStringLiteral("PH"), QStringLiteral("PH?")},
-        {QStringLiteral("PL"), QStringLiteral("PL?")},
-        {QStringLiteral("PM"), QStringLiteral("PM?")},
-        {QStringLiteral("PN"), QStringLiteral("PN?")},
-        {QStringLiteral("PO"), QStringLiteral("PO?")},
-        {QStringLiteral("PP"), QStringLiteral("PP?")},
-        {QStringLiteral("PT"), QStringLiteral("PT?")},
-        {QStringLiteral("PW"), QStringLiteral("PW?")},
-    };
-    for (const Line& line : lines) {
+    const bool amperes = DeviceFamily(type).ampereFamily(DeviceFamily::Rule::Contains);
+    for (const ParameterTable::Row& row : ParameterTable::rows()) {
         QString value;
-        if (!axis.ask(line.query, &value))
+        if (!axis.ask(ParameterTable::query(row, amperes), &value))
             return stop();
-        out += line.code + value + (line.code == QLatin1String("PW") ? Separator : Crlf);
+        out += QLatin1String(row.code) + value + lineEnd(row);
     }
 
     out += Texts::text(10188);
@@ -163,27 +133,32 @@ ComposeStatus composeOnline(QString& out, SerialLink& link, Operator& op, const 
     rampLines(out, p.rampList);
     sequenceMarker(out);
 
-    const bool eightSlots = type.contains(QLatin1String("RZH"));
+    const bool eightSlots = DeviceFamily(type).eightSlots();
     const int slotCount = plcSlotCount(eightSlots);
     ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), PlcSlotCount - 1, 1);
     op.pumpEvents();
-    for (int k = 0; k < slotCount; ++k) {
-        QString text;
-        if (!axis.slot(k, eightSlots, &text)) {
-            // An incomplete PLC area must not replace a complete backup.
-            link.reportFailure(op, MessageId::NoReply);
-            return ComposeStatus::Stopped;
-        }
+    SlotAreaRead how;
+    how.eightSlots = eightSlots;
+    how.count = slotCount;
+    how.holdAddress = true;
+    axis.readdress();
+    const SlotAreaEnd end = ReadPlcSlotArea(link, op, how, [&](int k, const QString& text) {
         if (!text.isEmpty())
             out += plcSlotWriteCommand(k, text, eightSlots) + Crlf;
         progress.step();
+        return true;
+    });
+    if (end != SlotAreaEnd::Complete) {
+        // An incomplete PLC area must not replace a complete backup.
+        link.reportFailure(op, MessageId::NoReply);
+        return ComposeStatus::Stopped;
     }
     return ComposeStatus::Complete;
 }
 
 } // namespace
 
-ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisParameters& params,
+ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisConfiguration& params,
                                    const CKormakDoc& doc, QByteArray* file, const QDate& date) {
     BusyGuard busy;
     QString out;
@@ -199,7 +174,7 @@ ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisPar
 }
 
 bool WriteParameterFile(const QString& path, SerialLink& link, Operator& op,
-                        const AxisParameters& params, CKormakDoc& doc, QString* fileError) {
+                        const AxisConfiguration& params, CKormakDoc& doc, QString* fileError) {
     if (fileError)
         fileError->clear();
     QByteArray bytes;

@@ -1,10 +1,11 @@
 #include "files/Transfer.h"
 #include "base/MessageIds.h"
 
-#include "axis/AxisParameters.h"
+#include "axis/AxisConfiguration.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CheckedWrite.h"
 #include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/RampCalculation.h"
@@ -57,29 +58,26 @@ private:
 
 } // namespace
 
-QStringList TransferParameterCommands(const AxisParameters& p, const CKormakDoc& doc) {
+QStringList TransferParameterCommands(const AxisConfiguration& p, const CKormakDoc& doc) {
     QStringList commands;
-    // A list without a selection has no value: "PD-1" or "PNFFFFFFFF" would
-    // set nonsense in the axis, so the axis keeps its own value.
-    if (p.operatingMode >= 0)
-        commands << QStringLiteral("PD%1").arg(p.operatingMode);
-    commands << QStringLiteral("PA") + doc.boostCurrent << QStringLiteral("PR") + doc.runCurrent
-             << QStringLiteral("PS") + doc.stopCurrent << QStringLiteral("PF") + p.runFreq
-             << QStringLiteral("PG") + p.axisLimit;
-    QString ph = QStringLiteral("PH0");
-    for (const QString& line : doc.lineList)
-        if (line.startsWith(QLatin1String("PH"))) {
-            ph = withoutLineEnd(line);
-            break;
+    for (const ParameterTable::Row& row : ParameterTable::rows()) {
+        const QString code = QLatin1String(row.code);
+        if (row.form == ParameterTable::Form::Fixed) {
+            // The panel has no control for it: the file's own line goes out.
+            QString line = code + QLatin1Char('0');
+            for (const QString& stored : doc.lineList)
+                if (stored.startsWith(code)) {
+                    line = withoutLineEnd(stored);
+                    break;
+                }
+            commands << line;
+            continue;
         }
-    commands << ph;
-    if (p.systemType >= 0)
-        commands << QStringLiteral("PL%1").arg(p.systemType);
-    commands << QStringLiteral("PM") + p.zeroOffsetMinus;
-    if (p.rampIndex >= 0)
-        commands << QStringLiteral("PN") + QString::number(p.rampIndex, 16).toUpper();
-    commands << QStringLiteral("PO") + p.startStopFreq << QStringLiteral("PP") + p.zeroOffsetPlus
-             << QStringLiteral("PT") + doc.boostTime << QStringLiteral("PW") + p.backlash;
+        // A list without a selection has no value: "PD-1" or "PNFFFFFFFF"
+        // would set nonsense in the axis, so the axis keeps its own value.
+        if (const std::optional<QString> value = ParameterTable::value(row, p))
+            commands << code + *value;
+    }
     return commands;
 }
 
@@ -179,7 +177,7 @@ bool TransferToAxes::write(const QString& command, Result& result) {
     return written.data != QLatin1String("NO");
 }
 
-TransferToAxes::Result TransferToAxes::run(const AxisParameters& params, const CKormakDoc& doc,
+TransferToAxes::Result TransferToAxes::run(const AxisConfiguration& params, const CKormakDoc& doc,
                                            quint16 ticked) {
     Result result;
     BusyGuard busy;
@@ -355,7 +353,7 @@ void TransferToAxes::selectAxis(int a, const Found& found) {
     }
 }
 
-void TransferToAxes::readBackAxis(int a, const Found& found, const AxisParameters& params,
+void TransferToAxes::readBackAxis(int a, const Found& found, const AxisConfiguration& params,
                                   const CKormakDoc& doc, Result& result) {
     selectAxis(a, found);
     AxisComparison comparison;

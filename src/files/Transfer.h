@@ -11,7 +11,7 @@
 
 class CKormakDoc;
 class SerialLink;
-struct AxisParameters;
+struct AxisConfiguration;
 
 // Loading an offline configuration into real axes: the parameters of the
 // panel, the acceleration table of its file (when it differs from the axis's,
@@ -28,7 +28,7 @@ struct AxisParameters;
 // sent: "PD", "PA", "PR", "PS", "PF", "PG", the file's first "PH" line ("PH0"
 // without one), "PL", "PM", "PN" (hexadecimal), "PO", "PP", "PT", "PW". A list
 // without a selection has no command.
-QStringList TransferParameterCommands(const AxisParameters& params, const CKormakDoc& doc);
+QStringList TransferParameterCommands(const AxisConfiguration& params, const CKormakDoc& doc);
 
 // The file's PLC lines ("EW..." / "WU..."), in list order, without line ends.
 QStringList TransferSequenceLines(const QStringList& lineList);
@@ -88,7 +88,7 @@ public:
     // Runs the transfer of params and doc (the offline panel's) into the axes
     // whose bit is set in ticked (bit a for address a). Holds the busy state
     // for the whole run; currentAddress is restored at the end.
-    Result run(const AxisParameters& params, const CKormakDoc& doc, quint16 ticked);
+    Result run(const AxisConfiguration& params, const CKormakDoc& doc, quint16 ticked);
 
 private:
     enum class AxisEnd { Done, Stopped, RunEnds };
@@ -111,7 +111,7 @@ private:
     AxisEnd loadAxis(int a, const Found& found, const QStringList& parameters,
                      const QString& fileTable, const QStringList& sequence, qsizetype progressRange,
                      Result& result);
-    void readBackAxis(int a, const Found& found, const AxisParameters& params,
+    void readBackAxis(int a, const Found& found, const AxisConfiguration& params,
                       const CKormakDoc& doc, Result& result);
     void showSummary(Result& result);
     QString send(const QString& command);

@@ -1,5 +1,6 @@
 #include "link/BaudChange.h"
 
+#include "link/DeviceFamily.h"
 #include "link/LinkSettings.h"
 #include "link/SerialLink.h"
 
@@ -14,13 +15,13 @@ QString commandOf(int baudIndex) {
 }
 
 QList<int> offeredIndexes(const QString& deviceType) {
-    if (deviceType.startsWith(QLatin1String("TKV")) || deviceType.startsWith(QLatin1String("TMW")))
+    if (DeviceFamily(deviceType).fullRateRange())
         return {0, 1, 2, 3, 4};
     return {0, 3};
 }
 
 QString readDeviceType(SerialLink& link) {
-    return link.SendCommand(QStringLiteral("DO?"), true, Full);
+    return DeviceFamily::read(link).text();
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "axis/AxisVocabulary.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
+#include "link/DeviceFamily.h"
 
 namespace ExtendedStep {
 
@@ -217,7 +218,7 @@ QString command(const QString& slotText) {
 }
 
 bool amperesFor(const QString& deviceType) {
-    return Currents::ampereEntryCount(deviceType, false) > 0;
+    return DeviceFamily(deviceType).ampereFamily(DeviceFamily::Rule::Contains);
 }
 
 QStringList currentValueList(const QString& deviceType, bool offline, const QString& levelReply) {
@@ -226,10 +227,10 @@ QStringList currentValueList(const QString& deviceType, bool offline, const QStr
         for (int i = 0; i < count; ++i)
             list << QStringLiteral("%1 A").arg(i / 10.0, 0, 'f', 1);
     };
-    if (deviceType.contains(QLatin1String("TKV"))) {
-        amps(64);
-    } else if (deviceType.contains(QLatin1String("TMW"))) {
-        amps(15);
+    const int ampereEntries =
+        DeviceFamily(deviceType).ampereEntryCount(DeviceFamily::Rule::Contains);
+    if (ampereEntries > 0) {
+        amps(ampereEntries);
     } else if (offline) {
         for (int i = 0; i < 16; ++i)
             list << Texts::text(LevelWordId) + u' ' + QString::number(i, 16).toUpper();

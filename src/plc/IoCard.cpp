@@ -1,6 +1,7 @@
 #include "plc/IoCard.h"
 
 #include "axis/AxisVocabulary.h"
+#include "link/DeviceFamily.h"
 #include "link/ReplyFrame.h"
 #include "link/SerialLink.h"
 
@@ -17,8 +18,7 @@ Presence checkPresent(SerialLink& link) {
 }
 
 bool reducedFamily(const QString& deviceType) {
-    return deviceType.startsWith(QLatin1String("TKV")) ||
-           deviceType.startsWith(QLatin1String("TMW"));
+    return DeviceFamily(deviceType).reducedIo();
 }
 
 bool readReducedFamily(SerialLink& link) {

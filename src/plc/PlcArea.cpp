@@ -207,26 +207,29 @@ ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o, const SlotPro
                                    : MessageId::PortNotOpened);
         return ReadResult::Failed;
     };
-    const QString type = link.SendCommand(QStringLiteral("DO?"), true, Full);
-    if (PseudoReply::is(type))
+    const DeviceFamily family = DeviceFamily::read(link);
+    if (!family.replied())
         return fail();
-    o.area.eightSlots = type.contains(QLatin1String("RZH"));
-    const int count = slotCount(o.area.eightSlots);
+    o.area.eightSlots = family.eightSlots();
     {
-        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), count - 1, 1);
-        for (int i = 0; i < count; ++i) {
-            const QString reply = ReadPlcSlot(link, i, o.area.eightSlots);
-            if (PseudoReply::is(reply))
-                return fail();
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), family.slotCount() - 1, 1);
+        SlotAreaRead how;
+        how.eightSlots = o.area.eightSlots;
+        how.count = family.slotCount();
+        how.pumpEvery = 1;
+        how.keepGoing = read;
+        const SlotAreaEnd end = ReadPlcSlotArea(link, op, how, [&](int i, const QString& reply) {
             if (CycleProgram::isExtendedStep(reply))
                 o.area.extendedSteps[i] = reply;
             else
                 o.area.programs[i] = reply;
             progress.step();
-            op.pumpEvents();
-            if (read && !read(i + 1, count))
-                return ReadResult::Cancelled;
-        }
+            return true;
+        });
+        if (end == SlotAreaEnd::Lost)
+            return fail();
+        if (end == SlotAreaEnd::Stopped)
+            return ReadResult::Cancelled;
     }
     o.rampSlopes = RampSlopes(ReadRampValueList(link));
     o.restoreCommands = ReadRestoreCommands(link);

@@ -8,12 +8,14 @@
 #include <QStringList>
 #include <functional>
 
+#include "link/DeviceFamily.h"
+
 class Operator;
 class SerialLink;
 
 namespace PlcArea {
 
-constexpr int SlotCount = 256;
+constexpr int SlotCount = PlcSlotCount;
 
 // What the dialog works on: the cycle programs by slot, and the steps of an
 // extended sequence the axis holds, kept so that programming does not erase

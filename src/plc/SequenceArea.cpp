@@ -45,26 +45,30 @@ PlcArea::ReadResult ReadOpening(SerialLink& link, Operator& op, Opening& o,
         reportLost(link, op);
         return PlcArea::ReadResult::Failed;
     };
-    const QString type = link.SendCommand(QStringLiteral("DO?"), true, Full);
-    if (PseudoReply::is(type))
+    const DeviceFamily family = DeviceFamily::read(link);
+    if (!family.replied())
         return fail();
-    o.deviceType = type;
+    o.deviceType = family.text();
     {
-        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), PlcArea::SlotCount - 1, 1);
-        for (int i = 0; i < PlcArea::SlotCount; ++i) {
-            const QString reply = ReadPlcSlot(link, i, false);
-            // "ERROR" and "OFFLINE" are no slot texts any more than "TIMEOUT".
-            if (PseudoReply::is(reply))
-                return fail();
+        ProgressGuard progress(op, Texts::text(MessageId::ReadingSlots), PlcSlotCount - 1, 1);
+        // The step dialog reads the 256 "ER" slots whatever the family.
+        SlotAreaRead how;
+        how.count = PlcSlotCount;
+        how.pumpEvery = 1;
+        how.keepGoing = read;
+        // "ERROR" and "OFFLINE" are no slot texts any more than "TIMEOUT".
+        const SlotAreaEnd end = ReadPlcSlotArea(link, op, how, [&](int i, const QString& reply) {
             if (ExtendedStep::isStep(reply))
                 o.area.extendedSteps[i] = reply;
             else
                 o.area.programs[i] = reply;
             progress.step();
-            op.pumpEvents();
-            if (read && !read(i + 1, PlcArea::SlotCount))
-                return PlcArea::ReadResult::Cancelled;
-        }
+            return true;
+        });
+        if (end == SlotAreaEnd::Lost)
+            return fail();
+        if (end == SlotAreaEnd::Stopped)
+            return PlcArea::ReadResult::Cancelled;
     }
     int status = 0;
     if (!PlcArea::ParsePositionReply(link.SendCommand(QStringLiteral("PC?"), false, Full),

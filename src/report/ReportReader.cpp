@@ -1,24 +1,28 @@
 #include "report/ReportReader.h"
 #include "base/MessageIds.h"
 
-#include "axis/AxisParameters.h"
+#include "axis/AxisConfiguration.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
+#include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
+#include "link/DeviceFamily.h"
 #include "link/SerialLink.h"
 #include "report/SlotDecoding.h"
 
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
 
 namespace ReportReader {
 
 namespace {
-constexpr int SlotCount = 256;
+constexpr int SlotCount = PlcSlotCount;
 
 QString t(int id) {
     return Texts::text(id);
@@ -35,7 +39,7 @@ QString listText(const QList<int>& textIds, int index) {
     return index >= 0 && index < textIds.size() ? t(textIds.at(index)) : QString();
 }
 
-QString rampsBlock(const AxisParameters& p) {
+QString rampsBlock(const AxisConfiguration& p) {
     const QString selected = p.rampIndex >= 0 && p.rampIndex < p.rampList.size()
                                  ? p.rampList.at(p.rampIndex)
                                  : QString();
@@ -47,17 +51,41 @@ QString rampsBlock(const AxisParameters& p) {
     return block;
 }
 
-struct GeneralValues {
-    QString startStop, run, axisLimit, backlash, zeroMinus, zeroPlus;
-};
+// The values of the general block's text rows, by code.
+using GeneralValues = QHash<QString, QString>;
 
-QString generalBlock(const AxisParameters& p, const GeneralValues& v) {
-    return t(10203) + t(10204) + v.startStop + QStringLiteral(" Hz\r\n") + t(10205) + v.run +
-           QStringLiteral(" Hz\r\n") + t(10206) +
-           listText(AxisVocabulary::operatingModeTextIds(), p.operatingMode) + Crlf + t(10207) +
-           listText(AxisVocabulary::systemTypeTextIds(), p.systemType) + Crlf + t(10208) +
-           steps(v.axisLimit) + Crlf + t(10209) + steps(v.backlash) + QStringLiteral("\r\n\n") +
-           t(10210) + t(10211) + steps(v.zeroMinus) + Crlf + t(10212) + steps(v.zeroPlus) + Crlf;
+// The general block lists the report's rows of the parameter table in their
+// order: frequencies in Hz, the two lists by their texts, the rest in steps,
+// the zero offsets under a heading of their own.
+QString generalBlock(const AxisConfiguration& p, const GeneralValues& v) {
+    using ParameterTable::Field;
+    QString block = t(10203);
+    for (const ParameterTable::Row& row : ParameterTable::reportRows()) {
+        const QString value = v.value(QLatin1String(row.code));
+        if (row.field == Field::ZeroOffsetMinus)
+            block += t(10210);
+        block += t(row.reportCaptionId);
+        if (row.field == Field::OperatingMode)
+            block += listText(AxisVocabulary::operatingModeTextIds(), p.operatingMode);
+        else if (row.field == Field::SystemType)
+            block += listText(AxisVocabulary::systemTypeTextIds(), p.systemType);
+        else if (row.field == Field::StartStopFreq || row.field == Field::RunFreq)
+            block += value + QStringLiteral(" Hz");
+        else
+            block += steps(value);
+        block += row.field == Field::Backlash ? QStringLiteral("\r\n\n") : Crlf;
+    }
+    return block;
+}
+
+// The text rows of the general block, in its order: the queries of an online
+// report, one transaction each.
+QList<ParameterTable::Row> generalTextRows() {
+    QList<ParameterTable::Row> list;
+    for (const ParameterTable::Row& row : ParameterTable::reportRows())
+        if (row.form == ParameterTable::Form::Text)
+            list << row;
+    return list;
 }
 
 // The slot header and its decoded text.
@@ -160,7 +188,7 @@ QString OfflineDeviceBlock(const CKormakDoc& doc) {
     return block;
 }
 
-Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKormakDoc& doc,
+Result Read(SerialLink& link, Operator& op, const AxisConfiguration& p, const CKormakDoc& doc,
             ReportModel* model, const QDate& date) {
     const bool offline = link.currentAddress().contains(QLatin1String("OFFLINE"));
     ReportModel m;
@@ -178,17 +206,19 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
         // A reader of the paper must not take a damaged file for a whole one.
         if (!doc.damagedWhere.isEmpty())
             m.deviceBlock += Crlf + Texts::text("report.damaged").arg(doc.damagedWhere);
-        m.generalBlock = generalBlock(p, {p.startStopFreq, p.runFreq, p.axisLimit, p.backlash,
-                                          p.zeroOffsetMinus, p.zeroOffsetPlus});
+        GeneralValues values;
+        for (const ParameterTable::Row& row : generalTextRows())
+            values.insert(QLatin1String(row.code), *ParameterTable::textField(row, p));
+        m.generalBlock = generalBlock(p, values);
         // An ampere family's file holds amperes ("PS0.5"), the others levels.
-        const bool fileAmperes = Currents::ampereEntryCount(p.deviceType, false) > 0;
+        const bool fileAmperes =
+            DeviceFamily(p.deviceType).ampereFamily(DeviceFamily::Rule::Contains);
         auto fileCurrent = [&](const QString& value) {
             return fileAmperes ? value + QStringLiteral(" A") : t(10173) + QLatin1Char(' ') + value;
         };
-        m.currentsBlock = t(10215) + t(10216) + doc.boostTime + QStringLiteral(" ms\r\n") +
-                          t(10217) + fileCurrent(doc.stopCurrent) + Crlf + t(10218) +
-                          fileCurrent(doc.runCurrent) + Crlf + t(10219) +
-                          fileCurrent(doc.boostCurrent) + Crlf;
+        m.currentsBlock = t(10215) + t(10216) + p.boostTime + QStringLiteral(" ms\r\n") + t(10217) +
+                          fileCurrent(p.stopCurrent) + Crlf + t(10218) + fileCurrent(p.runCurrent) +
+                          Crlf + t(10219) + fileCurrent(p.boostCurrent) + Crlf;
         m.slotBlocks = offlineSlotBlocks(doc.lineList, context);
         *model = m;
         return Result::Done;
@@ -225,13 +255,13 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
                     dateCode + Crlf;
 
     GeneralValues v;
-    v.startStop = ask("PO?");
-    v.run = ask("PF?");
-    v.axisLimit = ask("PG?");
-    v.backlash = ask("PW?");
-    v.zeroMinus = ask("PM?");
-    v.zeroPlus = ask("PP?");
-    if (anyLost({v.startStop, v.run, v.axisLimit, v.backlash, v.zeroMinus, v.zeroPlus}))
+    bool generalLost = false;
+    for (const ParameterTable::Row& row : generalTextRows()) {
+        const QString reply = link.SendCommand(ParameterTable::query(row, false), true, Full);
+        generalLost = generalLost || PseudoReply::is(reply);
+        v.insert(QLatin1String(row.code), reply);
+    }
+    if (generalLost)
         return abort({MessageId::NoReply, MessageId::PrintFailed});
     m.generalBlock = generalBlock(p, v);
 
@@ -239,7 +269,7 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     if (PseudoReply::is(levels))
         return abort({MessageId::PrintFailed});
     const QStringList table = Currents::levelTableEntries(levels);
-    const bool amperes = Currents::ampereEntryCount(type, false) > 0;
+    const bool amperes = DeviceFamily(type).ampereFamily(DeviceFamily::Rule::Contains);
     const QString boostTime = ask("PT?");
     if (PseudoReply::is(boostTime))
         return abort({MessageId::NoReply, MessageId::PrintFailed});
@@ -266,18 +296,22 @@ Result Read(SerialLink& link, Operator& op, const AxisParameters& p, const CKorm
     };
     {
         ProgressGuard progress(op, t(MessageId::ReadingSlots), SlotCount - 1, 1);
-        for (int n = 0; n < SlotCount; ++n) {
-            const QString reply = link.SendCommand(
-                QStringLiteral("ER%1").arg(n, 2, 16, QLatin1Char('0')).toUpper(), true, Full);
-            if (PseudoReply::is(reply))
-                return abort({MessageId::NoReply});
+        // The report reads the 256 "ER" slots whatever the family.
+        SlotAreaRead how;
+        how.count = SlotCount;
+        how.pumpEvery = 1;
+        const SlotAreaEnd end = ReadPlcSlotArea(link, op, how, [&](int n, const QString& reply) {
             if (!reply.isEmpty())
                 m.slotBlocks << slotBlock(n, reply, context);
             if (tableLost)
-                return abort({MessageId::NoReply, MessageId::PrintFailed});
+                return false;
             progress.step();
-            op.pumpEvents();
-        }
+            return true;
+        });
+        if (end == SlotAreaEnd::Lost)
+            return abort({MessageId::NoReply});
+        if (end == SlotAreaEnd::Stopped)
+            return abort({MessageId::NoReply, MessageId::PrintFailed});
     }
     *model = m;
     return Result::Done;

@@ -8,7 +8,7 @@
 class CKormakDoc;
 class Operator;
 class SerialLink;
-struct AxisParameters;
+struct AxisConfiguration;
 
 namespace ReportReader {
 
@@ -27,7 +27,7 @@ enum class Result {
 // .. "ERFF", with "FA?" again for each extended current step - under the busy
 // state, with the status-bar progress over the slot reads and the window kept
 // alive between them. The date is the given day.
-Result Read(SerialLink& link, Operator& op, const AxisParameters& params, const CKormakDoc& doc,
+Result Read(SerialLink& link, Operator& op, const AxisConfiguration& params, const CKormakDoc& doc,
             ReportModel* model, const QDate& date = QDate::currentDate());
 
 // The device block of an offline document, from the device lines an online

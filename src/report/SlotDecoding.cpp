@@ -3,6 +3,7 @@
 #include "axis/AxisVocabulary.h"
 #include "base/Texts.h"
 #include "drive/Currents.h"
+#include "link/DeviceFamily.h"
 #include "link/ReplyFrame.h"
 
 namespace {
@@ -27,7 +28,7 @@ int wholeHex(const QString& text) {
 }
 
 bool amperesFamily(const QString& deviceType) {
-    return Currents::ampereEntryCount(deviceType, false) > 0;
+    return DeviceFamily(deviceType).ampereFamily(DeviceFamily::Rule::Contains);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "ShellRig.h"
 #include "app/CMainFrame.h"
+#include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/Texts.h"
 #include "drive/CGesamtStatus.h"
@@ -260,6 +261,44 @@ private slots:
                 slotLines << QString::fromLatin1(line).trimmed();
         QCOMPARE(slotLines, (QStringList{"EW00PO400 PF2000 GA100 PN0", "EW01$&PS1.2", "EW02$&N01",
                                          "EW03$&T500", "EW07PO5 PF5 GS+ PN0"}));
+    }
+
+    // An offline panel's currents live in its configuration: what the
+    // current dialog accepts is what the next save writes, the values it
+    // left alone stay as the file had them, and the document counts as
+    // changed.
+    void offlineCurrentsReachTheSavedFile() {
+        Rig rig;
+        QVERIFY(rig.start());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("CURR.OPM"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("; [TKV]\r\nPA1.5\r\nPR2.0\r\nPS0.5\r\nPT20\r\nPO400\r\nPF2000\r\n");
+        f.close();
+        QVERIFY(rig.frame->OpenFile(path));
+        rig.panel = rig.frame->activePanel();
+        QVERIFY(!rig.panel->document().modified);
+        rig.wire();
+        const QString seen = rig.press("currentsButton", [](QWidget* w) {
+            auto* run = w->findChild<QComboBox*>(QStringLiteral("runCurrent"));
+            QVERIFY(run);
+            QCOMPARE(run->currentText(), QStringLiteral("2.0 A"));
+            run->setCurrentIndex(30);
+            QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("okButton")),
+                              Qt::LeftButton);
+        });
+        QCOMPARE(seen, QStringLiteral("CStrom"));
+        QVERIFY(rig.wire().isEmpty());
+        QVERIFY(rig.panel->document().modified);
+        QVERIFY(rig.frame->SaveActive(false));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QStringList currents;
+        for (const QByteArray& line : f.readAll().split('\n'))
+            if (line.startsWith("PA") || line.startsWith("PR") || line.startsWith("PS") ||
+                line.startsWith("PT"))
+                currents << QString::fromLatin1(line).trimmed();
+        QCOMPARE(currents, (QStringList{"PA1.5", "PR3.0", "PS0.5", "PT20"}));
     }
 
     void axisWithoutCardGetsNoDialog() {

@@ -242,9 +242,10 @@ private slots:
         QCOMPARE(child<QComboBox>(panel, "ramp")->currentText(), QStringLiteral("5000"));
         QCOMPARE(child<QComboBox>(panel, "ramp")->count(), 10);
         QCOMPARE(child<QLineEdit>(panel, "axisLimit")->text(), QStringLiteral("1000000"));
-        const CKormakDoc& doc = panel->document();
-        QCOMPARE((QStringList{doc.boostCurrent, doc.runCurrent, doc.stopCurrent, doc.boostTime}),
-                 (QStringList{"0", "4", "2", "20"}));
+        const AxisParameters kept = panel->parameters();
+        QCOMPARE(
+            (QStringList{kept.boostCurrent, kept.runCurrent, kept.stopCurrent, kept.boostTime}),
+            (QStringList{"0", "4", "2", "20"}));
         for (const char* name : {"startButton", "stopButton", "defaultButton", "position",
                                  "statusButton", "resetButton", "rampsButton", "storeButton",
                                  "optionCardButton", "rsMonitorButton", "sfiButton"})

@@ -206,7 +206,7 @@ private slots:
         rig.axis.set("FR0060", "03E804B0001000110012001300140015");
         CKormakDoc doc;
         AxisParameters p;
-        QVERIFY(ReadAxisConfiguration(rig.link, rig.op, p, doc));
+        QVERIFY(ReadAxisConfiguration(rig.link, rig.op, p));
         QCOMPARE(rig.axis.wire(), configurationCommands());
         QVERIFY(rig.op.shown.isEmpty());
         QCOMPARE(p.maxRunFreq, 4000u);
@@ -244,7 +244,7 @@ private slots:
                 rig.axis.set(command, data);
         CKormakDoc doc;
         AxisParameters p;
-        QVERIFY(!ReadAxisConfiguration(rig.link, rig.op, p, doc));
+        QVERIFY(!ReadAxisConfiguration(rig.link, rig.op, p));
         const QStringList all = configurationCommands();
         QCOMPARE(rig.axis.wire(), all.mid(0, all.indexOf(silent) + 1));
         QCOMPARE(rig.op.shownIds(), QList<int>{10103});
@@ -277,7 +277,7 @@ private slots:
         CKormakDoc doc;
         AxisParameters p;
         p.runFreq = QStringLiteral("from the file");
-        QVERIFY(!ReadAxisConfiguration(rig.link, rig.op, p, doc));
+        QVERIFY(!ReadAxisConfiguration(rig.link, rig.op, p));
         QVERIFY(rig.axis.wire().isEmpty());
         QCOMPARE(p.startStopList.size(), 17);
         QCOMPARE(p.runFreqList.size(), 41);
@@ -293,13 +293,12 @@ private slots:
             QCOMPARE(p.backlash, QStringLiteral("0"));
             QCOMPARE(p.zeroOffsetPlus, QStringLiteral("0"));
             QCOMPARE(p.zeroOffsetMinus, QStringLiteral("0"));
-            QCOMPARE(
-                (QStringList{doc.boostCurrent, doc.runCurrent, doc.stopCurrent, doc.boostTime}),
-                (QStringList{"0", "4", "2", "20"}));
+            QCOMPARE((QStringList{p.boostCurrent, p.runCurrent, p.stopCurrent, p.boostTime}),
+                     (QStringList{"0", "4", "2", "20"}));
         } else {
             QVERIFY(p.rampList.isEmpty());
             QCOMPARE(p.runFreq, QStringLiteral("from the file"));
-            QVERIFY(doc.runCurrent.isEmpty());
+            QVERIFY(p.runCurrent.isEmpty());
         }
     }
 

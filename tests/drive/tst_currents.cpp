@@ -1,5 +1,5 @@
 #include "SimRig.h"
-#include "axis/CKormakDoc.h"
+#include "axis/AxisConfiguration.h"
 #include "base/Texts.h"
 #include "drive/CStrom.h"
 #include "drive/Currents.h"
@@ -355,7 +355,7 @@ private slots:
         ScriptedOperator op;
         SerialLink link(op);
         link.setCurrentAddress(QStringLiteral("OFFLINE"));
-        CKormakDoc doc;
+        AxisConfiguration doc;
         doc.stopCurrent = values.at(0);
         doc.runCurrent = values.at(1);
         doc.boostCurrent = values.at(2);
@@ -379,11 +379,11 @@ private slots:
         QVERIFY(op.shown.isEmpty());
     }
 
-    void offlineCancelKeepsTheDocument() {
+    void offlineCancelKeepsTheConfiguration() {
         ScriptedOperator op;
         SerialLink link(op);
         link.setCurrentAddress(QStringLiteral("OFFLINE NEW"));
-        CKormakDoc doc;
+        AxisConfiguration doc;
         doc.stopCurrent = QStringLiteral("2");
         doc.runCurrent = QStringLiteral("4");
         doc.boostCurrent = QStringLiteral("0");
@@ -405,7 +405,7 @@ private slots:
         SimRig rig;
         QVERIFY(rig.open());
         CStrom dialog(rig.link, rig.op);
-        CKormakDoc doc;
+        AxisConfiguration doc;
         QTimer::singleShot(0, &dialog, [&]() { dialog.reject(); });
         dialog.runFor(doc);
         rig.axis([](sim::SimAxis& a) { a.setFamily(QStringLiteral("TMW 1A/24V")); });
@@ -415,7 +415,7 @@ private slots:
         });
         dialog.runFor(doc);
         QCOMPARE(dialog.fields().typeText, QStringLiteral("TMW 1A/24V"));
-        // A connected axis's document is not touched.
+        // A connected axis's configuration is not touched.
         QVERIFY(doc.runCurrent.isEmpty());
     }
 

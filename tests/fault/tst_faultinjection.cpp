@@ -336,7 +336,7 @@ const QMap<QString, Operation>& operations() {
               AxisParameters cleanParams;
               QDir().mkpath(rig.path("clean"));
               QDir().mkpath(rig.path("machine"));
-              return ReadAxisConfiguration(rig.link, rig.op, cleanParams, cleanDoc) &&
+              return ReadAxisConfiguration(rig.link, rig.op, cleanParams) &&
                      WriteParameterFile(rig.path("clean/AXIS0.OPM"), rig.link, rig.op, cleanParams,
                                         cleanDoc) &&
                      writeBytes(rig.path("machine/machine.json"), "{\"axes\": []}");
@@ -402,10 +402,10 @@ const QMap<QString, Operation>& operations() {
               // A panel of its own writes the save of the clean line.
               CKormakDoc cleanDoc;
               AxisParameters cleanParams;
-              if (!ReadAxisConfiguration(rig.link, rig.op, cleanParams, cleanDoc) ||
+              if (!ReadAxisConfiguration(rig.link, rig.op, cleanParams) ||
                   !WriteParameterFile(rig.path("clean.OPM"), rig.link, rig.op, cleanParams,
                                       cleanDoc) ||
-                  !ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc))
+                  !ReadAxisConfiguration(rig.link, rig.op, rig.params))
                   return false;
               return writeBytes(rig.path("axis.OPM"), "; the file saved last week\r\n");
           },
@@ -671,9 +671,7 @@ const QMap<QString, Operation>& operations() {
         // and every slot. A report that ends is all there; no lost reply
         // stands in it as a slot.
         {QStringLiteral("report"),
-         {[](FaultRig& rig) {
-              return ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc);
-          },
+         {[](FaultRig& rig) { return ReadAxisConfiguration(rig.link, rig.op, rig.params); },
           [](FaultRig& rig) {
               ReportModel model;
               Outcome o;
@@ -729,15 +727,13 @@ const QMap<QString, Operation>& operations() {
           }}},
         // The panel's first reading of an axis: what it read on a clean line, or a failure.
         {QStringLiteral("axis reading"),
-         {[](FaultRig& rig) {
-              return ReadAxisConfiguration(rig.link, rig.op, rig.params, rig.doc);
-          },
+         {[](FaultRig& rig) { return ReadAxisConfiguration(rig.link, rig.op, rig.params); },
           [](FaultRig& rig) {
               const AxisParameters clean = rig.params;
               AxisParameters read;
               CKormakDoc doc;
               Outcome o;
-              o.ok = ReadAxisConfiguration(rig.link, rig.op, read, doc);
+              o.ok = ReadAxisConfiguration(rig.link, rig.op, read);
               const QStringList kept = {read.startStopFreq,  read.runFreq,  read.position,
                                         read.axisLimit,      read.backlash, read.zeroOffsetPlus,
                                         read.zeroOffsetMinus};

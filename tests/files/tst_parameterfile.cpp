@@ -102,7 +102,7 @@ struct SimRig {
         return link.TogglePort();
     }
     bool readPanel() {
-        const bool ok = ReadAxisConfiguration(link, op, params, doc);
+        const bool ok = ReadAxisConfiguration(link, op, params);
         host.clearLog();
         op.clear();
         return ok;
@@ -135,10 +135,10 @@ QMap<QString, QString> summary(const AxisParameters& p, const CKormakDoc& doc) {
     s[QStringLiteral("PO")] = p.startStopFreq;
     s[QStringLiteral("PP")] = p.zeroOffsetPlus;
     s[QStringLiteral("PW")] = p.backlash;
-    s[QStringLiteral("PA")] = doc.boostCurrent;
-    s[QStringLiteral("PR")] = doc.runCurrent;
-    s[QStringLiteral("PS")] = doc.stopCurrent;
-    s[QStringLiteral("PT")] = doc.boostTime;
+    s[QStringLiteral("PA")] = p.boostCurrent;
+    s[QStringLiteral("PR")] = p.runCurrent;
+    s[QStringLiteral("PS")] = p.stopCurrent;
+    s[QStringLiteral("PT")] = p.boostTime;
     s[QStringLiteral("ramps")] = p.rampList.join(QLatin1Char(','));
     s[QStringLiteral("ramp")] = p.rampIndex >= 0 && p.rampIndex < p.rampList.size()
                                     ? p.rampList.at(p.rampIndex)
@@ -373,17 +373,17 @@ private slots:
     }
 
     void dialogFieldsFillGaps() {
-        // A file without some current lines gives the document what the
+        // A file without some current lines gives the panel what the
         // panel's current settings dialog already held.
         AxisParameters params;
         CKormakDoc doc;
         CurrentSettings held{QStringLiteral("TKV"), QStringLiteral("0.5"), QStringLiteral("1.0"),
                              QStringLiteral("1.5"), QStringLiteral("20")};
         const ApplyResult r = ApplyFileLines({QStringLiteral("PR2.0\r\n")}, params, doc, held);
-        QCOMPARE(doc.runCurrent, QStringLiteral("2.0"));
-        QCOMPARE(doc.stopCurrent, QStringLiteral("0.5"));
-        QCOMPARE(doc.boostCurrent, QStringLiteral("1.5"));
-        QCOMPARE(doc.boostTime, QStringLiteral("20"));
+        QCOMPARE(params.runCurrent, QStringLiteral("2.0"));
+        QCOMPARE(params.stopCurrent, QStringLiteral("0.5"));
+        QCOMPARE(params.boostCurrent, QStringLiteral("1.5"));
+        QCOMPARE(params.boostTime, QStringLiteral("20"));
         QCOMPARE(doc.typeTag, QStringLiteral("TKV"));
         QCOMPARE(r.currents.runCurrent, QStringLiteral("2.0"));
         QVERIFY(!r.tableFound);
@@ -453,7 +453,7 @@ private slots:
         if (setup == QLatin1String("opened")) {
             open(readBytes(Fixtures + QStringLiteral("/opened_input.OPM")), rig.params, rig.doc);
         } else {
-            ApplyNewOfflineDefaults(rig.params, rig.doc);
+            ApplyNewOfflineDefaults(rig.params);
         }
         if (setup == QLatin1String("thirteen")) {
             rig.params.rampList =
@@ -661,7 +661,7 @@ private slots:
 
     void diskErrorIsReported() {
         OfflineRig rig(QStringLiteral("OFFLINE NEW"));
-        ApplyNewOfflineDefaults(rig.params, rig.doc);
+        ApplyNewOfflineDefaults(rig.params);
         QString fileError;
         QVERIFY(!WriteParameterFile(path(QStringLiteral("no such folder/x.OPM")), rig.link, rig.op,
                                     rig.params, rig.doc, &fileError));
@@ -756,7 +756,7 @@ private slots:
 
         QCOMPARE(summary(first, firstDoc).value(QStringLiteral("PF")), QStringLiteral("4500"));
         QCOMPARE(summary(first, firstDoc).value(QStringLiteral("ramp")), QStringLiteral("87500"));
-        QCOMPARE(firstDoc.runCurrent, QStringLiteral("2.3"));
+        QCOMPARE(first.runCurrent, QStringLiteral("2.3"));
         QCOMPARE(firstDoc.typeTag, QStringLiteral("TKV"));
         QMap<QString, QString> a = summary(first, firstDoc);
         QMap<QString, QString> b = summary(second, secondDoc);
@@ -764,6 +764,66 @@ private slots:
         b.remove(QStringLiteral("lines"));
         QCOMPARE(b, a);
         QVERIFY(secondDoc.lineList.contains(QStringLiteral("EW03GA1000\r\n")));
+    }
+
+    // An offline save writes the parameter section in the table's file
+    // order, a list without a selection leaves its line out, and opening the
+    // file gives the panel every value back.
+    void offlineSectionRoundTripsInFileOrder_data() {
+        QTest::addColumn<int>("operatingMode");
+        QTest::addColumn<int>("systemType");
+        QTest::addColumn<int>("rampIndex");
+        QTest::addColumn<QString>("codes");
+        QTest::newRow("every list selected")
+            << 1 << 1 << 9 << "PD PA PR PS PF PG PH PL PM PN PO PP PT PW";
+        QTest::newRow("no mode, no ramp") << -1 << 0 << -1 << "PA PR PS PF PG PH PL PM PO PP PT PW";
+        QTest::newRow("no system type") << 0 << -1 << 3 << "PD PA PR PS PF PG PH PM PN PO PP PT PW";
+    }
+    void offlineSectionRoundTripsInFileOrder() {
+        QFETCH(int, operatingMode);
+        QFETCH(int, systemType);
+        QFETCH(int, rampIndex);
+        QFETCH(QString, codes);
+        OfflineRig rig(QStringLiteral("OFFLINE"));
+        AxisParameters& p = rig.params;
+        ApplyNewOfflineDefaults(p);
+        p.operatingMode = operatingMode;
+        p.systemType = systemType;
+        p.rampIndex = rampIndex;
+        p.runFreq = QStringLiteral("4500");
+        p.axisLimit = QStringLiteral("123456");
+        p.zeroOffsetMinus = QStringLiteral("-17");
+        p.startStopFreq = QStringLiteral("350");
+        p.zeroOffsetPlus = QStringLiteral("19");
+        p.backlash = QStringLiteral("7");
+        p.boostCurrent = QStringLiteral("9");
+        p.runCurrent = QStringLiteral("5");
+        p.stopCurrent = QStringLiteral("3");
+        p.boostTime = QStringLiteral("45");
+        QByteArray bytes;
+        QCOMPARE(ComposeParameterFile(rig.link, rig.op, p, rig.doc, &bytes),
+                 ComposeStatus::Complete);
+
+        const QStringList lines = SplitFileLines(bytes);
+        QStringList written;
+        static const QRegularExpression parameterLine(QStringLiteral("^P[A-Z][^\\r]*\\r\\n$"));
+        for (const QString& line : lines)
+            if (parameterLine.match(line).hasMatch())
+                written << line.left(2);
+        QCOMPARE(written.join(QLatin1Char(' ')), codes);
+        // The section ends with a lone ";" after its last line.
+        const qsizetype last = lines.indexOf(QStringLiteral("PW7\r\n"));
+        QVERIFY(last > 0);
+        QCOMPARE(lines.value(last + 1), QStringLiteral(";\r\n"));
+
+        AxisParameters back;
+        CKormakDoc backDoc;
+        ApplyFileLines(lines, back, backDoc);
+        QMap<QString, QString> before = summary(p, rig.doc);
+        QMap<QString, QString> after = summary(back, backDoc);
+        before.remove(QStringLiteral("lines"));
+        after.remove(QStringLiteral("lines"));
+        QCOMPARE(after, before);
     }
 };
 

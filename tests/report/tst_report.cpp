@@ -255,7 +255,7 @@ void TestReport::newOfflineConfiguration() {
     link.setCurrentAddress(QStringLiteral("OFFLINE NEW"));
     AxisParameters params;
     CKormakDoc doc;
-    ReadAxisConfiguration(link, op, params, doc);
+    ReadAxisConfiguration(link, op, params);
     link.setCurrentAddress(QStringLiteral("OFFLINE"));
     ReportModel model;
     QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
@@ -281,7 +281,7 @@ void TestReport::damagedFileIsSaidToBe() {
     doc.filePath = QStringLiteral("/tmp/cut.OPM");
     doc.lineList = QStringList{"; [TKV]\r\n", "PD0\r\n", "PA1.2\r\n", "PF\r\n"};
     AxisParameters params;
-    ReadAxisConfiguration(link, op, params, doc);
+    ReadAxisConfiguration(link, op, params);
     ApplyFileLines(doc.lineList, params, doc);
     ReportModel model;
     QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
@@ -316,7 +316,7 @@ void TestReport::fileCurrentsInTheFamilysUnit() {
     CKormakDoc doc;
     doc.lineList = QStringList{"; [" + type + "]\r\n", "PS" + stop + "\r\n"};
     AxisParameters params;
-    ReadAxisConfiguration(link, op, params, doc);
+    ReadAxisConfiguration(link, op, params);
     ApplyFileLines(doc.lineList, params, doc);
     ReportModel model;
     QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
@@ -332,7 +332,7 @@ void TestReport::fileSavedOnline() {
     QVERIFY(ReadFileLines(path, doc));
     doc.filePath = path;
     AxisParameters params;
-    ReadAxisConfiguration(link, op, params, doc);
+    ReadAxisConfiguration(link, op, params);
     ApplyFileLines(doc.lineList, params, doc);
     ReportModel model;
     QCOMPARE(ReportReader::Read(link, op, params, doc, &model, kDay), ReportReader::Result::Done);
@@ -360,7 +360,7 @@ void threeSlots(sim::SimAxis& a) {
 bool readOnline(SimRig& rig, ReportModel* model) {
     AxisParameters params;
     CKormakDoc doc;
-    if (!ReadAxisConfiguration(rig.link, rig.op, params, doc))
+    if (!ReadAxisConfiguration(rig.link, rig.op, params))
         return false;
     rig.host.clearLog();
     return ReportReader::Read(rig.link, rig.op, params, doc, model, kDay) ==
@@ -807,7 +807,7 @@ void TestReport::lostReplyAbortsReport() {
     rig.link.setTimeoutMs(150);
     AxisParameters params;
     CKormakDoc doc;
-    QVERIFY(ReadAxisConfiguration(rig.link, rig.op, params, doc));
+    QVERIFY(ReadAxisConfiguration(rig.link, rig.op, params));
     rig.host.setFaultFor(command, Fault::NoReply);
 
     ReportModel model;
