@@ -1459,6 +1459,14 @@ Nicht vorhanden: %2</translation>
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</translation>
+    </message>
+    <message id="plc.slotAnsweredNo">
+        <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
+        <translation>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</translation>
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</translation>

@@ -1459,6 +1459,14 @@ Absent: %2</translation>
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>The controller answered "NO" to erasing the PLC area; no slot was written.</translation>
+    </message>
+    <message id="plc.slotAnsweredNo">
+        <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
+        <translation>Slot %1 was not stored: the controller answered "NO". The slots after it were not written.</translation>
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 does not hold the text sent.</translation>

@@ -1459,6 +1459,14 @@ Absents : %2</translation>
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>le texte du slot %1 compte %2 caractères ; une trame en porte au plus %3. Rien n'a été envoyé.</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>Le contrôleur a répondu « NO » à l'effacement de la zone API ; aucun slot n'a été écrit.</translation>
+    </message>
+    <message id="plc.slotAnsweredNo">
+        <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
+        <translation>Le slot %1 n'a pas été enregistré : le contrôleur a répondu « NO ». Les slots suivants n'ont pas été écrits.</translation>
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Le slot %1 ne contient pas le texte envoyé.</translation>
