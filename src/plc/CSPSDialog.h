@@ -20,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
+class SlotPager;
 class SlotReading;
 class StatusLamp;
 class CWait;
@@ -49,12 +50,15 @@ public:
     bool reading() const;
 
     void ShowRows(int top);
-    void CollectRows();
+    // Writes the rows the operator changed back; false when an offset or run
+    // frequency is no number (quiet: the row keeps its edit, nothing shown;
+    // otherwise after 10243 with the focus in the field).
+    bool CollectRows(bool quiet = false);
 
     const QStringList& workingSlots() const { return working_.programs; }
     const QStringList& committedSlots() const { return committed_; }
     bool rzhDevice() const { return working_.eightSlots; }
-    int topSlot() const { return topSlot_; }
+    int topSlot() const;
     int currentSlot() const { return currentSlot_; }
     bool simulationRunning() const;
     QTimer& timer() { return timer_; }
@@ -120,7 +124,6 @@ private:
     PlcArea::Slots working_;
     QStringList committed_ = QStringList(PlcArea::SlotCount);
     QStringList restore_;
-    int topSlot_ = 0;
     int currentSlot_ = 0;
     bool filling_ = false;
     bool initialised_ = false;
@@ -148,4 +151,5 @@ private:
     QPushButton* simulationButton_ = nullptr;
     QLabel* programNumber_ = nullptr;
     SlotReading* reading_ = nullptr;
+    SlotPager* pager_ = nullptr;
 };
