@@ -1463,6 +1463,14 @@ Absent: %2</translation>
         <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
         <translation>The controller answered "NO" to erasing the PLC area; no slot was written.</translation>
     </message>
+    <message id="plc.replaceProgram">
+        <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>
+        <translation>Slot %1 holds a cycle program. Replace it with a step of the extended sequence?</translation>
+    </message>
+    <message id="plc.replaceStep">
+        <source>Slot %1 hält einen Schritt der erweiterten Sequenz. Soll er durch ein Zyklusprogramm ersetzt werden?</source>
+        <translation>Slot %1 holds a step of the extended sequence. Replace it with a cycle program?</translation>
+    </message>
     <message id="plc.slotAnsweredNo">
         <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
         <translation>Slot %1 was not stored: the controller answered "NO". The slots after it were not written.</translation>
@@ -1474,6 +1482,14 @@ Absent: %2</translation>
     <message id="plc.slotRefused">
         <source>Slot %1 wurde abgelehnt: %2</source>
         <translation>Slot %1 was refused: %2</translation>
+    </message>
+    <message id="plc.takenByProgram">
+        <source>(belegt: Zyklusprogramm)</source>
+        <translation>(taken: cycle program)</translation>
+    </message>
+    <message id="plc.takenByStep">
+        <source>(belegt: Schritt einer Sequenz)</source>
+        <translation>(taken: sequence step)</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>

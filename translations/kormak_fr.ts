@@ -1463,6 +1463,14 @@ Absents : %2</translation>
         <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
         <translation>Le contrôleur a répondu « NO » à l'effacement de la zone API ; aucun slot n'a été écrit.</translation>
     </message>
+    <message id="plc.replaceProgram">
+        <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>
+        <translation>Le slot %1 contient un programme de cycle. Le remplacer par une étape de la séquence étendue ?</translation>
+    </message>
+    <message id="plc.replaceStep">
+        <source>Slot %1 hält einen Schritt der erweiterten Sequenz. Soll er durch ein Zyklusprogramm ersetzt werden?</source>
+        <translation>Le slot %1 contient une étape de la séquence étendue. La remplacer par un programme de cycle ?</translation>
+    </message>
     <message id="plc.slotAnsweredNo">
         <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
         <translation>Le slot %1 n'a pas été enregistré : le contrôleur a répondu « NO ». Les slots suivants n'ont pas été écrits.</translation>
@@ -1474,6 +1482,14 @@ Absents : %2</translation>
     <message id="plc.slotRefused">
         <source>Slot %1 wurde abgelehnt: %2</source>
         <translation>Le slot %1 a été refusé : %2</translation>
+    </message>
+    <message id="plc.takenByProgram">
+        <source>(belegt: Zyklusprogramm)</source>
+        <translation>(occupé : programme de cycle)</translation>
+    </message>
+    <message id="plc.takenByStep">
+        <source>(belegt: Schritt einer Sequenz)</source>
+        <translation>(occupé : étape de séquence)</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>

@@ -49,6 +49,12 @@ CDlgSPSErweitert::CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& 
     setObjectName(QStringLiteral("CDlgSPSErweitert"));
     const PlcArea::Slots file = PlcArea::FromLineList(setup_.lineList);
     working_.extendedSteps = file.extendedSteps;
+    // Offline the file's programs tell which slots are taken; online the
+    // axis does.
+    if (setup_.offline) {
+        working_.programs = file.programs;
+        working_.eightSlots = file.eightSlots;
+    }
     deviceType_ = ExtendedStep::deviceTypeFromLines(setup_.lineList);
     buildControls();
     setTexts();
@@ -203,12 +209,15 @@ void CDlgSPSErweitert::ShowRows(int top) {
         row.changed = false;
         const QString p = working_.extendedSteps.value(s);
         ExtendedStep::Row v;
-        const bool known = ExtendedStep::parse(p, amperes(), &v);
+        // A slot a cycle program uses is shown as taken, not as free.
+        const bool taken = takenByProgram(s);
+        const bool known = !taken && ExtendedStep::parse(p, amperes(), &v);
         // A text that is no step shows no kind; it stays in its slot unless
         // the operator chooses one.
         row.kind->setCurrentIndex(known ? v.kind : -1);
         row.shownKind = known ? v.kind : -1;
-        row.kind->setToolTip(p);
+        row.kind->setToolTip(taken ? working_.programs.value(s) : p);
+        row.kind->setPlaceholderText(taken ? Texts::text("plc.takenByProgram") : QString());
         const Group group = known ? ExtendedStep::group(v.kind) : Group::None;
         // The lists are long; they are filled again only where the row
         // changes its group, or when everything is redrawn.
@@ -293,10 +302,36 @@ bool CDlgSPSErweitert::CollectRows(bool quiet) {
     return all;
 }
 
+bool CDlgSPSErweitert::takenByProgram(int slot) const {
+    return working_.extendedSteps.value(slot).isEmpty() && !working_.programs.value(slot).isEmpty();
+}
+
+void CDlgSPSErweitert::mergeInto(QStringList& lineList) const {
+    PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
+    // A program the operator replaced by a step leaves the file with it.
+    if (programsReplaced_)
+        PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
+}
+
 void CDlgSPSErweitert::kindChosen(int r, int kind) {
     if (kind < 0 || kind >= ExtendedStep::KindCount)
         return;
     Row& row = rows_[r];
+    const int slot = slotOf(r);
+    if (takenByProgram(slot)) {
+        const QString question = Texts::text("plc.replaceProgram").arg(slot);
+        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
+            Operator::Answer::Yes) {
+            filling_ = true;
+            row.kind->setCurrentIndex(-1);
+            filling_ = false;
+            return;
+        }
+        // The step takes the slot: the program goes, on the axis and in the file.
+        working_.programs[slot].clear();
+        row.kind->setPlaceholderText(QString());
+        programsReplaced_ = true;
+    }
     row.changed = true;
     // The value of the former kind stays where it suits the new one (a
     // position stays a position); otherwise the new kind's default (the

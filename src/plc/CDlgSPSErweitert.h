@@ -67,6 +67,10 @@ public:
     // The clock of the test run's pauses (ms); tests may replace it.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
+    // The offline take-over: the edited steps into the file's lines (and
+    // the programs, where a step replaced one).
+    void mergeInto(QStringList& lineList) const;
+
     void reject() override; // the close check
 
     // The handlers, public so that tests reach them as a click would.
@@ -98,6 +102,8 @@ private:
     void buildControls(); // CDlgSPSErweitertLayout.cpp
     void setTexts();
     int slotOf(int r) const;
+    // The slot holds no step but a cycle program.
+    bool takenByProgram(int slot) const;
     int rowOf(int slot) const;
     void fillList(Row& row, ExtendedStep::Group group);
     void showValue(Row& row, const ExtendedStep::Row& v);
@@ -127,6 +133,7 @@ private:
     bool filling_ = false;
     bool initialised_ = false;
     bool running_ = false;
+    bool programsReplaced_ = false;
     bool moved_ = false; // a test run moved the motor: its counter stays
     WaitRunner waitRunner_;
     std::function<qint64()> clock_;

@@ -353,8 +353,11 @@ void CSPSDialog::ShowRows(int top) {
         row.rampChanged = false;
         const QString p = working_.programs.value(s);
         CycleProgram::Row v;
-        const bool known = CycleProgram::parse(p, &v);
-        row.kind->setToolTip(known ? QString() : p);
+        // A slot the extended sequence uses is shown as taken, not as free.
+        const bool taken = takenByStep(s);
+        const bool known = !taken && CycleProgram::parse(p, &v);
+        row.kind->setToolTip(taken ? working_.extendedSteps.value(s) : known ? QString() : p);
+        row.kind->setPlaceholderText(taken ? Texts::text("plc.takenByStep") : QString());
         // A text that is no cycle program shows no kind; it stays in its
         // slot unless the operator chooses one.
         row.kind->setCurrentIndex(known ? v.kind : -1);
@@ -419,8 +422,34 @@ bool CSPSDialog::CollectRows(bool quiet) {
     return all;
 }
 
+bool CSPSDialog::takenByStep(int slot) const {
+    return working_.programs.value(slot).isEmpty() && !working_.extendedSteps.value(slot).isEmpty();
+}
+
+void CSPSDialog::mergeInto(QStringList& lineList) const {
+    PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
+    // A step the operator replaced by a program leaves the file with it.
+    if (stepsReplaced_)
+        PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
+}
+
 void CSPSDialog::kindChosen(int r, int kind) {
     Row& row = rows_[r];
+    const int slot = slotOf(r);
+    if (takenByStep(slot)) {
+        const QString question = Texts::text("plc.replaceStep").arg(slot);
+        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
+            Operator::Answer::Yes) {
+            filling_ = true;
+            row.kind->setCurrentIndex(-1);
+            filling_ = false;
+            return;
+        }
+        // The program takes the slot: the step goes, on the axis and in the file.
+        working_.extendedSteps[slot].clear();
+        row.kind->setPlaceholderText(QString());
+        stepsReplaced_ = true;
+    }
     row.changed = true;
     if (CycleProgram::hasFrequencies(kind)) {
         filling_ = true;

@@ -66,6 +66,10 @@ public:
     using WaitRunner = std::function<int(CWait&)>;
     void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
 
+    // The offline take-over: the edited programs into the file's lines (and
+    // the steps, where a program replaced one).
+    void mergeInto(QStringList& lineList) const;
+
     void reject() override; // the close check
 
     // The handlers, public so that tests reach them as a click would.
@@ -106,6 +110,8 @@ private:
     void showKindControls(Row& row, int kind);
     CycleProgram::Row rowValues(const Row& row) const;
     int slotOf(int r) const;
+    // The slot holds no program but a step of the extended sequence.
+    bool takenByStep(int slot) const;
     int rowOf(int slot) const;
     // Checks the targets of every changed program; false after 10243 with the
     // focus in the field.
@@ -128,6 +134,7 @@ private:
     bool filling_ = false;
     bool initialised_ = false;
     bool timeoutShown_ = false;
+    bool stepsReplaced_ = false;
     QTimer timer_;
     WaitRunner waitRunner_;
 

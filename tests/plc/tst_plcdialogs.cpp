@@ -34,11 +34,12 @@ PlcArea::DialogSetup onlineSetup() {
 // One of the two dialogs on the simulated axis, asked through one face.
 class PlcDialog {
 public:
-    PlcDialog(Which which, SimRig& rig) : which_(which) {
+    PlcDialog(Which which, SimRig& rig, const PlcArea::DialogSetup& setup = onlineSetup())
+        : which_(which) {
         if (which == Which::Cycle)
-            cycle_ = std::make_unique<CSPSDialog>(rig.link, rig.op, onlineSetup());
+            cycle_ = std::make_unique<CSPSDialog>(rig.link, rig.op, setup);
         else
-            steps_ = std::make_unique<CDlgSPSErweitert>(rig.link, rig.op, onlineSetup());
+            steps_ = std::make_unique<CDlgSPSErweitert>(rig.link, rig.op, setup);
     }
 
     // A position row's stored text with the target `value`.
@@ -68,6 +69,9 @@ public:
     void deleteAll() { cycle_ ? cycle_->deleteAllClicked() : steps_->deleteAllClicked(); }
     void program() { cycle_ ? cycle_->programClicked() : steps_->programClicked(); }
     void close() { cycle_ ? cycle_->closeClicked() : steps_->closeClicked(); }
+    void mergeInto(QStringList& lines) const {
+        cycle_ ? cycle_->mergeInto(lines) : steps_->mergeInto(lines);
+    }
     void setWaitRunner(std::function<int(CWait&)> run) {
         cycle_ ? cycle_->setWaitRunner(std::move(run)) : steps_->setWaitRunner(std::move(run));
     }
@@ -364,6 +368,69 @@ private slots:
         QVERIFY(writesIn(rig.commands()).isEmpty());
         QCOMPARE(d.working().at(2), before);
         QCOMPARE(edit->text(), typed);
+    }
+
+    // A slot the other dialog's program or step holds is shown as taken, and
+    // the operator is asked before it is replaced; online and offline alike.
+    void takenRowIsAskedAbout_data() {
+        QTest::addColumn<Which>("which");
+        QTest::addColumn<bool>("offline");
+        QTest::addColumn<bool>("replace");
+        for (Which which : {Which::Cycle, Which::Steps})
+            for (bool offline : {false, true})
+                for (bool replace : {true, false})
+                    QTest::newRow(qPrintable(
+                        QStringLiteral("%1 / %2 / %3")
+                            .arg(which == Which::Cycle ? "cycle programs" : "steps",
+                                 offline ? "offline" : "online", replace ? "replaced" : "kept")))
+                        << which << offline << replace;
+    }
+    void takenRowIsAskedAbout() {
+        QFETCH(Which, which);
+        QFETCH(bool, offline);
+        QFETCH(bool, replace);
+        const bool cycle = which == Which::Cycle;
+        const QString other =
+            cycle ? QStringLiteral("$&GA100") : QStringLiteral("PO300 PF1500 GA5000 PN0");
+        const QString mine = cycle ? QStringLiteral("PO5 PF5 GS+ PN0") : QStringLiteral("$&T0");
+        SimRig rig;
+        QVERIFY(rig.open());
+        PlcArea::DialogSetup setup = onlineSetup();
+        if (offline) {
+            setup.offline = true;
+            setup.lineList = {"EW00" + other + "\r\n", "EW01" + mine + "\r\n"};
+        } else {
+            rig.axis([&](sim::SimAxis& a) {
+                a.plcSlots[0] = other;
+                a.plcSlots[1] = mine;
+            });
+        }
+        PlcDialog d(which, rig, setup);
+        QVERIFY(d.initialise());
+        auto* kind = d.child<QComboBox>("kind0");
+        QCOMPARE(kind->currentIndex(), -1);
+        QCOMPARE(kind->placeholderText(),
+                 Texts::text(cycle ? "plc.takenByStep" : "plc.takenByProgram"));
+        QCOMPARE(kind->toolTip(), other);
+        rig.op.answers = {replace ? Operator::Answer::Yes : Operator::Answer::No};
+        d.chooseKind(0, cycle ? int(CycleProgram::StepPlus) : int(ExtendedStep::Pause));
+        QCOMPARE(rig.op.shown.size(), 1);
+        QCOMPARE(rig.op.shown.first().text,
+                 Texts::text(cycle ? "plc.replaceStep" : "plc.replaceProgram").arg(0));
+        QCOMPARE(d.working().at(0), replace ? mine : QString());
+        QCOMPARE(kind->currentIndex() >= 0, replace);
+        rig.op.clear();
+        rig.host.clearLog();
+        d.program();
+        if (offline) {
+            QStringList lines = setup.lineList;
+            d.mergeInto(lines);
+            QCOMPARE(lines, replace ? (QStringList{"EW00" + mine + "\r\n", "EW01" + mine + "\r\n"})
+                                    : setup.lineList);
+        } else {
+            QCOMPARE(writesIn(rig.commands()),
+                     (QStringList{"WE", "EW00" + (replace ? mine : other), "EW01" + mine}));
+        }
     }
 
     // A slot write the controller answers "NO" is not a written slot: the
