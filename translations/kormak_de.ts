@@ -1439,6 +1439,10 @@ Nicht vorhanden: %2</translation>
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</translation>
+    </message>
     <message id="plc.listingLine">
         <source>Zeile %1: %2</source>
         <translation>Zeile %1: %2</translation>
@@ -1458,10 +1462,6 @@ Nicht vorhanden: %2</translation>
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</translation>
-    </message>
-    <message id="plc.eraseAnsweredNo">
-        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
-        <translation>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</translation>
     </message>
     <message id="plc.replaceProgram">
         <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>

@@ -1439,6 +1439,10 @@ Absent: %2</translation>
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>The controller answered "NO" to erasing the PLC area; no slot was written.</translation>
+    </message>
     <message id="plc.listingLine">
         <source>Zeile %1: %2</source>
         <translation>Line %1: %2</translation>
@@ -1458,10 +1462,6 @@ Absent: %2</translation>
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
-    </message>
-    <message id="plc.eraseAnsweredNo">
-        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
-        <translation>The controller answered "NO" to erasing the PLC area; no slot was written.</translation>
     </message>
     <message id="plc.replaceProgram">
         <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>

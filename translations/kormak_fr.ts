@@ -1439,6 +1439,10 @@ Absents : %2</translation>
         <source>&amp;Fenster</source>
         <translation>Fe&amp;nêtre</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>Le contrôleur a répondu « NO » à l'effacement de la zone API ; aucun slot n'a été écrit.</translation>
+    </message>
     <message id="plc.listingLine">
         <source>Zeile %1: %2</source>
         <translation>Ligne %1 : %2</translation>
@@ -1458,10 +1462,6 @@ Absents : %2</translation>
     <message id="plc.listingTooLong">
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>le texte du slot %1 compte %2 caractères ; une trame en porte au plus %3. Rien n'a été envoyé.</translation>
-    </message>
-    <message id="plc.eraseAnsweredNo">
-        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
-        <translation>Le contrôleur a répondu « NO » à l'effacement de la zone API ; aucun slot n'a été écrit.</translation>
     </message>
     <message id="plc.replaceProgram">
         <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>
