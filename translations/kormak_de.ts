@@ -1439,6 +1439,10 @@ Nicht vorhanden: %2</translation>
         <source>&amp;Fenster</source>
         <translation>&amp;Fenster</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</translation>
+    </message>
     <message id="plc.listingLine">
         <source>Zeile %1: %2</source>
         <translation>Zeile %1: %2</translation>
@@ -1459,6 +1463,18 @@ Nicht vorhanden: %2</translation>
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</translation>
     </message>
+    <message id="plc.replaceProgram">
+        <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>
+        <translation>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</translation>
+    </message>
+    <message id="plc.replaceStep">
+        <source>Slot %1 hält einen Schritt der erweiterten Sequenz. Soll er durch ein Zyklusprogramm ersetzt werden?</source>
+        <translation>Slot %1 hält einen Schritt der erweiterten Sequenz. Soll er durch ein Zyklusprogramm ersetzt werden?</translation>
+    </message>
+    <message id="plc.slotAnsweredNo">
+        <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
+        <translation>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</translation>
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</translation>
@@ -1466,6 +1482,14 @@ Nicht vorhanden: %2</translation>
     <message id="plc.slotRefused">
         <source>Slot %1 wurde abgelehnt: %2</source>
         <translation>Slot %1 wurde abgelehnt: %2</translation>
+    </message>
+    <message id="plc.takenByProgram">
+        <source>(belegt: Zyklusprogramm)</source>
+        <translation>(belegt: Zyklusprogramm)</translation>
+    </message>
+    <message id="plc.takenByStep">
+        <source>(belegt: Schritt einer Sequenz)</source>
+        <translation>(belegt: Schritt einer Sequenz)</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>

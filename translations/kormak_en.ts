@@ -1439,6 +1439,10 @@ Absent: %2</translation>
         <source>&amp;Fenster</source>
         <translation>&amp;Window</translation>
     </message>
+    <message id="plc.eraseAnsweredNo">
+        <source>Die Steuerung hat das Löschen des SPS-Bereichs mit „NO“ abgelehnt; kein Slot wurde geschrieben.</source>
+        <translation>The controller answered "NO" to erasing the PLC area; no slot was written.</translation>
+    </message>
     <message id="plc.listingLine">
         <source>Zeile %1: %2</source>
         <translation>Line %1: %2</translation>
@@ -1459,6 +1463,18 @@ Absent: %2</translation>
         <source>Der Text von Slot %1 hat %2 Zeichen; ein Rahmen trägt höchstens %3. Es wurde nichts gesendet.</source>
         <translation>the text of slot %1 holds %2 characters; one frame carries at most %3. Nothing was sent.</translation>
     </message>
+    <message id="plc.replaceProgram">
+        <source>Slot %1 hält ein Zyklusprogramm. Soll es durch einen Schritt der erweiterten Sequenz ersetzt werden?</source>
+        <translation>Slot %1 holds a cycle program. Replace it with a step of the extended sequence?</translation>
+    </message>
+    <message id="plc.replaceStep">
+        <source>Slot %1 hält einen Schritt der erweiterten Sequenz. Soll er durch ein Zyklusprogramm ersetzt werden?</source>
+        <translation>Slot %1 holds a step of the extended sequence. Replace it with a cycle program?</translation>
+    </message>
+    <message id="plc.slotAnsweredNo">
+        <source>Slot %1 wurde nicht gespeichert: die Steuerung antwortete „NO“. Die folgenden Slots wurden nicht geschrieben.</source>
+        <translation>Slot %1 was not stored: the controller answered "NO". The slots after it were not written.</translation>
+    </message>
     <message id="plc.slotDiffers">
         <source>Slot %1 hält nach dem Programmieren nicht den gesendeten Text.</source>
         <translation>Slot %1 does not hold the text sent.</translation>
@@ -1466,6 +1482,14 @@ Absent: %2</translation>
     <message id="plc.slotRefused">
         <source>Slot %1 wurde abgelehnt: %2</source>
         <translation>Slot %1 was refused: %2</translation>
+    </message>
+    <message id="plc.takenByProgram">
+        <source>(belegt: Zyklusprogramm)</source>
+        <translation>(taken: cycle program)</translation>
+    </message>
+    <message id="plc.takenByStep">
+        <source>(belegt: Schritt einer Sequenz)</source>
+        <translation>(taken: sequence step)</translation>
     </message>
     <message id="plcext.badJump">
         <source>Sequenz %1: Das Sprungziel ist keine Hexadezimalzahl. Der Testlauf wurde beendet.</source>

@@ -302,14 +302,14 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         CSPSDialog dialog(link_, operator_, plcSetup(), this);
         if (dialog.showAndRun() != CSPSDialog::TakeOver)
             return;
-        PlcArea::MergeIntoLineList(doc->lineList, dialog.workingSlots(), dialog.rzhDevice());
+        dialog.mergeInto(doc->lineList);
         doc->modified = true;
     });
     connect(view, &CKormakView::plcExtRequested, this, [this, doc, plcSetup] {
         CDlgSPSErweitert dialog(link_, operator_, plcSetup(), this);
         if (dialog.showAndRun() != CDlgSPSErweitert::TakeOver)
             return;
-        PlcArea::MergeStepsIntoLineList(doc->lineList, dialog.workingSlots());
+        dialog.mergeInto(doc->lineList);
         doc->modified = true;
     });
     connect(view, &CKormakView::statusRequested, this, [this, view] {

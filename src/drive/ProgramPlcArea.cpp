@@ -8,15 +8,26 @@
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 
-namespace {}
+namespace {
+
+// The controller's word that it did not take a permanent write.
+bool answeredNo(const QString& data) {
+    return data == QLatin1String("NO");
+}
+
+} // namespace
 
 QString PlcAreaCheckText(const PlcAreaCheck& check, bool eightSlots) {
     const auto name = [eightSlots](int slot) {
         return QStringLiteral("%1").arg(slot, eightSlots ? 1 : 2, 16, QLatin1Char('0')).toUpper();
     };
     QStringList lines;
+    if (check.eraseRefused)
+        lines << Texts::text("plc.eraseAnsweredNo");
     for (const PlcAreaCheck::Refusal& r : check.refused)
         lines << Texts::text("plc.slotRefused").arg(name(r.slot), Texts::text(r.reasonTextId));
+    if (check.answeredNo >= 0)
+        lines << Texts::text("plc.slotAnsweredNo").arg(name(check.answeredNo));
     for (int slot : check.differing)
         lines << Texts::text("plc.slotDiffers").arg(name(slot));
     return lines.join(QLatin1Char('\n'));
@@ -30,6 +41,8 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
     PlcAreaCheck& found = check ? *check : own;
     found.refused.clear();
     found.differing.clear();
+    found.answeredNo = -1;
+    found.eraseRefused = false;
 
     if (!ClearCommandErrors(link)) {
         link.reportFailure(op, MessageId::NoReply);
@@ -45,12 +58,19 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
         // not a success.
         complete = false;
         break;
-    case UnlockResult::Granted:
-        if (PseudoReply::is(ErasePlcArea(link))) {
+    case UnlockResult::Granted: {
+        const QString erased = ErasePlcArea(link);
+        if (PseudoReply::is(erased)) {
             link.reportFailure(op, MessageId::NoReply);
             return PlcAreaFailed;
         }
+        // The old slots are still there: writing over them would mix two areas.
+        if (answeredNo(erased)) {
+            found.eraseRefused = true;
+            return PlcAreaFailed;
+        }
         break;
+    }
     }
 
     const int count = plcSlotCount(eightSlots);
@@ -79,6 +99,11 @@ int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts,
                 if (written.result == CheckedWrite::Result::Refused) {
                     found.refused.append({slot, written.reasonTextId});
                     complete = false;
+                    if (answeredNo(written.data))
+                        return PlcAreaFailed;
+                } else if (answeredNo(written.data)) {
+                    found.answeredNo = slot;
+                    return PlcAreaFailed;
                 } else if (found.readBack) {
                     const QString held = ReadPlcSlot(link, slot, eightSlots);
                     if (PseudoReply::is(held)) {

@@ -29,7 +29,13 @@ struct PlcAreaCheck {
     };
     QList<Refusal> refused;
     QList<int> differing;
-    bool clean() const { return refused.isEmpty() && differing.isEmpty(); }
+    // A slot write answered "NO" without a command error: the slot was not
+    // stored. -1 when none was.
+    int answeredNo = -1;
+    bool eraseRefused = false; // "WE" answered "NO"
+    bool clean() const {
+        return refused.isEmpty() && differing.isEmpty() && answeredNo < 0 && !eraseRefused;
+    }
 };
 
 // One line per refused or differing slot ("Slot 05 ..."), slots named as
@@ -46,6 +52,7 @@ QString PlcAreaCheckText(const PlcAreaCheck& check, bool eightSlots);
 // with PlcAreaFailed; a reply that is no value stops at once with 10103.
 // The overall status is read once before the first write, so that an old
 // error bit does not count against a slot. A refused or differing slot
-// (check) ends with PlcAreaFailed too.
+// (check) ends with PlcAreaFailed too. A "NO" to "WE" or to a slot write
+// stops at once: the controller did not store it, and the check names it.
 int ProgramPlcArea(SerialLink& link, Operator& op, const QStringList& slotTexts, bool eightSlots,
                    const PlcAreaProgress& progress = {}, PlcAreaCheck* check = nullptr);

@@ -1,6 +1,7 @@
 #include "plc/CDlgSPSErweitert.h"
 #include "base/MessageIds.h"
 
+#include "axis/AxisVocabulary.h"
 #include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
@@ -10,6 +11,7 @@
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/SequenceArea.h"
+#include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
 
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <optional>
 
 using ExtendedStep::Group;
@@ -46,14 +49,29 @@ CDlgSPSErweitert::CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& 
     setObjectName(QStringLiteral("CDlgSPSErweitert"));
     const PlcArea::Slots file = PlcArea::FromLineList(setup_.lineList);
     working_.extendedSteps = file.extendedSteps;
+    // Offline the file's programs tell which slots are taken; online the
+    // axis does.
+    if (setup_.offline) {
+        working_.programs = file.programs;
+        working_.eightSlots = file.eightSlots;
+    }
     deviceType_ = ExtendedStep::deviceTypeFromLines(setup_.lineList);
     buildControls();
     setTexts();
 }
 
 CDlgSPSErweitert::~CDlgSPSErweitert() {
-    if (initialised_ && online() && !link_.lastTimedOut())
-        PlcArea::SendRestoreCommands(link_, restore_);
+    if (!initialised_ || !online() || link_.lastTimedOut())
+        return;
+    QStringList restore = restore_;
+    // After a move the counter tells where the motor stands: setting it back
+    // would make the next absolute move go somewhere else.
+    if (moved_)
+        restore.erase(
+            std::remove_if(restore.begin(), restore.end(),
+                           [](const QString& c) { return c.startsWith(QLatin1String("PC")); }),
+            restore.end());
+    PlcArea::SendRestoreCommands(link_, restore);
 }
 
 bool CDlgSPSErweitert::Initialise() {
@@ -191,11 +209,15 @@ void CDlgSPSErweitert::ShowRows(int top) {
         row.changed = false;
         const QString p = working_.extendedSteps.value(s);
         ExtendedStep::Row v;
-        const bool known = ExtendedStep::parse(p, amperes(), &v);
+        // A slot a cycle program uses is shown as taken, not as free.
+        const bool taken = takenByProgram(s);
+        const bool known = !taken && ExtendedStep::parse(p, amperes(), &v);
         // A text that is no step shows no kind; it stays in its slot unless
         // the operator chooses one.
         row.kind->setCurrentIndex(known ? v.kind : -1);
-        row.kind->setToolTip(p);
+        row.shownKind = known ? v.kind : -1;
+        row.kind->setToolTip(taken ? working_.programs.value(s) : p);
+        row.kind->setPlaceholderText(taken ? Texts::text("plc.takenByProgram") : QString());
         const Group group = known ? ExtendedStep::group(v.kind) : Group::None;
         // The lists are long; they are filled again only where the row
         // changes its group, or when everything is redrawn.
@@ -210,8 +232,12 @@ void CDlgSPSErweitert::ShowRows(int top) {
 }
 
 ExtendedStep::Row CDlgSPSErweitert::rowValues(const Row& row) const {
+    return rowValues(row, row.kind->currentIndex());
+}
+
+ExtendedStep::Row CDlgSPSErweitert::rowValues(const Row& row, int kind) const {
     ExtendedStep::Row v;
-    v.kind = row.kind->currentIndex();
+    v.kind = kind;
     switch (ExtendedStep::control(v.kind)) {
     case ExtendedStep::Control::Edit:
         v.text = row.edit->text().trimmed();
@@ -226,20 +252,45 @@ ExtendedStep::Row CDlgSPSErweitert::rowValues(const Row& row) const {
     return v;
 }
 
-bool CDlgSPSErweitert::CollectRows() {
+int CDlgSPSErweitert::topSlot() const {
+    return pager_->top();
+}
+
+bool CDlgSPSErweitert::CollectRows(bool quiet) {
+    bool all = true;
     for (int r = 0; r < RowCount; ++r) {
         Row& row = rows_[r];
         if (!row.changed || row.kind->currentIndex() < 0)
             continue;
         const int s = slotOf(r);
         QString text;
-        switch (ExtendedStep::text(rowValues(row), amperes(), &text)) {
+        const ExtendedStep::Build built = ExtendedStep::text(rowValues(row), amperes(), &text);
+        if (quiet && built != ExtendedStep::Build::Done && built != ExtendedStep::Build::NoValue) {
+            all = false;
+            continue;
+        }
+        switch (built) {
         case ExtendedStep::Build::Done:
             if (s >= 0 && s < PlcArea::SlotCount)
                 working_.extendedSteps[s] = text;
             break;
         case ExtendedStep::Build::NoValue:
             break;
+        case ExtendedStep::Build::BadValue: {
+            op_.show({MessageId::DigitsOnly,
+                      {},
+                      MessageId::InputErrorCaption,
+                      Operator::Icon::Exclamation,
+                      Operator::Buttons::Ok});
+            QLineEdit* field =
+                ExtendedStep::control(row.kind->currentIndex()) == ExtendedStep::Control::List &&
+                        row.list->lineEdit()
+                    ? row.list->lineEdit()
+                    : row.edit;
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+            return false;
+        }
         case ExtendedStep::Build::BadJumpTarget:
             op_.show({0, Texts::text("plcext.jumpRange"), 0, Operator::Icon::Exclamation,
                       Operator::Buttons::Ok});
@@ -248,26 +299,60 @@ bool CDlgSPSErweitert::CollectRows() {
             return false;
         }
     }
-    return true;
+    return all;
+}
+
+bool CDlgSPSErweitert::takenByProgram(int slot) const {
+    return working_.extendedSteps.value(slot).isEmpty() && !working_.programs.value(slot).isEmpty();
+}
+
+void CDlgSPSErweitert::mergeInto(QStringList& lineList) const {
+    PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
+    // A program the operator replaced by a step leaves the file with it.
+    if (programsReplaced_)
+        PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
 }
 
 void CDlgSPSErweitert::kindChosen(int r, int kind) {
     if (kind < 0 || kind >= ExtendedStep::KindCount)
         return;
     Row& row = rows_[r];
+    const int slot = slotOf(r);
+    if (takenByProgram(slot)) {
+        const QString question = Texts::text("plc.replaceProgram").arg(slot);
+        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
+            Operator::Answer::Yes) {
+            filling_ = true;
+            row.kind->setCurrentIndex(-1);
+            filling_ = false;
+            return;
+        }
+        // The step takes the slot: the program goes, on the axis and in the file.
+        working_.programs[slot].clear();
+        row.kind->setPlaceholderText(QString());
+        programsReplaced_ = true;
+    }
     row.changed = true;
-    // The value belonged to the former kind: the new one starts from its
-    // default (the first entry of a current or ramp list).
+    // The value of the former kind stays where it suits the new one (a
+    // position stays a position); otherwise the new kind's default (the
+    // first entry of a current or ramp list).
+    const ExtendedStep::Row v = ExtendedStep::changedKind(rowValues(row, row.shownKind), kind);
+    row.shownKind = kind;
     filling_ = true;
     row.edit->clear();
+    if (ExtendedStep::control(kind) == ExtendedStep::Control::Edit)
+        row.edit->setText(v.text);
     const Group group = ExtendedStep::group(kind);
     if (group != Group::None) {
         if (row.loaded != group)
             fillList(row, group);
-        if (group == Group::Currents || group == Group::Ramps)
-            row.list->setCurrentIndex(row.list->count() > 0 ? 0 : -1);
-        else
-            row.list->setEditText(ExtendedStep::defaultValue(kind));
+        if (group == Group::Currents || group == Group::Ramps) {
+            const int index = v.index >= 0 && v.index < row.list->count() ? v.index : 0;
+            row.list->setCurrentIndex(row.list->count() > 0 ? index : -1);
+        } else {
+            row.list->setCurrentIndex(row.list->findText(v.text));
+            row.list->setEditText(v.text);
+        }
     }
     filling_ = false;
     refill_ = true;
@@ -278,15 +363,6 @@ void CDlgSPSErweitert::kindChosen(int r, int kind) {
 }
 
 bool CDlgSPSErweitert::eventFilter(QObject* watched, QEvent* event) {
-    // A wheel turned over a row's list would pick another kind or value
-    // under the pointer: a step must not change while the operator scrolls.
-    if (event->type() == QEvent::Wheel) {
-        for (const Row& row : rows_)
-            if (watched == row.kind || watched == row.list) {
-                event->accept();
-                return true;
-            }
-    }
     if (event->type() == QEvent::FocusIn) {
         for (int r = 0; r < RowCount; ++r) {
             const Row& row = rows_[r];
@@ -300,31 +376,27 @@ bool CDlgSPSErweitert::eventFilter(QObject* watched, QEvent* event) {
 void CDlgSPSErweitert::scrollTo(int top) {
     if (running_)
         return;
-    // A typed jump target out of range keeps the rows where they are.
-    if (top != 0 && !CollectRows()) {
-        const QSignalBlocker block(scroll_);
-        scroll_->setValue(topSlot_);
+    // A typed value that cannot be stored keeps the rows where they are.
+    pager_->scrollTo(top);
+}
+
+void CDlgSPSErweitert::wheelEvent(QWheelEvent* event) {
+    // The wheel below the rows (the buttons, the position) moves nothing.
+    if (running_ || event->position().y() > scroll_->geometry().bottom()) {
+        event->accept();
         return;
     }
-    topSlot_ = qBound(0, top, TopMax);
-    const QSignalBlocker block(scroll_);
-    scroll_->setValue(topSlot_);
-    ShowRows(topSlot_);
+    pager_->wheel(event);
 }
 
 void CDlgSPSErweitert::copyClicked() {
     if (op_.ask(MessageId::CopyQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
-    if (!CollectRows())
-        return;
     const int current = qBound(0, currentSlot_, PlcArea::SlotCount - 1);
-    if (rowOf(current) < 0)
-        scrollTo(qMin(current, TopMax));
-    for (int k = current; k < PlcArea::SlotCount; ++k)
-        working_.extendedSteps[k] = working_.extendedSteps.at(current);
     refill_ = true;
-    ShowRows(topSlot_);
+    if (!pager_->copyToEnd(current, PlcArea::SlotCount))
+        return;
     const int r = rowOf(current);
     if (r >= 0)
         rows_[r].kind->setFocus(Qt::OtherFocusReason);
@@ -341,9 +413,7 @@ void CDlgSPSErweitert::deleteAllClicked() {
     // The erase took the cycle programs too; programming must not bring them back.
     working_.programs = QStringList(PlcArea::SlotCount);
     committed_ = working_.extendedSteps;
-    for (Row& row : rows_)
-        row.changed = false;
-    scrollTo(0);
+    pager_->resetToTop();
 }
 
 void CDlgSPSErweitert::programClicked() {
@@ -393,11 +463,7 @@ void CDlgSPSErweitert::closeClicked() {
         testButton_->setChecked(false);
         return;
     }
-    if (!CollectRows())
-        return;
-    if (working_.extendedSteps != committed_ &&
-        op_.ask(MessageId::ChangedQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
-            Operator::Answer::Yes)
+    if (!pager_->mayClose(op_, committed_))
         return;
     QDialog::reject();
 }
@@ -425,7 +491,7 @@ void CDlgSPSErweitert::stopClicked() {
         return;
     if (testButton_->isChecked())
         testButton_->setChecked(false);
-    link_.SendCommand(QStringLiteral("H"), true, Full);
+    link_.SendCommand(AxisVocabulary::stopCommand(), true, Full);
 }
 
 void CDlgSPSErweitert::testClicked() {
@@ -451,12 +517,8 @@ void CDlgSPSErweitert::markExecutingRow() {
 }
 
 void CDlgSPSErweitert::showExecuting(int slot) {
-    if (slot - slotOf(0) < 0 || slot - slotOf(0) >= RowCount) {
-        topSlot_ = qMin(slot, TopMax);
-        const QSignalBlocker block(scroll_);
-        scroll_->setValue(topSlot_);
-        ShowRows(topSlot_);
-    }
+    if (slot - slotOf(0) < 0 || slot - slotOf(0) >= RowCount)
+        pager_->scrollTo(slot, true);
     executingRow_ = slot - slotOf(0);
     markExecutingRow();
 }
@@ -482,15 +544,16 @@ void CDlgSPSErweitert::runTest() {
         return;
     }
     setRunning(true);
-    topSlot_ = 0;
-    {
-        const QSignalBlocker block(scroll_);
-        scroll_->setValue(0);
-    }
-    ShowRows(0);
+    pager_->scrollTo(0, true);
     SequenceArea::RunHooks hooks;
     hooks.pressed = [this] { return testButton_->isChecked(); };
-    hooks.at = [this](int slot) { showExecuting(slot); };
+    hooks.at = [this](int slot) {
+        ExtendedStep::Row step;
+        if (ExtendedStep::parse(working_.extendedSteps.value(slot), amperes(), &step) &&
+            ExtendedStep::movesMotor(step.kind))
+            moved_ = true;
+        showExecuting(slot);
+    };
     hooks.position = [this](const QString& p, const QString& s) { showPosition(p, s); };
     hooks.clock = clock_;
     const QPointer<CDlgSPSErweitert> alive(this);

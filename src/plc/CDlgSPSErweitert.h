@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
+class SlotPager;
 class SlotReading;
 
 class CDlgSPSErweitert : public QDialog {
@@ -45,15 +46,17 @@ public:
     bool reading() const;
 
     void ShowRows(int top);
-    // Writes the rows the operator changed back; false (after a message,
-    // with the focus in the field) when a jump target is out of range.
-    bool CollectRows();
+    // Writes the rows the operator changed back; false when a value is no
+    // number or a jump target is out of range (quiet: the row keeps its
+    // edit, nothing shown; otherwise after a message, with the focus in the
+    // field).
+    bool CollectRows(bool quiet = false);
 
     const QStringList& workingSlots() const { return working_.extendedSteps; }
     const QStringList& committedSlots() const { return committed_; }
     const QStringList& currentValueList() const { return currentValues_; }
     const QString& deviceType() const { return deviceType_; }
-    int topSlot() const { return topSlot_; }
+    int topSlot() const;
     int currentSlot() const { return currentSlot_; }
     int executingRow() const { return executingRow_; }
     bool testRunning() const { return running_; }
@@ -63,6 +66,10 @@ public:
     void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
     // The clock of the test run's pauses (ms); tests may replace it.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
+
+    // The offline take-over: the edited steps into the file's lines (and
+    // the programs, where a step replaced one).
+    void mergeInto(QStringList& lineList) const;
 
     void reject() override; // the close check
 
@@ -78,6 +85,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -87,16 +95,21 @@ private:
         QComboBox* list = nullptr;
         QLineEdit* edit = nullptr;
         bool changed = false; // the operator touched the row since ShowRows
+        int shownKind = -1;   // the kind its controls hold
         ExtendedStep::Group loaded = ExtendedStep::Group::None; // what its list holds
     };
 
     void buildControls(); // CDlgSPSErweitertLayout.cpp
     void setTexts();
     int slotOf(int r) const;
+    // The slot holds no step but a cycle program.
+    bool takenByProgram(int slot) const;
     int rowOf(int slot) const;
     void fillList(Row& row, ExtendedStep::Group group);
     void showValue(Row& row, const ExtendedStep::Row& v);
     ExtendedStep::Row rowValues(const Row& row) const;
+    // The row's controls read as a step of `kind`.
+    ExtendedStep::Row rowValues(const Row& row, int kind) const;
     void runTest();
     void showExecuting(int slot);
     void markExecutingRow();
@@ -113,7 +126,6 @@ private:
     QStringList restore_;
     QString deviceType_;
     QStringList currentValues_;
-    int topSlot_ = 0;
     int previousTop_ = 0;
     int currentSlot_ = 0;
     int executingRow_ = -1;
@@ -121,6 +133,8 @@ private:
     bool filling_ = false;
     bool initialised_ = false;
     bool running_ = false;
+    bool programsReplaced_ = false;
+    bool moved_ = false; // a test run moved the motor: its counter stays
     WaitRunner waitRunner_;
     std::function<qint64()> clock_;
 
@@ -138,4 +152,5 @@ private:
     QLabel* position_ = nullptr;
     QLabel* status_ = nullptr;
     SlotReading* reading_ = nullptr;
+    SlotPager* pager_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "base/MessageIds.h"
 #include "base/Texts.h"
 #include "plc/CDlgSPSErweitert.h"
+#include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
 
 #include <QComboBox>
@@ -70,8 +71,20 @@ void CDlgSPSErweitert::buildControls() {
     scroll_->setRange(0, TopMax);
     scroll_->setPageStep(8);
     grid->addWidget(scroll_, 1, 3, RowCount, 1);
+    SlotPager::Rows paged;
+    paged.collect = [this](bool quiet) { return CollectRows(quiet); };
+    paged.show = [this](int top) { ShowRows(top); };
+    paged.forget = [this] {
+        for (Row& row : rows_)
+            row.changed = false;
+    };
+    pager_ = new SlotPager(scroll_, working_.extendedSteps, std::move(paged), this);
+    for (const Row& row : rows_)
+        for (QWidget* w : {static_cast<QWidget*>(row.kind), static_cast<QWidget*>(row.list),
+                           static_cast<QWidget*>(row.edit)})
+            pager_->watch(w);
     connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
-        if (v != topSlot_)
+        if (v != pager_->top())
             scrollTo(v);
     });
 

@@ -11,6 +11,8 @@
 #include "drive/CWait.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
+#include "plc/PlcHandshake.h"
+#include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
 
 #include <QCheckBox>
@@ -32,9 +34,6 @@ constexpr int SimulationStopId = 10128;
 constexpr int ProgramNumberId = 10129;
 constexpr int TestPeriodMs = 100;
 constexpr int SimulationPeriodMs = 200;
-
-// The texts of the nine fixed moves each row's Test sends.
-const char* const TestMoves[] = {"GI+", "GI-", "GA", "GR", "GF+", "GF-", "GS+", "GS-"};
 
 void setShown(QWidget* w, bool shown) {
     w->setVisible(shown);
@@ -138,8 +137,22 @@ void CSPSDialog::buildControls() {
     scroll_->setRange(0, TopMax);
     scroll_->setPageStep(8);
     grid->addWidget(scroll_, 1, 7, RowCount, 1);
+    SlotPager::Rows paged;
+    paged.collect = [this](bool quiet) { return CollectRows(quiet); };
+    paged.show = [this](int top) { ShowRows(top); };
+    paged.forget = [this] {
+        for (Row& row : rows_)
+            row.changed = false;
+    };
+    paged.topMax = [this] { return working_.eightSlots ? 0 : TopMax; };
+    pager_ = new SlotPager(scroll_, working_.programs, std::move(paged), this);
+    for (const Row& row : rows_)
+        for (QWidget* w : {static_cast<QWidget*>(row.kind), static_cast<QWidget*>(row.target),
+                           static_cast<QWidget*>(row.offset), static_cast<QWidget*>(row.run),
+                           static_cast<QWidget*>(row.ramp), static_cast<QWidget*>(row.test)})
+            pager_->watch(w);
     connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) {
-        if (v != topSlot_)
+        if (v != pager_->top())
             scrollTo(v);
     });
 
@@ -300,7 +313,6 @@ bool CSPSDialog::Initialise() {
     committed_ = working_.programs;
     initialised_ = true;
     ShowRows(0);
-    topSlot_ = 0;
     return true;
 }
 
@@ -341,8 +353,11 @@ void CSPSDialog::ShowRows(int top) {
         row.rampChanged = false;
         const QString p = working_.programs.value(s);
         CycleProgram::Row v;
-        const bool known = CycleProgram::parse(p, &v);
-        row.kind->setToolTip(known ? QString() : p);
+        // A slot the extended sequence uses is shown as taken, not as free.
+        const bool taken = takenByStep(s);
+        const bool known = !taken && CycleProgram::parse(p, &v);
+        row.kind->setToolTip(taken ? working_.extendedSteps.value(s) : known ? QString() : p);
+        row.kind->setPlaceholderText(taken ? Texts::text("plc.takenByStep") : QString());
         // A text that is no cycle program shows no kind; it stays in its
         // slot unless the operator chooses one.
         row.kind->setCurrentIndex(known ? v.kind : -1);
@@ -375,19 +390,66 @@ CycleProgram::Row CSPSDialog::rowValues(const Row& row) const {
     return v;
 }
 
-void CSPSDialog::CollectRows() {
+int CSPSDialog::topSlot() const {
+    return pager_->top();
+}
+
+bool CSPSDialog::CollectRows(bool quiet) {
+    bool all = true;
     for (int r = 0; r < RowCount; ++r) {
         const Row& row = rows_[r];
         if (!row.changed || row.kind->currentIndex() < 0)
             continue;
+        const CycleProgram::Row v = rowValues(row);
+        // A frequency that is no number would change the program it is
+        // written into ("40 GR5"): it never becomes slot text.
+        if (CycleProgram::hasFrequencies(v.kind)) {
+            QComboBox* bad = !CycleProgram::frequencyValid(v.offset) ? row.offset
+                             : !CycleProgram::frequencyValid(v.run)  ? row.run
+                                                                     : nullptr;
+            if (bad) {
+                all = false;
+                if (quiet)
+                    continue;
+                showTargetError(bad->lineEdit());
+                return false;
+            }
+        }
         const int s = slotOf(r);
         if (s >= 0 && s < PlcArea::SlotCount)
-            working_.programs[s] = CycleProgram::text(rowValues(row));
+            working_.programs[s] = CycleProgram::text(v);
     }
+    return all;
+}
+
+bool CSPSDialog::takenByStep(int slot) const {
+    return working_.programs.value(slot).isEmpty() && !working_.extendedSteps.value(slot).isEmpty();
+}
+
+void CSPSDialog::mergeInto(QStringList& lineList) const {
+    PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
+    // A step the operator replaced by a program leaves the file with it.
+    if (stepsReplaced_)
+        PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
 }
 
 void CSPSDialog::kindChosen(int r, int kind) {
     Row& row = rows_[r];
+    const int slot = slotOf(r);
+    if (takenByStep(slot)) {
+        const QString question = Texts::text("plc.replaceStep").arg(slot);
+        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
+            Operator::Answer::Yes) {
+            filling_ = true;
+            row.kind->setCurrentIndex(-1);
+            filling_ = false;
+            return;
+        }
+        // The program takes the slot: the step goes, on the axis and in the file.
+        working_.extendedSteps[slot].clear();
+        row.kind->setPlaceholderText(QString());
+        stepsReplaced_ = true;
+    }
     row.changed = true;
     if (CycleProgram::hasFrequencies(kind)) {
         filling_ = true;
@@ -407,7 +469,10 @@ void CSPSDialog::kindChosen(int r, int kind) {
     showKindControls(row, kind);
     if (setup_.offline)
         row.test->setEnabled(false);
-    CollectRows();
+    // The operator is still filling the row in (offline its frequencies may
+    // start empty): a value that is no number is refused when the rows are
+    // next scrolled, programmed or closed, not while the kind is picked.
+    CollectRows(true);
 }
 
 bool CSPSDialog::eventFilter(QObject* watched, QEvent* event) {
@@ -469,25 +534,21 @@ void CSPSDialog::testRow(int r) {
         return;
     }
     if (CycleProgram::hasFrequencies(v.kind)) {
-        send(QStringLiteral("PO") + v.offset);
-        send(QStringLiteral("PF") + v.run);
-        // Without a ramp the move runs on the axis's current one.
-        if (!v.ramp.isEmpty())
-            send(QStringLiteral("PN") + v.ramp);
+        for (QComboBox* field : {row.offset, row.run})
+            if (!CycleProgram::frequencyValid(field->currentText())) {
+                showTargetError(field->lineEdit());
+                return;
+            }
     }
-    if (v.kind >= 0 && v.kind < CycleProgram::Unused) {
-        QString move = QLatin1String(TestMoves[v.kind]);
-        if (v.kind == CycleProgram::PositionAbsolute || v.kind == CycleProgram::MoveRelative)
-            move += v.target;
-        send(move);
-    }
+    for (const QString& command : PlcHandshake::testCommands(v))
+        send(command);
     timeoutShown_ = false;
     timer_.start(TestPeriodMs);
 }
 
 void CSPSDialog::stopClicked() {
     if (online())
-        send(QStringLiteral("H"));
+        send(AxisVocabulary::stopCommand());
 }
 
 bool CSPSDialog::simulationRunning() const {
@@ -507,8 +568,8 @@ void CSPSDialog::setTestButtons(int enabledRow) {
 }
 
 void CSPSDialog::SimulationTick() {
-    const QString reply = link_.SendCommand(QStringLiteral("PC?"), false, Full);
-    if (reply == PseudoReply::Timeout || reply == PseudoReply::Error) {
+    const PlcHandshake::Poll poll = PlcHandshake::poll(link_, simulationRunning());
+    if (!poll.answered) {
         // The axis is not answering: one message, and the poll ends.
         timer_.stop();
         if (!timeoutShown_)
@@ -518,43 +579,36 @@ void CSPSDialog::SimulationTick() {
             stopSimulation(false);
         return;
     }
-    QString position, status;
-    int statusByte = 0;
-    const bool readable = PlcArea::ParsePositionReply(reply, &position, &status, &statusByte);
-    if (readable)
-        showPosition(position, status);
+    if (poll.positionRead)
+        showPosition(poll.position, poll.status);
     if (!simulationRunning()) {
-        if (readable && !(statusByte & 1))
+        if (poll.positionRead && !poll.moving())
             timer_.stop();
         return;
     }
-    quint32 inputs = 0;
-    const bool inputsRead = AxisVocabulary::hexReply(send(QStringLiteral("II?")), &inputs);
-    if (inputsRead)
+    if (poll.inputsRead)
         for (int i = 0; i < 4; ++i)
-            inputLamps_[i]->setColour((inputs >> i) & 1 ? StatusLamp::Colour::Green
-                                                        : StatusLamp::Colour::Grey);
-    const QString x = send(QStringLiteral("EI?"));
-    quint32 v = 0;
-    if (!AxisVocabulary::hexReply(x, &v) || !inputsRead)
+            inputLamps_[i]->setColour((poll.inputs >> i) & 1 ? StatusLamp::Colour::Green
+                                                             : StatusLamp::Colour::Grey);
+    if (!poll.handshakeRead())
         return;
-    const QString number =
-        Texts::text(ProgramNumberId) + QString::number(v) + QStringLiteral(" / 0x") + x;
+    const QString number = Texts::text(ProgramNumberId) + QString::number(poll.program) +
+                           QStringLiteral(" / 0x") + poll.programReply;
     if (programNumber_->text() != number)
         programNumber_->setText(number);
     for (int i = 0; i < 8; ++i)
-        programLamps_[i]->setColour((v >> i) & 1 ? StatusLamp::Colour::Green
-                                                 : StatusLamp::Colour::Grey);
-    if (!(inputs & 1)) {
+        programLamps_[i]->setColour((poll.program >> i) & 1 ? StatusLamp::Colour::Green
+                                                            : StatusLamp::Colour::Grey);
+    const int slot = poll.enabledSlot();
+    if (slot < 0) {
         setTestButtons(-1);
         return;
     }
-    int row = rowOf(int(v));
-    if (row < 0) {
-        const int top = qMin(int(v), TopMax);
-        ShowRows(top);
-        row = rowOf(int(v));
-    }
+    int row = rowOf(slot);
+    // Edits on show are collected first; one that cannot be stays on
+    // screen, and no row is offered until the operator mends it.
+    if (row < 0 && pager_->redraw(qMin(slot, TopMax)))
+        row = rowOf(slot);
     setTestButtons(row);
 }
 
@@ -589,32 +643,25 @@ void CSPSDialog::stopSimulation(bool sendOutputs) {
     timer_.stop();
     setTestButtons(-2);
     if (sendOutputs)
-        send(QStringLiteral("IO0"));
+        send(AxisVocabulary::outputCommand(false, false));
     scroll_->setEnabled(!working_.eightSlots);
     programNumber_->hide();
     simulationButton_->setText(Texts::text(SimulationStartId));
-    ShowRows(topSlot_);
+    pager_->redraw(pager_->top());
 }
 
 void CSPSDialog::outputsClicked() {
-    const int value = (ready_->isChecked() ? 1 : 0) + (error_->isChecked() ? 2 : 0);
-    send(QStringLiteral("IO") + QString::number(value));
+    send(AxisVocabulary::outputCommand(ready_->isChecked(), error_->isChecked()));
 }
 
 void CSPSDialog::copyClicked() {
     if (op_.ask(MessageId::CopyQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
-    CollectRows();
     const int current = qBound(0, currentSlot_, PlcArea::SlotCount - 1);
-    // A current slot out of view is scrolled to, so that the scroll bar and
-    // the next scroll step go on from the rows on show.
-    if (rowOf(current) < 0)
-        scrollTo(qMin(current, TopMax));
     const int last = working_.eightSlots ? PlcArea::slotCount(true) : PlcArea::SlotCount;
-    for (int k = current; k < last; ++k)
-        working_.programs[k] = working_.programs.at(current);
-    ShowRows(topSlot_);
+    if (!pager_->copyToEnd(current, last))
+        return;
     const int r = rowOf(current);
     if (r >= 0)
         rows_[r].kind->setFocus(Qt::OtherFocusReason);
@@ -631,12 +678,12 @@ void CSPSDialog::deleteAllClicked() {
     // The erase took the extended steps too; programming must not bring them back.
     working_.extendedSteps = QStringList(PlcArea::SlotCount);
     committed_ = working_.programs;
-    scrollTo(0);
-    ShowRows(0);
+    pager_->resetToTop();
 }
 
 void CSPSDialog::programClicked() {
-    CollectRows();
+    if (!CollectRows())
+        return;
     if (!targetsValid())
         return;
     if (setup_.offline) {
@@ -680,10 +727,7 @@ void CSPSDialog::closeClicked() {
         reading_->cancel();
         return;
     }
-    CollectRows();
-    if (working_.programs != committed_ &&
-        op_.ask(MessageId::ChangedQuestion, Operator::Buttons::YesNo, Operator::Icon::Question) !=
-            Operator::Answer::Yes)
+    if (!pager_->mayClose(op_, committed_))
         return;
     QDialog::reject();
 }
@@ -706,26 +750,17 @@ void CSPSDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CSPSDialog::scrollTo(int top) {
-    if (working_.eightSlots)
-        top = 0;
-    CollectRows();
-    topSlot_ = qBound(0, top, TopMax);
-    const QSignalBlocker block(scroll_);
-    scroll_->setValue(topSlot_);
-    ShowRows(topSlot_);
+    pager_->scrollTo(top);
 }
 
 void CSPSDialog::wheelEvent(QWheelEvent* event) {
     // The wheel over the buttons, the live labels or the simulation group
     // below the rows does not move the rows.
-    if (!scroll_->isEnabled() || event->position().y() > scroll_->geometry().bottom()) {
+    if (event->position().y() > scroll_->geometry().bottom()) {
         event->accept();
         return;
     }
-    const int delta = event->angleDelta().y();
-    if (delta != 0)
-        scrollTo(topSlot_ + (delta > 0 ? -1 : 1));
-    event->accept();
+    pager_->wheel(event);
 }
 
 void CSPSDialog::mousePressEvent(QMouseEvent* event) {

@@ -20,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
+class SlotPager;
 class SlotReading;
 class StatusLamp;
 class CWait;
@@ -49,18 +50,25 @@ public:
     bool reading() const;
 
     void ShowRows(int top);
-    void CollectRows();
+    // Writes the rows the operator changed back; false when an offset or run
+    // frequency is no number (quiet: the row keeps its edit, nothing shown;
+    // otherwise after 10243 with the focus in the field).
+    bool CollectRows(bool quiet = false);
 
     const QStringList& workingSlots() const { return working_.programs; }
     const QStringList& committedSlots() const { return committed_; }
     bool rzhDevice() const { return working_.eightSlots; }
-    int topSlot() const { return topSlot_; }
+    int topSlot() const;
     int currentSlot() const { return currentSlot_; }
     bool simulationRunning() const;
     QTimer& timer() { return timer_; }
     // Runs the progress window in send mode; tests may replace it.
     using WaitRunner = std::function<int(CWait&)>;
     void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
+
+    // The offline take-over: the edited programs into the file's lines (and
+    // the steps, where a program replaced one).
+    void mergeInto(QStringList& lineList) const;
 
     void reject() override; // the close check
 
@@ -102,6 +110,8 @@ private:
     void showKindControls(Row& row, int kind);
     CycleProgram::Row rowValues(const Row& row) const;
     int slotOf(int r) const;
+    // The slot holds no program but a step of the extended sequence.
+    bool takenByStep(int slot) const;
     int rowOf(int slot) const;
     // Checks the targets of every changed program; false after 10243 with the
     // focus in the field.
@@ -120,11 +130,11 @@ private:
     PlcArea::Slots working_;
     QStringList committed_ = QStringList(PlcArea::SlotCount);
     QStringList restore_;
-    int topSlot_ = 0;
     int currentSlot_ = 0;
     bool filling_ = false;
     bool initialised_ = false;
     bool timeoutShown_ = false;
+    bool stepsReplaced_ = false;
     QTimer timer_;
     WaitRunner waitRunner_;
 
@@ -148,4 +158,5 @@ private:
     QPushButton* simulationButton_ = nullptr;
     QLabel* programNumber_ = nullptr;
     SlotReading* reading_ = nullptr;
+    SlotPager* pager_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "axis/AxisVocabulary.h"
 
+#include <algorithm>
+
 namespace CycleProgram {
 
 namespace {
@@ -112,6 +114,11 @@ bool isExtendedStep(const QString& slotText) {
 
 bool isCycleText(const QString& slotText) {
     return !slotText.isEmpty() && !isExtendedStep(slotText);
+}
+
+bool frequencyValid(const QString& text) {
+    return !text.isEmpty() && text.size() <= 10 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 } // namespace CycleProgram

@@ -53,6 +53,10 @@ QString text(const Row& row);
 // stay in its slot as it is.
 bool parse(const QString& slotText, Row* row);
 
+// An offset or run frequency as a row's field may hold it: one to ten decimal
+// digits and nothing else, so that no typed word joins the program's text.
+bool frequencyValid(const QString& text);
+
 // The ramp part for a list index: "%X", empty for no selection.
 QString rampText(int index);
 // The list index a ramp part names; -1 when it is not a hexadecimal number.

@@ -5,6 +5,8 @@
 #include "drive/Currents.h"
 #include "link/DeviceFamily.h"
 
+#include <algorithm>
+
 namespace ExtendedStep {
 
 namespace {
@@ -39,7 +41,76 @@ int tenthsOf(const QString& text) {
     return whole.toInt() * 10 + (fraction.isEmpty() ? 0 : fraction.at(0).digitValue());
 }
 
+// What sort of value a kind carries; a value is carried over to a new kind
+// of the same sort only.
+enum class Sort { None, Position, Duration, Jump, Current, Frequency, Ramp };
+
+Sort sortOf(int kind) {
+    switch (kind) {
+    case PositionAbsolute:
+    case MoveRelative:
+    case ActualPosition:
+        return Sort::Position;
+    case Pause:
+    case BoostTime:
+        return Sort::Duration;
+    case Jump:
+        return Sort::Jump;
+    case StopCurrent:
+    case RunCurrent:
+    case BoostCurrent:
+        return Sort::Current;
+    case StartStopFrequency:
+    case RunFrequency:
+        return Sort::Frequency;
+    case Ramp:
+        return Sort::Ramp;
+    default:
+        return Sort::None;
+    }
+}
+
+bool digitsOnly(const QString& text) {
+    return !text.isEmpty() && text.size() <= 10 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 } // namespace
+
+bool valueValid(int kind, const QString& text) {
+    switch (sortOf(kind)) {
+    case Sort::Position: {
+        const QString digits = text.startsWith(u'+') || text.startsWith(u'-') ? text.mid(1) : text;
+        return digitsOnly(digits);
+    }
+    case Sort::Duration:
+    case Sort::Frequency:
+        return digitsOnly(text);
+    default:
+        return true;
+    }
+}
+
+Row changedKind(const Row& former, int kind) {
+    Row row;
+    row.kind = kind;
+    const Sort sort = sortOf(kind);
+    if (sort != Sort::None && sort == sortOf(former.kind) &&
+        (control(kind) == Control::List || valueValid(kind, former.text))) {
+        row.text = former.text;
+        row.index = former.index;
+        return row;
+    }
+    if (sort == Sort::Current || sort == Sort::Ramp)
+        row.index = 0;
+    else
+        row.text = defaultValue(kind);
+    return row;
+}
+
+bool movesMotor(int kind) {
+    return kind >= InitialisePlus && kind <= MoveRelative;
+}
 
 int kindTextId(int kind) {
     if (kind >= InitialisePlus && kind <= MoveRelative)
@@ -186,6 +257,8 @@ Build text(const Row& row, bool amperes, QString* slotText) {
         *slotText = head + QString::number(row.index, 16).toUpper();
         return Build::Done;
     default:
+        if (!valueValid(row.kind, value))
+            return Build::BadValue;
         *slotText = head + (control(row.kind) == Control::None ? QString() : value);
         return Build::Done;
     }

@@ -70,10 +70,23 @@ bool parse(const QString& slotText, bool amperes, Row* row);
 enum class Build {
     Done,
     BadJumpTarget, // the typed slot number is no number 0..255
+    BadValue,      // a position, time or frequency that is no number
     NoValue        // a list row without an entry: nothing to store
 };
 // The slot text of a row ("" for an unused row); defaults fill empty controls.
 Build text(const Row& row, bool amperes, QString* slotText);
+
+// Whether a typed value suits a kind: a position is a signed number, a pause,
+// time or frequency an unsigned one; the jump target has its own check.
+bool valueValid(int kind, const QString& text);
+
+// The row a change of kind leaves: the former value where it is one of the
+// same sort and valid for the new kind (a position stays a position, a
+// frequency a frequency), else the new kind's default.
+Row changedKind(const Row& former, int kind);
+
+// The kinds whose step moves the motor.
+bool movesMotor(int kind);
 
 // The jump target of a stored "N" step ("$&N1F" -> 31); -1 when the rest is
 // no hexadecimal number, and the number itself when it is beyond the area.

@@ -653,6 +653,8 @@ QString SimAxis::write(const QString& m, const QString& arg) {
     } else if (m == u"EW" || m == u"WU") {
         const int digits = m == u"EW" ? 2 : 1;
         const int slot = arg.left(digits).toInt(nullptr, 16);
+        if (refusedSlots.contains(slot))
+            return refused;
         if (!unstoredSlots.contains(slot))
             plcSlots[slot] = arg.mid(digits);
     }

@@ -131,6 +131,9 @@ public:
     QStringList plcSlots;
     // Slots whose writes are answered "OK" but never reach the memory.
     QSet<int> unstoredSlots;
+    // Slots whose writes use up their release and are answered "NO", as a
+    // controller does that cannot store them.
+    QSet<int> refusedSlots;
 
     SimRampMemory ramps;
     // PLC mode and the switches that refuse the write release.

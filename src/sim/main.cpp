@@ -76,6 +76,8 @@ Faults aimed at one command or one axis:
                           from the start; the others are granted
   --lose-slot A:NN        writes to PLC slot NN (hex) of axis A are answered "OK"
                           but not stored (repeatable)
+  --refuse-slot A:NN      writes to PLC slot NN (hex) of axis A use up their
+                          release and are answered "NO", not stored (repeatable)
 )";
 
 bool parseFault(const QString& text, sim::Fault* fault, int* param) {
@@ -203,9 +205,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption loseSlotOpt(
         "lose-slot", "Writes to slot NN of axis A are acknowledged, not stored (repeatable).",
         "A:NN");
+    const QCommandLineOption refuseSlotOpt(
+        "refuse-slot", "Writes to slot NN of axis A are answered \"NO\" (repeatable).", "A:NN");
     parser.addOptions({help, axesOpt, familyOpt, rateOpt, faultOpt, faultCountOpt, slotOpt, sfiOpt,
                        ioOpt, wireTimeOpt, answerDelayOpt, logOpt, keepOpt, noReplyOpt, refuseOpt,
-                       loseSlotOpt});
+                       loseSlotOpt, refuseSlotOpt});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
@@ -276,17 +280,20 @@ int main(int argc, char** argv) {
             }
             bus.axis(a).plc.refuseReleaseNth = n;
         }
-        for (const QString& l : parser.values(loseSlotOpt)) {
-            const QChar a = l.isEmpty() ? QChar() : l[0].toUpper();
-            bool hexOk = false;
-            const int slot = l.section(u':', 1).toInt(&hexOk, 16);
-            if (l.size() < 3 || l[1] != u':' || !axes.contains(a) || !hexOk || slot < 0 ||
-                slot >= bus.axis(a).slotCount()) {
-                error = QStringLiteral("bad --lose-slot %1").arg(l);
-                ok = false;
-                return;
+        for (const QCommandLineOption* o : {&loseSlotOpt, &refuseSlotOpt}) {
+            for (const QString& l : parser.values(*o)) {
+                const QChar a = l.isEmpty() ? QChar() : l[0].toUpper();
+                bool hexOk = false;
+                const int slot = l.section(u':', 1).toInt(&hexOk, 16);
+                if (l.size() < 3 || l[1] != u':' || !axes.contains(a) || !hexOk || slot < 0 ||
+                    slot >= bus.axis(a).slotCount()) {
+                    error = QStringLiteral("bad --%1 %2").arg(o->names().constFirst(), l);
+                    ok = false;
+                    return;
+                }
+                (o == &loseSlotOpt ? bus.axis(a).unstoredSlots : bus.axis(a).refusedSlots)
+                    .insert(slot);
             }
-            bus.axis(a).unstoredSlots.insert(slot);
         }
         for (QChar a : listOf(parser.value(sfiOpt)))
             if (axes.contains(a))

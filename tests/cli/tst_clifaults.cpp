@@ -76,6 +76,7 @@ struct FaultKind {
     bool aimed = false; // --no-reply-to at the command's aimed one
     bool refuseRelease = false;
     bool loseSlot = false;
+    bool refuseSlot = false; // a slot write answered "NO"
 };
 
 const QMap<QString, FaultKind>& faultKinds() {
@@ -89,6 +90,7 @@ const QMap<QString, FaultKind>& faultKinds() {
         {"no reply mid-operation", {{}, true, false, true}},
         {"refused release", {{"--refuse-release", "0:1"}, false, false, false, true}},
         {"lost slot", {{"--lose-slot", "0:05"}, false, false, false, false, true}},
+        {"refused slot", {{"--refuse-slot", "0:05"}, false, false, false, false, false, true}},
         // Each reply waits a moment, so that the kill falls inside the first transaction.
         {"simulator killed", {{"--answer-delay", "300"}, true, true}},
     };
@@ -130,7 +132,8 @@ private slots:
                                       (f->aimed || f.key() == QLatin1String("overflow"));
                 const bool fails = (f->failsEveryCommand && !recovers) ||
                                    (f->refuseRelease && c->releases) ||
-                                   (f->loseSlot && c->readsBack);
+                                   (f->loseSlot && c->readsBack) ||
+                                   (f->refuseSlot && c->releases);
                 QTest::newRow(qPrintable(c.key() + " / " + f.key())) << c.key() << f.key() << fails;
             }
     }

@@ -3,6 +3,7 @@
 
 #include "plc/CycleProgram.h"
 #include "plc/PlcArea.h"
+#include "plc/PlcHandshake.h"
 
 #include <QTest>
 
@@ -26,6 +27,31 @@ class TestCycleProgram : public QObject {
     Q_OBJECT
 
 private slots:
+    // Test runs a row's program by hand: its frequencies and ramp as the
+    // slot holds them, then the move of its kind, the target only where the
+    // kind takes one.
+    void testCommands_data() {
+        QTest::addColumn<QString>("slotText");
+        QTest::addColumn<QStringList>("commands");
+        QTest::newRow("absolute") << "PO400 PF4000 GA800 PN3"
+                                  << QStringList{"PO400", "PF4000", "PN3", "GA800"};
+        QTest::newRow("relative, negative")
+            << "PO50 PF100 GR-20 PN0" << QStringList{"PO50", "PF100", "PN0", "GR-20"};
+        QTest::newRow("initialise, target not sent")
+            << "PO200 PF1000 GI+ PC5 PNA" << QStringList{"PO200", "PF1000", "PNA", "GI+"};
+        QTest::newRow("free run without a ramp")
+            << "PO200 PF1000 GF-" << QStringList{"PO200", "PF1000", "GF-"};
+        QTest::newRow("single step") << "PO5 PF5 GS+ PN0" << QStringList{"GS+"};
+        QTest::newRow("unused") << "" << QStringList{};
+    }
+    void testCommands() {
+        QFETCH(QString, slotText);
+        QFETCH(QStringList, commands);
+        CycleProgram::Row row;
+        QVERIFY(CycleProgram::parse(slotText, &row));
+        QCOMPARE(PlcHandshake::testCommands(row), commands);
+    }
+
     // Texts that read into a row and are built back byte for byte.
     void roundTrip_data() {
         QTest::addColumn<QString>("text");

@@ -128,6 +128,17 @@ private slots:
             << Row{Jump, "-1", -1} << true << int(Build::BadJumpTarget) << "";
         QTest::newRow("jump in hexadecimal")
             << Row{Jump, "1F", -1} << true << int(Build::BadJumpTarget) << "";
+        // A typed word never joins a step's text.
+        const int bad = int(Build::BadValue);
+        QTest::newRow("pause in letters") << Row{Pause, "abc", -1} << true << bad << "";
+        QTest::newRow("position with letters")
+            << Row{PositionAbsolute, "12a", -1} << true << bad << "";
+        QTest::newRow("sign alone") << Row{ActualPosition, "-", -1} << true << bad << "";
+        QTest::newRow("negative boost time") << Row{BoostTime, "-20", -1} << true << bad << "";
+        QTest::newRow("frequency with a move")
+            << Row{RunFrequency, "2000 GA5", -1} << true << bad << "";
+        QTest::newRow("signed relative move")
+            << Row{MoveRelative, "-40", -1} << true << done << "$&GR-40";
     }
     void build() {
         QFETCH(Row, row);

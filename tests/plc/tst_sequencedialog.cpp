@@ -347,6 +347,74 @@ private slots:
                  shown);
     }
 
+    // Another kind keeps the row's value where it is one of the same sort
+    // and valid for the new kind; otherwise the new kind takes its default.
+    void otherKindKeepsTheValue_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("absolute to relative")
+            << "$&GA16000" << int(ExtendedStep::MoveRelative) << "$&GR16000";
+        QTest::newRow("position to actual position")
+            << "$&GR-40" << int(ExtendedStep::ActualPosition) << "$&PC-40";
+        QTest::newRow("position never a jump target")
+            << "$&GA16000" << int(ExtendedStep::Jump) << "$&N00";
+        QTest::newRow("jump target never a position")
+            << "$&N03" << int(ExtendedStep::PositionAbsolute) << "$&GA0";
+        QTest::newRow("pause to boost time")
+            << "$&T500" << int(ExtendedStep::BoostTime) << "$&PT500";
+        QTest::newRow("negative position no pause")
+            << "$&GA-5" << int(ExtendedStep::Pause) << "$&T0";
+        QTest::newRow("start/stop to run frequency")
+            << "$&PO400" << int(ExtendedStep::RunFrequency) << "$&PF400";
+        QTest::newRow("ramp to frequency")
+            << "$&PN2" << int(ExtendedStep::StartStopFrequency) << "$&PO50";
+    }
+    void otherKindKeepsTheValue() {
+        QFETCH(QString, stored);
+        QFETCH(int, kind);
+        QFETCH(QString, step);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) { a.plcSlots[3] = stored; });
+        CDlgSPSErweitert d(rig.link, rig.op, onlineSetup());
+        QVERIFY(d.Initialise());
+        chooseKind(d, 3, kind);
+        QCOMPARE(d.workingSlots().at(3), step);
+        QVERIFY(rig.op.shown.isEmpty());
+    }
+
+    // The position counter goes back to its value at the opening only when
+    // no step moved the motor meanwhile: after a move it tells where the
+    // motor stands.
+    void closingKeepsTheCounterAfterAMove_data() {
+        QTest::addColumn<QString>("firstStep");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("a relative move ran") << "$&GR10" << false;
+        QTest::newRow("only a reset ran") << "$&CA" << true;
+    }
+    void closingKeepsTheCounterAfterAMove() {
+        QFETCH(QString, firstStep);
+        QFETCH(bool, restored);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) {
+            a.setPosition(-55);
+            a.plcSlots[0] = firstStep;
+            a.plcSlots[1] = QStringLiteral("$&N100"); // beyond the area: the run ends
+        });
+        {
+            CDlgSPSErweitert d(rig.link, rig.op, onlineSetup());
+            QVERIFY(d.Initialise());
+            pressTest(d);
+            QVERIFY(!d.testRunning());
+            rig.host.clearLog();
+        }
+        QCOMPARE(rig.commands().contains(QStringLiteral("PC-55")), restored);
+        QVERIFY(rig.commands().contains(QStringLiteral("PO400")));
+        rig.axis([&](sim::SimAxis& a) { QCOMPARE(a.position(), qint64(restored ? -55 : -45)); });
+    }
+
     // A typed jump target outside the area is refused with a message and
     // never reaches the axis; the rows stay where they are.
     void jumpTargetOutOfRange_data() {

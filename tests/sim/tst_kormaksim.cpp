@@ -157,6 +157,10 @@ void TestKormakSim::badOptionsAreRejected_data() {
     QTest::newRow("lost slot beyond the area")
         << QStringList{"--family", "0=RZH", "--lose-slot", "0:08"};
     QTest::newRow("lost slot not hexadecimal") << QStringList{"--lose-slot", "0:XY"};
+    QTest::newRow("refused slot beyond the area")
+        << QStringList{"--family", "0=RZH", "--refuse-slot", "0:08"};
+    QTest::newRow("refused slot of an absent axis")
+        << QStringList{"--axes", "0", "--refuse-slot", "5:01"};
     QTest::newRow("no reply to nothing") << QStringList{"--no-reply-to", ""};
     QTest::newRow("no reply on an absent axis")
         << QStringList{"--axes", "0", "--no-reply-to", "5 PF"};
@@ -179,7 +183,7 @@ void TestKormakSim::helpExplainsTheFramingRule() {
     QVERIFY(help.contains(u"Framing rule"));
     QVERIFY(help.contains(u"lowest axis"));
     QVERIFY(help.contains(u"--fault"));
-    for (const char* option : {"--no-reply-to", "--refuse-release", "--lose-slot"})
+    for (const char* option : {"--no-reply-to", "--refuse-release", "--lose-slot", "--refuse-slot"})
         QVERIFY2(help.contains(QLatin1String(option)), option);
 }
 
