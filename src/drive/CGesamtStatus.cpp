@@ -166,9 +166,10 @@ void CGesamtStatus::RefreshOverallStatus() {
         return;
     }
     linkState_->hide();
-    static const char* const codes[3] = {"IB?", "IV?", "IC?"};
-    for (int i = 0; i < 3; ++i)
-        codeLines_[i + 1]->setText(link_.SendCommand(QString::fromLatin1(codes[i])).trimmed());
+    const OverallStatus::Codes codes = OverallStatus::readCodes(link_);
+    codeLines_[1]->setText(codes.bios);
+    codeLines_[2]->setText(codes.system);
+    codeLines_[3]->setText(codes.date);
     const QList<OverallStatus::Colour> colours = OverallStatus::lampColours(status.value);
     for (int i = 0; i < OverallStatus::LampCount; ++i) {
         lamps_[i]->setColour(lampColour(colours[i]));

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -63,7 +64,7 @@ private:
 };
 
 CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
-    : QDialog(parent), link_(link), op_(op), calc_(link, op, this),
+    : QDialog(parent), link_(link), op_(op), calc_(link, op),
       waitRunner_([](CWait& wait) { return wait.exec(); }) {
     setObjectName(QStringLiteral("CRampenDlg"));
     setModal(true);
@@ -244,10 +245,20 @@ void CRampenDlg::paintEvent(QPaintEvent* event) {
 // --- the list --------------------------------------------------------------
 
 void CRampenDlg::hideRows() {
+    model_.clearRows();
+    showRows();
+}
+
+void CRampenDlg::showRows() {
     for (int i = 0; i < RowCount; ++i) {
-        rowNumber_[i]->hide();
-        rowSlope_[i]->hide();
-        rowBytes_[i]->hide();
+        quint32 slope = 0;
+        qint32 bytes = 0;
+        rowSlope_[i]->setText(model_.slope(i, &slope) ? QString::number(slope) : QString());
+        rowBytes_[i]->setText(model_.tableBytes(i, &bytes) ? QString::number(bytes) : QString());
+        const bool shown = i < model_.rowCount();
+        rowNumber_[i]->setVisible(shown);
+        rowSlope_[i]->setVisible(shown);
+        rowBytes_[i]->setVisible(shown);
     }
 }
 
@@ -266,13 +277,8 @@ void CRampenDlg::refreshList(bool reportFailure) {
     RampListing listing;
     if (!ReadRampListing(link_, op_, &listing, reportFailure))
         return;
-    calc_.topFrequency = listing.topFrequency;
-    // Rows of ramps that no longer exist would still count as used memory.
-    for (int i = listing.count; i < RowCount; ++i) {
-        rowNumber_[i]->hide();
-        rowSlope_[i]->hide();
-        rowBytes_[i]->hide();
-    }
+    model_.setListing(listing);
+    showRows();
     if (listing.count == 0) {
         noRamps_->show();
         UpdateFreeMemory();
@@ -280,15 +286,6 @@ void CRampenDlg::refreshList(bool reportFailure) {
         return;
     }
     noRamps_->hide();
-    for (int i = 0; i < listing.count; ++i) {
-        rowNumber_[i]->show();
-        rowSlope_[i]->show();
-        rowBytes_[i]->show();
-    }
-    for (int i = 0; i < RowCount && i < listing.slopes.size(); ++i)
-        rowSlope_[i]->setText(listing.slopes.at(i));
-    for (int i = 0; i < RowCount && i < listing.sizes.size(); ++i)
-        rowBytes_[i]->setText(listing.sizes.at(i));
     full_ = listing.count >= RowCount;
     applyEnabled();
     if (!deleteMode_) {
@@ -300,13 +297,12 @@ void CRampenDlg::refreshList(bool reportFailure) {
 }
 
 void CRampenDlg::UpdateFreeMemory() {
+    freeMemory_->setText(QString::number(model_.freeMemory()));
+    // The new-ramp field is hidden in delete mode, and the slopes of the
+    // survivors pass through it.
     if (deleteMode_)
         return;
-    qint64 used = 0;
-    for (int i = 0; i < RowCount && !rowBytes_[i]->isHidden(); ++i)
-        used += qMax<qint64>(0, LeadingDecimal(rowBytes_[i]->text()));
-    freeMemory_->setText(QString::number(RampFreeMemory(used)));
-    const quint32 suggestion = SuggestedRamp(calc_.topFrequency, used);
+    const quint32 suggestion = model_.suggestion();
     if (suggestion == 0)
         return;
     // Only a field the operator has not typed into takes the suggestion.
@@ -317,23 +313,7 @@ void CRampenDlg::UpdateFreeMemory() {
     }
 }
 
-// --- RampDialogFields ----------------------------------------------------------
-
-QString CRampenDlg::newRampText() const {
-    return newRamp_->text();
-}
-
-QString CRampenDlg::freeMemoryText() const {
-    return freeMemory_->text();
-}
-
-QString CRampenDlg::neededMemoryText() const {
-    return neededMemory_->text();
-}
-
-void CRampenDlg::showNeededMemory(int bytes) {
-    neededMemory_->setText(QString::number(bytes));
-}
+// --- the buttons ---------------------------------------------------------------
 
 void CRampenDlg::setProgramEnabled(bool enabled) {
     programEnabled_ = enabled;
@@ -342,8 +322,6 @@ void CRampenDlg::setProgramEnabled(bool enabled) {
         newCurve_ = RampCurve{};
     applyEnabled();
 }
-
-// --- the buttons ---------------------------------------------------------------
 
 void CRampenDlg::applyEnabled() {
     const bool idle = !working_;
@@ -366,7 +344,12 @@ void CRampenDlg::setWorking(bool working) {
 void CRampenDlg::calculate() {
     if (working_)
         return;
-    const bool calculated = CalculateRamp(calc_);
+    // The field takes digits only; a slope beyond the directory's word is
+    // refused by the calculation with its own message.
+    const qint64 typed = LeadingDecimal(newRamp_->text());
+    const quint32 slope =
+        typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
+    const bool calculated = calculateFor(slope, model_.freeMemory());
     if (calc_.clockHz > 0) {
         clockHz_ = calc_.clockHz;
         clockRead_ = true;
@@ -380,6 +363,17 @@ void CRampenDlg::calculate() {
     updateCurves();
 }
 
+bool CRampenDlg::calculateFor(quint32 slope, qint64 freeMemory) {
+    calc_.topFrequency = model_.topFrequency();
+    calc_.ramp = slope;
+    calc_.freeMemory = qint32(std::clamp<qint64>(freeMemory, 0, RampMemoryImage::TableSpace));
+    const bool calculated = CalculateRamp(calc_);
+    if (calculated)
+        neededMemory_->setText(QString::number(calc_.bytesNeeded));
+    setProgramEnabled(calculated);
+    return calculated;
+}
+
 void CRampenDlg::program() {
     if (working_)
         return;
@@ -387,6 +381,8 @@ void CRampenDlg::program() {
     {
         Working working(*this);
         programmed = ProgramRamp(calc_, true);
+        if (programmed)
+            RefreshRampList();
     }
     if (programmed)
         op_.inform(10166);
@@ -432,6 +428,7 @@ void CRampenDlg::enterDeleteMode() {
     if (!ReadRampCount(link_, op_, &count))
         return;
     deleteMode_ = true;
+    model_.setMarkable(count);
     for (QWidget* w : std::initializer_list<QWidget*>{
              internalButton_, deleteModeButton_, newRampLabel_, newRamp_, neededMemoryLabel_,
              programButton_, neededMemory_, calculateButton_, rampsFull_})
@@ -439,7 +436,7 @@ void CRampenDlg::enterDeleteMode() {
     for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
                                                       deleteExplanation_, deleteGroup_})
         w->show();
-    for (int i = 0; i < count && i < RowCount; ++i)
+    for (int i = 0; i < model_.markableRows(); ++i)
         mark_[i]->show();
 }
 
@@ -460,6 +457,7 @@ void CRampenDlg::showNormalMode() {
         c->hide();
         c->setChecked(false);
     }
+    model_.clearMarks();
     for (QWidget* w : std::initializer_list<QWidget*>{deleteButton_, abortButton_,
                                                       deleteExplanation_, deleteGroup_})
         w->hide();
@@ -467,21 +465,14 @@ void CRampenDlg::showNormalMode() {
 }
 
 void CRampenDlg::markClicked(int row, bool checked) {
-    if (row < 0 || row >= RowCount)
-        return;
-    qint64 free = LeadingDecimal(freeMemory_->text());
-    const qint64 bytes = LeadingDecimal(rowBytes_[row]->text());
-    free += checked ? bytes : -bytes;
-    freeMemory_->setText(QString::number(free));
+    model_.setMarked(row, checked);
+    UpdateFreeMemory();
 }
 
 void CRampenDlg::deleteMarked() {
     if (working_ || !deleteMode_)
         return;
-    bool anyMarked = false;
-    for (QCheckBox* c : mark_)
-        anyMarked = anyMarked || (!c->isHidden() && c->isChecked());
-    if (!anyMarked)
+    if (!model_.anyMarked())
         return;
     if (op_.ask(10171, Operator::Buttons::YesNo, Operator::Icon::Warning) != Operator::Answer::Yes)
         return;
@@ -528,14 +519,18 @@ void CRampenDlg::deleteMarked() {
 }
 
 bool CRampenDlg::reprogramSurvivors() {
-    freeMemory_->setText(QString::number(RampMemoryImage::TableSpace));
-    for (int i = 0; i < RowCount && !mark_[i]->isHidden(); ++i) {
-        if (mark_[i]->isChecked())
+    // Each survivor fitted before, so it fits the erased memory again.
+    model_.setErased();
+    UpdateFreeMemory();
+    for (int i = 0; i < model_.markableRows(); ++i) {
+        if (model_.marked(i))
             continue;
         // The survivor is programmed anew under the next free number.
-        lastWritten_ = rowSlope_[i]->text();
+        quint32 slope = 0;
+        model_.slope(i, &slope);
+        lastWritten_ = QString::number(slope);
         newRamp_->setText(lastWritten_);
-        if (!CalculateRamp(calc_) || !ProgramRamp(calc_, false))
+        if (!calculateFor(slope, model_.freeMemory()) || !ProgramRamp(calc_, false))
             return false;
         const bool stored = StoreRampMemory(link_, op_);
         op_.progressHide();

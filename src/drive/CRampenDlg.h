@@ -2,6 +2,7 @@
 
 #include "drive/RampCalculation.h"
 #include "drive/RampCurve.h"
+#include "drive/RampMemoryModel.h"
 
 #include <QDialog>
 #include <functional>
@@ -20,7 +21,8 @@ class SerialLink;
 // table sizes, the free ramp memory, one new ramp to compute and program, the
 // controller's internal ramps, and deleting ramps (the survivors are
 // programmed anew). All commands go to the axis in the link's current address.
-class CRampenDlg : public QDialog, public RampDialogFields {
+// What it lists is held in a RampMemoryModel; the dialog shows the model.
+class CRampenDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int RowCount = 16;
@@ -30,13 +32,14 @@ public:
 
     // Reads the list from the controller and shows it (also run when the
     // dialog opens).
-    void RefreshRampList() override;
-    // Free memory from the shown rows, and the suggested slope for it.
+    void RefreshRampList();
+    // Shows the model's free memory and, outside delete mode, offers its
+    // suggested slope.
     void UpdateFreeMemory();
 
     bool deleteMode() const { return deleteMode_; }
     bool working() const { return working_; }
-    qint32 topFrequency() const { return calc_.topFrequency; }
+    qint32 topFrequency() const { return model_.topFrequency(); }
     // The pane of ramp curves, hidden until the operator asks for it.
     RampCurvePanel* curvePanel() const { return curvePanel_; }
     void showCurves(bool show);
@@ -49,13 +52,6 @@ public:
     // Closing is ignored while the dialog programs or deletes.
     void reject() override;
 
-    // RampDialogFields
-    QString newRampText() const override;
-    QString freeMemoryText() const override;
-    QString neededMemoryText() const override;
-    void showNeededMemory(int bytes) override;
-    void setProgramEnabled(bool enabled) override;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +61,12 @@ private:
     friend class Working;
     void setTexts();
     void calculate();
+    // Calculates the table for slope into the free memory given and shows
+    // what it needs; the program button follows the outcome.
+    bool calculateFor(quint32 slope, qint64 freeMemory);
+    void setProgramEnabled(bool enabled);
+    // The model's rows on screen.
+    void showRows();
     void program();
     void installInternalRamps();
     void enterDeleteMode();
@@ -87,6 +89,7 @@ private:
     SerialLink& link_;
     Operator& op_;
     RampCalculation calc_;
+    RampMemoryModel model_;
     WaitRunner waitRunner_;
     bool started_ = false;
     bool deleteMode_ = false;

@@ -49,14 +49,16 @@ void CRampenDlg::updateCurves() {
     if (curvePanel_->isHidden())
         return;
     QList<RampCurvePanel::Entry> entries;
-    for (int i = 0; i < RowCount && !rowBytes_[i]->isHidden(); ++i) {
+    for (int i = 0; i < model_.rowCount(); ++i) {
         RampCurvePanel::Entry e;
         e.number = i;
-        e.slope = quint32(qBound<qint64>(0, LeadingDecimal(rowSlope_[i]->text()), RampSlopeLimit));
+        quint32 slope = 0;
+        model_.slope(i, &slope);
+        e.slope = qMin(slope, RampSlopeLimit);
         // The controller wrote its internal ramps itself; what is drawn is the
         // table this program computes for the same slope.
         if (clockRead_)
-            e.curve = ComputeRampCurve(clockHz_, calc_.topFrequency, e.slope);
+            e.curve = ComputeRampCurve(clockHz_, model_.topFrequency(), e.slope);
         entries << e;
     }
     int selected = curvePanel_->selected();
@@ -70,5 +72,5 @@ void CRampenDlg::updateCurves() {
                (selected >= 0 && curvePanel_->entries().value(selected).number < 0)) {
         selected = -1;
     }
-    curvePanel_->setCurves(entries, calc_.topFrequency, selected);
+    curvePanel_->setCurves(entries, model_.topFrequency(), selected);
 }

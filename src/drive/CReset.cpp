@@ -78,6 +78,6 @@ void CReset::resetClicked() {
         done(SystemResetCode);
         return;
     }
-    link_.SendCommand(QStringLiteral("IS?"), false); // clears the errors the axis reported
+    OverallStatus::clearReported(link_);
     done(1);
 }

@@ -1,12 +1,10 @@
 #include "drive/CSFIDialog.h"
-#include "base/MessageIds.h"
 
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/CWait.h"
 #include "drive/SfiCard.h"
-#include "link/ReplyFrame.h"
 #include "link/SerialLink.h"
 
 #include <QAbstractButton>
@@ -112,23 +110,18 @@ CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    connect(active_, &QRadioButton::clicked, this,
-            [this] { link_.SendCommand(QStringLiteral("PI1")); });
-    connect(inactive_, &QRadioButton::clicked, this,
-            [this] { link_.SendCommand(QStringLiteral("PI0")); });
+    connect(active_, &QRadioButton::clicked, this, [this] { SfiCard::setActive(link_, true); });
+    connect(inactive_, &QRadioButton::clicked, this, [this] { SfiCard::setActive(link_, false); });
     connect(programButton_, &QPushButton::clicked, this, &CSFIDialog::programClicked);
     connect(resetButton_, &QPushButton::clicked, this, &CSFIDialog::resetClicked);
 }
 
 bool CSFIDialog::start() {
-    const QString active = link_.SendCommand(QStringLiteral("PI?"));
-    if (PseudoReply::is(active)) {
-        link_.reportFailure(op_, MessageId::NoReply);
+    const std::optional<SfiCard::State> state = SfiCard::readState(link_, op_);
+    if (!state)
         return false;
-    }
-    (active == u"1" ? active_ : inactive_)->setChecked(true);
-    const SfiCard::ReadConfiguration c =
-        SfiCard::parseConfiguration(link_.SendCommand(QStringLiteral("IM?")));
+    (state->active ? active_ : inactive_)->setChecked(true);
+    const SfiCard::ReadConfiguration& c = state->configuration;
     // A card without a configuration ("FF") shows none: the operator chooses
     // one before programming rather than taking what the radios last showed.
     for (QButtonGroup* group : configuration_)
@@ -213,5 +206,5 @@ void CSFIDialog::resetClicked() {
     if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
         Operator::Answer::Yes)
         return;
-    link_.SendCommand(QStringLiteral("CS"));
+    SfiCard::clearError(link_);
 }

@@ -60,6 +60,18 @@ Reading read(SerialLink& link) {
     return decode(link.SendCommand(QStringLiteral("IS?"), false));
 }
 
+Codes readCodes(SerialLink& link) {
+    Codes codes;
+    codes.bios = link.SendCommand(QStringLiteral("IB?")).trimmed();
+    codes.system = link.SendCommand(QStringLiteral("IV?")).trimmed();
+    codes.date = link.SendCommand(QStringLiteral("IC?")).trimmed();
+    return codes;
+}
+
+void clearReported(SerialLink& link) {
+    link.SendCommand(QStringLiteral("IS?"), false);
+}
+
 QString resetCommand(Reset reset) {
     static const char* const commands[ResetCount] = {"CO", "CA", "CI", "CS", "CR"};
     return QString::fromLatin1(commands[int(reset)]);

@@ -45,6 +45,19 @@ QList<Colour> lampColours(quint32 value);
 // Sends "IS?" and decodes the reply.
 Reading read(SerialLink& link);
 
+// The three codes the status dialog shows beneath the status code, as the
+// axis answers "IB?", "IV?" and "IC?" (a pseudo-reply is shown as its text).
+struct Codes {
+    QString bios;
+    QString system;
+    QString date;
+};
+Codes readCodes(SerialLink& link);
+
+// Sends "IS?" for what it does, not for its reply: asking for the overall
+// status clears the errors the axis has reported.
+void clearReported(SerialLink& link);
+
 // The five resets, in the order of their check boxes.
 enum class Reset { OutputDriver, PowerStage, Initiators, Sfi, System };
 constexpr int ResetCount = 5;

@@ -89,8 +89,6 @@ bool fail(RampCalculation& c, int textId) {
         c.link.reportFailure(c.op, textId);
     else if (textId)
         c.op.error(textId);
-    if (c.dialog)
-        c.dialog->setProgramEnabled(false);
     return false;
 }
 
@@ -198,10 +196,6 @@ RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFre
 bool CalculateRamp(RampCalculation& c) {
     c.image.reset();
     c.clockHz = 0;
-    if (c.dialog) {
-        const qint64 typed = LeadingDecimal(c.dialog->newRampText());
-        c.ramp = typed < 0 || typed > qint64(RampSlopeLimit) ? RampSlopeLimit : quint32(typed);
-    }
     // Refused before anything is sent: such a slope would be stored as another one.
     if (c.ramp >= RampSlopeLimit) {
         fail(c, 0);
@@ -219,9 +213,6 @@ bool CalculateRamp(RampCalculation& c) {
     const qint32 clockHz = qint32(std::clamp<qint64>(clock, std::numeric_limits<qint32>::min(),
                                                      std::numeric_limits<qint32>::max()));
     c.clockHz = clockHz;
-    if (c.dialog)
-        c.freeMemory = qint32(std::clamp<qint64>(LeadingDecimal(c.dialog->freeMemoryText()), 0,
-                                                 RampMemoryImage::TableSpace));
     c.freeMemory = qBound(0, c.freeMemory, RampMemoryImage::TableSpace);
 
     c.image = RampMemoryImage::create();
@@ -260,10 +251,6 @@ bool CalculateRamp(RampCalculation& c) {
     c.image->setWord(RampMemoryImage::SlopeWords + 2 * c.rampNumber, quint16(c.ramp / 100));
 
     c.bytesNeeded = table.bytesNeeded;
-    if (c.dialog) {
-        c.dialog->showNeededMemory(c.bytesNeeded);
-        c.dialog->setProgramEnabled(true);
-    }
     return true;
 }
 
@@ -274,10 +261,7 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
     // The image goes on every path out: a second ProgramRamp needs a new calculation.
     std::unique_ptr<RampMemoryImage> image = std::move(c.image);
 
-    qint64 bytes = c.bytesNeeded;
-    if (c.dialog)
-        bytes = LeadingDecimal(c.dialog->neededMemoryText());
-    bytes = std::clamp<qint64>(bytes, 0, RampMemoryImage::TableSpace);
+    const qint64 bytes = std::clamp<qint64>(c.bytesNeeded, 0, RampMemoryImage::TableSpace);
 
     switch (RequestWriteUnlock(c.link)) {
     case UnlockResult::Granted:
@@ -298,9 +282,8 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
         address != image->word(RampMemoryImage::AddressWords + 2 * c.rampNumber))
         return false;
 
-    const QString rampText = c.dialog ? c.dialog->newRampText() : QString::number(c.ramp);
     const int blocks = int((bytes + RampMemoryImage::TableOffset) / RampMemoryImage::BlockSize);
-    ShownProgress progress(c.op, Texts::text(SendingTextId) + rampText, blocks);
+    ShownProgress progress(c.op, Texts::text(SendingTextId) + QString::number(c.ramp), blocks);
 
     int target = RampMemoryImage::CountWords;
     int from = RampMemoryImage::CountWords;
@@ -335,8 +318,6 @@ bool ProgramRamp(RampCalculation& c, bool finish) {
         }
         c.op.wait(StoreWaitMs);
         progress.hide();
-        if (c.dialog)
-            c.dialog->RefreshRampList();
     } else {
         // The caller stores the memory and removes the display itself.
         progress.handOver();

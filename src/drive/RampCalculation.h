@@ -9,20 +9,6 @@
 class Operator;
 class SerialLink;
 
-// What the ramp memory dialog lends the calculation when one is attached: the
-// slope comes from its new-ramp field, the free memory from its display, and
-// the results go back into its needed-memory field and program button.
-class RampDialogFields {
-public:
-    virtual ~RampDialogFields() = default;
-    virtual QString newRampText() const = 0;
-    virtual QString freeMemoryText() const = 0;
-    virtual QString neededMemoryText() const = 0;
-    virtual void showNeededMemory(int bytes) = 0;
-    virtual void setProgramEnabled(bool enabled) = 0;
-    virtual void RefreshRampList() = 0;
-};
-
 // How a table computation ended.
 enum class RampTableStatus {
     Fits,           // entries, end mark and count are in the image
@@ -55,19 +41,18 @@ RampTable ComputeRampTable(RampMemoryImage& image, qint32 clockHz, qint32 topFre
 // the processor's own conversion leaves in the low half.
 quint32 TruncateToLow32(double x);
 
-// The context of one ramp calculation and its programming.
+// The context of one ramp calculation and its programming: the caller sets
+// the numbers it starts from, the calculation leaves its results beside them.
 class RampCalculation {
 public:
-    RampCalculation(SerialLink& link, Operator& op, RampDialogFields* dialog = nullptr)
-        : link(link), op(op), dialog(dialog) {}
+    RampCalculation(SerialLink& link, Operator& op) : link(link), op(op) {}
 
     SerialLink& link;
     Operator& op;
-    RampDialogFields* dialog;
 
     qint32 topFrequency = 0; // Hz; the caller sets it from "IF?"
-    quint32 ramp = 0;        // Hz/s
-    qint32 freeMemory = 0;   // bytes the new table must fit into
+    quint32 ramp = 0;        // Hz/s; RampSlopeLimit and above are refused
+    qint32 freeMemory = 0;   // bytes the new table must fit into (bounded to the table space)
     qint32 bytesNeeded = 0;  // result: 2k + 4
     int rampNumber = -1;     // the number "IN?" gave the new ramp
     qint32 clockHz = 0;      // the clock "IQ?" gave the last calculation (0: not read)
@@ -82,9 +67,9 @@ public:
 bool CalculateRamp(RampCalculation& context);
 
 // Writes directory and table block by block behind the write release. With
-// finish, also stores the memory ("WX"), waits for the controller, removes
-// the progress display and refreshes the dialog's list. Without finish the
-// progress display stays up for the caller, who sends "WX" itself.
+// finish, also stores the memory ("WX"), waits for the controller and removes
+// the progress display; the caller then reads the list anew. Without finish
+// the progress display stays up for the caller, who sends "WX" itself.
 bool ProgramRamp(RampCalculation& context, bool finish);
 
 // Reads a text as a decimal integer: leading blanks, an optional sign, digits

@@ -94,9 +94,11 @@ bool ReadRampListing(SerialLink& link, Operator& op, RampListing* listing, bool 
         if (!readBoth(link, QStringLiteral("FR0050"), QStringLiteral("FR0060"), &slopes) ||
             !readBoth(link, QStringLiteral("FR0010"), QStringLiteral("FR0020"), &counts))
             return failed();
-        read.slopes = RampSlopes(slopes);
+        // Slope words count 100 Hz/s; count words k give tables of 2k + 4 bytes.
+        for (quint32 word : RampWords(slopes))
+            read.slopes << word * 100;
         for (quint32 k : RampWords(counts))
-            read.sizes << QString::number(qint64(k) * 2 + 4);
+            read.sizes << qint32(k * 2 + 4);
     }
     *listing = read;
     return true;

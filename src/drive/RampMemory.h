@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QtGlobal>
 
 class Operator;
@@ -11,8 +11,8 @@ class SerialLink;
 struct RampListing {
     int count = 0;           // "IN?": programmed ramps, 0..16
     qint32 topFrequency = 0; // "IF?": Hz
-    QStringList slopes;      // Hz/s per ramp, from the slope words (bounded by the reply)
-    QStringList sizes;       // table bytes (2k + 4) per ramp, from the count words
+    QList<quint32> slopes;   // Hz/s per ramp, from the slope words (bounded by the reply)
+    QList<qint32> sizes;     // table bytes (2k + 4) per ramp, from the count words
 };
 
 // Reads count, top frequency and, when ramps exist, slopes and sizes. A reply

@@ -57,6 +57,26 @@ ReadConfiguration parseConfiguration(const QString& reply) {
     return r;
 }
 
+std::optional<State> readState(SerialLink& link, Operator& op) {
+    const QString active = link.SendCommand(QStringLiteral("PI?"));
+    if (PseudoReply::is(active)) {
+        link.reportFailure(op, MessageId::NoReply);
+        return std::nullopt;
+    }
+    State state;
+    state.active = active == u"1";
+    state.configuration = parseConfiguration(link.SendCommand(QStringLiteral("IM?")));
+    return state;
+}
+
+void setActive(SerialLink& link, bool active) {
+    link.SendCommand(active ? QStringLiteral("PI1") : QStringLiteral("PI0"));
+}
+
+void clearError(SerialLink& link) {
+    link.SendCommand(QStringLiteral("CS"));
+}
+
 QString programFileName(const Configuration& c, const QString& suffix) {
     static const char* const encoder[4] = {"0050", "0500", "1000", "0200"};
     return QString::fromLatin1(c.steps500 ? "500" : "200") + (c.minus ? u'N' : u'P') +

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Operator;
 class SerialLink;
@@ -34,6 +35,23 @@ struct ReadConfiguration {
     int encoderIndex = -1; // -1: no encoder given
 };
 ReadConfiguration parseConfiguration(const QString& reply);
+
+// What the card says of itself: whether it is switched on ("PI?" answered
+// "1") and its configuration ("IM?").
+struct State {
+    bool active = false;
+    ReadConfiguration configuration;
+};
+// "PI?", then "IM?". Empty, after 10103 (or the link's own message), when
+// "PI?" got no answer: a card that does not answer has nothing to show.
+std::optional<State> readState(SerialLink& link, Operator& op);
+
+// "PI1" switches the card on, "PI0" off. The reply is not used: the dialog
+// shows what the operator chose.
+void setActive(SerialLink& link, bool active);
+
+// "CS": clears the card's error.
+void clearError(SerialLink& link);
 
 // "200P0050.S" + suffix: steps, direction, encoder lines, the card's variant.
 QString programFileName(const Configuration& c, const QString& suffix);

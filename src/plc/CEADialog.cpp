@@ -17,8 +17,6 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
-namespace {} // namespace
-
 bool CEADialog::run(SerialLink& link, Operator& op, QWidget* parent) {
     switch (IoCard::checkPresent(link)) {
     case IoCard::Presence::LinkFailed:
@@ -93,7 +91,7 @@ CEADialog::CEADialog(SerialLink& link, Operator& op, QWidget* parent)
 
 bool CEADialog::initialise() {
     setWindowTitle(Texts::text(10000) + link_.currentAddress() + Texts::text(10130));
-    if (IoCard::reducedFamily(link_.SendCommand(QStringLiteral("DO?")))) {
+    if (IoCard::readReducedFamily(link_)) {
         for (int i : {2, 3}) {
             inputs_[i]->hide();
             inputLabels_[i]->hide();
@@ -128,16 +126,12 @@ void CEADialog::refreshInputs() {
             lamps[i]->setColour((value >> i) & 1u ? StatusLamp::Colour::Green
                                                   : StatusLamp::Colour::Grey);
     };
-    quint32 value = 0;
-    IoCard::Read r = IoCard::readRegister(link_, QStringLiteral("II?"), &value);
-    if (r == IoCard::Read::Ok)
-        show(inputs_, 4, value);
-    if (r != IoCard::Read::Failed) {
-        r = IoCard::readRegister(link_, QStringLiteral("EI?"), &value);
-        if (r == IoCard::Read::Ok)
-            show(programs_, 8, value);
-    }
-    if (r == IoCard::Read::Failed) {
+    const IoCard::Inputs inputs = IoCard::readInputs(link_);
+    if (inputs.control)
+        show(inputs_, 4, *inputs.control);
+    if (inputs.programs)
+        show(programs_, 8, *inputs.programs);
+    if (inputs.linkFailed) {
         // A silent axis would otherwise hold the window for a whole time-out
         // four times a second.
         timer_.stop();

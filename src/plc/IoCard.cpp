@@ -21,6 +21,25 @@ bool reducedFamily(const QString& deviceType) {
            deviceType.startsWith(QLatin1String("TMW"));
 }
 
+bool readReducedFamily(SerialLink& link) {
+    return reducedFamily(link.SendCommand(QStringLiteral("DO?")));
+}
+
+Inputs readInputs(SerialLink& link) {
+    Inputs inputs;
+    quint32 value = 0;
+    for (auto [query, shown] : {std::pair{"II?", &inputs.control}, {"EI?", &inputs.programs}}) {
+        const Read r = readRegister(link, QString::fromLatin1(query), &value);
+        if (r == Read::Failed) {
+            inputs.linkFailed = true;
+            break;
+        }
+        if (r == Read::Ok)
+            *shown = value;
+    }
+    return inputs;
+}
+
 Read readRegister(SerialLink& link, const QString& query, quint32* value) {
     const QString reply = link.SendCommand(query);
     if (PseudoReply::is(reply))

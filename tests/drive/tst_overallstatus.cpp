@@ -171,6 +171,53 @@ private slots:
 
     // The status dialog shows the simulated fault, and its reset sends the
     // command, reports success and the lamp goes out.
+    // Reading the status clears only the errors of single commands and of
+    // the line; a standing fault stays until its own reset.
+    void clearReported_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("unknown command") << "unknown-command" << true;
+        QTest::newRow("bad value") << "bad-value" << true;
+        QTest::newRow("checksum") << "checksum" << true;
+        QTest::newRow("power stage") << "power-stage" << false;
+        QTest::newRow("initiators") << "initiators" << false;
+    }
+    void clearReported() {
+        QFETCH(QString, fault);
+        QFETCH(bool, cleared);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([&](sim::SimAxis& a) { QVERIFY(sim::SimStatus::setFault(a, fault)); });
+        rig.host.clearLog();
+        OverallStatus::clearReported(rig.link);
+        QCOMPARE(rig.commands(), QStringList{"IS?"});
+        const OverallStatus::Reading after = OverallStatus::read(rig.link);
+        QVERIFY(after.valid);
+        QCOMPARE((after.value & sim::SimStatus::faultBit(fault)) == 0, cleared);
+    }
+
+    // The three codes as the axis answers them; a lost reply shows as what
+    // the link returned in its place, and the others are still read.
+    void readCodes() {
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(150);
+        rig.axis([](sim::SimAxis& a) {
+            a.biosCode = QStringLiteral("BIOS_V3.01");
+            a.systemCode = QStringLiteral("PG_4.00");
+            a.dateCode = QStringLiteral("201231");
+        });
+        rig.host.clearLog();
+        OverallStatus::Codes codes = OverallStatus::readCodes(rig.link);
+        QCOMPARE(rig.commands(), (QStringList{"IB?", "IV?", "IC?"}));
+        QCOMPARE(QStringList({codes.bios, codes.system, codes.date}),
+                 (QStringList{"BIOS_V3.01", "PG_4.00", "201231"}));
+        rig.host.setFaultFor(QStringLiteral("0 IV?"), sim::Fault::NoReply);
+        codes = OverallStatus::readCodes(rig.link);
+        QCOMPARE(QStringList({codes.bios, codes.system, codes.date}),
+                 (QStringList{"BIOS_V3.01", "TIMEOUT", "201231"}));
+    }
+
     void statusDialogShowsAndResets_data() {
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("box");

@@ -325,6 +325,64 @@ private slots:
         rig.axis([&](sim::SimAxis& a) { QCOMPARE(a.sfiActive, !active); });
     }
 
+    // The card's procedures on their own, as the dialog and kormakctl call
+    // them: what the card says of itself, switching it, clearing its error.
+    void cardProcedures_data() {
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<int>("config");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<bool>("minus");
+        QTest::addColumn<int>("encoder");
+        QTest::newRow("on, 500 minus 1000") << true << 0x92 << false << true << true << 2;
+        QTest::newRow("off, 200 plus 200") << false << 0x03 << false << true << false << 3;
+        QTest::newRow("never configured") << true << 0xFF << false << false << false << -1;
+        QTest::newRow("silent card") << true << 0x92 << true << false << false << -1;
+    }
+    void cardProcedures() {
+        QFETCH(bool, active);
+        QFETCH(int, config);
+        QFETCH(bool, silent);
+        QFETCH(bool, known);
+        QFETCH(bool, minus);
+        QFETCH(int, encoder);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.link.setTimeoutMs(150);
+        rig.axis([&](sim::SimAxis& a) {
+            a.sfiCard = true;
+            a.sfiActive = active;
+            a.sfiConfig = config;
+            a.latched |= sim::StatusBit::SfiError;
+        });
+        if (silent)
+            rig.host.setFaultFor(QStringLiteral("0 PI?"), sim::Fault::NoReply);
+        rig.host.clearLog();
+        const std::optional<SfiCard::State> state = SfiCard::readState(rig.link, rig.op);
+        if (silent) {
+            // Nothing more is asked of a card that did not answer.
+            QVERIFY(!state);
+            QCOMPARE(rig.commands(), QStringList{"PI?"});
+            QCOMPARE(rig.op.shownIds(), QList<int>{10103});
+            return;
+        }
+        QVERIFY(state);
+        QCOMPARE(rig.commands(), (QStringList{"PI?", "IM?"}));
+        QVERIFY(rig.op.shown.isEmpty());
+        QCOMPARE(state->active, active);
+        QCOMPARE(state->configuration.known, known);
+        QCOMPARE(state->configuration.minus, minus);
+        QCOMPARE(state->configuration.encoderIndex, encoder);
+
+        SfiCard::setActive(rig.link, !active);
+        SfiCard::clearError(rig.link);
+        rig.axis([&](sim::SimAxis& a) {
+            QCOMPARE(a.sfiActive, !active);
+            QCOMPARE(a.latched & sim::StatusBit::SfiError, 0u);
+        });
+        QCOMPARE(SfiCard::readState(rig.link, rig.op)->active, !active);
+    }
+
     void silentCardDoesNotOpen() {
         SfiRig<SimRig> rig;
         QVERIFY(rig.open());

@@ -206,6 +206,9 @@ private slots:
             a.ioCard = true;
             a.setFamily(family);
         });
+        rig.host.clearLog();
+        QCOMPARE(IoCard::readReducedFamily(rig.link), reduced);
+        QCOMPARE(rig.commands(), QStringList{"DO?"});
         QVERIFY(rig.openDialog());
         for (const char* name : {"input1258", "input1259", "inputLabel1484", "inputLabel1483",
                                  "output1272", "output1273"})
@@ -239,6 +242,54 @@ private slots:
         QVERIFY(!rig.dialog->refreshing());
         for (const QString& c : rig.commands())
             QVERIFY2(!c.startsWith(u"IO") || c == u"IO?", qPrintable(c));
+    }
+
+    // One refresh of the inputs straight from the card: a garbled register
+    // is left out, a lost reply ends the refresh there.
+    void readInputs_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("control");  // hexadecimal, or "-" when left out
+        QTest::addColumn<QString>("programs"); // likewise
+        QTest::addColumn<bool>("linkFailed");
+        QTest::addColumn<QStringList>("sent");
+        const QStringList both{"II?", "EI?"};
+        QTest::newRow("both answered") << "" << false << "5"
+                                       << "81" << false << both;
+        QTest::newRow("II? garbled") << "II?" << false << "-"
+                                     << "81" << false << both;
+        QTest::newRow("EI? garbled") << "EI?" << false << "5"
+                                     << "-" << false << both;
+        QTest::newRow("II? lost") << "II?" << true << "-"
+                                  << "-" << true << QStringList{"II?"};
+        QTest::newRow("EI? lost") << "EI?" << true << "5"
+                                  << "-" << true << both;
+    }
+    void readInputs() {
+        QFETCH(QString, command);
+        QFETCH(bool, drop);
+        QFETCH(QString, control);
+        QFETCH(QString, programs);
+        QFETCH(bool, linkFailed);
+        QFETCH(QStringList, sent);
+        TamperedSim rig;
+        QVERIFY(rig.open());
+        rig.axis([](sim::SimAxis& a) {
+            a.ioCard = true;
+            a.inputs = 0x5;
+            a.programNumber = 0x81;
+        });
+        if (!command.isEmpty())
+            rig.tamper(command, 0, drop, QStringLiteral("zz"));
+        const IoCard::Inputs inputs = IoCard::readInputs(rig.link);
+        const auto text = [](const std::optional<quint32>& v) {
+            return v ? QString::number(*v, 16) : QStringLiteral("-");
+        };
+        QCOMPARE(text(inputs.control), control);
+        QCOMPARE(text(inputs.programs), programs);
+        QCOMPARE(inputs.linkFailed, linkFailed);
+        QCOMPARE(rig.commands(), sent);
+        QVERIFY(rig.op.shown.isEmpty());
     }
 
     // A garbled input reply leaves the lamps; a lost one stops the refresh
