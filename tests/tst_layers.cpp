@@ -25,12 +25,13 @@ const QHash<QString, QStringList>& allowedBelow() {
     static const QHash<QString, QStringList> map = {
         {"base", {}},
         {"link", {"base"}},
-        {"axis", {"link", "base"}},
-        {"drive", {"axis", "link", "base"}},
-        {"files", {"drive", "axis", "link", "base"}},
-        {"plc", {"drive", "axis", "link", "base"}},
-        {"report", {"drive", "axis", "link", "base"}},
-        {"app", {"files", "plc", "report", "drive", "axis", "link", "base", "sim"}},
+        {"widgets", {"base"}},
+        {"axis", {"widgets", "link", "base"}},
+        {"drive", {"widgets", "axis", "link", "base"}},
+        {"files", {"widgets", "drive", "axis", "link", "base"}},
+        {"plc", {"widgets", "drive", "axis", "link", "base"}},
+        {"report", {"widgets", "drive", "axis", "link", "base"}},
+        {"app", {"widgets", "files", "plc", "report", "drive", "axis", "link", "base", "sim"}},
         {"cli", {"files", "plc", "report", "drive", "axis", "link", "base", "sim"}},
         {"sim", {}},
     };
@@ -148,6 +149,12 @@ private slots:
                                                << "sim/SimHost.h" << false;
         QTest::newRow("the simulator uses the link") << "sim"
                                                      << "link/SerialLink.h" << false;
+        QTest::newRow("a panel shows a lamp") << "axis"
+                                              << "widgets/StatusLamp.h" << true;
+        QTest::newRow("shared widgets reach up") << "widgets"
+                                                 << "axis/CKormakView.h" << false;
+        QTest::newRow("the link has no widgets") << "link"
+                                                 << "widgets/StatusLamp.h" << false;
         QTest::newRow("a folder out of order") << "widgets2"
                                                << "base/Texts.h" << false;
     }
@@ -187,12 +194,18 @@ private slots:
     // header outside the modules the procedures' libraries link.
     void proceduresUseNoWidgets() {
         const QDir src(QStringLiteral(KORMAK_SOURCE_DIR "/src"));
-        QHash<QString, QString> widgetHeaders; // "axis/StatusLamp.h"
+        QHash<QString, QString> widgetHeaders; // "widgets/StatusLamp.h"
         QHash<QString, QSet<QString>> coreFiles;
         for (const QString& folder : src.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             if (folder == QLatin1String("app"))
                 continue; // the windows alone: its one library, kormak_app, is all widgets
             const QString lists = src.filePath(folder + QStringLiteral("/CMakeLists.txt"));
+            if (folder == QLatin1String("widgets")) {
+                for (const QString& f : sourcesOf(lists, QStringLiteral("kormak_widgets")))
+                    if (f.endsWith(QLatin1String(".h")))
+                        widgetHeaders.insert(folder + QLatin1Char('/') + f, folder);
+                continue;
+            }
             coreFiles.insert(folder, sourcesOf(lists, QStringLiteral("kormak_") + folder));
             for (const QString& f : sourcesOf(lists, QStringLiteral("kormak_%1_ui").arg(folder)))
                 if (f.endsWith(QLatin1String(".h")))

@@ -7,7 +7,7 @@
 #include "axis/LinkGone.h"
 #include "axis/PanelCommands.h"
 #include "axis/PanelHost.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "axis/StatusPolling.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
