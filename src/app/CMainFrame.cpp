@@ -160,8 +160,8 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
 
     loadRecentFiles();
     // The menu of an open panel keeps the language of the start.
-    buildMenus129();
-    buildMenus128();
+    buildPanelMenus();
+    buildIdleMenus();
     updateMenus();
     axisBar_->portList()->setFocus();
 }
@@ -721,7 +721,7 @@ void CMainFrame::SetLanguage(int identifier) {
         language = Texts::Language::French;
     Texts::setLanguage(language);
     retranslate();
-    buildMenus128();
+    buildIdleMenus();
     updateMenus();
 }
 

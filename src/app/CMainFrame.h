@@ -134,8 +134,10 @@ private:
     QString startSimulator();
     QMenu* buildFileMenu(bool withPanel);
     QMenu* buildViewMenu();
-    void buildMenus128();
-    void buildMenus129();
+    // The menu bar while no panel is open (File, View, Options, Help), and the
+    // one of an open panel.
+    void buildIdleMenus();
+    void buildPanelMenus();
     void buildToolBars();
     void updateMenus();
     void updateChangeBaud();
@@ -211,8 +213,8 @@ private:
     int progressStep_ = 1;
     int cursorDepth_ = 0;
 
-    QList<QMenu*> menus128_;
-    QList<QMenu*> menus129_;
+    QList<QMenu*> idleMenus_;
+    QList<QMenu*> panelMenus_;
     bool panelMenuShown_ = false;
     QToolBar* mainToolBar_ = nullptr;
     QToolBar* axisToolBar_ = nullptr;
