@@ -3,6 +3,7 @@
 // current language.
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
+#include "app/StatusProgress.h"
 #include "app/TraceWindow.h"
 #include "axis/CKormakView.h"
 #include "base/Texts.h"
@@ -309,7 +310,7 @@ void CMainFrame::reportActive(Report what) {
     case Report::ExportPdf: {
         const QString written = ReportPrintDialog::ExportPdf(*panel, this);
         if (!written.isEmpty())
-            messagePane_->setText(
+            status_->showMessage(
                 Texts::text("report.pdfWritten").arg(QDir::toNativeSeparators(written)));
         break;
     }
@@ -343,8 +344,7 @@ void CMainFrame::retranslate() {
     }
     if (axisBar_)
         axisBar_->retranslate();
-    if (!progress_)
-        messagePane_->setText(Texts::text(57345));
+    status_->retranslate();
 }
 
 void CMainFrame::updateAxisActions() {
