@@ -1,11 +1,12 @@
 #pragma once
 
+#include "axis/CKormakView.h"
+
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <functional>
 
 class CKormakDoc;
-class CKormakView;
 
 // The child window of one axis panel: sized to the panel, no sizing border and
 // no maximise button. Closing it runs the panel's ClosePanel first.

@@ -6,6 +6,7 @@
 #include "app/CChangeBaud.h"
 #include "app/CChildFrame.h"
 #include "app/CRSMonitor.h"
+#include "app/StatusProgress.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
@@ -87,18 +88,7 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
 
-    messagePane_ = new QLabel(this);
-    messagePane_->setObjectName(QStringLiteral("messagePane"));
-    // At least 300 wide; a longer progress text (the ramp number behind its
-    // blanks) widens it rather than being cut off.
-    messagePane_->setMinimumWidth(300);
-    progressPane_ = new QLabel(this);
-    progressPane_->setObjectName(QStringLiteral("progressPane"));
-    progressPane_->setFixedWidth(197);
-    statusBar()->addWidget(messagePane_);
-    statusBar()->addWidget(progressPane_);
-    statusBar()->addWidget(new QLabel(this), 1);
-    messagePane_->setText(Texts::text(57345));
+    status_ = std::make_unique<StatusProgress>(statusBar());
 
     // The port list: system ports, then ports given by path (this start's and
     // those remembered from earlier starts that still exist), then the simulator.
@@ -160,8 +150,8 @@ CMainFrame::CMainFrame(const Options& options, QWidget* parent)
 
     loadRecentFiles();
     // The menu of an open panel keeps the language of the start.
-    buildMenus129();
-    buildMenus128();
+    buildPanelMenus();
+    buildIdleMenus();
     updateMenus();
     axisBar_->portList()->setFocus();
 }
@@ -193,41 +183,23 @@ QString CMainFrame::startSimulator() {
 // Status bar progress
 
 void CMainFrame::progressShow(const QString& text, int range, int step) {
-    statusBar()->clearMessage();
-    messagePane_->setText(text);
-    if (!progress_) {
-        progress_ = new QProgressBar(statusBar());
-        progress_->setObjectName(QStringLiteral("statusProgress"));
-        progress_->setTextVisible(false);
-    }
-    progress_->setRange(0, qMax(range, 0));
-    progress_->setValue(0);
-    progressStep_ = step;
-    if (statusBar()->layout())
-        statusBar()->layout()->activate();
-    progress_->setGeometry(progressPane_->geometry());
-    progress_->show();
-    if (cursorDepth_++ == 0)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+    status_->show(text, range, step);
 }
 
 void CMainFrame::progressStep() {
-    if (progress_)
-        progress_->setValue(qMin(progress_->value() + progressStep_, progress_->maximum()));
+    status_->step();
 }
 
 void CMainFrame::progressHide() {
-    delete progress_;
-    progress_ = nullptr;
-    messagePane_->setText(Texts::text(57345));
-    while (cursorDepth_ > 0) {
-        --cursorDepth_;
-        QApplication::restoreOverrideCursor();
-    }
+    status_->hide();
 }
 
 QString CMainFrame::statusText() const {
-    return messagePane_->text();
+    return status_->text();
+}
+
+bool CMainFrame::progressVisible() const {
+    return status_->running();
 }
 
 // ---------------------------------------------------------------------------
@@ -344,25 +316,6 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
     });
 }
 
-void CMainFrame::trackModifications(CKormakView* view, CKormakDoc* doc) {
-    // An offline configuration is a document: what the operator changes in
-    // its parameter fields is asked about before the window closes. An
-    // online panel has its own question about storing the axis's parameters.
-    const auto changed = [doc] { doc->modified = true; };
-    for (QLineEdit* edit : view->findChildren<QLineEdit*>()) {
-        // The move target and the edit field of a list that is not stored
-        // are not part of the configuration.
-        if (edit->objectName() == QLatin1String("moveTarget"))
-            continue;
-        connect(edit, &QLineEdit::textEdited, doc, changed);
-    }
-    for (QComboBox* box : view->findChildren<QComboBox*>()) {
-        if (box->objectName() == QLatin1String("moveType"))
-            continue;
-        connect(box, &QComboBox::activated, doc, changed);
-    }
-}
-
 bool CMainFrame::confirmClose(CChildFrame* child) {
     CKormakView* view = child->view();
     CKormakDoc* doc = child->doc();
@@ -402,8 +355,11 @@ CKormakView* CMainFrame::createPanel(CKormakDoc* doc) {
     mdi_->addSubWindow(child);
     connect(child, &CChildFrame::closed, this, &CMainFrame::onPanelWindowClosed);
     view->InitialisePanel();
+    // An offline configuration is a document: what the operator changes in
+    // its parameter fields is asked about before the window closes. An
+    // online panel has its own question about storing the axis's parameters.
     if (view->isOffline())
-        trackModifications(view, doc);
+        connect(view, &CKormakView::configurationEdited, doc, [doc] { doc->modified = true; });
     child->fitToPanel();
     updateMenus();
     child->show();
@@ -460,10 +416,7 @@ bool CMainFrame::event(QEvent* event) {
     // text of a running operation is never covered, and when the pointer
     // leaves the tool the pane says "Bereit" again.
     if (event->type() == QEvent::StatusTip) {
-        if (!progress_) {
-            const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-            messagePane_->setText(tip.isEmpty() ? Texts::text(57345) : tip);
-        }
+        status_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -722,7 +675,7 @@ void CMainFrame::SetLanguage(int identifier) {
         language = Texts::Language::French;
     Texts::setLanguage(language);
     retranslate();
-    buildMenus128();
+    buildIdleMenus();
     updateMenus();
 }
 

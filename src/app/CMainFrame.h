@@ -23,6 +23,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
+class StatusProgress;
 class QToolBar;
 namespace sim {
 class SimHost;
@@ -66,14 +67,12 @@ public:
     QList<CKormakView*> panels() const;
     CKormakView* activePanel() const;
 
-    // StatusProgress: text in pane 0, a bar over pane 1, wait cursor.
+    // The status bar's progress (see StatusProgress).
     void progressShow(const QString& text, int range, int step);
     void progressStep();
     void progressHide();
     QString statusText() const;
-    bool progressVisible() const {
-        return progress_ != nullptr;
-    }
+    bool progressVisible() const;
 
     // Commands.
     void ConnectToAxis(int k);
@@ -134,8 +133,10 @@ private:
     QString startSimulator();
     QMenu* buildFileMenu(bool withPanel);
     QMenu* buildViewMenu();
-    void buildMenus128();
-    void buildMenus129();
+    // The menu bar while no panel is open (File, View, Options, Help), and the
+    // one of an open panel.
+    void buildIdleMenus();
+    void buildPanelMenus();
     void buildToolBars();
     void updateMenus();
     void updateChangeBaud();
@@ -190,7 +191,6 @@ private:
     void onPanelWindowClosed();
     void reactivateAfterFailedOpen(const QString& previousAddress);
     void openRecent(int n);
-    void trackModifications(CKormakView* view, CKormakDoc* doc);
     bool confirmClose(CChildFrame* child);
     CChildFrame* childOfFile(const QString& path) const;
     void fillWindowMenu(QMenu* window);
@@ -205,14 +205,10 @@ private:
     AxisBar* axisBar_ = nullptr;
     QDockWidget* axisDock_ = nullptr;
     QMdiArea* mdi_ = nullptr;
-    QLabel* messagePane_ = nullptr;
-    QLabel* progressPane_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    int progressStep_ = 1;
-    int cursorDepth_ = 0;
+    std::unique_ptr<StatusProgress> status_;
 
-    QList<QMenu*> menus128_;
-    QList<QMenu*> menus129_;
+    QList<QMenu*> idleMenus_;
+    QList<QMenu*> panelMenus_;
     bool panelMenuShown_ = false;
     QToolBar* mainToolBar_ = nullptr;
     QToolBar* axisToolBar_ = nullptr;

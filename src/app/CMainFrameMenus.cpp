@@ -3,6 +3,7 @@
 // current language.
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
+#include "app/StatusProgress.h"
 #include "app/TraceWindow.h"
 #include "axis/CKormakView.h"
 #include "base/Texts.h"
@@ -152,14 +153,14 @@ QMenu* CMainFrame::buildViewMenu() {
     return view;
 }
 
-void CMainFrame::buildMenus128() {
+void CMainFrame::buildIdleMenus() {
     // The old menus go later: the language switch runs from one of their actions.
-    for (QMenu* m : std::as_const(menus128_))
+    for (QMenu* m : std::as_const(idleMenus_))
         m->deleteLater();
-    menus128_.clear();
-    menus128_ << buildFileMenu(false);
+    idleMenus_.clear();
+    idleMenus_ << buildFileMenu(false);
 
-    menus128_ << buildViewMenu();
+    idleMenus_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
     QMenu* language = options->addMenu(Texts::text("menu.language"));
@@ -167,17 +168,17 @@ void CMainFrame::buildMenus128() {
     language->addAction(Texts::text("menu.32829"), this, [this] { SetLanguage(German); });
     language->addAction(Texts::text("menu.32830"), this, [this] { SetLanguage(English); });
     language->addAction(Texts::text("menu.32834"), this, [this] { SetLanguage(French); });
-    menus128_ << options;
+    idleMenus_ << options;
 
     auto* help = new QMenu(Texts::text("menu.help"), this);
     help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
-    menus128_ << help;
+    idleMenus_ << help;
 }
 
-void CMainFrame::buildMenus129() {
-    menus129_ << buildFileMenu(true);
+void CMainFrame::buildPanelMenus() {
+    panelMenus_ << buildFileMenu(true);
 
-    menus129_ << buildViewMenu();
+    panelMenus_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
     changeBaud_ = options->addAction(Texts::text("menu.32814"), this, &CMainFrame::ChangeBaudRate);
@@ -192,7 +193,7 @@ void CMainFrame::buildMenus129() {
     readBack_->setCheckable(true);
     readBack_->setChecked(transferReadBack());
     connect(readBack_, &QAction::toggled, this, &CMainFrame::setTransferReadBack);
-    menus129_ << options;
+    panelMenus_ << options;
 
     auto* window = new QMenu(Texts::text("menu.window"), this);
     window->setObjectName(QStringLiteral("windowMenu"));
@@ -210,13 +211,13 @@ void CMainFrame::buildMenus129() {
         }
     });
     connect(window, &QMenu::aboutToShow, this, [this, window] { fillWindowMenu(window); });
-    menus129_ << window;
+    panelMenus_ << window;
 
     auto* help = new QMenu(Texts::text("menu.help"), this);
     help->addAction(Texts::text("menu.57664"), this, &CMainFrame::showAbout);
-    menus129_ << help;
+    panelMenus_ << help;
     // Whichever menu opens, the rate change follows the panel in front.
-    for (QMenu* m : std::as_const(menus129_))
+    for (QMenu* m : std::as_const(panelMenus_))
         connect(m, &QMenu::aboutToShow, this, &CMainFrame::updateChangeBaud);
 }
 
@@ -287,7 +288,7 @@ void CMainFrame::tilePanels() {
 void CMainFrame::updateMenus() {
     const bool withPanel = !panels().isEmpty();
     menuBar()->clear();
-    for (QMenu* m : withPanel ? menus129_ : menus128_)
+    for (QMenu* m : withPanel ? panelMenus_ : idleMenus_)
         menuBar()->addMenu(m);
     panelMenuShown_ = withPanel;
     tbSave_->setEnabled(withPanel);
@@ -309,7 +310,7 @@ void CMainFrame::reportActive(Report what) {
     case Report::ExportPdf: {
         const QString written = ReportPrintDialog::ExportPdf(*panel, this);
         if (!written.isEmpty())
-            messagePane_->setText(
+            status_->showMessage(
                 Texts::text("report.pdfWritten").arg(QDir::toNativeSeparators(written)));
         break;
     }
@@ -343,8 +344,7 @@ void CMainFrame::retranslate() {
     }
     if (axisBar_)
         axisBar_->retranslate();
-    if (!progress_)
-        messagePane_->setText(Texts::text(57345));
+    status_->retranslate();
 }
 
 void CMainFrame::updateAxisActions() {

@@ -7,12 +7,12 @@
 #include "axis/LinkGone.h"
 #include "axis/PanelCommands.h"
 #include "axis/PanelHost.h"
-#include "axis/StatusLamp.h"
 #include "axis/StatusPolling.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
+#include "widgets/StatusLamp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,6 +62,22 @@ void selectIndex(QComboBox* box, int index) {
 
 } // namespace
 
+void CKormakView::watchConfigurationEdits() {
+    const auto edited = [this] { emit configurationEdited(); };
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        // The move target and the edit field of a list that is not stored
+        // are not part of the configuration.
+        if (edit->objectName() == QLatin1String("moveTarget"))
+            continue;
+        connect(edit, &QLineEdit::textEdited, this, edited);
+    }
+    for (QComboBox* box : findChildren<QComboBox*>()) {
+        if (box->objectName() == QLatin1String("moveType"))
+            continue;
+        connect(box, &QComboBox::activated, this, edited);
+    }
+}
+
 CKormakView::CKormakView(PanelHost& host, CKormakDoc& doc, QWidget* parent)
     : QWidget(parent), host_(host), doc_(doc), link_(host.link()), op_(host.op()) {
     axisAddress_ = link_.currentAddress();
@@ -72,6 +88,7 @@ CKormakView::CKormakView(PanelHost& host, CKormakDoc& doc, QWidget* parent)
     LinkPlace::of(link_);
     setObjectName(QStringLiteral("axisPanel"));
     buildControls();
+    watchConfigurationEdits();
     retranslate();
     fillFixedLists();
     pollTimer_.setInterval(PollIntervalMs);

@@ -121,12 +121,16 @@ signals:
     // During InitialisePanel of an offline panel whose document holds the
     // lines of a parameter file: the lines are to be applied now.
     void applyFileLinesRequested();
+    // The operator changed a parameter field or list (not the move target or
+    // the move type, which are no part of the configuration).
+    void configurationEdited();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    void watchConfigurationEdits();
     void retranslate();
     void fillFixedLists();
     void applyLists();

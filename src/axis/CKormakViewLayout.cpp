@@ -5,7 +5,7 @@
 
 #include "axis/AxisVocabulary.h"
 #include "axis/PanelHost.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "axis/StatusPolling.h"
 #include "base/Texts.h"
 

@@ -2,7 +2,7 @@
 #include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/OverallStatus.h"

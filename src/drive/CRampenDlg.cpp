@@ -7,6 +7,7 @@
 #include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
 #include "link/SerialLink.h"
+#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,14 +40,6 @@ template <typename W> W* control(W* widget, const char* name, int id) {
 }
 
 // Restores the arrow on every path out of a deletion.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 } // namespace
 
 // While the dialog programs or deletes, the program is busy, every button is

@@ -6,6 +6,7 @@
 #include "drive/CWait.h"
 #include "drive/SfiCard.h"
 #include "link/SerialLink.h"
+#include "widgets/WaitCursor.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,14 +23,6 @@
 namespace {
 
 // The wait cursor for a scope, restored on every way out.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 QRadioButton* radio(const QString& text, const char* name, QWidget* parent) {
     auto* r = new QRadioButton(text, parent);
     r->setObjectName(QString::fromLatin1(name));

@@ -4,7 +4,7 @@
 #include "axis/AxisVocabulary.h"
 #include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"

@@ -4,7 +4,7 @@
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "axis/PanelHost.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 #include "sim/SimHost.h"

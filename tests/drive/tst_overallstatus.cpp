@@ -2,7 +2,7 @@
 // dialogs on the offscreen platform against the simulated axis.
 
 #include "SimRig.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CGesamtStatus.h"

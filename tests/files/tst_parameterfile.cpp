@@ -87,7 +87,7 @@ QByteArray commandOf(const QByteArray& frame) {
 
 // The panel of a simulated axis: a link to it and the parameters the panel
 // read from it, as a save finds them.
-struct SimRig {
+struct SimPanelRig {
     ScriptedOperator op;
     RefereedHost host{QStringLiteral("0")};
     SerialLink link{op};
@@ -512,7 +512,7 @@ private slots:
         QFETCH(bool, thirteenRamps);
         QVERIFY(Texts::setLanguage(languageOf(language)));
 
-        SimRig rig;
+        SimPanelRig rig;
         bool programmed = true;
         const bool eight = family.contains(QLatin1String("RZH"));
         rig.host.withBus([&](sim::SimBus& bus) {
@@ -674,7 +674,7 @@ private slots:
     void saveStaysWithItsAxis() {
         // Whatever runs between two transactions, the rest of a save goes to
         // the axis it began with.
-        SimRig rig;
+        SimPanelRig rig;
         QVERIFY(rig.start());
         QVERIFY(rig.readPanel());
         rig.op.onPump = [&rig]() { rig.link.setCurrentAddress(QStringLiteral("5")); };
@@ -691,7 +691,7 @@ private slots:
     }
     void noisyLineSavesTheSameFile() {
         QFETCH(int, noise);
-        SimRig rig;
+        SimPanelRig rig;
         rig.host.withBus([](sim::SimBus& bus) {
             sim::SimAxis& a = bus.axis(u'0');
             a.plcSlots[0x05] = QStringLiteral("Z\u00e4hler GR-800");
@@ -714,7 +714,7 @@ private slots:
     // ---- round trip -----------------------------------------------------------
 
     void roundTrip() {
-        SimRig rig;
+        SimPanelRig rig;
         rig.host.withBus([](sim::SimBus& bus) {
             sim::SimAxis& a = bus.axis(u'0');
             a.params.runFreq = 4500;

@@ -2,7 +2,7 @@
 // through the simulator's log.
 
 #include "SimRig.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/Texts.h"
 #include "plc/CSPSDialog.h"
 

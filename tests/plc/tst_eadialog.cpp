@@ -1,7 +1,7 @@
 // The I/O card dialog on the offscreen platform against the simulated axis.
 
 #include "SimRig.h"
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 #include "base/Texts.h"
 #include "plc/CEADialog.h"
 #include "plc/IoCard.h"

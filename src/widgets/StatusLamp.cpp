@@ -1,4 +1,4 @@
-#include "axis/StatusLamp.h"
+#include "widgets/StatusLamp.h"
 
 #include <QHash>
 
