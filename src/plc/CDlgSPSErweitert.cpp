@@ -8,6 +8,7 @@
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/CWait.h"
+#include "widgets/WaitCursor.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/SequenceArea.h"
@@ -31,13 +32,6 @@ namespace {
 
 // The executing row: black on red, also while the rows are disabled.
 // The wait cursor of the opening, undone on every way out.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 const QString ExecutingStyle = QStringLiteral(
     "QComboBox, QComboBox:disabled { color: black; background-color: rgb(255, 0, 0); }");
 
