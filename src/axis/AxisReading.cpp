@@ -4,6 +4,7 @@
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
+#include "axis/ParameterTable.h"
 #include "base/Operator.h"
 #include "link/SerialLink.h"
 
@@ -65,45 +66,48 @@ bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& p) {
     p.maxStartStopFreq = maxStartStopFreqOf(p.maxRunFreq);
     p.startStopList = startStopListFor(p.maxStartStopFreq);
 
-    if (!query(link, op, "PO?", &reply))
+    // The parameters in the order the panel reads them, with the device type,
+    // the ramp list and the position between them where the panel needs them:
+    // the ramp list before the ramp's index into it.
+    const auto parameter = [&](const char* code) {
+        const ParameterTable::Row& row = *ParameterTable::find(QString::fromLatin1(code));
+        if (!query(link, op, ParameterTable::query(row, false).toLatin1().constData(), &reply))
+            return false;
+        if (QString* text = ParameterTable::textField(row, p)) {
+            *text = reply;
+        } else if (int* index = ParameterTable::selectionField(row, p)) {
+            const bool hex = row.form == ParameterTable::Form::HexSelection;
+            // The ramp list is the axis's own, read just before.
+            const int entries = row.field == ParameterTable::Field::RampIndex
+                                    ? int(p.rampList.size())
+                                    : row.listSize;
+            *index = replyIndex(reply, hex ? 16 : 10, entries);
+        }
+        return true;
+    };
+    if (!parameter("PO"))
         return false;
-    p.startStopFreq = reply;
     if (!query(link, op, "DO?", &reply))
         return false;
     p.deviceType = reply;
-    if (!query(link, op, "PF?", &reply))
-        return false;
-    p.runFreq = reply;
-    if (!query(link, op, "PL?", &reply))
-        return false;
-    p.systemType = replyIndex(reply, 10, systemTypeTextIds().size());
-    if (!query(link, op, "PD?", &reply))
-        return false;
-    p.operatingMode = replyIndex(reply, 10, operatingModeTextIds().size());
+    for (const char* code : {"PF", "PL", "PD"})
+        if (!parameter(code))
+            return false;
 
     QString firstHalf, secondHalf;
     if (!query(link, op, "FR0050", &firstHalf) || !query(link, op, "FR0060", &secondHalf))
         return false;
     p.rampList = rampListFromValueList(firstHalf + secondHalf);
-
-    if (!query(link, op, "PN?", &reply))
+    if (!parameter("PN"))
         return false;
-    p.rampIndex = replyIndex(reply, 16, p.rampList.size());
 
-    struct Field {
-        const char* command;
-        QString* value;
-    };
-    const Field registers[] = {{"PC?", &p.position},
-                               {"PG?", &p.axisLimit},
-                               {"PW?", &p.backlash},
-                               {"PP?", &p.zeroOffsetPlus},
-                               {"PM?", &p.zeroOffsetMinus}};
-    for (const Field& field : registers) {
-        if (!query(link, op, field.command, &reply))
+    // The position is no parameter of the file; it is read with them.
+    if (!query(link, op, "PC?", &reply))
+        return false;
+    p.position = reply;
+    for (const char* code : {"PG", "PW", "PP", "PM"})
+        if (!parameter(code))
             return false;
-        *field.value = reply;
-    }
 
     if (!query(link, op, "PI?", &reply))
         return false;
