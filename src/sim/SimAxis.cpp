@@ -642,6 +642,8 @@ QString SimAxis::write(const QString& m, const QString& arg) {
         latched &= ~StatusBit::ParametersChanged;
     } else if (m == u"WD" && ignoreErase) {
         // acknowledged, nothing erased
+    } else if (m == u"WE" && refuseErase) {
+        return refused;
     } else if (m == u"WA" || m == u"WD" || m == u"WE") {
         // The ramp commands take the PLC area with them.
         if (m == u"WA")

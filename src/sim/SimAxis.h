@@ -134,6 +134,8 @@ public:
     // Slots whose writes use up their release and are answered "NO", as a
     // controller does that cannot store them.
     QSet<int> refusedSlots;
+    // "WE" uses up its release and is answered "NO"; nothing is erased.
+    bool refuseErase = false;
 
     SimRampMemory ramps;
     // PLC mode and the switches that refuse the write release.

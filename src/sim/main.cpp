@@ -78,6 +78,8 @@ Faults aimed at one command or one axis:
                           but not stored (repeatable)
   --refuse-slot A:NN      writes to PLC slot NN (hex) of axis A use up their
                           release and are answered "NO", not stored (repeatable)
+  --refuse-erase LIST     the axes in LIST answer "WE" (erase the PLC area) with
+                          "NO" once the release is used up, and erase nothing
 )";
 
 bool parseFault(const QString& text, sim::Fault* fault, int* param) {
@@ -207,9 +209,11 @@ int main(int argc, char** argv) {
         "A:NN");
     const QCommandLineOption refuseSlotOpt(
         "refuse-slot", "Writes to slot NN of axis A are answered \"NO\" (repeatable).", "A:NN");
+    const QCommandLineOption refuseEraseOpt(
+        "refuse-erase", "Axes that answer \"WE\" with \"NO\", e.g. 0,2.", "LIST");
     parser.addOptions({help, axesOpt, familyOpt, rateOpt, faultOpt, faultCountOpt, slotOpt, sfiOpt,
                        ioOpt, wireTimeOpt, answerDelayOpt, logOpt, keepOpt, noReplyOpt, refuseOpt,
-                       loseSlotOpt, refuseSlotOpt});
+                       loseSlotOpt, refuseSlotOpt, refuseEraseOpt});
     if (!parser.parse(QCoreApplication::arguments()))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
@@ -295,6 +299,9 @@ int main(int argc, char** argv) {
                     .insert(slot);
             }
         }
+        for (QChar a : listOf(parser.value(refuseEraseOpt)))
+            if (axes.contains(a))
+                bus.axis(a).refuseErase = true;
         for (QChar a : listOf(parser.value(sfiOpt)))
             if (axes.contains(a))
                 bus.axis(a).sfiCard = true;

@@ -462,6 +462,33 @@ private slots:
                  (QStringList{"WE", "EW02" + d.position("222"), "EW05" + d.position("5")}));
         QVERIFY(d.committed() != d.working());
     }
+
+    // An erase the controller answers "NO" leaves the old slots in place:
+    // writing the new ones over them would mix two areas, so nothing follows.
+    void refusedEraseStops_data() { refusedSlotWriteStops_data(); }
+    void refusedEraseStops() {
+        QFETCH(Which, which);
+        SimRig rig;
+        QVERIFY(rig.open());
+        rig.axis([which](sim::SimAxis& a) {
+            a.plcSlots[2] = PlcDialog::position(which, QStringLiteral("2"));
+            a.refuseErase = true;
+        });
+        PlcDialog d(which, rig);
+        QVERIFY(d.initialise());
+        typeInto(d.valueField(2), "222");
+        rig.host.clearLog();
+        d.program();
+        QCOMPARE(rig.op.shownIds(), (QList<int>{MessageId::ProgramPlcQuestion, 0}));
+        QCOMPARE(rig.op.shown.last().text, Texts::text(MessageId::ProgramFailed) +
+                                               QStringLiteral("\n\n") +
+                                               Texts::text("plc.eraseAnsweredNo"));
+        QCOMPARE(writesIn(rig.commands()), QStringList{"WE"});
+        rig.axis([which](sim::SimAxis& a) {
+            QCOMPARE(a.plcSlots[2], PlcDialog::position(which, QStringLiteral("2")));
+        });
+        QVERIFY(d.committed() != d.working());
+    }
 };
 
 QTEST_MAIN(TestPlcDialogs)
