@@ -2,11 +2,11 @@
 #include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
-#include "widgets/StatusLamp.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/OverallStatus.h"
 #include "link/SerialLink.h"
+#include "widgets/StatusLamp.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -3,10 +3,10 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
-#include "drive/CWait.h"
 #include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
 #include "link/SerialLink.h"
+#include "widgets/CWait.h"
 #include "widgets/WaitCursor.h"
 
 #include <QApplication>
@@ -402,7 +402,7 @@ void CRampenDlg::installInternalRamps() {
         return;
     hideRows();
     // The controller computes its ten tables itself; that takes a while.
-    CWait wait(op_, &link_, this);
+    CWait wait(op_, this);
     wait.timedMode = true;
     wait.caption = Texts::text(10241);
     wait.text = Texts::text(10242);

@@ -3,9 +3,9 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
-#include "drive/CWait.h"
 #include "drive/OverallStatus.h"
 #include "link/SerialLink.h"
+#include "widgets/CWait.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -24,7 +24,7 @@ bool RunSystemReset(SerialLink& link, Operator& op, QWidget* parent, const WaitR
     BusyGuard busy;
     if (!OverallStatus::sendSystemReset(link, op))
         return false;
-    CWait wait(op, &link, parent);
+    CWait wait(op, parent);
     wait.timedMode = true;
     wait.caption = Texts::text(10097);
     wait.text = Texts::text(10098);

@@ -3,9 +3,9 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
-#include "drive/CWait.h"
 #include "drive/SfiCard.h"
 #include "link/SerialLink.h"
+#include "widgets/CWait.h"
 #include "widgets/WaitCursor.h"
 
 #include <QAbstractButton>
@@ -174,7 +174,7 @@ void CSFIDialog::programClicked() {
         WaitCursor cursor;
         if (SfiCard::program(link_, op_, c, dirs_) != SfiCard::Outcome::Programmed)
             return;
-        CWait wait(op_, &link_, this);
+        CWait wait(op_, this);
         wait.timedMode = true;
         wait.caption = Texts::text(10162);
         wait.text = Texts::text(10163);

@@ -7,13 +7,14 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
-#include "drive/CWait.h"
-#include "widgets/WaitCursor.h"
+#include "drive/PlcSend.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/SequenceArea.h"
 #include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
+#include "widgets/CWait.h"
+#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -422,12 +423,13 @@ void CDlgSPSErweitert::programClicked() {
     if (op_.ask(MessageId::ProgramPlcQuestion, Operator::Buttons::YesNo,
                 Operator::Icon::Question) != Operator::Answer::Yes)
         return;
-    CWait wait(op_, &link_, this);
-    wait.timedMode = false;
+    CWait wait(op_, this);
     wait.caption = Texts::text(MessageId::SendPlcTitle);
     wait.text = Texts::text(MessageId::SendPlcLabel);
-    wait.eightSlots = false;
-    wait.slotTexts = PlcArea::StepTextsToProgram(working_);
+    PlcSend send;
+    send.eightSlots = false;
+    send.prepare(wait, &link_, op_);
+    send.slotTexts = PlcArea::StepTextsToProgram(working_);
     int result = 0;
     {
         BusyGuard busy;
@@ -436,11 +438,11 @@ void CDlgSPSErweitert::programClicked() {
     if (result == PlcAreaDone) {
         committed_ = working_.extendedSteps;
         op_.inform(MessageId::ProgramDone);
-    } else if (!wait.check.clean()) {
+    } else if (!send.check.clean()) {
         // The slots the controller refused or did not store, by name.
         op_.show({0,
                   Texts::text(MessageId::ProgramFailed) + QStringLiteral("\n\n") +
-                      PlcAreaCheckText(wait.check, false),
+                      PlcAreaCheckText(send.check, false),
                   0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: a lost reply has been reported where it happened.

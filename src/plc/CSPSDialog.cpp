@@ -4,16 +4,17 @@
 #include "axis/AxisVocabulary.h"
 #include "axis/LinkGone.h"
 #include "axis/MemoryAreas.h"
-#include "widgets/StatusLamp.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
-#include "drive/CWait.h"
+#include "drive/PlcSend.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/PlcHandshake.h"
 #include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
+#include "widgets/CWait.h"
+#include "widgets/StatusLamp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -695,12 +696,13 @@ void CSPSDialog::programClicked() {
     if (op_.ask(MessageId::ProgramPlcQuestion, Operator::Buttons::YesNo,
                 Operator::Icon::Question) != Operator::Answer::Yes)
         return;
-    CWait wait(op_, &link_, this);
-    wait.timedMode = false;
+    CWait wait(op_, this);
     wait.caption = Texts::text(MessageId::SendPlcTitle);
     wait.text = Texts::text(MessageId::SendPlcLabel);
-    wait.eightSlots = working_.eightSlots;
-    wait.slotTexts = PlcArea::TextsToProgram(working_);
+    PlcSend send;
+    send.eightSlots = working_.eightSlots;
+    send.prepare(wait, &link_, op_);
+    send.slotTexts = PlcArea::TextsToProgram(working_);
     int result = 0;
     {
         BusyGuard busy;
@@ -709,11 +711,11 @@ void CSPSDialog::programClicked() {
     if (result == PlcAreaDone) {
         committed_ = working_.programs;
         op_.inform(MessageId::ProgramDone);
-    } else if (!wait.check.clean()) {
+    } else if (!send.check.clean()) {
         // The slots the controller refused or did not store, by name.
         op_.show({0,
                   Texts::text(MessageId::ProgramFailed) + QStringLiteral("\n\n") +
-                      PlcAreaCheckText(wait.check, working_.eightSlots),
+                      PlcAreaCheckText(send.check, working_.eightSlots),
                   0, Operator::Icon::Error, Operator::Buttons::Ok});
     } else if (link_.lastFailure() == SerialLink::Failure::None) {
         // A refused release: the area was not written as asked. A lost reply

@@ -16,12 +16,12 @@
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
 #include "drive/CStrom.h"
-#include "drive/CWait.h"
 #include "files/CCompareDialog.h"
 #include "link/SerialLink.h"
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
 #include "plc/CSPSDialog.h"
+#include "widgets/CWait.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -76,7 +76,11 @@ QList<DialogCase> dialogs() {
         {"CSFIDialog",
          [](SerialLink& l, Operator& o) { return std::make_unique<CSFIDialog>(l, o); }},
         {"CStrom", [](SerialLink& l, Operator& o) { return std::make_unique<CStrom>(l, o); }},
-        {"CWait", [](SerialLink& l, Operator& o) { return std::make_unique<CWait>(o, &l); }},
+        {"CWait",
+         [](SerialLink& l, Operator& o) {
+             (void)l;
+             return std::make_unique<CWait>(o);
+         }},
         {"CEADialog", [](SerialLink& l, Operator& o) { return std::make_unique<CEADialog>(l, o); }},
         {"CCompareDialog",
          [](SerialLink& l, Operator& o) {

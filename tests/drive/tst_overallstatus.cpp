@@ -7,7 +7,7 @@
 #include "base/Texts.h"
 #include "drive/CGesamtStatus.h"
 #include "drive/CReset.h"
-#include "drive/CWait.h"
+#include "widgets/CWait.h"
 #include "drive/OverallStatus.h"
 #include "sim/SimStatus.h"
 

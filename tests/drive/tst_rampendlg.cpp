@@ -9,7 +9,7 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CRampenDlg.h"
-#include "drive/CWait.h"
+#include "widgets/CWait.h"
 #include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
 

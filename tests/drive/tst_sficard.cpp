@@ -5,7 +5,7 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CSFIDialog.h"
-#include "drive/CWait.h"
+#include "widgets/CWait.h"
 #include "drive/SfiCard.h"
 
 #include <QApplication>

@@ -17,7 +17,7 @@
 #include "drive/CRampenDlg.h"
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
-#include "drive/CWait.h"
+#include "widgets/CWait.h"
 #include "drive/Currents.h"
 #include "drive/OverallStatus.h"
 #include "drive/ProgramPlcArea.h"

@@ -1,38 +1,36 @@
 #pragma once
 
-#include "drive/ProgramPlcArea.h"
-#include "link/DeviceFamily.h"
-
 #include <QBasicTimer>
 #include <QDialog>
-#include <QStringList>
+#include <functional>
 
 class QLabel;
 class QProgressBar;
 class Operator;
-class SerialLink;
 
 // The progress window: a caption, one line of text and a bar, no buttons.
 // Timed mode counts seconds while the controller carries out something long
-// and closes by itself; send mode writes the PLC slot texts (ProgramPlcArea)
-// and closes with 1 when everything was written, 2 otherwise. The caller sets
-// the fields between construction and exec(); one object serves one run.
+// and closes by itself with 1; work mode runs the caller's work once the window
+// shows (the PLC area's sending, see drive/PlcSend), which names each item as
+// it goes and moves the bar, and closes with the code the work returns. The
+// caller sets the fields between construction and exec(); one object serves
+// one run.
 class CWait : public QDialog {
     Q_OBJECT
 public:
-    explicit CWait(Operator& op, SerialLink* link = nullptr, QWidget* parent = nullptr);
+    explicit CWait(Operator& op, QWidget* parent = nullptr);
     ~CWait() override;
 
     bool timedMode = true;
     QString caption;
     QString text;
-    // Send mode: slot 0..255, empty = not written.
-    QStringList slotTexts = QStringList(PlcSlotCount);
-    int seconds = 0;         // timed mode: duration and bar range
-    bool eightSlots = false; // send mode: "WU" and slots 0..7
-    // Send mode: each written slot is read back (on unless a caller turns it
-    // off); after the run, the slots refused or not held as sent.
-    PlcAreaCheck check = {true, {}, {}};
+    int seconds = 0; // timed mode: duration and bar range
+    // Work mode: the work and the bar's range (0..workRange).
+    std::function<int(CWait&)> work;
+    int workRange = 255;
+    // For the work: the text followed by the item now going out, and the bar.
+    void showItem(int n);
+    void setProgress(int value);
 
     // The length of one counted second; only tests shorten it.
     void setSecondMs(int ms) { secondMs_ = ms; }
@@ -50,11 +48,10 @@ protected:
 private:
     void start();
     void tick();
-    void sendSlots();
+    void runWork();
     void finish(int code);
 
     Operator& op_;
-    SerialLink* link_;
     QLabel* label_;
     QProgressBar* bar_;
     QBasicTimer timer_;

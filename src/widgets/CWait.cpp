@@ -1,7 +1,6 @@
-#include "drive/CWait.h"
+#include "widgets/CWait.h"
 
 #include "base/Operator.h"
-#include "drive/ProgramPlcArea.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -15,9 +14,8 @@ constexpr int SendDelayMs = 100;
 constexpr int CloseDelayMs = 200;
 } // namespace
 
-CWait::CWait(Operator& op, SerialLink* link, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), op_(op),
-      link_(link) {
+CWait::CWait(Operator& op, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), op_(op) {
     setObjectName(QStringLiteral("CWait"));
     setModal(true);
     label_ = new QLabel(this);
@@ -70,7 +68,7 @@ void CWait::timerEvent(QTimerEvent* event) {
     if (timedMode)
         tick();
     else
-        sendSlots();
+        runWork();
 }
 
 void CWait::tick() {
@@ -86,22 +84,24 @@ void CWait::tick() {
     }
 }
 
-void CWait::sendSlots() {
+void CWait::runWork() {
     timer_.stop();
     if (finishing_)
         return;
     finishing_ = true;
     label_->setText(text);
-    bar_->setRange(0, 255);
+    bar_->setRange(0, workRange);
     bar_->setValue(0);
-    if (!link_) {
-        finish(PlcAreaFailed);
-        return;
-    }
-    PlcAreaProgress progress;
-    progress.sending = [this](int slot) { label_->setText(text + QString::number(slot)); };
-    progress.done = [this](int slot) { bar_->setValue(slot); };
-    finish(ProgramPlcArea(*link_, op_, slotTexts, eightSlots, progress, &check));
+    // Without work there is nothing done: the run failed.
+    finish(work ? work(*this) : 2);
+}
+
+void CWait::showItem(int n) {
+    label_->setText(text + QString::number(n));
+}
+
+void CWait::setProgress(int value) {
+    bar_->setValue(value);
 }
 
 void CWait::finish(int code) {
