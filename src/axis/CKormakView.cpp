@@ -102,25 +102,27 @@ CKormakView::~CKormakView() {
 // ---------------------------------------------------------------------------
 // Fields and controls
 
-AxisParameters CKormakView::parameters() {
-    params_.startStopFreq = startStopFreq_->currentText();
-    params_.runFreq = runFreq_->currentText();
-    params_.position = position_->text();
-    params_.axisLimit = axisLimit_->text();
-    params_.backlash = backlash_->text();
-    params_.zeroOffsetPlus = zeroOffsetPlus_->text();
-    params_.zeroOffsetMinus = zeroOffsetMinus_->text();
-    params_.moveTarget = moveTarget_->text();
-    params_.rampIndex = ramp_->currentIndex();
-    params_.systemType = systemType_->currentIndex();
-    params_.operatingMode = operatingMode_->currentIndex();
-    params_.moveType = moveType_->currentIndex();
-    params_.startStopList = itemsOf(startStopFreq_);
-    params_.runFreqList = itemsOf(runFreq_);
-    params_.rampList = itemsOf(ramp_);
-    params_.outputA0 = outputA0_->isChecked() ? 1 : 0;
-    params_.outputA1 = outputA1_->isChecked() ? 1 : 0;
-    return params_;
+AxisParameters CKormakView::parameters() const {
+    // What the controls show now, over what the panel last read or set.
+    AxisParameters p = params_;
+    p.startStopFreq = startStopFreq_->currentText();
+    p.runFreq = runFreq_->currentText();
+    p.position = position_->text();
+    p.axisLimit = axisLimit_->text();
+    p.backlash = backlash_->text();
+    p.zeroOffsetPlus = zeroOffsetPlus_->text();
+    p.zeroOffsetMinus = zeroOffsetMinus_->text();
+    p.moveTarget = moveTarget_->text();
+    p.rampIndex = ramp_->currentIndex();
+    p.systemType = systemType_->currentIndex();
+    p.operatingMode = operatingMode_->currentIndex();
+    p.moveType = moveType_->currentIndex();
+    p.startStopList = itemsOf(startStopFreq_);
+    p.runFreqList = itemsOf(runFreq_);
+    p.rampList = itemsOf(ramp_);
+    p.outputA0 = outputA0_->isChecked() ? 1 : 0;
+    p.outputA1 = outputA1_->isChecked() ? 1 : 0;
+    return p;
 }
 
 void CKormakView::setParameters(const AxisParameters& parameters) {

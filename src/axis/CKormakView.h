@@ -65,7 +65,7 @@ public:
 
     // The controls copied into the parameter set (the lists and the values
     // only the panel keeps included).
-    AxisParameters parameters();
+    AxisParameters parameters() const;
     // Puts a parameter set into the controls: lists, selections, texts and the
     // values only the panel keeps. Sends nothing.
     void setParameters(const AxisParameters& parameters);
