@@ -1,3 +1,5 @@
+// CChangeBaud: the baud rate change dialog.
+// Procedures: link/BaudChange. Tests: tests/app/tst_linkdialogs.
 #pragma once
 
 #include <QDialog>

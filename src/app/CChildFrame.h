@@ -1,3 +1,5 @@
+// CChildFrame: the window around one axis panel.
+// Tests: tests/app/tst_shell.
 #pragma once
 
 #include "axis/CKormakView.h"

@@ -1,3 +1,5 @@
+// CKormakApp: the program: command line, one instance per user.
+// Procedures: app/OpenRequestServer. Tests: tests/app/tst_startup, tst_openrequests.
 #pragma once
 
 #include <QApplication>

@@ -1,3 +1,5 @@
+// CMainFrame: the main window: menus, tool bars, panels, status bar.
+// Procedures: app/CMainFrame*.cpp. Tests: tests/app/tst_shell, tst_machinewindow.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,5 @@
+// CRSMonitor: the RS monitor.
+// Procedures: link/RsMonitor. Tests: tests/link/tst_rsmonitor, tests/app/tst_linkdialogs.
 #pragma once
 
 #include "link/RsMonitor.h"

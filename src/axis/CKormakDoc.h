@@ -1,3 +1,5 @@
+// CKormakDoc: the panel's document: file lines and title.
+// Tests: tests/axis/tst_axisprocedures.
 #pragma once
 
 #include <QObject>

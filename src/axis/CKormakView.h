@@ -1,3 +1,6 @@
+// CKormakView: the axis panel.
+// Procedures: axis/PanelCommands, AxisReading, StatusPolling. Tests: tests/axis/tst_axispanel,
+// tst_axisprocedures.
 #pragma once
 
 #include "axis/AxisParameters.h"

@@ -1,3 +1,5 @@
+// CGesamtStatus: the overall status dialog.
+// Procedures: drive/OverallStatus. Tests: tests/drive/tst_overallstatus.
 #pragma once
 
 // The overall status dialog: the controller's 32-bit status as 23 lamps, the

@@ -1,3 +1,6 @@
+// CRampenDlg: the ramp memory dialog.
+// Procedures: drive/RampMemoryModel, RampMemory, RampCalculation. Tests: tests/drive/tst_rampendlg,
+// tst_rampmemorymodel.
 #pragma once
 
 #include "drive/RampCalculation.h"

@@ -1,3 +1,5 @@
+// CReset: the reset dialog.
+// Procedures: drive/OverallStatus. Tests: tests/drive/tst_overallstatus.
 #pragma once
 
 // The reset dialog of the axis panel: the five resets without the status

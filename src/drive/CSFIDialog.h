@@ -1,3 +1,5 @@
+// CSFIDialog: the SFI card dialog.
+// Procedures: drive/SfiCard. Tests: tests/drive/tst_sficard.
 #pragma once
 
 // The SFI card dialog: its configuration and activation, programming from the

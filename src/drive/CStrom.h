@@ -1,3 +1,5 @@
+// CStrom: the motor currents dialog.
+// Procedures: drive/Currents. Tests: tests/drive/tst_currents.
 #pragma once
 
 #include "drive/Currents.h"

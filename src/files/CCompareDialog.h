@@ -1,3 +1,5 @@
+// CCompareDialog: the comparison of a file with an axis.
+// Procedures: files/AxisComparison. Tests: tests/transfer/tst_transfer.
 #pragma once
 
 // The comparison of an offline configuration with an axis: the operator

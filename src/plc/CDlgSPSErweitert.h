@@ -1,3 +1,6 @@
+// CDlgSPSErweitert: the extended-sequence (step) dialog.
+// Procedures: plc/ExtendedStep, SequenceArea, SlotPager. Tests: tests/plc/tst_sequencedialog,
+// tst_plcdialogs.
 #pragma once
 
 // The extended-sequence dialog: the steps of one axis's PLC area (or of an

@@ -1,3 +1,5 @@
+// CEADialog: the I/O card dialog.
+// Procedures: plc/IoCard. Tests: tests/plc/tst_eadialog.
 #pragma once
 
 // The I/O card dialog: twelve input lamps refreshed four times a second, six

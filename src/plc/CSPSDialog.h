@@ -1,3 +1,6 @@
+// CSPSDialog: the cycle-program (PLC) dialog.
+// Procedures: plc/CycleProgram, PlcArea, PlcHandshake, SlotPager. Tests: tests/plc/tst_cspsdialog,
+// tst_plcdialogs.
 #pragma once
 
 // The cycle-program dialog: the PLC slots of one axis (or of an offline

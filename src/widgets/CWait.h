@@ -1,3 +1,5 @@
+// CWait: the progress window. Its PLC send: drive/PlcSend.
+// Tests: tests/widgets/tst_cwait, tests/drive/tst_plcsend.
 #pragma once
 
 #include <QBasicTimer>
