@@ -314,14 +314,9 @@ void CDlgSPSErweitert::kindChosen(int r, int kind) {
     Row& row = rows_[r];
     const int slot = slotOf(r);
     if (takenByProgram(slot)) {
-        const QString question = Texts::text("plc.replaceProgram").arg(slot);
-        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
-            Operator::Answer::Yes) {
-            filling_ = true;
-            row.kind->setCurrentIndex(-1);
-            filling_ = false;
+        if (!SlotPager::mayTakeSlot(op_, row.kind, filling_,
+                                    Texts::text("plc.replaceProgram").arg(slot)))
             return;
-        }
         // The step takes the slot: the program goes, on the axis and in the file.
         working_.programs[slot].clear();
         row.kind->setPlaceholderText(QString());

@@ -438,14 +438,9 @@ void CSPSDialog::kindChosen(int r, int kind) {
     Row& row = rows_[r];
     const int slot = slotOf(r);
     if (takenByStep(slot)) {
-        const QString question = Texts::text("plc.replaceStep").arg(slot);
-        if (op_.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) !=
-            Operator::Answer::Yes) {
-            filling_ = true;
-            row.kind->setCurrentIndex(-1);
-            filling_ = false;
+        if (!SlotPager::mayTakeSlot(op_, row.kind, filling_,
+                                    Texts::text("plc.replaceStep").arg(slot)))
             return;
-        }
         // The program takes the slot: the step goes, on the axis and in the file.
         working_.extendedSteps[slot].clear();
         row.kind->setPlaceholderText(QString());

@@ -3,6 +3,7 @@
 #include "base/MessageIds.h"
 #include "base/Operator.h"
 
+#include <QComboBox>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <QWidget>
@@ -94,4 +95,14 @@ bool SlotPager::mayClose(Operator& op, const QStringList& committed) {
         return false;
     return slots_ == committed || op.ask(MessageId::ChangedQuestion, Operator::Buttons::YesNo,
                                          Operator::Icon::Question) == Operator::Answer::Yes;
+}
+
+bool SlotPager::mayTakeSlot(Operator& op, QComboBox* kind, bool& filling, const QString& question) {
+    if (op.show({0, question, 0, Operator::Icon::Question, Operator::Buttons::YesNo}) ==
+        Operator::Answer::Yes)
+        return true;
+    filling = true;
+    kind->setCurrentIndex(-1);
+    filling = false;
+    return false;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 
 class Operator;
+class QComboBox;
 class QScrollBar;
 class QWheelEvent;
 class QWidget;
@@ -62,6 +63,11 @@ public:
     // The close check: collects, and asks before edits not programmed are
     // dropped; true when the dialog may close.
     bool mayClose(Operator& op, const QStringList& committed);
+    // Before a row's kind list takes a slot that holds the other dialog's kind
+    // of program: asks `question`. On No the list shows no choice again (with
+    // `filling` set meanwhile, so the dialog takes it for no choice of the
+    // operator's) and false comes back.
+    static bool mayTakeSlot(Operator& op, QComboBox* kind, bool& filling, const QString& question);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
