@@ -26,6 +26,7 @@
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/CEADialog.h"
 #include "plc/CSPSDialog.h"
+#include "plc/ExtendedStep.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
 #endif
@@ -267,22 +268,26 @@ void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
         setup.startStopList = p.startStopList;
         setup.runFreqList = p.runFreqList;
         setup.rampList = p.rampList;
-        setup.lineList = doc->lineList;
+        setup.slotLines = p.slotLines;
+        setup.fileDeviceType = ExtendedStep::deviceTypeFromLines(doc->lineList);
         return setup;
     };
-    connect(view, &CKormakView::plcRequested, this, [this, doc, plcSetup] {
+    // An offline take-over changes the configuration's PLC area.
+    const auto takeOver = [view, doc](const auto& dialog) {
+        QStringList slotLines = view->parameters().slotLines;
+        dialog.mergeInto(slotLines);
+        view->setSlotLines(slotLines);
+        doc->modified = true;
+    };
+    connect(view, &CKormakView::plcRequested, this, [this, plcSetup, takeOver] {
         CSPSDialog dialog(link_, operator_, plcSetup(), this);
-        if (dialog.showAndRun() != CSPSDialog::TakeOver)
-            return;
-        dialog.mergeInto(doc->lineList);
-        doc->modified = true;
+        if (dialog.showAndRun() == CSPSDialog::TakeOver)
+            takeOver(dialog);
     });
-    connect(view, &CKormakView::plcExtRequested, this, [this, doc, plcSetup] {
+    connect(view, &CKormakView::plcExtRequested, this, [this, plcSetup, takeOver] {
         CDlgSPSErweitert dialog(link_, operator_, plcSetup(), this);
-        if (dialog.showAndRun() != CDlgSPSErweitert::TakeOver)
-            return;
-        dialog.mergeInto(doc->lineList);
-        doc->modified = true;
+        if (dialog.showAndRun() == CDlgSPSErweitert::TakeOver)
+            takeOver(dialog);
     });
     connect(view, &CKormakView::statusRequested, this, [this, view] {
         bool restarted = false;

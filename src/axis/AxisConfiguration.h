@@ -33,4 +33,24 @@ struct AxisConfiguration {
     QString boostTime;    // "PT"
 
     QString deviceType; // reply to "DO?"
+
+    // The PLC area an offline configuration holds: the slot lines of its
+    // file ("EW" + two hexadecimal digits, or "WU" + one, then the slot's
+    // text), each with "\r\n", in the order the file and the PLC dialogs
+    // give them. An online panel leaves it empty: its area is the
+    // controller's, read when a procedure needs it.
+    QStringList slotLines;
+
+    // True for a slot line of either form.
+    static bool isSlotLine(const QString& line) {
+        return line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU"));
+    }
+    // The slot lines of a file's lines, in their order.
+    static QStringList slotLinesOf(const QStringList& lines) {
+        QStringList found;
+        for (const QString& line : lines)
+            if (isSlotLine(line))
+                found << line;
+        return found;
+    }
 };

@@ -72,6 +72,8 @@ public:
     // Puts a parameter set into the controls: lists, selections, texts and the
     // values only the panel keeps. Sends nothing.
     void setParameters(const AxisParameters& parameters);
+    // The PLC area an offline panel holds, as a PLC dialog left it.
+    void setSlotLines(const QStringList& slotLines) { params_.slotLines = slotLines; }
 
     // The currents and the boost time, which no control of the panel shows.
     void setCurrents(const AxisConfiguration& c) {

@@ -1,4 +1,5 @@
 #include "files/AxisComparison.h"
+#include "axis/AxisConfiguration.h"
 #include "base/MessageIds.h"
 
 #include "axis/CKormakDoc.h"
@@ -142,7 +143,7 @@ bool CompareWithAxis(SerialLink& link, Operator& op, const AxisConfiguration& pa
     const int digits = c.eightSlots ? 1 : 2;
     const int slotCount = plcSlotCount(c.eightSlots);
     QMap<int, QString> expected;
-    for (const QString& line : TransferSequenceLines(doc.lineList)) {
+    for (const QString& line : TransferSequenceLines(params.slotLines)) {
         bool ok = false;
         const int slot = line.mid(2, digits).toInt(&ok, 16);
         if (!line.startsWith(ownKind) || !ok || line.size() < 2 + digits || slot >= slotCount) {

@@ -133,6 +133,7 @@ ApplyResult ApplyFileLines(const QStringList& lines, AxisConfiguration& params, 
     // Kept with the document, for the report and whoever shows the file.
     const FileDamage damage = CheckParameterFileLines(lines);
     doc.damagedWhere = damage.damaged() ? FileDamageWhere(damage) : QString();
+    params.slotLines = AxisConfiguration::slotLinesOf(lines);
     // A file without lines names no device and no values: the document keeps
     // the file's name as its type tag, as the panel shows it.
     if (lines.isEmpty())

@@ -59,10 +59,10 @@ void composeOffline(QString& out, const AxisConfiguration& p, const CKormakDoc& 
     out += Texts::text(10189) + QLatin1Char(' ') + DefaultRampValueList + Separator;
     rampLines(out, p.rampList);
     sequenceMarker(out);
-    // The PLC area an offline panel knows is the one of the file it came from.
-    for (const QString& line : doc.lineList)
-        if (line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU")))
-            out += line;
+    // The PLC area an offline panel knows: the file's, as the PLC dialogs
+    // left it.
+    for (const QString& line : p.slotLines)
+        out += line;
 }
 
 // Sends the online save's queries to the axis the save began with, whatever

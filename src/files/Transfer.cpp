@@ -35,7 +35,7 @@ QString withoutLineEnd(QString line) {
 }
 
 bool isSequenceLine(const QString& line) {
-    return line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU"));
+    return AxisConfiguration::isSlotLine(line);
 }
 
 // Tells the panel the run has begun, and that it has ended on every path out.
@@ -209,14 +209,9 @@ TransferToAxes::Result TransferToAxes::run(const AxisConfiguration& params, cons
 
     const QString fileTable = FileRampTable(doc.lineList);
     const QString fileFamily = FileDeviceFamily(doc.lineList);
-    const QStringList sequence = TransferSequenceLines(doc.lineList);
-    qsizetype firstSequence = doc.lineList.size();
-    for (qsizetype i = 0; i < doc.lineList.size(); ++i)
-        if (isSequenceLine(doc.lineList.at(i))) {
-            firstSequence = i;
-            break;
-        }
-    const qsizetype progressRange = doc.lineList.size() - firstSequence;
+    const QStringList sequence = TransferSequenceLines(params.slotLines);
+    // One step per slot line sent.
+    const qsizetype progressRange = sequence.size();
 
     std::array<Found, 16> found{};
     survey(ticked, fileFamily, found, result);

@@ -42,7 +42,7 @@ CDlgSPSErweitert::CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& 
                                    QWidget* parent)
     : QDialog(parent), link_(link), op_(op), setup_(setup) {
     setObjectName(QStringLiteral("CDlgSPSErweitert"));
-    const PlcArea::Slots file = PlcArea::FromLineList(setup_.lineList);
+    const PlcArea::Slots file = PlcArea::FromLineList(setup_.slotLines);
     working_.extendedSteps = file.extendedSteps;
     // Offline the file's programs tell which slots are taken; online the
     // axis does.
@@ -50,7 +50,7 @@ CDlgSPSErweitert::CDlgSPSErweitert(SerialLink& link, Operator& op, const Setup& 
         working_.programs = file.programs;
         working_.eightSlots = file.eightSlots;
     }
-    deviceType_ = ExtendedStep::deviceTypeFromLines(setup_.lineList);
+    deviceType_ = setup_.fileDeviceType;
     buildControls();
     setTexts();
 }
@@ -301,11 +301,11 @@ bool CDlgSPSErweitert::takenByProgram(int slot) const {
     return working_.extendedSteps.value(slot).isEmpty() && !working_.programs.value(slot).isEmpty();
 }
 
-void CDlgSPSErweitert::mergeInto(QStringList& lineList) const {
-    PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
+void CDlgSPSErweitert::mergeInto(QStringList& slotLines) const {
+    PlcArea::MergeStepsIntoLineList(slotLines, working_.extendedSteps);
     // A program the operator replaced by a step leaves the file with it.
     if (programsReplaced_)
-        PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
+        PlcArea::MergeIntoLineList(slotLines, working_.programs, working_.eightSlots);
 }
 
 void CDlgSPSErweitert::kindChosen(int r, int kind) {

@@ -70,9 +70,9 @@ public:
     // The clock of the test run's pauses (ms); tests may replace it.
     void setClock(std::function<qint64()> clock) { clock_ = std::move(clock); }
 
-    // The offline take-over: the edited steps into the file's lines (and
-    // the programs, where a step replaced one).
-    void mergeInto(QStringList& lineList) const;
+    // The offline take-over: the edited steps into the configuration's slot
+    // lines (and the programs, where a step replaced one).
+    void mergeInto(QStringList& slotLines) const;
 
     void reject() override; // the close check
 

@@ -51,7 +51,7 @@ QString comboText(const QComboBox* box) {
 CSPSDialog::CSPSDialog(SerialLink& link, Operator& op, const Setup& setup, QWidget* parent)
     : QDialog(parent), link_(link), op_(op), setup_(setup) {
     setObjectName(QStringLiteral("CSPSDialog"));
-    working_ = PlcArea::FromLineList(setup_.lineList);
+    working_ = PlcArea::FromLineList(setup_.slotLines);
     buildControls();
     setTexts();
     timer_.setObjectName(QStringLiteral("timer22"));
@@ -427,11 +427,11 @@ bool CSPSDialog::takenByStep(int slot) const {
     return working_.programs.value(slot).isEmpty() && !working_.extendedSteps.value(slot).isEmpty();
 }
 
-void CSPSDialog::mergeInto(QStringList& lineList) const {
-    PlcArea::MergeIntoLineList(lineList, working_.programs, working_.eightSlots);
+void CSPSDialog::mergeInto(QStringList& slotLines) const {
+    PlcArea::MergeIntoLineList(slotLines, working_.programs, working_.eightSlots);
     // A step the operator replaced by a program leaves the file with it.
     if (stepsReplaced_)
-        PlcArea::MergeStepsIntoLineList(lineList, working_.extendedSteps);
+        PlcArea::MergeStepsIntoLineList(slotLines, working_.extendedSteps);
 }
 
 void CSPSDialog::kindChosen(int r, int kind) {

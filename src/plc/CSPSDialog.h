@@ -69,9 +69,9 @@ public:
     using WaitRunner = std::function<int(CWait&)>;
     void setWaitRunner(WaitRunner runner) { waitRunner_ = std::move(runner); }
 
-    // The offline take-over: the edited programs into the file's lines (and
-    // the steps, where a program replaced one).
-    void mergeInto(QStringList& lineList) const;
+    // The offline take-over: the edited programs into the configuration's
+    // slot lines (and the steps, where a program replaced one).
+    void mergeInto(QStringList& slotLines) const;
 
     void reject() override; // the close check
 

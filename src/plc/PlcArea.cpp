@@ -1,6 +1,7 @@
 #include "plc/PlcArea.h"
 #include "base/MessageIds.h"
 
+#include "axis/AxisConfiguration.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/MemoryAreas.h"
 #include "base/BusyState.h"
@@ -44,7 +45,7 @@ int slotCount(bool eightSlots) {
 }
 
 bool isSlotLine(const QString& line) {
-    return line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU"));
+    return AxisConfiguration::isSlotLine(line);
 }
 
 bool isCycleLine(const QString& line) {

@@ -110,7 +110,10 @@ struct DialogSetup {
     QStringList startStopList;
     QStringList runFreqList;
     QStringList rampList; // offline: the panel's ramps; online they are read
-    QStringList lineList; // the document's file lines
+    // Offline: the configuration's slot lines (AxisConfiguration::slotLines)
+    // and the device type its file names in its "; [TKV]"/"; [TMW]" line.
+    QStringList slotLines;
+    QString fileDeviceType;
 };
 
 // The read command, the write command and their slot count for the family.

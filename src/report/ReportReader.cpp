@@ -219,7 +219,7 @@ Result Read(SerialLink& link, Operator& op, const AxisConfiguration& p, const CK
         m.currentsBlock = t(10215) + t(10216) + p.boostTime + QStringLiteral(" ms\r\n") + t(10217) +
                           fileCurrent(p.stopCurrent) + Crlf + t(10218) + fileCurrent(p.runCurrent) +
                           Crlf + t(10219) + fileCurrent(p.boostCurrent) + Crlf;
-        m.slotBlocks = offlineSlotBlocks(doc.lineList, context);
+        m.slotBlocks = offlineSlotBlocks(p.slotLines, context);
         *model = m;
         return Result::Done;
     }

@@ -372,6 +372,32 @@ private slots:
                  QStringLiteral("; Portique X, moteur c\u00f4t\u00e9 gauche\r\n"));
     }
 
+    // The PLC area an offline panel holds is its configuration's: opening
+    // takes the file's slot lines in order, and a save writes what the PLC
+    // dialogs left there, not the lines the file had when it was opened.
+    void slotLinesBelongToTheConfiguration() {
+        AxisParameters params;
+        CKormakDoc doc;
+        open(readBytes(Fixtures + QStringLiteral("/opened_input.OPM")), params, doc);
+        QStringList fromFile;
+        for (const QString& line : doc.lineList)
+            if (line.startsWith(QLatin1String("EW")) || line.startsWith(QLatin1String("WU")))
+                fromFile << line;
+        QVERIFY(!fromFile.isEmpty());
+        QCOMPARE(params.slotLines, fromFile);
+
+        params.slotLines = {QStringLiteral("EW00PO400 PF2000 GA500 PN0\r\n"),
+                            QStringLiteral("EW01$&T250\r\n")};
+        OfflineRig rig(QStringLiteral("OFFLINE"));
+        QByteArray bytes;
+        QCOMPARE(ComposeParameterFile(rig.link, rig.op, params, doc, &bytes),
+                 ComposeStatus::Complete);
+        AxisParameters back;
+        CKormakDoc backDoc;
+        ApplyFileLines(SplitFileLines(bytes), back, backDoc);
+        QCOMPARE(back.slotLines, params.slotLines);
+    }
+
     void dialogFieldsFillGaps() {
         // A file without some current lines gives the panel what the
         // panel's current settings dialog already held.

@@ -2,9 +2,10 @@
 // through the simulator's log.
 
 #include "SimRig.h"
-#include "widgets/StatusLamp.h"
+#include "axis/AxisConfiguration.h"
 #include "base/Texts.h"
 #include "plc/CSPSDialog.h"
+#include "widgets/StatusLamp.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -303,7 +304,7 @@ private slots:
             setup.axis = QStringLiteral("OFFLINE1");
             setup.offline = true;
             setup.rampList = {"100", "200", "300"};
-            setup.lineList = lines;
+            setup.slotLines = AxisConfiguration::slotLinesOf(lines);
             CSPSDialog d(rig.link, rig.op, setup);
             QVERIFY(d.Initialise());
             QCOMPARE(d.rzhDevice(), eightSlots);

@@ -398,7 +398,7 @@ private slots:
         PlcArea::DialogSetup setup = onlineSetup();
         if (offline) {
             setup.offline = true;
-            setup.lineList = {"EW00" + other + "\r\n", "EW01" + mine + "\r\n"};
+            setup.slotLines = {"EW00" + other + "\r\n", "EW01" + mine + "\r\n"};
         } else {
             rig.axis([&](sim::SimAxis& a) {
                 a.plcSlots[0] = other;
@@ -423,10 +423,10 @@ private slots:
         rig.host.clearLog();
         d.program();
         if (offline) {
-            QStringList lines = setup.lineList;
+            QStringList lines = setup.slotLines;
             d.mergeInto(lines);
             QCOMPARE(lines, replace ? (QStringList{"EW00" + mine + "\r\n", "EW01" + mine + "\r\n"})
-                                    : setup.lineList);
+                                    : setup.slotLines);
         } else {
             QCOMPARE(writesIn(rig.commands()),
                      (QStringList{"WE", "EW00" + (replace ? mine : other), "EW01" + mine}));

@@ -2,9 +2,11 @@
 // checked on the wire through the simulator's log.
 
 #include "SimRig.h"
+#include "axis/AxisConfiguration.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "plc/CDlgSPSErweitert.h"
+#include "plc/ExtendedStep.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -705,7 +707,8 @@ private slots:
         CDlgSPSErweitert::Setup setup = onlineSetup();
         setup.axis = QStringLiteral("OFFLINE");
         setup.offline = true;
-        setup.lineList = lines;
+        setup.slotLines = AxisConfiguration::slotLinesOf(lines);
+        setup.fileDeviceType = ExtendedStep::deviceTypeFromLines(lines);
         int result = 0;
         QStringList steps;
         {

@@ -5,6 +5,7 @@
 #include "files/Transfer.h"
 #include "sim/SimStatus.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -142,6 +143,23 @@ private slots:
             QCOMPARE(a.stored.ph, 3);
             QCOMPARE(a.plcSlots.at(0), QStringLiteral("PO400 GA16000"));
             QCOMPARE(a.plcSlots.at(5), QStringLiteral("GA100"));
+        });
+    }
+
+    // What goes into the PLC area is the configuration's slot lines, as the
+    // PLC dialogs left them, not the lines the file had when it was opened.
+    void sendsTheConfigurationsSlotLines() {
+        TransferRig rig;
+        QVERIFY(rig.open());
+        rig.load(fileLines(GermanMarker, DefaultRampValueList, PlcLines));
+        rig.params.slotLines = {QStringLiteral("EW02GA7\r\n")};
+        TransferToAxes transfer(rig.link, rig.op);
+        QVERIFY(transfer.run(rig.params, rig.doc, bits("0")).allLoaded(bits("0")));
+        QCOMPARE(rig.commandsOf(u'0').filter(QRegularExpression(QStringLiteral("^EW"))),
+                 QStringList{QStringLiteral("EW02GA7")});
+        rig.axis(u'0', [](sim::SimAxis& a) {
+            QVERIFY(a.plcSlots.at(0).isEmpty());
+            QCOMPARE(a.plcSlots.at(2), QStringLiteral("GA7"));
         });
     }
 
