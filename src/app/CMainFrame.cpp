@@ -6,16 +6,12 @@
 #include "app/CChangeBaud.h"
 #include "app/CChildFrame.h"
 #include "app/CRSMonitor.h"
+#include "app/PanelDialogs.h"
 #include "app/StatusProgress.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
 #include "base/Texts.h"
-#include "drive/CGesamtStatus.h"
-#include "drive/CRampenDlg.h"
-#include "drive/CReset.h"
-#include "drive/CSFIDialog.h"
-#include "drive/CStrom.h"
 #include "files/FileCheck.h"
 #include "files/ParameterFile.h"
 #include "link/BaudChange.h"
@@ -23,10 +19,6 @@
 #include "link/NetworkPort.h"
 #include "link/PortDiscovery.h"
 #include "link/ProbeAxis.h"
-#include "plc/CDlgSPSErweitert.h"
-#include "plc/CEADialog.h"
-#include "plc/CSPSDialog.h"
-#include "plc/ExtendedStep.h"
 #ifdef KORMAK_WITH_SIMULATOR
 #include "sim/SimHost.h"
 #endif
@@ -230,97 +222,6 @@ void CMainFrame::closePanelWindow(CKormakView* panel) {
             c->close();
 }
 
-void CMainFrame::connectPanelDialogs(CKormakView* view, CKormakDoc* doc) {
-    // The currents dialog lives as long as its panel, so its values stay
-    // between openings; an offline panel's file fills it as the panel opens.
-    auto* strom = new CStrom(link_, operator_, this);
-    connect(view, &QObject::destroyed, strom, &QObject::deleteLater);
-    connect(view, &CKormakView::currentsRequested, this, [strom, view, doc] {
-        AxisConfiguration c = view->parameters();
-        const QStringList before{c.boostCurrent, c.runCurrent, c.stopCurrent, c.boostTime};
-        strom->runFor(c);
-        if (before != QStringList{c.boostCurrent, c.runCurrent, c.stopCurrent, c.boostTime}) {
-            view->setCurrents(c);
-            doc->modified = true;
-        }
-    });
-    connect(view, &CKormakView::applyFileLinesRequested, this, [view, doc, strom] {
-        AxisParameters p = view->parameters();
-        const ApplyResult r = ApplyFileLines(doc->lineList, p, *doc, strom->fields());
-        strom->fields() = r.currents;
-        view->setParameters(p);
-    });
-    connect(view, &CKormakView::rsMonitorRequested, this, &CMainFrame::openRsMonitor);
-    connect(view, &CKormakView::rampsRequested, this, [this, view] {
-        {
-            CRampenDlg dialog(link_, operator_, this);
-            dialog.exec();
-        }
-        // The ramp list of the panel follows what is now programmed.
-        view->ReadAxisConfiguration();
-    });
-    // What both PLC dialogs take from the panel and its document.
-    const auto plcSetup = [view, doc] {
-        const AxisParameters p = view->parameters();
-        PlcArea::DialogSetup setup;
-        setup.axis = view->axisAddress();
-        setup.offline = view->isOffline();
-        setup.startStopList = p.startStopList;
-        setup.runFreqList = p.runFreqList;
-        setup.rampList = p.rampList;
-        setup.slotLines = p.slotLines;
-        setup.fileDeviceType = ExtendedStep::deviceTypeFromLines(doc->lineList);
-        return setup;
-    };
-    // An offline take-over changes the configuration's PLC area.
-    const auto takeOver = [view, doc](const auto& dialog) {
-        QStringList slotLines = view->parameters().slotLines;
-        dialog.mergeInto(slotLines);
-        view->setSlotLines(slotLines);
-        doc->modified = true;
-    };
-    connect(view, &CKormakView::plcRequested, this, [this, plcSetup, takeOver] {
-        CSPSDialog dialog(link_, operator_, plcSetup(), this);
-        if (dialog.showAndRun() == CSPSDialog::TakeOver)
-            takeOver(dialog);
-    });
-    connect(view, &CKormakView::plcExtRequested, this, [this, plcSetup, takeOver] {
-        CDlgSPSErweitert dialog(link_, operator_, plcSetup(), this);
-        if (dialog.showAndRun() == CDlgSPSErweitert::TakeOver)
-            takeOver(dialog);
-    });
-    connect(view, &CKormakView::statusRequested, this, [this, view] {
-        bool restarted = false;
-        {
-            CGesamtStatus dialog(link_, operator_, this);
-            dialog.exec();
-            restarted = dialog.systemResetDone;
-        }
-        if (restarted)
-            view->ReadAxisConfiguration();
-    });
-    connect(view, &CKormakView::resetRequested, this, [this, view] {
-        int code = 0;
-        {
-            CReset dialog(link_, operator_, this);
-            code = dialog.exec();
-        }
-        if (code != CReset::SystemResetCode)
-            return;
-        view->stopPollTimer();
-        if (RunSystemReset(link_, operator_, this))
-            view->ReadAxisConfiguration();
-    });
-    connect(view, &CKormakView::optionCardRequested, this,
-            [this] { CEADialog::run(link_, operator_, this); });
-    connect(view, &CKormakView::transferRequested, this, [this, view] { transferToAxes(view); });
-    connect(view, &CKormakView::sfiRequested, this, [this] {
-        CSFIDialog dialog(link_, operator_, this);
-        if (dialog.start())
-            dialog.exec();
-    });
-}
-
 bool CMainFrame::confirmClose(CChildFrame* child) {
     CKormakView* view = child->view();
     CKormakDoc* doc = child->doc();
@@ -354,7 +255,10 @@ CChildFrame* CMainFrame::childOfFile(const QString& path) const {
 
 CKormakView* CMainFrame::createPanel(CKormakDoc* doc) {
     auto* view = new CKormakView(*this, *doc);
-    connectPanelDialogs(view, doc);
+    PanelDialogs::connect(link_, operator_, this, *view, *doc);
+    // Loading an offline configuration into the ticked axes is the main
+    // window's own: it knows the axis bar and the other panels.
+    connect(view, &CKormakView::transferRequested, this, [this, view] { transferToAxes(view); });
     auto* child = new CChildFrame(view, doc);
     child->mayClose = [this](CChildFrame* c) { return confirmClose(c); };
     mdi_->addSubWindow(child);

@@ -155,7 +155,6 @@ private:
     void updateAxisActions();
     void retranslate();
     CKormakView* createPanel(CKormakDoc* doc);
-    void connectPanelDialogs(CKormakView* view, CKormakDoc* doc);
     // Button 1384 of an offline panel: its configuration into the ticked axes.
     void transferToAxes(CKormakView* view);
 

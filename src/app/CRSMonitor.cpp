@@ -1,5 +1,6 @@
 #include "app/CRSMonitor.h"
 
+#include "axis/PanelContext.h"
 #include "base/Caption.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -16,6 +17,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+int CRSMonitor::run(PanelContext& context) {
+    // The panel has stopped its poll; it resumes when the main window is
+    // active again.
+    CRSMonitor monitor(context.link, context.op, context.parent);
+    return monitor.exec();
+}
 
 CRSMonitor::CRSMonitor(SerialLink& link, Operator& op, QWidget* parent)
     : QDialog(parent), link_(link), op_(op), session_(link) {

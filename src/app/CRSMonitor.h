@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class Operator;
+class PanelContext;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -22,6 +23,10 @@ class CRSMonitor : public QDialog {
     Q_OBJECT
 public:
     CRSMonitor(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    // The panel's RS monitor button: the monitor modally, for the axis at
+    // the link's address. The dialog's result.
+    static int run(PanelContext& context);
 
     QComboBox* commandField() const { return command_; }
     QComboBox* framingList() const { return framing_; }

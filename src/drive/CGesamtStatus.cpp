@@ -1,7 +1,9 @@
 #include "drive/CGesamtStatus.h"
 #include "base/MessageIds.h"
 
+#include "axis/CKormakView.h"
 #include "axis/LinkGone.h"
+#include "axis/PanelContext.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "drive/OverallStatus.h"
@@ -35,6 +37,19 @@ StatusLamp::Colour lampColour(OverallStatus::Colour c) {
 }
 
 } // namespace
+
+int CGesamtStatus::run(PanelContext& context) {
+    int result = Rejected;
+    bool restarted = false;
+    {
+        CGesamtStatus dialog(context.link, context.op, context.parent);
+        result = dialog.exec();
+        restarted = dialog.systemResetDone;
+    }
+    if (restarted)
+        context.view.ReadAxisConfiguration();
+    return result;
+}
 
 CGesamtStatus::CGesamtStatus(SerialLink& link, Operator& op, QWidget* parent)
     : QDialog(parent), link_(link), op_(op) {

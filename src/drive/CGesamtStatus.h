@@ -10,6 +10,7 @@
 #include <QDialog>
 
 class Operator;
+class PanelContext;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -20,6 +21,10 @@ class CGesamtStatus : public QDialog {
     Q_OBJECT
 public:
     CGesamtStatus(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    // The panel's status button: the dialog modally; after a whole-system
+    // reset from it the panel reads the axis again. The dialog's result.
+    static int run(PanelContext& context);
 
     // Set once the whole-system reset ran: the panel reads the axis again
     // after the dialog has closed.

@@ -1,4 +1,6 @@
 #include "drive/CRampenDlg.h"
+#include "axis/CKormakView.h"
+#include "axis/PanelContext.h"
 
 #include "base/BusyState.h"
 #include "base/Operator.h"
@@ -55,6 +57,16 @@ private:
     CRampenDlg& dialog_;
     BusyGuard busy_;
 };
+
+int CRampenDlg::run(PanelContext& context) {
+    int result = Rejected;
+    {
+        CRampenDlg dialog(context.link, context.op, context.parent);
+        result = dialog.exec();
+    }
+    context.view.ReadAxisConfiguration();
+    return result;
+}
 
 CRampenDlg::CRampenDlg(SerialLink& link, Operator& op, QWidget* parent)
     : QDialog(parent), link_(link), op_(op), calc_(link, op),

@@ -12,6 +12,7 @@
 
 class CWait;
 class Operator;
+class PanelContext;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -32,6 +33,11 @@ public:
 
     CRampenDlg(SerialLink& link, Operator& op, QWidget* parent = nullptr);
     ~CRampenDlg() override;
+
+    // The panel's ramps button: the dialog modally, then the panel reads its
+    // configuration again, so that its ramp list follows what is now
+    // programmed. The dialog's result.
+    static int run(PanelContext& context);
 
     // Reads the list from the controller and shows it (also run when the
     // dialog opens).

@@ -1,5 +1,7 @@
 #include "drive/CReset.h"
 
+#include "axis/CKormakView.h"
+#include "axis/PanelContext.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -34,6 +36,20 @@ bool RunSystemReset(SerialLink& link, Operator& op, QWidget* parent, const WaitR
     else
         wait.exec();
     return true;
+}
+
+int CReset::run(PanelContext& context) {
+    int code = Rejected;
+    {
+        CReset dialog(context.link, context.op, context.parent);
+        code = dialog.exec();
+    }
+    if (code != SystemResetCode)
+        return code;
+    context.view.stopPollTimer();
+    if (RunSystemReset(context.link, context.op, context.parent))
+        context.view.ReadAxisConfiguration();
+    return code;
 }
 
 CReset::CReset(SerialLink& link, Operator& op, QWidget* parent)

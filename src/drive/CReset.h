@@ -12,6 +12,7 @@
 
 class CWait;
 class Operator;
+class PanelContext;
 class QCheckBox;
 class QPushButton;
 class SerialLink;
@@ -30,6 +31,12 @@ class CReset : public QDialog {
 public:
     static constexpr int SystemResetCode = 3;
     CReset(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    // The panel's reset button: the dialog modally; closed with
+    // SystemResetCode, the panel stops polling, the whole system is reset
+    // and, once "CR" went out, the panel reads the axis again. The dialog's
+    // result.
+    static int run(PanelContext& context);
 
 private:
     void resetClicked();

@@ -1,5 +1,6 @@
 #include "drive/CSFIDialog.h"
 
+#include "axis/PanelContext.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
@@ -30,6 +31,13 @@ QRadioButton* radio(const QString& text, const char* name, QWidget* parent) {
 }
 
 } // namespace
+
+int CSFIDialog::run(PanelContext& context) {
+    CSFIDialog dialog(context.link, context.op, context.parent);
+    if (!dialog.start())
+        return Rejected;
+    return dialog.exec();
+}
 
 CSFIDialog::CSFIDialog(SerialLink& link, Operator& op, QWidget* parent)
     : QDialog(parent), link_(link), op_(op), dirs_(SfiCard::searchDirectories()) {

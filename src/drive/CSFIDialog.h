@@ -12,6 +12,7 @@
 #include <QStringList>
 
 class Operator;
+class PanelContext;
 class QButtonGroup;
 class QPushButton;
 class QRadioButton;
@@ -21,6 +22,10 @@ class CSFIDialog : public QDialog {
     Q_OBJECT
 public:
     CSFIDialog(SerialLink& link, Operator& op, QWidget* parent = nullptr);
+
+    // The panel's SFI button: reads the card and, when it answered, runs the
+    // dialog modally. The dialog's result, Rejected when it did not open.
+    static int run(PanelContext& context);
 
     // Reads activation and configuration. False (after 10103) when the card
     // did not answer: the dialog must then not open.

@@ -1,6 +1,9 @@
 #include "drive/CStrom.h"
 
 #include "axis/AxisConfiguration.h"
+#include "axis/CKormakDoc.h"
+#include "axis/CKormakView.h"
+#include "axis/PanelContext.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 
@@ -115,6 +118,25 @@ void CStrom::accept() {
     choice.boostTimeText = boostTime_->currentText();
     lastSent_ = Currents::Accept(link_, op_, fields_, display_, choice);
     QDialog::accept();
+}
+
+CStrom& CStrom::forPanel(PanelContext& context) {
+    return context.kept<CStrom>(
+        [&context] { return new CStrom(context.link, context.op, context.parent); });
+}
+
+int CStrom::run(PanelContext& context) {
+    AxisConfiguration c = context.view.parameters();
+    const auto texts = [&c] {
+        return QStringList{c.boostCurrent, c.runCurrent, c.stopCurrent, c.boostTime};
+    };
+    const QStringList before = texts();
+    const int result = forPanel(context).runFor(c);
+    if (texts() != before) {
+        context.view.setCurrents(c);
+        context.doc.modified = true;
+    }
+    return result;
 }
 
 int CStrom::runFor(AxisConfiguration& c) {

@@ -8,6 +8,7 @@
 
 struct AxisConfiguration;
 class Operator;
+class PanelContext;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -23,14 +24,21 @@ class CStrom : public QDialog {
 public:
     CStrom(SerialLink& link, Operator& op, QWidget* parent = nullptr);
 
+    // Panel button 1009: the panel's own currents dialog (made on its first
+    // opening, kept for the panel's life) with the configuration's four texts;
+    // what an offline panel's dialog leaves changed goes into the panel's
+    // configuration and marks its document changed. The dialog's result.
+    static int run(PanelContext& context);
+    // The panel's currents dialog, which keeps its values between openings.
+    static CStrom& forPanel(PanelContext& context);
+
     // The dialog's own values (type text and the four value texts).
     CurrentSettings& fields() { return fields_; }
     const CurrentSettings& fields() const { return fields_; }
 
-    // What panel button 1009 does: the configuration's four texts into the
-    // fields, the dialog modally, and for an offline panel the fields back
-    // into the configuration, whatever closed the dialog. Returns the
-    // dialog's result.
+    // The configuration's four texts into the fields, the dialog modally, and
+    // for an offline panel the fields back into the configuration, whatever
+    // closed the dialog. Returns the dialog's result.
     int runFor(AxisConfiguration& configuration);
 
     // Fills the controls as the dialog opens (reads the axis when connected).

@@ -10,6 +10,7 @@
 #include "drive/PlcSend.h"
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
+#include "plc/PlcPanel.h"
 #include "plc/SequenceArea.h"
 #include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
@@ -118,6 +119,10 @@ bool CDlgSPSErweitert::Initialise() {
     initialised_ = true;
     ShowRows(0);
     return true;
+}
+
+int CDlgSPSErweitert::run(PanelContext& context) {
+    return PlcPanel::run<CDlgSPSErweitert>(context);
 }
 
 int CDlgSPSErweitert::showAndRun() {

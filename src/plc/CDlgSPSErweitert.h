@@ -15,6 +15,7 @@
 
 class CWait;
 class Operator;
+class PanelContext;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -45,6 +46,10 @@ public:
     // Shows the dialog at once, reads the area in it and then runs it; the
     // dialog's result, Rejected when the reading failed or was stopped.
     int showAndRun();
+    // The panel's button: the dialog with the panel's lists and slot lines,
+    // on screen before it reads (showAndRun); an offline take-over goes into
+    // the panel's configuration. The dialog's result.
+    static int run(PanelContext& context);
     // True while the opening reads the area.
     bool reading() const;
 

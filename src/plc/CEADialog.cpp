@@ -2,11 +2,12 @@
 #include "base/MessageIds.h"
 
 #include "axis/LinkGone.h"
-#include "widgets/StatusLamp.h"
+#include "axis/PanelContext.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
 #include "link/SerialLink.h"
 #include "plc/IoCard.h"
+#include "widgets/StatusLamp.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -17,7 +18,17 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
+int CEADialog::run(PanelContext& context) {
+    int result = Rejected;
+    openIfPresent(context.link, context.op, context.parent, &result);
+    return result;
+}
+
 bool CEADialog::run(SerialLink& link, Operator& op, QWidget* parent) {
+    return openIfPresent(link, op, parent, nullptr);
+}
+
+bool CEADialog::openIfPresent(SerialLink& link, Operator& op, QWidget* parent, int* result) {
     switch (IoCard::checkPresent(link)) {
     case IoCard::Presence::LinkFailed:
         link.reportFailure(op, MessageId::NoReply);
@@ -33,7 +44,9 @@ bool CEADialog::run(SerialLink& link, Operator& op, QWidget* parent) {
     CEADialog dialog(link, op, parent);
     if (!dialog.initialise())
         return false;
-    dialog.exec();
+    const int code = dialog.exec();
+    if (result)
+        *result = code;
     return true;
 }
 

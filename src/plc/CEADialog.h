@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class Operator;
+class PanelContext;
 class QCheckBox;
 class QLabel;
 class SerialLink;
@@ -21,7 +22,9 @@ public:
 
     // The panel's button: asks the axis for the card and runs the dialog when
     // it has one ("Not Supported" when it has none, 10103 when it did not
-    // answer). Returns whether the dialog ran.
+    // answer). The dialog's result, Rejected when it did not open.
+    static int run(PanelContext& context);
+    // The same on the link alone; returns whether the dialog ran.
     static bool run(SerialLink& link, Operator& op, QWidget* parent = nullptr);
 
     CEADialog(SerialLink& link, Operator& op, QWidget* parent = nullptr);
@@ -35,6 +38,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // Asks for the card and runs the dialog when it has one; whether it ran,
+    // and its result in *result.
+    static bool openIfPresent(SerialLink& link, Operator& op, QWidget* parent, int* result);
     void refreshInputs();
     void outputClicked();
 

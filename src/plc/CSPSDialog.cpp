@@ -11,6 +11,7 @@
 #include "drive/ProgramPlcArea.h"
 #include "link/SerialLink.h"
 #include "plc/PlcHandshake.h"
+#include "plc/PlcPanel.h"
 #include "plc/SlotPager.h"
 #include "plc/SlotReading.h"
 #include "widgets/CWait.h"
@@ -315,6 +316,10 @@ bool CSPSDialog::Initialise() {
     initialised_ = true;
     ShowRows(0);
     return true;
+}
+
+int CSPSDialog::run(PanelContext& context) {
+    return PlcPanel::run<CSPSDialog>(context);
 }
 
 int CSPSDialog::showAndRun() {

@@ -15,6 +15,7 @@
 #include <functional>
 
 class Operator;
+class PanelContext;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -49,6 +50,10 @@ public:
     // Shows the dialog at once, reads the area in it and then runs it; the
     // dialog's result, Rejected when the reading failed or was stopped.
     int showAndRun();
+    // The panel's button: the dialog with the panel's lists and slot lines,
+    // on screen before it reads (showAndRun); an offline take-over goes into
+    // the panel's configuration. The dialog's result.
+    static int run(PanelContext& context);
     // True while the opening reads the area.
     bool reading() const;
 
