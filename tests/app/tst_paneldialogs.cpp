@@ -1,6 +1,5 @@
-// The panel's status, reset, option-card and SFI buttons in the main window
-// against the simulated bus: which dialog opens, and what the panel does
-// after it.
+// The panel's dialog buttons in the main window against the simulated bus:
+// which dialog opens, and what the panel does after it.
 
 #include "ShellRig.h"
 #include "app/CMainFrame.h"
@@ -88,25 +87,40 @@ private slots:
         Texts::setLanguage(Texts::Language::English);
     }
 
+    // Which dialog each button opens, what it sends first, and whether the
+    // panel reads its configuration again once the dialog has closed ("IF?"
+    // opens that reading): after the ramps dialog it must, so that its ramp
+    // list follows the axis; after the others, closed without acting, it
+    // must not.
     void buttonOpensItsDialog_data() {
         QTest::addColumn<QByteArray>("button");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("firstCommand");
+        QTest::addColumn<bool>("rereadsAfter");
         QTest::newRow("status") << QByteArray("statusButton") << "CGesamtStatus"
-                                << "0 IS?";
+                                << "0 IS?" << false;
         QTest::newRow("reset") << QByteArray("resetButton") << "CReset"
-                               << "";
+                               << "" << false;
         QTest::newRow("I/O card") << QByteArray("optionCardButton") << "CEADialog"
-                                  << "0 PE?";
+                                  << "0 PE?" << false;
         QTest::newRow("SFI") << QByteArray("sfiButton") << "CSFIDialog"
-                             << "0 PI?";
+                             << "0 PI?" << false;
         QTest::newRow("extended PLC") << QByteArray("plcExtButton") << "CDlgSPSErweitert"
-                                      << "0 DO?";
+                                      << "0 DO?" << false;
+        QTest::newRow("cycle programs") << QByteArray("plcButton") << "CSPSDialog"
+                                        << "0 DO?" << false;
+        QTest::newRow("currents") << QByteArray("currentsButton") << "CStrom"
+                                  << "0 DO?" << false;
+        QTest::newRow("ramps") << QByteArray("rampsButton") << "CRampenDlg"
+                               << "0 IN?" << true;
+        QTest::newRow("RS monitor") << QByteArray("rsMonitorButton") << "CRSMonitor"
+                                    << "" << false;
     }
     void buttonOpensItsDialog() {
         QFETCH(QByteArray, button);
         QFETCH(QString, dialog);
         QFETCH(QString, firstCommand);
+        QFETCH(bool, rereadsAfter);
         Rig rig;
         rig.axis([](sim::SimAxis& a) {
             a.ioCard = true;
@@ -118,12 +132,18 @@ private slots:
         rig.panel->findChild<QPushButton*>(QStringLiteral("sfiButton"))->setEnabled(true);
         rig.wire();
         bool pollingInDialog = true;
-        const QString seen = rig.press(button.constData(),
-                                       [&](QWidget*) { pollingInDialog = rig.panel->isPolling(); });
+        QStringList inDialog;
+        const QString seen = rig.press(button.constData(), [&](QWidget*) {
+            pollingInDialog = rig.panel->isPolling();
+            inDialog = rig.wire();
+        });
         QCOMPARE(seen, dialog);
         QVERIFY(!pollingInDialog);
         if (!firstCommand.isEmpty())
-            QCOMPARE(rig.wire().value(0), firstCommand);
+            QCOMPARE(inDialog.value(0), firstCommand);
+        const QStringList after = rig.wire();
+        QVERIFY2(after.contains(QStringLiteral("0 IF?")) == rereadsAfter,
+                 qPrintable(after.join(u',')));
     }
 
     // Both PLC buttons put their dialog on screen before it reads the axis:
