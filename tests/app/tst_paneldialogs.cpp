@@ -329,9 +329,18 @@ private slots:
         QCOMPARE(rig.op.shown.first().text, QStringLiteral("Not Supported"));
     }
 
-    // The whole-system reset from the reset dialog: "CR", the window while
-    // the axis restarts, then the panel reads the axis again.
+    // The whole-system reset from the reset dialog or the status dialog:
+    // "CR", the window while the axis restarts, then the panel reads the axis
+    // again.
+    void wholeSystemResetRereadsTheAxis_data() {
+        QTest::addColumn<QByteArray>("button");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("reset dialog") << QByteArray("resetButton") << "resetButton";
+        QTest::newRow("status dialog") << QByteArray("statusButton") << "actionButton";
+    }
     void wholeSystemResetRereadsTheAxis() {
+        QFETCH(QByteArray, button);
+        QFETCH(QString, action);
         Rig rig;
         QVERIFY(rig.start());
         rig.axis([](sim::SimAxis& a) {
@@ -341,12 +350,11 @@ private slots:
         rig.wire();
         QElapsedTimer clock;
         clock.start();
-        rig.press("resetButton", [&](QWidget* dialog) {
+        rig.press(button.constData(), [&](QWidget* dialog) {
             auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("resetSystem"));
             QVERIFY(box);
-            box->setChecked(true);
-            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("resetButton")),
-                              Qt::LeftButton);
+            box->click();
+            QTest::mouseClick(dialog->findChild<QPushButton*>(action), Qt::LeftButton);
         });
         // The progress window counted its five seconds before the reading.
         QVERIFY(clock.elapsed() >= 5000);
