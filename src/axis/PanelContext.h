@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <utility>
 
 class CKormakDoc;
 class CKormakView;
@@ -23,7 +24,8 @@ public:
                  CKormakDoc& doc)
         : link(link), op(op), parent(parent), view(view), doc(doc) {}
     ~PanelContext() {
-        // Later: one of them may be the sender of what ends the panel.
+        // Later, not at once: the panel may end while one of them is still
+        // on the call stack.
         for (const QPointer<QObject>& object : std::as_const(kept_))
             if (object)
                 object->deleteLater();
