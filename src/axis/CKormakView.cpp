@@ -348,8 +348,7 @@ void CKormakView::pollTick() {
 void CKormakView::ActivatePanel(bool activate) {
     if (host_.openingFile() || params_.transferBusy || BusyState::isBusy())
         return;
-    const QString activeTitle = host_.activeChildTitle();
-    if (activeTitle.isEmpty()) {
+    if (!host_.activePanel()) {
         stopPollTimer();
         if (link_.portOpen())
             link_.TogglePort();
@@ -359,7 +358,7 @@ void CKormakView::ActivatePanel(bool activate) {
         stopPollTimer();
         return;
     }
-    const Activation activation = ActivateAxisLink(link_, activeTitle, host_.baudChangePending(),
+    const Activation activation = ActivateAxisLink(link_, address_, host_.baudChangePending(),
                                                    &params_.portIndex, &params_.baudIndex);
     switch (activation.result) {
     case Activation::Result::Offline:
@@ -443,7 +442,7 @@ AxisTarget::Port CKormakView::portUse() const {
     if (!mayReopenPort())
         return AxisTarget::Port::Stay;
     // The link belongs to the active panel: it stays on that panel's port.
-    return host_.activeChildTitle() == title_ ? AxisTarget::Port::Keep : AxisTarget::Port::Borrow;
+    return host_.isActivePanel(this) ? AxisTarget::Port::Keep : AxisTarget::Port::Borrow;
 }
 
 void CKormakView::reportLinkFailure() {
