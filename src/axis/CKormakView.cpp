@@ -693,6 +693,9 @@ void CKormakView::ClosePanel() {
         if (op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
             Operator::Answer::Yes)
             return;
+        // The question is no word of the link's: a store that fails after it
+        // is still reported.
+        requestMessages_ = host_.messagesShown();
         if (StoreCurrentParameters(link_) == StoreResult::LinkFailed)
             reportLinkFailure();
     });

@@ -940,6 +940,20 @@ private slots:
         QCOMPARE(op().shownIds(), QList<int>{10103});
     }
 
+    // The operator said Yes to storing, then the release got no reply: the
+    // question on the way is no message of the link's, so the lost reply is
+    // still told.
+    void closeStoreLosesReplyAfterYes() {
+        CKormakView* panel = quietPanel();
+        axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
+        link().setTimeoutMs(300);
+        sim_->setFaultFor(QStringLiteral("IC"), sim::Fault::NoReply);
+        op().answers << Operator::Answer::Yes;
+        panel->ClosePanel();
+        QCOMPARE(wire(), onAxis("0", {"IS?", "IC?"}));
+        QCOMPARE(op().shownIds(), (QList<int>{10261, 10103}));
+    }
+
     void closingOfflinePanelSendsNothing() {
         quietPanel(QStringLiteral("0"));
         CKormakView* offline = openPanel(QStringLiteral("OFFLINE NEW"), false);
