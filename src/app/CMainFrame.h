@@ -51,7 +51,7 @@ public:
     GuiOperator& guiOperator() { return guiOperator_; }
     bool openingFile() const override { return openingFile_; }
     bool baudChangePending() const override { return baudChangePending_; }
-    QString activeChildTitle() const override;
+    QString activeChildTitle() const;
     void closePanelWindow(CKormakView* panel) override;
     QWidget* dialogParent() override { return this; }
     int messagesShown() const override { return countingOperator_.shown(); }
@@ -67,7 +67,7 @@ public:
         return axisActions_[k];
     }
     QList<CKormakView*> panels() const;
-    CKormakView* activePanel() const;
+    CKormakView* activePanel() const override;
 
     // The status bar's progress (see StatusProgress).
     void progressShow(const QString& text, int range, int step);

@@ -50,12 +50,12 @@ bool ReadAxisConfiguration(SerialLink& link, Operator& op, AxisParameters& p) {
     p.rampList.clear();
     p.rampIndex = -1;
 
-    const QString address = link.currentAddress();
-    if (address.contains(QLatin1String("OFFLINE NEW"))) {
+    const AxisAddress address = link.axisAddress();
+    if (address.isNewConfiguration()) {
         ApplyNewOfflineDefaults(p);
         return false;
     }
-    if (address.contains(QLatin1String("OFFLINE")))
+    if (address.isOffline())
         return false;
 
     QString reply;

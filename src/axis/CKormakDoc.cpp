@@ -1,10 +1,11 @@
 #include "axis/CKormakDoc.h"
+#include "link/AxisAddress.h"
 
 void CKormakDoc::setTitle(const QString& title, const QString& currentAddress,
                           const QString& axisWord) {
     QString t = title;
     if (retitlePending) {
-        if (currentAddress.contains(QLatin1String("OFFLINE")))
+        if (AxisAddress::ofLinkText(currentAddress).isOffline())
             t += QStringLiteral(": ") + currentAddress;
         else
             t += QStringLiteral(": ") + axisWord + QStringLiteral(" ") + currentAddress;

@@ -28,7 +28,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <optional>
 
 using namespace AxisVocabulary;
 
@@ -62,6 +61,18 @@ void selectIndex(QComboBox* box, int index) {
 
 } // namespace
 
+// Every request of a panel reaches its axis through here.
+template <class Request> auto CKormakView::onAxis(Request&& request) {
+    return onAxis(portUse(), std::forward<Request>(request));
+}
+
+template <class Request> auto CKormakView::onAxis(AxisTarget::Port port, Request&& request) {
+    // Counted before the port may be reopened: what an open says is the link's.
+    requestMessages_ = host_.messagesShown();
+    AxisTarget target(link_, address_, params_.portIndex, params_.baudIndex, port);
+    return request();
+}
+
 void CKormakView::watchConfigurationEdits() {
     const auto edited = [this] { emit configurationEdited(); };
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
@@ -80,8 +91,8 @@ void CKormakView::watchConfigurationEdits() {
 
 CKormakView::CKormakView(PanelHost& host, CKormakDoc& doc, QWidget* parent)
     : QWidget(parent), host_(host), doc_(doc), link_(host.link()), op_(host.op()) {
-    axisAddress_ = link_.currentAddress();
-    offline_ = axisAddress_.contains(QLatin1String("OFFLINE"));
+    address_ = link_.axisAddress();
+    offline_ = address_.isOffline();
     params_.portIndex = link_.portIndex();
     params_.baudIndex = link_.baudIndex();
     // Where the link is open must be known from before the panel's first request.
@@ -265,14 +276,11 @@ void CKormakView::InitialisePanel() {
 
 bool CKormakView::ReadAxisConfiguration() {
     AxisParameters p = parameters();
-    bool complete = false;
-    {
-        std::optional<AxisTarget> target;
-        if (!offline_)
-            target.emplace(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        complete = ::ReadAxisConfiguration(link_, op_, p);
-    }
-    const bool newConfiguration = link_.currentAddress().contains(QLatin1String("OFFLINE NEW"));
+    // An offline panel reads its configuration from the link's offline address
+    // as it stands: a new configuration gets the defaults.
+    const auto read = [&] { return ::ReadAxisConfiguration(link_, op_, p); };
+    const bool complete = offline_ ? read() : onAxis(read);
+    const bool newConfiguration = link_.axisAddress().isNewConfiguration();
     if (complete || newConfiguration) {
         setParameters(p);
     } else {
@@ -340,8 +348,7 @@ void CKormakView::pollTick() {
 void CKormakView::ActivatePanel(bool activate) {
     if (host_.openingFile() || params_.transferBusy || BusyState::isBusy())
         return;
-    const QString activeTitle = host_.activeChildTitle();
-    if (activeTitle.isEmpty()) {
+    if (!host_.activePanel()) {
         stopPollTimer();
         if (link_.portOpen())
             link_.TogglePort();
@@ -351,7 +358,7 @@ void CKormakView::ActivatePanel(bool activate) {
         stopPollTimer();
         return;
     }
-    const Activation activation = ActivateAxisLink(link_, activeTitle, host_.baudChangePending(),
+    const Activation activation = ActivateAxisLink(link_, address_, host_.baudChangePending(),
                                                    &params_.portIndex, &params_.baudIndex);
     switch (activation.result) {
     case Activation::Result::Offline:
@@ -380,12 +387,7 @@ bool CKormakView::PollStatus() {
     if (BusyState::isBusy())
         return true;
 
-    StatusPoll poll;
-    const int messagesBefore = host_.messagesShown();
-    {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        poll = PollShortStatus(link_, params_.motorRunning);
-    }
+    const StatusPoll poll = onAxis([&] { return PollShortStatus(link_, params_.motorRunning); });
     if (poll.statusRead) {
         applyLamps(poll.shortStatus);
         if (poll.motion == StatusPoll::Motion::Started) {
@@ -418,7 +420,7 @@ bool CKormakView::PollStatus() {
         // the operator hears of it once.
         stopPollTimer();
         if (!linkLossShown_)
-            reportLinkFailure(messagesBefore);
+            reportLinkFailure();
         showNotCurrent();
         break;
     }
@@ -440,12 +442,12 @@ AxisTarget::Port CKormakView::portUse() const {
     if (!mayReopenPort())
         return AxisTarget::Port::Stay;
     // The link belongs to the active panel: it stays on that panel's port.
-    return host_.activeChildTitle() == title_ ? AxisTarget::Port::Keep : AxisTarget::Port::Borrow;
+    return host_.isActivePanel(this) ? AxisTarget::Port::Keep : AxisTarget::Port::Borrow;
 }
 
-void CKormakView::reportLinkFailure(int messagesBefore) {
+void CKormakView::reportLinkFailure() {
     // The receive overflow has its own message from the link: no second box.
-    if (host_.messagesShown() != messagesBefore) {
+    if (host_.messagesShown() != requestMessages_) {
         linkLossShown_ = !link_.portOpen();
         return;
     }
@@ -462,17 +464,12 @@ QString CKormakView::send(const QString& command) {
         return PseudoReply::Offline;
     if (command.isEmpty())
         return {};
-    const int messagesBefore = host_.messagesShown();
-    QString reply;
-    {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        reply = link_.SendCommand(command, true, Full);
-    }
+    const QString reply = onAxis([&] { return link_.SendCommand(command, true, Full); });
     // Replies to setting and motion commands are not examined, but a command
     // that could not leave because the port is closed or lost must not pass
     // for sent.
     if (reply == PseudoReply::Error && !link_.portOpen()) {
-        reportLinkFailure(messagesBefore);
+        reportLinkFailure();
         stopPollTimer();
         showNotCurrent();
     }
@@ -610,12 +607,7 @@ void CKormakView::startClicked() {
     if (offline_ || !mayTalk())
         return;
     const AxisParameters p = parameters();
-    const int messagesBefore = host_.messagesShown();
-    MoveOutcome move;
-    {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        move = StartMove(link_, p.moveType, p.moveTarget);
-    }
+    const MoveOutcome move = onAxis([&] { return StartMove(link_, p.moveType, p.moveTarget); });
     if (move.result == MoveOutcome::Result::BadTarget) {
         showInputError(moveTarget_);
         return;
@@ -627,7 +619,7 @@ void CKormakView::startClicked() {
         link_.portOpen())
         emit moveStarted(move.positionRead ? move.position : QString());
     if (move.result != MoveOutcome::Result::NoSelection && !link_.portOpen()) {
-        reportLinkFailure(messagesBefore);
+        reportLinkFailure();
         stopPollTimer();
         showNotCurrent();
     } else if (move.result == MoveOutcome::Result::PositionLost) {
@@ -668,14 +660,8 @@ void CKormakView::StoreParametersPermanently() {
     if (op_.ask(StoreQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
         Operator::Answer::Yes)
         return;
-    const int messagesBefore = host_.messagesShown();
-    StoreResult result;
-    {
-        AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, portUse());
-        result = StoreCurrentParameters(link_);
-    }
-    if (result == StoreResult::LinkFailed)
-        reportLinkFailure(messagesBefore);
+    if (onAxis([&] { return StoreCurrentParameters(link_); }) == StoreResult::LinkFailed)
+        reportLinkFailure();
 }
 
 void CKormakView::ClosePanel() {
@@ -689,27 +675,30 @@ void CKormakView::ClosePanel() {
     // The question sits between the two halves of the sequence: no other
     // panel may take the link meanwhile.
     const AxisTarget::Port port = portUse();
-    const int messagesBefore = host_.messagesShown();
     BusyGuard busy;
-    AxisTarget target(link_, axisAddress_, params_.portIndex, params_.baudIndex, port);
-    switch (QueryParametersChanged(link_)) {
-    case ChangeCheck::Unchanged:
-        return;
-    case ChangeCheck::LinkFailed:
-        // A port the operator was told is gone is not reported again by
-        // every panel that closes after it.
-        if (!link_.portOpen() && link_.lastFailureShown())
+    onAxis(port, [&] {
+        switch (QueryParametersChanged(link_)) {
+        case ChangeCheck::Unchanged:
             return;
-        reportLinkFailure(messagesBefore);
-        return;
-    case ChangeCheck::Changed:
-        break;
-    }
-    if (op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
-        Operator::Answer::Yes)
-        return;
-    if (StoreCurrentParameters(link_) == StoreResult::LinkFailed)
-        reportLinkFailure(messagesBefore);
+        case ChangeCheck::LinkFailed:
+            // A port the operator was told is gone is not reported again by
+            // every panel that closes after it.
+            if (!link_.portOpen() && link_.lastFailureShown())
+                return;
+            reportLinkFailure();
+            return;
+        case ChangeCheck::Changed:
+            break;
+        }
+        if (op_.ask(ChangedQuestionId, Operator::Buttons::YesNo, Operator::Icon::Question) !=
+            Operator::Answer::Yes)
+            return;
+        // The question is no word of the link's: a store that fails after it
+        // is still reported.
+        requestMessages_ = host_.messagesShown();
+        if (StoreCurrentParameters(link_) == StoreResult::LinkFailed)
+            reportLinkFailure();
+    });
 }
 
 void CKormakView::dialogButton(void (CKormakView::*signal)()) {

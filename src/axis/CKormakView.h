@@ -1,10 +1,11 @@
 // CKormakView: the axis panel.
-// Procedures: axis/PanelCommands, AxisReading, StatusPolling. Tests: tests/axis/tst_axispanel,
-// tst_axisprocedures.
+// Procedures: axis/PanelCommands, AxisReading, StatusPolling, link/LinkTarget.
+// Tests: tests/axis/tst_axispanel, tst_axisprocedures.
 #pragma once
 
 #include "axis/AxisParameters.h"
-#include "axis/PanelCommands.h"
+#include "link/AxisAddress.h"
+#include "link/LinkTarget.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -60,9 +61,10 @@ public:
 
     QString title() const { return title_; }
     bool isOffline() const { return offline_; }
-    // The panel's own axis character, kept from creation ("OFFLINE..." for an
-    // offline panel).
-    QString axisAddress() const { return axisAddress_; }
+    // The panel's own address, kept from creation: an axis, or one of the two
+    // offline kinds. axisAddress() is its text.
+    AxisAddress address() const { return address_; }
+    QString axisAddress() const { return address_.text(); }
     CKormakDoc& document() const { return doc_; }
     PanelHost& host() const { return host_; }
 
@@ -155,10 +157,17 @@ private:
     bool mayTalk() const;
     bool mayReopenPort() const;
     AxisTarget::Port portUse() const;
-    // After a request failed: 10103 for a reply that did not come, 10104 for a
-    // port that is closed or was lost; nothing when the link has spoken itself
-    // since `messagesBefore`.
-    void reportLinkFailure(int messagesBefore);
+    // Runs `request` with the link on the panel's own axis, port and rate (see
+    // AxisTarget) and returns what it returns. Every request of the panel goes
+    // through here; a failure of it is then told with reportLinkFailure.
+    template <class Request> auto onAxis(Request&& request);
+    // The same with the port use fixed beforehand (a sequence that holds the
+    // link busy, where portUse() would no longer tell).
+    template <class Request> auto onAxis(AxisTarget::Port port, Request&& request);
+    // After the last request through onAxis failed: 10103 for a reply that did
+    // not come, 10104 for a port that is closed or was lost; nothing when the
+    // link has spoken itself since the request began.
+    void reportLinkFailure();
     void showInputError(QWidget* control);
 
     // Handlers of the controls.
@@ -182,12 +191,13 @@ private:
     AxisParameters params_;
     QTimer pollTimer_;
     QString title_;
-    QString axisAddress_;
+    AxisAddress address_;
     bool offline_ = false;
     bool initialised_ = false;
     bool closing_ = false;
     bool inHandler_ = false;     // a message box of a handler must not start another handler
     bool linkLossShown_ = false; // the lost port has been reported since the last status
+    int requestMessages_ = 0;    // messages shown before the last request through onAxis began
 
     // Controls, named after the field or role they stand for.
     QGroupBox* motionGroup_ = nullptr;

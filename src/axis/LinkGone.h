@@ -10,7 +10,7 @@
 // True, after telling the operator, when the link's port is closed under an
 // online axis (lost or closed after an overflow): nothing can reach the axis.
 inline bool TellIfLinkGone(const SerialLink& link, Operator& op) {
-    if (link.portOpen() || link.currentAddress().contains(QLatin1String("OFFLINE")))
+    if (link.portOpen() || link.axisAddress().isOffline())
         return false;
     op.show({0, Texts::text("link.gone"), 0, Operator::Icon::Error, Operator::Buttons::Ok});
     return true;

@@ -18,8 +18,11 @@ public:
     virtual bool openingFile() const = 0;
     // Set while a baud rate change is in progress.
     virtual bool baudChangePending() const = 0;
-    // Title of the active child window; empty when no child window is active.
-    virtual QString activeChildTitle() const = 0;
+    // The panel of the active child window; null when no child window is active.
+    virtual CKormakView* activePanel() const = 0;
+    // Whether `panel` is the active one: the link belongs to it. Panels are
+    // told apart by identity, never by their titles, which two panels may share.
+    bool isActivePanel(const CKormakView* panel) const { return panel && activePanel() == panel; }
     // Closes the panel's child window (its ClosePanel runs first).
     virtual void closePanelWindow(CKormakView* panel) = 0;
     // The widget that owns dialogs opened by the panel.

@@ -68,15 +68,15 @@ StatusPoll PollShortStatus(SerialLink& link, bool motorRunning) {
     return poll;
 }
 
-Activation ActivateAxisLink(SerialLink& link, const QString& activeTitle, bool baudChangePending,
+Activation ActivateAxisLink(SerialLink& link, const AxisAddress& address, bool baudChangePending,
                             int* portIndex, int* baudIndex) {
     Activation activation;
-    if (activeTitle.contains(QLatin1String("OFFLINE"))) {
-        link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    if (address.isOffline()) {
+        link.setAxisAddress(AxisAddress::offline());
         activation.result = Activation::Result::Offline;
         return activation;
     }
-    link.setCurrentAddress(activeTitle.right(1));
+    link.setAxisAddress(address);
     if (!link.portOpen()) {
         activation.result = Activation::Result::PortShut;
         return activation;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/AxisAddress.h"
+
 #include <QString>
 
 class SerialLink;
@@ -46,13 +48,13 @@ struct StatusPoll {
 // A pseudo-reply is never shown as a position or an output state.
 StatusPoll PollShortStatus(SerialLink& link, bool motorRunning);
 
-// The link side of activating an online panel: the axis of the window title
-// becomes current, the port is closed and reopened on the panel's own port
-// and rate (unless a baud rate change is running, when the panel takes over
-// the bar's selection instead), and the position is read once.
+// The link side of activating a panel: the panel's own axis becomes current,
+// the port is closed and reopened on the panel's own port and rate (unless a
+// baud rate change is running, when the panel takes over the bar's selection
+// instead), and the position is read once.
 struct Activation {
     enum class Result {
-        Offline,  // the title names an offline configuration: currentAddress is "OFFLINE"
+        Offline,  // the panel is offline: the link's address is offline (never a new configuration)
         PortShut, // no port open: nothing sent, no polling
         Lost,     // "PC?" got no reply: lastTimedOut is set, the panel must lock
         Ready     // position read: polling may start
@@ -60,5 +62,5 @@ struct Activation {
     Result result = Result::PortShut;
     QString position;
 };
-Activation ActivateAxisLink(SerialLink& link, const QString& activeTitle, bool baudChangePending,
+Activation ActivateAxisLink(SerialLink& link, const AxisAddress& address, bool baudChangePending,
                             int* portIndex, int* baudIndex);

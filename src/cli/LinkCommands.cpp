@@ -1,6 +1,7 @@
 #include "base/Texts.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "link/AxisAddress.h"
 #include "link/LinkSettings.h"
 #include "link/PortDiscovery.h"
 #include "link/RsMonitor.h"
@@ -18,10 +19,10 @@ QCommandLineOption addressOption(const QString& description) {
 } // namespace
 
 bool parseAddress(const QString& text, QString* address) {
-    const QString a = text.toUpper();
-    if (a.size() != 1 || !QStringLiteral("0123456789ABCDEF").contains(a))
+    const std::optional<AxisAddress> a = AxisAddress::parse(text.toUpper());
+    if (!a || !a->isAxis())
         return false;
-    *address = a;
+    *address = a->text();
     return true;
 }
 

@@ -55,7 +55,7 @@ int runReport(CliContext& ctx, const QCommandLineParser& parser) {
             return ExitFailed;
         }
         doc.filePath = QFileInfo(QFile::decodeName(name)).absoluteFilePath();
-        ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+        ctx.link.setAxisAddress(AxisAddress::offline());
         ReadAxisConfiguration(ctx.link, ctx.op, params);
         if (!doc.lineList.isEmpty())
             ApplyFileLines(doc.lineList, params, doc);

@@ -171,7 +171,7 @@ int runTransfer(CliContext& ctx, const QCommandLineParser& parser) {
         return ExitFailed;
     if (!ctx.openPort())
         return ExitFailed;
-    ctx.link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    ctx.link.setAxisAddress(AxisAddress::offline());
 
     AskingOperator asking(ctx.op);
     TransferToAxes transfer(ctx.link, asking);

@@ -145,7 +145,7 @@ int CStrom::runFor(AxisConfiguration& c) {
     fields_.stopCurrent = c.stopCurrent;
     fields_.boostTime = c.boostTime;
     const int result = exec();
-    if (link_.currentAddress().contains(QLatin1String("OFFLINE"))) {
+    if (link_.axisAddress().isOffline()) {
         c.boostCurrent = fields_.boostCurrent;
         c.runCurrent = fields_.runCurrent;
         c.stopCurrent = fields_.stopCurrent;

@@ -14,7 +14,6 @@ namespace Currents {
 namespace {
 
 const QString HexDigits = QStringLiteral("0123456789ABCDEF");
-const QString OfflineMarker = QStringLiteral("OFFLINE");
 
 // Tenths of an ampere as the list shows them: single precision throughout, so
 // that "0.7" lands on entry 7 and not on 6.
@@ -134,7 +133,7 @@ QString levelValue(int index) {
 Display Open(SerialLink& link, Operator& op, CurrentSettings& fields) {
     Display d;
     const QString address = link.currentAddress();
-    d.offline = address.contains(OfflineMarker);
+    d.offline = link.axisAddress().isOffline();
     d.title = d.offline ? address : Texts::text(10000) + address;
     d.boostTimeList = boostTimeEntries();
 

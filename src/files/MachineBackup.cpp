@@ -279,7 +279,7 @@ RestoreAxisResult restoreAxis(SerialLink& link, Operator& op, const RestoreItem&
 
     AddressRestore restore(link);
     // The transfer talks to its axes from an offline panel.
-    link.setCurrentAddress(QStringLiteral("OFFLINE"));
+    link.setAxisAddress(AxisAddress::offline());
     WithoutSummary quiet(op);
     TransferToAxes transfer(link, quiet);
     // A restore puts the machine back as it was, ramps included.

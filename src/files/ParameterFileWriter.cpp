@@ -163,7 +163,7 @@ ComposeStatus ComposeParameterFile(SerialLink& link, Operator& op, const AxisCon
     BusyGuard busy;
     QString out;
     header(out, date);
-    if (link.currentAddress().contains(QLatin1String("OFFLINE"))) {
+    if (link.axisAddress().isOffline()) {
         composeOffline(out, params, doc);
     } else if (composeOnline(out, link, op, params) != ComposeStatus::Complete) {
         return ComposeStatus::Stopped;

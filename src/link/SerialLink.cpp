@@ -243,7 +243,7 @@ QString SerialLink::finish(Failure failure, const QString& reply) {
 }
 
 QString SerialLink::SendCommand(const QString& command, bool dataOnly, int mode) {
-    if (currentAddress_.contains(QLatin1String("OFFLINE")))
+    if (axisAddress().isOffline())
         return finish(Failure::Offline, PseudoReply::Offline);
     if (!portOpen_ || !transport_)
         return finish(Failure::PortClosed, PseudoReply::Error);

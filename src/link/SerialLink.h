@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/AxisAddress.h"
 #include "link/LinkTransport.h"
 #include "link/PortAccess.h"
 #include "link/ReplyFrame.h"
@@ -75,8 +76,11 @@ public:
     static QString checksumText(const QByteArray& bytes);
 
     bool portOpen() const { return portOpen_; }
+    // The address as the frames carry it, and as a value (see AxisAddress).
     QString currentAddress() const { return currentAddress_; }
     void setCurrentAddress(const QString& address) { currentAddress_ = address; }
+    AxisAddress axisAddress() const { return AxisAddress::ofLinkText(currentAddress_); }
+    void setAxisAddress(const AxisAddress& address) { currentAddress_ = address.text(); }
     unsigned timeoutMs() const { return timeoutMs_; }
     void setTimeoutMs(unsigned ms) { timeoutMs_ = ms; }
     bool lastTimedOut() const { return lastTimedOut_; }

@@ -3,11 +3,11 @@
 
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
-#include "axis/PanelCommands.h"
 #include "axis/PanelHost.h"
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
+#include "link/LinkTarget.h"
 #include "link/SerialLink.h"
 #include "report/ReportPainter.h"
 #include "report/ReportPdf.h"
@@ -40,9 +40,9 @@ bool readReport(CKormakView& panel, ReportModel* model) {
     std::optional<AxisTarget> target;
     const QString previous = link.currentAddress();
     if (panel.isOffline())
-        link.setCurrentAddress(QStringLiteral("OFFLINE"));
+        link.setAxisAddress(AxisAddress::offline());
     else
-        target.emplace(link, panel.axisAddress(), params.portIndex, params.baudIndex);
+        target.emplace(link, panel.address(), params.portIndex, params.baudIndex);
     const bool done =
         ReportReader::Read(link, op, params, panel.document(), model) == ReportReader::Result::Done;
     if (panel.isOffline())

@@ -190,7 +190,7 @@ QString OfflineDeviceBlock(const CKormakDoc& doc) {
 
 Result Read(SerialLink& link, Operator& op, const AxisConfiguration& p, const CKormakDoc& doc,
             ReportModel* model, const QDate& date) {
-    const bool offline = link.currentAddress().contains(QLatin1String("OFFLINE"));
+    const bool offline = link.axisAddress().isOffline();
     ReportModel m;
     m.title = title(link, doc, offline);
     m.date = date;

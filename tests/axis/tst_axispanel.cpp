@@ -4,10 +4,11 @@
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "axis/PanelHost.h"
-#include "widgets/StatusLamp.h"
 #include "base/Texts.h"
+#include "link/LinkTarget.h"
 #include "link/SerialLink.h"
 #include "sim/SimHost.h"
+#include "widgets/StatusLamp.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,21 +23,21 @@
 namespace {
 
 // The main window as the panel sees it: one link on the simulator's line, a
-// scripted operator, and the title of whichever panel the test calls active.
+// scripted operator, and whichever panel the test calls active.
 class TestHost : public PanelHost {
 public:
     ScriptedOperator op_;
     SerialLink link_{op_};
     bool openingFile_ = false;
     bool baudChangePending_ = false;
-    QString activeTitle;
+    CKormakView* active = nullptr;
     QList<CKormakView*> closed;
 
     SerialLink& link() override { return link_; }
     Operator& op() override { return op_; }
     bool openingFile() const override { return openingFile_; }
     bool baudChangePending() const override { return baudChangePending_; }
-    QString activeChildTitle() const override { return activeTitle; }
+    CKormakView* activePanel() const override { return active; }
     void closePanelWindow(CKormakView* panel) override {
         panel->ClosePanel();
         closed << panel;
@@ -92,7 +93,7 @@ class TestAxisPanel : public QObject {
         CKormakDoc& doc = docs_.emplace_back();
         auto& panel = panels_.emplace_back(std::make_unique<CKormakView>(*host_, doc));
         panel->InitialisePanel();
-        host_->activeTitle = panel->title();
+        host_->active = panel.get();
         if (show) {
             panel->show();
             panel->activateWindow();
@@ -445,7 +446,7 @@ private slots:
         host_->openingFile_ = false;
 
         // The last window gone: the port closes.
-        host_->activeTitle.clear();
+        host_->active = nullptr;
         panel->ActivatePanel(false);
         QVERIFY(!link().portOpen());
     }
@@ -522,7 +523,7 @@ private slots:
         link().setPortIndex(1);
         CKormakView* active = quietPanel(QStringLiteral("1"));
         second.clearLog();
-        QCOMPARE(host_->activeTitle, active->title());
+        QCOMPARE(host_->active, active);
         // The bar shows the first bus again; the port is still on the second.
         link().setPortIndex(0);
 
@@ -532,6 +533,28 @@ private slots:
         QCOMPARE(second.log(), onAxis("1", {"II?", "IO?"}));
         QVERIFY(op().shown.isEmpty());
         QCOMPARE(link().portIndex(), 0);
+    }
+
+    // Two panels may carry the same title (axis 0 on two buses): the link
+    // still belongs to the active one alone, and the other borrows the port.
+    void samePanelTitleOnTwoBusesBorrows() {
+        RefereedHost second(QStringLiteral("0"));
+        QVERIFY(second.start());
+        link().setPorts({sim_->slavePath(), second.slavePath()});
+        CKormakView* first = quietPanel(QStringLiteral("0"));
+        link().TogglePort();
+        link().setPortIndex(1);
+        CKormakView* active = quietPanel(QStringLiteral("0"));
+        QCOMPARE(first->title(), active->title());
+        second.clearLog();
+
+        first->ClosePanel();
+        QCOMPARE(wire(), QStringList{"0 IS?"});
+        QVERIFY(LinkPlace::of(link()).isAt(1, link().baudIndex()));
+        QVERIFY(active->PollStatus());
+        QCOMPARE(second.log(), onAxis("0", {"II?", "IO?"}));
+        QCOMPARE(wire(), QStringList{"0 IS?"});
+        QVERIFY(op().shown.isEmpty());
     }
 
     // The controller lost in the middle of a free run. The operator hears of it
@@ -897,7 +920,7 @@ private slots:
     void closingInactivePanelAsksItsOwnAxis() {
         CKormakView* first = quietPanel(QStringLiteral("0"));
         CKormakView* second = quietPanel(QStringLiteral("1"));
-        QCOMPARE(host_->activeTitle, second->title());
+        QCOMPARE(host_->active, second);
         QCOMPARE(link().currentAddress(), QStringLiteral("1"));
         axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
         sim_->clearLog();
@@ -915,6 +938,20 @@ private slots:
         panel->ClosePanel();
         QCOMPARE(wire(), QStringList{"0 IS?"});
         QCOMPARE(op().shownIds(), QList<int>{10103});
+    }
+
+    // The operator said Yes to storing, then the release got no reply: the
+    // question on the way is no message of the link's, so the lost reply is
+    // still told.
+    void closeStoreLosesReplyAfterYes() {
+        CKormakView* panel = quietPanel();
+        axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
+        link().setTimeoutMs(300);
+        sim_->setFaultFor(QStringLiteral("IC"), sim::Fault::NoReply);
+        op().answers << Operator::Answer::Yes;
+        panel->ClosePanel();
+        QCOMPARE(wire(), onAxis("0", {"IS?", "IC?"}));
+        QCOMPARE(op().shownIds(), (QList<int>{10261, 10103}));
     }
 
     void closingOfflinePanelSendsNothing() {

@@ -5,6 +5,7 @@
 #include "axis/MemoryAreas.h"
 #include "axis/PanelCommands.h"
 #include "axis/StatusPolling.h"
+#include "link/LinkTarget.h"
 #include "link/SerialLink.h"
 
 #include <QHash>
@@ -411,7 +412,7 @@ private slots:
         QVERIFY(rig.open());
         rig.link.setCurrentAddress(QStringLiteral("3"));
         {
-            AxisTarget target(rig.link, QStringLiteral("0"), rig.link.portIndex(),
+            AxisTarget target(rig.link, AxisAddress::axis(0), rig.link.portIndex(),
                               rig.link.baudIndex());
             QCOMPARE(rig.link.currentAddress(), QStringLiteral("0"));
             QVERIFY(rig.link.portOpen());
@@ -440,7 +441,7 @@ private slots:
         const LinkPlace& place = LinkPlace::of(rig.link);
         QVERIFY(place.isAt(port, baud));
         {
-            AxisTarget target(rig.link, QStringLiteral("0"), port, 0, AxisTarget::Port(use));
+            AxisTarget target(rig.link, AxisAddress::axis(0), port, 0, AxisTarget::Port(use));
             QVERIFY(rig.link.portOpen());
             QCOMPARE(place.isAt(port, 0), reopenedInside);
             // The bar's selection is the operator's, whatever the port is open at.

@@ -9,9 +9,9 @@
 #include "base/BusyState.h"
 #include "base/Texts.h"
 #include "drive/CRampenDlg.h"
-#include "widgets/CWait.h"
 #include "drive/RampCurvePanel.h"
 #include "drive/RampMemory.h"
+#include "widgets/CWait.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -107,7 +107,7 @@ public:
     Operator& op() override { return rig_.op; }
     bool openingFile() const override { return false; }
     bool baudChangePending() const override { return false; }
-    QString activeChildTitle() const override { return {}; }
+    CKormakView* activePanel() const override { return nullptr; }
     void closePanelWindow(CKormakView*) override {}
     QWidget* dialogParent() override { return nullptr; }
 
