@@ -1,5 +1,4 @@
 #include "app/CMainFrame.h"
-#include "base/MessageIds.h"
 
 #include "app/AboutDialog.h"
 #include "app/AxisBar.h"
