@@ -1,5 +1,4 @@
-// DocumentCommands: new, open, save and save as of offline configurations,
-// the recent files and files dropped onto the main window.
+// DocumentCommands: new, open, save, recent files and drops of the main window.
 // Tests: tests/app/tst_shell, tst_documentcommands.
 #pragma once
 

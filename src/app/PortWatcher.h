@@ -1,6 +1,5 @@
-// PortWatcher: the port list of the axis bar, taken from the system again as
-// adapters come and go, and ports typed into it.
-// Tests: tests/app/tst_linkdialogs, tst_shell.
+// PortWatcher: the axis bar's port list as adapters come and go, typed ports.
+// Tests: tests/app/tst_portwatcher, tst_linkdialogs.
 #pragma once
 
 #include <QObject>
