@@ -1,5 +1,5 @@
-// CMainFrame: the main window: menus, tool bars, panels, status bar.
-// Procedures: app/CMainFrame*.cpp. Tests: tests/app/tst_shell, tst_machinewindow.
+// CMainFrame: the main window's frame: menus, tool bars, status bar, language.
+// Parts: PanelWindows, DocumentCommands, PortWatcher, BaudChangeFlow. Tests: tests/app/tst_shell.
 #pragma once
 
 #include <functional>
@@ -10,30 +10,30 @@
 #include "link/SerialLink.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
 class AxisBar;
-class CChildFrame;
+class BaudChangeFlow;
+class DocumentCommands;
+class PanelWindows;
+class PortWatcher;
 class CKormakDoc;
 class CKormakView;
 class QAction;
 class QDockWidget;
-class QFileDialog;
-class QLabel;
 class QMdiArea;
-class QMdiSubWindow;
 class QMenu;
-class QProgressBar;
 class StatusProgress;
 class QToolBar;
 namespace sim {
 class SimHost;
 }
 
-// The main window: owns the serial link, the axis bar, the MDI area with one
-// child window per axis panel, the menus and tool bars, and the status bar
-// with its progress display.
+// The main window: owns the serial link, the axis bar, the work area with one
+// child window per axis panel (PanelWindows), the menus and tool bars, and the
+// status bar with its progress display. The commands behind the menus live in
+// their parts: documents and recent files (DocumentCommands), the port list
+// (PortWatcher) and the baud rate change (BaudChangeFlow).
 class CMainFrame : public QMainWindow, public PanelHost {
     Q_OBJECT
 public:
@@ -49,8 +49,8 @@ public:
     SerialLink& link() override { return link_; }
     Operator& op() override { return operator_; }
     GuiOperator& guiOperator() { return guiOperator_; }
-    bool openingFile() const override { return openingFile_; }
-    bool baudChangePending() const override { return baudChangePending_; }
+    bool openingFile() const override;
+    bool baudChangePending() const override;
     QString activeChildTitle() const;
     void closePanelWindow(CKormakView* panel) override;
     QWidget* dialogParent() override { return this; }
@@ -66,6 +66,15 @@ public:
     QAction* axisAction(int k) const {
         return axisActions_[k];
     }
+    PanelWindows& panelWindows() const {
+        return *windows_;
+    }
+    DocumentCommands& documents() const {
+        return *documents_;
+    }
+    PortWatcher& portWatcher() const {
+        return *ports_;
+    }
     QList<CKormakView*> panels() const;
     CKormakView* activePanel() const override;
 
@@ -76,48 +85,28 @@ public:
     QString statusText() const;
     bool progressVisible() const;
 
-    // Commands.
+    // Commands (forwarded to the parts).
     void ConnectToAxis(int k);
     void FileNew();
-    void FileOpen();
     bool OpenFile(const QString& path); // open an offline panel for a file
     bool SaveActive(bool askForName);
-    // Saves the document of child; asks for a name when it has none or askForName.
-    bool SaveChild(CChildFrame* child, bool askForName);
-    // Window arrangement that keeps every panel at its own size and never
-    // makes the main window larger.
     void cascadePanels();
     void tilePanels();
-    // The file-open dialog: the document filter, and the default suffix
-    // added to a name typed without one.
-    static void prepareOpenDialog(QFileDialog& dialog);
     void SetLanguage(int identifier); // 0x0407, 0x0809, 0x040C
-    // Menu command 32814: moves the active panel's axis and the link to
-    // another rate.
-    void ChangeBaudRate();
+    // Menu command 32814 (see BaudChangeFlow).
     QAction* changeBaudAction() const {
         return changeBaud_;
     }
     // View menu: the live trace of the active online panel (made on first use).
     void openTrace();
-    // Takes the port list from the system again (adapters plugged in or
-    // pulled out) while nothing holds an index into it; keeps the selection
-    // on the same port name.
+    // See PortWatcher.
     void refreshPortList();
-    // Ports by path that the list offers when they exist (those named at
-    // start and remembered; tests add theirs here).
     void addPortCandidate(const QString& path);
-    // A port typed into the port list: taken, remembered and selected when it
-    // is a network port or an existing device.
-    void addTypedPort(const QString& name);
     void showAbout();
 
     // The menu bar shows menu 129 while a panel is open, else menu 128.
     bool panelMenuShown() const {
         return panelMenuShown_;
-    }
-    QStringList recentFiles() const {
-        return recentFiles_;
     }
 
     static constexpr int German = 0x0407;
@@ -128,8 +117,6 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     QString startSimulator();
@@ -145,16 +132,10 @@ private:
     // The active panel's report: printed, previewed or exported as a PDF.
     enum class Report { Print, Preview, ExportPdf };
     void reportActive(Report what);
-    void openRsMonitor();
-    bool portListMayChange() const;
-    QStringList existingPortCandidates() const;
-    void updateRecentMenus();
-    void addRecentFile(const QString& path);
-    void loadRecentFiles();
-    void saveRecentFiles();
     void updateAxisActions();
     void retranslate();
-    CKormakView* createPanel(CKormakDoc* doc);
+    // A new panel's dialogs and its transfer.
+    void connectPanelDialogs(CKormakView* view, CKormakDoc* doc);
     // Button 1384 of an offline panel: its configuration into the ticked axes.
     void transferToAxes(CKormakView* view);
 
@@ -188,12 +169,6 @@ private:
     QString chooseMachineFolder(bool restore);
     bool openLinkForMachine();
     std::function<QString(bool restore)> folderChooser_;
-    void onSubWindowActivated(QMdiSubWindow* window);
-    void onPanelWindowClosed();
-    void reactivateAfterFailedOpen(const QString& previousAddress);
-    void openRecent(int n);
-    bool confirmClose(CChildFrame* child);
-    CChildFrame* childOfFile(const QString& path) const;
     void fillWindowMenu(QMenu* window);
 
     GuiOperator guiOperator_;
@@ -207,6 +182,10 @@ private:
     QDockWidget* axisDock_ = nullptr;
     QMdiArea* mdi_ = nullptr;
     std::unique_ptr<StatusProgress> status_;
+    std::unique_ptr<PanelWindows> windows_;
+    std::unique_ptr<DocumentCommands> documents_;
+    std::unique_ptr<PortWatcher> ports_;
+    std::unique_ptr<BaudChangeFlow> baudChange_;
 
     QList<QMenu*> idleMenus_;
     QList<QMenu*> panelMenus_;
@@ -219,13 +198,7 @@ private:
     QAction* tbSave_ = nullptr;
     QAction* tbPrint_ = nullptr;
     QAction* tbAbout_ = nullptr;
-    QStringList recentFiles_;
     QAction* changeBaud_ = nullptr;
     QAction* compareAxis_ = nullptr;
     QAction* readBack_ = nullptr;
-    QStringList portCandidates_;
-
-    bool openingFile_ = false;
-    bool baudChangePending_ = false;
-    QPointer<CKormakView> activePanel_;
 };

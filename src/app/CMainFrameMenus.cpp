@@ -2,7 +2,10 @@
 // with one, the standard and the axis tool bars, and their texts in the
 // current language.
 #include "app/AxisBar.h"
+#include "app/BaudChangeFlow.h"
 #include "app/CMainFrame.h"
+#include "app/DocumentCommands.h"
+#include "app/PanelWindows.h"
 #include "app/StatusProgress.h"
 #include "app/TraceWindow.h"
 #include "axis/CKormakView.h"
@@ -38,7 +41,7 @@ void CMainFrame::buildToolBars() {
     tbNew_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_FileIcon), QString(), this,
                                      &CMainFrame::FileNew);
     tbOpen_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), QString(),
-                                      this, &CMainFrame::FileOpen);
+                                      this, [this] { documents_->open(); });
     tbSave_ = mainToolBar_->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), QString(),
                                       this, [this] { SaveActive(false); });
     mainToolBar_->addSeparator();
@@ -71,7 +74,8 @@ void CMainFrame::buildToolBars() {
 QMenu* CMainFrame::buildFileMenu(bool withPanel) {
     auto* file = new QMenu(Texts::text("menu.file"), this);
     file->addAction(Texts::text("menu.57600"), QKeySequence::New, this, &CMainFrame::FileNew);
-    file->addAction(Texts::text("menu.57601"), QKeySequence::Open, this, &CMainFrame::FileOpen);
+    file->addAction(Texts::text("menu.57601"), QKeySequence::Open, this,
+                    [this] { documents_->open(); });
     // Close stands in both menus; without a document it has nothing to close.
     QAction* close = file->addAction(Texts::text("menu.57602"), this, [this] {
         if (QMdiSubWindow* w = mdi_->currentSubWindow())
@@ -108,11 +112,11 @@ QMenu* CMainFrame::buildFileMenu(bool withPanel) {
         for (QAction* a : file->actions())
             if (a->property("exit").toBool())
                 before = a;
-        for (int i = 0; i < recentFiles_.size(); ++i) {
-            auto* a =
-                new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recentFiles_.at(i)), file);
+        const QStringList recent = documents_->recentFiles();
+        for (int i = 0; i < recent.size(); ++i) {
+            auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recent.at(i)), file);
             a->setProperty("recent", true);
-            connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
+            connect(a, &QAction::triggered, this, [this, i] { documents_->openRecent(i); });
             file->insertAction(before, a);
         }
     });
@@ -141,8 +145,10 @@ QMenu* CMainFrame::buildViewMenu() {
     view->addSeparator();
     QAction* trace = view->addAction(Texts::text("menu.trace"), this, &CMainFrame::openTrace);
     trace->setObjectName(QStringLiteral("viewTrace"));
-    connect(view, &QMenu::aboutToShow, this,
-            [this, trace] { trace->setEnabled(activePanel_ && !activePanel_->isOffline()); });
+    connect(view, &QMenu::aboutToShow, this, [this, trace] {
+        const CKormakView* panel = windows_->talkingPanel();
+        trace->setEnabled(panel && !panel->isOffline());
+    });
     // Both menus show the bars as they are when opened.
     connect(view, &QMenu::aboutToShow, this, [this, tb, axes, sb] {
         const QSignalBlocker blockTb(tb), blockAxes(axes), blockSb(sb);
@@ -181,7 +187,8 @@ void CMainFrame::buildPanelMenus() {
     panelMenus_ << buildViewMenu();
 
     auto* options = new QMenu(Texts::text("menu.options"), this);
-    changeBaud_ = options->addAction(Texts::text("menu.32814"), this, &CMainFrame::ChangeBaudRate);
+    changeBaud_ =
+        options->addAction(Texts::text("menu.32814"), this, [this] { baudChange_->run(); });
     changeBaud_->setObjectName(QStringLiteral("changeBaud"));
     changeBaud_->setEnabled(false);
     compareAxis_ =
@@ -200,16 +207,7 @@ void CMainFrame::buildPanelMenus() {
     // The arrangement commands keep the language the menu was built in.
     window->addAction(Texts::text("menu.57650"), this, &CMainFrame::cascadePanels);
     window->addAction(Texts::text("menu.57651"), this, &CMainFrame::tilePanels);
-    window->addAction(Texts::text("menu.57649"), this, [this] {
-        // Arrange the minimised windows along the bottom edge.
-        int x = 0;
-        for (QMdiSubWindow* w : mdi_->subWindowList()) {
-            if (!w->isMinimized())
-                continue;
-            w->move(x, mdi_->viewport()->height() - w->height());
-            x += w->width();
-        }
-    });
+    window->addAction(Texts::text("menu.57649"), this, [this] { windows_->arrangeMinimised(); });
     connect(window, &QMenu::aboutToShow, this, [this, window] { fillWindowMenu(window); });
     panelMenus_ << window;
 
@@ -246,45 +244,6 @@ void CMainFrame::fillWindowMenu(QMenu* window) {
     }
 }
 
-void CMainFrame::cascadePanels() {
-    // Each window keeps its size (it is fitted to its panel); only the
-    // places change, so nothing grows beyond the work area.
-    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
-    QPoint at(0, 0);
-    for (QMdiSubWindow* w : mdi_->subWindowList()) {
-        if (w->isMinimized())
-            continue;
-        w->move(at);
-        w->raise();
-        at += QPoint(step, step);
-        if (at.y() + w->height() > mdi_->viewport()->height() ||
-            at.x() + w->width() > mdi_->viewport()->width())
-            at = QPoint(0, 0);
-    }
-    if (QMdiSubWindow* active = mdi_->activeSubWindow())
-        active->raise();
-}
-
-void CMainFrame::tilePanels() {
-    // Side by side in rows as wide as the work area, each window at its own
-    // size. What does not fit below stays reachable by scrolling; the main
-    // window never grows to hold it.
-    const int width = mdi_->viewport()->width();
-    int x = 0, y = 0, rowHeight = 0;
-    for (QMdiSubWindow* w : mdi_->subWindowList()) {
-        if (w->isMinimized())
-            continue;
-        if (x > 0 && x + w->width() > width) {
-            x = 0;
-            y += rowHeight;
-            rowHeight = 0;
-        }
-        w->move(x, y);
-        x += w->width();
-        rowHeight = qMax(rowHeight, w->height());
-    }
-}
-
 void CMainFrame::updateMenus() {
     const bool withPanel = !panels().isEmpty();
     menuBar()->clear();
@@ -318,9 +277,8 @@ void CMainFrame::reportActive(Report what) {
 }
 
 void CMainFrame::updateChangeBaud() {
-    // An offline panel has no axis to move.
     if (changeBaud_)
-        changeBaud_->setEnabled(!link_.currentAddress().contains(QLatin1String("OFFLINE")));
+        changeBaud_->setEnabled(baudChange_->possible());
     // Only an offline configuration has something to compare with an axis.
     if (compareAxis_) {
         const CKormakView* panel = activePanel();
@@ -353,9 +311,10 @@ void CMainFrame::updateAxisActions() {
 }
 
 void CMainFrame::openTrace() {
-    if (!activePanel_ || activePanel_->isOffline())
+    CKormakView* panel = windows_->talkingPanel();
+    if (!panel || panel->isOffline())
         return;
-    TraceWindow* trace = TraceWindow::forPanel(*activePanel_, operator_, this);
+    TraceWindow* trace = TraceWindow::forPanel(*panel, operator_, this);
     trace->show();
     trace->raise();
 }

@@ -3,6 +3,7 @@
 #include "app/AxisBar.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/DocumentCommands.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
 #include "base/BusyState.h"
@@ -533,7 +534,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(!writeFile(dir, QStringLiteral("MASCHINE1.OPM")).isEmpty());
         QFileDialog dialog;
-        CMainFrame::prepareOpenDialog(dialog);
+        DocumentCommands::prepareOpenDialog(dialog);
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setDirectory(dir.path());
         dialog.show();
