@@ -1,8 +1,9 @@
 #pragma once
 
 // The simulated bus on a real pty: the one way the tests and the benches start
-// the simulator, reach its axes and wait for what it received. What the
-// program puts on the other end (a link, the main window) is the rigs' part.
+// the simulator in their own process, reach its axes and read what it
+// received. It serves as soon as start() returns; what the program puts on
+// the other end (a link, the main window) is the rigs' part.
 #include "Referee.h"
 #include "link/SerialLink.h"
 #include "sim/SimBus.h"
@@ -67,10 +68,5 @@ struct SimLine {
         QStringList list = host.log();
         host.clearLog();
         return list;
-    }
-    // Waits until the bus has received at least count commands since the log
-    // was last cleared; false when timeoutMs passed first.
-    bool waitForCommands(int count, int timeoutMs = 5000) {
-        return host.waitForLog(count, timeoutMs);
     }
 };
