@@ -1,8 +1,8 @@
 #pragma once
 
-// The program's main window offscreen with the built-in simulated bus and
-// all sixteen axes connected through their buttons; shared by the panel
-// benchmarks.
+// The program's main window offscreen on a simulated bus of sixteen axes, all
+// of them connected through their buttons; shared by the panel benchmarks.
+#include "ShellRig.h"
 #include "app/AxisBar.h"
 #include "app/CMainFrame.h"
 #include "base/Operator.h"
@@ -54,17 +54,18 @@ inline qint64 liveHeapBytes() {
     return qint64(m.uordblks + m.hblkhd);
 }
 
-// The main window on the built-in simulated bus, shown, with op in place of
-// the message boxes.
-inline std::unique_ptr<CMainFrame> showMainFrame(Operator& op) {
-    CMainFrame::Options options;
-    options.selectPort = QStringLiteral("Simulator");
-    options.op = &op;
-    auto frame = std::make_unique<CMainFrame>(options);
-    frame->show();
-    QCoreApplication::processEvents();
-    return frame;
-}
+// The main window on a simulated bus whose line takes as long as a real one
+// (as the program's own simulator does), with the recording operator in place
+// of the message boxes.
+struct PanelRig : MainWindowRig<RecordingOperator> {
+    bool start() {
+        host.setWireTime(true);
+        if (!MainWindowRig::start())
+            return false;
+        QCoreApplication::processEvents();
+        return true;
+    }
+};
 
 // Opens all sixteen panels through the axis buttons; false when one did not open.
 inline bool openAllPanels(CMainFrame& frame) {

@@ -9,9 +9,9 @@
 // and a thread that sleeps and wakes pays for that in its processor time.
 // Each figure is printed as median, min and max over the rounds.
 // Run on demand: build/bench/bench_link [count]
+#include "SimLine.h"
 #include "base/Operator.h"
 #include "link/SerialLink.h"
-#include "sim/SimHost.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -137,18 +137,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 5000;
 
-    sim::SimHost host(QStringLiteral("0"));
-    if (!host.start()) {
-        std::fprintf(stderr, "cannot start the simulated bus\n");
-        return 1;
-    }
+    SimLine line(QStringLiteral("0"));
     QuietOperator op;
     SerialLink link(op);
-    link.setPorts({host.slavePath()});
-    link.setBaudIndex(3);
-    link.setCurrentAddress(QStringLiteral("0"));
-    if (!link.TogglePort()) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(host.slavePath()));
+    if (!line.openLink(link)) {
+        std::fprintf(stderr, "cannot open the simulated bus\n");
         return 1;
     }
     for (int i = 0; i < 200; ++i) // warm up both ends

@@ -29,9 +29,13 @@ int main(int argc, char** argv) {
                 QGuiApplication::platformName() == u"offscreen" ? " (no X server)"
                                                                 : " (a real X server)");
 
-    RecordingOperator op;
-    const std::unique_ptr<CMainFrame> main = showMainFrame(op);
-    CMainFrame& frame = *main;
+    PanelRig rig;
+    if (!rig.start()) {
+        std::fprintf(stderr, "cannot start the simulated bus\n");
+        return 1;
+    }
+    RecordingOperator& op = rig.op;
+    CMainFrame& frame = *rig.frame;
 
     QElapsedTimer t;
     t.start();

@@ -6,11 +6,11 @@
 // Run on demand: build/bench/bench_plcopening [runs]
 // Without a display it runs offscreen; say QT_QPA_PLATFORM=xcb to measure
 // on an X server.
+#include "SimLine.h"
 #include "base/Operator.h"
 #include "link/SerialLink.h"
 #include "plc/CDlgSPSErweitert.h"
 #include "plc/CSPSDialog.h"
-#include "sim/SimHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -105,26 +105,20 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, std::atoi(argv[1])) : 3;
 
-    sim::SimHost host(QStringLiteral("0"));
+    SimLine line(QStringLiteral("0"));
+    sim::SimHost& host = line.host;
     host.setWireTime(true);
-    host.withBus([](sim::SimBus& bus) {
-        sim::SimAxis& a = bus.axis(u'0');
+    line.axis(u'0', [](sim::SimAxis& a) {
         a.baud = kRate;
         for (int slot = 0; slot < a.slotCount(); slot += 2)
             a.plcSlots[slot] =
                 QStringLiteral("PO%1 PF2000 GA%2 PN3").arg(400 + slot).arg(slot * 16);
     });
-    if (!host.start()) {
-        std::fprintf(stderr, "cannot start the simulated bus\n");
-        return 1;
-    }
     PumpingOperator op;
     SerialLink link(op);
-    link.setPorts({host.slavePath()});
-    link.setBaudIndex(int(SerialLink::baudEntries().indexOf(QStringLiteral("9600 Baud"))));
-    link.setCurrentAddress(QStringLiteral("0"));
-    if (!link.TogglePort()) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(host.slavePath()));
+    if (!line.openLink(link, QStringLiteral("0"),
+                       int(SerialLink::baudEntries().indexOf(QStringLiteral("9600 Baud"))))) {
+        std::fprintf(stderr, "cannot open the simulated bus\n");
         return 1;
     }
     std::printf("PLC dialogs at %d Baud on the %s platform, %d runs each\n", kRate,

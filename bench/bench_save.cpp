@@ -3,13 +3,13 @@
 // on a real one, against the floor the line itself sets: the bytes exchanged
 // at 10 bits a byte. Prints each run, then the median, min and max of the time
 // and of its ratio to the floor. Run on demand: build/bench/bench_save [runs]
+#include "SimLine.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
 #include "base/Operator.h"
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
-#include "sim/SimHost.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -51,26 +51,20 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, std::atoi(argv[1])) : 3;
 
-    sim::SimHost host(QStringLiteral("0"));
+    SimLine line(QStringLiteral("0"));
+    sim::SimHost& host = line.host;
     host.setWireTime(true);
-    host.withBus([](sim::SimBus& bus) {
-        sim::SimAxis& a = bus.axis(u'0');
+    line.axis(u'0', [](sim::SimAxis& a) {
         a.baud = kRate;
         for (int slot = 0; slot < a.slotCount(); ++slot)
             a.plcSlots[slot] =
                 QStringLiteral("PO%1 PF2000 GA%2 PN3").arg(400 + slot).arg(slot * 16);
     });
-    if (!host.start()) {
-        std::fprintf(stderr, "cannot start the simulated bus\n");
-        return 1;
-    }
     QuietOperator op;
     SerialLink link(op);
-    link.setPorts({host.slavePath()});
-    link.setBaudIndex(int(SerialLink::baudEntries().indexOf(QStringLiteral("38400 Baud"))));
-    link.setCurrentAddress(QStringLiteral("0"));
-    if (!link.TogglePort()) {
-        std::fprintf(stderr, "cannot open %s\n", qPrintable(host.slavePath()));
+    if (!line.openLink(link, QStringLiteral("0"),
+                       int(SerialLink::baudEntries().indexOf(QStringLiteral("38400 Baud"))))) {
+        std::fprintf(stderr, "cannot open the simulated bus\n");
         return 1;
     }
     CKormakDoc doc;

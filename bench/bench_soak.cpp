@@ -66,9 +66,13 @@ int main(int argc, char** argv) {
     double warmUpSeconds = -1; // set once the log has filled and settled
     double logFullAt = -1;
 
-    RecordingOperator op;
-    const std::unique_ptr<CMainFrame> main = showMainFrame(op);
-    CMainFrame& frame = *main;
+    PanelRig rig;
+    if (!rig.start()) {
+        std::fprintf(stderr, "cannot start the simulated bus\n");
+        return 1;
+    }
+    RecordingOperator& op = rig.op;
+    CMainFrame& frame = *rig.frame;
     if (!openAllPanels(frame)) {
         std::fprintf(stderr, "only %lld panels opened\n", qlonglong(frame.panels().size()));
         return 1;
@@ -105,7 +109,7 @@ int main(int argc, char** argv) {
         const double t = clock.elapsed() / 1e3;
         const double kb = liveHeapBytes() / 1024.0;
         if (logFullAt < 0) {
-            sim::SimHost* host = frame.simulator();
+            sim::SimHost* host = &rig.host;
             qint64 count = 0;
             int bound = 0;
             host->withBus([&](sim::SimBus& bus) {

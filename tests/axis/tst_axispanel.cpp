@@ -1,5 +1,5 @@
-#include "Referee.h"
 #include "ScriptedOperator.h"
+#include "SimLine.h"
 #include "axis/AxisVocabulary.h"
 #include "axis/CKormakDoc.h"
 #include "axis/CKormakView.h"
@@ -7,7 +7,6 @@
 #include "base/Texts.h"
 #include "link/LinkTarget.h"
 #include "link/SerialLink.h"
-#include "sim/SimHost.h"
 #include "widgets/StatusLamp.h"
 
 #include <QApplication>
@@ -65,7 +64,7 @@ constexpr quint32 ParametersChangedBit = 1u << 21;
 class TestAxisPanel : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<RefereedHost> sim_;
+    std::unique_ptr<SimLine> sim_;
     std::unique_ptr<TestHost> host_;
     std::list<CKormakDoc> docs_;
     std::list<std::unique_ptr<CKormakView>> panels_;
@@ -82,9 +81,7 @@ class TestAxisPanel : public QObject {
         });
         return lines;
     }
-    void axis(QChar a, const std::function<void(sim::SimAxis&)>& fn) {
-        sim_->withBus([&](sim::SimBus& bus) { fn(bus.axis(a)); });
-    }
+    void axis(QChar a, const std::function<void(sim::SimAxis&)>& fn) { sim_->axis(a, fn); }
 
     // Creates and initialises a panel the way the shell does: currentAddress
     // decides its kind, then the panel is shown and becomes the active one.
@@ -107,13 +104,13 @@ class TestAxisPanel : public QObject {
     // controller is given, however busy the machine running the suite.
     void loseReplies(int count) {
         link().setTimeoutMs(300);
-        sim_->setFault(sim::Fault::NoReply, 0, count);
+        sim_->host.setFault(sim::Fault::NoReply, 0, count);
     }
     // An online panel with its first read done, quiet on the wire and in the log.
     CKormakView* quietPanel(const QString& address = QStringLiteral("0")) {
         CKormakView* panel = openPanel(address);
         panel->stopPollTimer();
-        sim_->clearLog();
+        sim_->host.clearLog();
         op().clear();
         return panel;
     }
@@ -141,11 +138,10 @@ class TestAxisPanel : public QObject {
 
 private slots:
     void init() {
-        sim_ = std::make_unique<RefereedHost>(QStringLiteral("01"));
-        QString error;
-        QVERIFY2(sim_->start(&error), qPrintable(error));
+        sim_ = std::make_unique<SimLine>(QStringLiteral("01"));
+        QVERIFY(sim_->start());
         host_ = std::make_unique<TestHost>();
-        link().setPorts({sim_->slavePath()});
+        link().setPorts({sim_->port()});
         link().setPortIndex(0);
         link().setBaudIndex(3); // 28800, the axes' rate
     }
@@ -349,7 +345,7 @@ private slots:
         auto* target = child<QLineEdit>(panel, "moveTarget");
         QVERIFY(target->isVisibleTo(panel));
         typeInto(target, QStringLiteral("8000"));
-        sim_->clearLog();
+        sim_->host.clearLog();
         QTest::mouseClick(child<QPushButton>(panel, "startButton"), Qt::LeftButton);
         QCOMPARE(wire(), onAxis("0", {"GA8000", "PC?"}));
         QCOMPARE(QApplication::focusWidget(), stop);
@@ -406,14 +402,14 @@ private slots:
 
     void pollTimeoutStopsPolling() {
         CKormakView* panel = openPanel(QStringLiteral("0"), false);
-        sim_->clearLog();
+        sim_->host.clearLog();
         op().clear();
         loseReplies(1);
         QVERIFY(!panel->PollStatus());
         QVERIFY(!panel->isPolling());
         QCOMPARE(op().shownIds(), QList<int>{10103});
         // Until the next activation the poll stays silent.
-        sim_->clearLog();
+        sim_->host.clearLog();
         QVERIFY(!panel->PollStatus());
         QVERIFY(wire().isEmpty());
         QCOMPARE(op().shown.size(), 1);
@@ -439,7 +435,7 @@ private slots:
 
         // While a file is being opened nothing happens.
         host_->openingFile_ = true;
-        sim_->clearLog();
+        sim_->host.clearLog();
         panel->ActivatePanel(true);
         QVERIFY(wire().isEmpty());
         QVERIFY(!panel->isPolling());
@@ -485,10 +481,10 @@ private slots:
     void barSelectionWaitsForTheNextConnection() {
         QFETCH(int, barPort);
         QFETCH(int, barBaud);
-        RefereedHost second(QStringLiteral("0"));
+        SimLine second(QStringLiteral("0"));
         QVERIFY(second.start());
-        second.withBus([](sim::SimBus& bus) { bus.axis(u'0').outputs = 2; });
-        link().setPorts({sim_->slavePath(), second.slavePath()});
+        second.host.withBus([](sim::SimBus& bus) { bus.axis(u'0').outputs = 2; });
+        link().setPorts({sim_->port(), second.port()});
         CKormakView* panel = quietPanel();
         auto* a0 = child<QCheckBox>(panel, "outputA0");
         auto* a1 = child<QCheckBox>(panel, "outputA1");
@@ -515,14 +511,14 @@ private slots:
     // A panel that talks while another one is active (closing at shutdown)
     // uses its own bus and then leaves the port where the active panel has it.
     void inactivePanelGivesThePortBack() {
-        RefereedHost second(QStringLiteral("1"));
+        SimLine second(QStringLiteral("1"));
         QVERIFY(second.start());
-        link().setPorts({sim_->slavePath(), second.slavePath()});
+        link().setPorts({sim_->port(), second.port()});
         CKormakView* first = quietPanel(QStringLiteral("0"));
         link().TogglePort();
         link().setPortIndex(1);
         CKormakView* active = quietPanel(QStringLiteral("1"));
-        second.clearLog();
+        second.host.clearLog();
         QCOMPARE(host_->active, active);
         // The bar shows the first bus again; the port is still on the second.
         link().setPortIndex(0);
@@ -538,15 +534,15 @@ private slots:
     // Two panels may carry the same title (axis 0 on two buses): the link
     // still belongs to the active one alone, and the other borrows the port.
     void samePanelTitleOnTwoBusesBorrows() {
-        RefereedHost second(QStringLiteral("0"));
+        SimLine second(QStringLiteral("0"));
         QVERIFY(second.start());
-        link().setPorts({sim_->slavePath(), second.slavePath()});
+        link().setPorts({sim_->port(), second.port()});
         CKormakView* first = quietPanel(QStringLiteral("0"));
         link().TogglePort();
         link().setPortIndex(1);
         CKormakView* active = quietPanel(QStringLiteral("0"));
         QCOMPARE(first->title(), active->title());
-        second.clearLog();
+        second.host.clearLog();
 
         first->ClosePanel();
         QCOMPARE(wire(), QStringList{"0 IS?"});
@@ -584,7 +580,7 @@ private slots:
         auto* position = child<QLineEdit>(panel, "position");
         QVERIFY(position->toolTip().isEmpty());
 
-        sim_->setFault(sim::Fault(fault), 0, 1);
+        sim_->host.setFault(sim::Fault(fault), 0, 1);
         QVERIFY(!panel->PollStatus());
         QVERIFY(!panel->isPolling());
         QVERIFY(!link().portOpen());
@@ -750,7 +746,7 @@ private slots:
         auto* position = child<QLineEdit>(panel, "position");
         position->setFocus(Qt::MouseFocusReason);
         axis('0', [](sim::SimAxis& a) { a.latched = 0; });
-        sim_->clearLog();
+        sim_->host.clearLog();
         QTest::mouseClick(child<QPushButton>(panel, "stopButton"), Qt::LeftButton);
         QCOMPARE(wire(), QStringList{"0 H"});
     }
@@ -764,7 +760,7 @@ private slots:
         QCOMPARE(wire(), QStringList{"0 PN9"});
 
         // A wheel turned over a list the operator is not working in changes nothing.
-        sim_->clearLog();
+        sim_->host.clearLog();
         auto* systemType = child<QComboBox>(panel, "systemType");
         QWheelEvent wheel(QPointF(5, 5), systemType->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -847,7 +843,7 @@ private slots:
         QFETCH(bool, refused);
         QFETCH(QStringList, sent);
         CKormakView* panel = openPanel(QStringLiteral("0"), false);
-        sim_->clearLog();
+        sim_->host.clearLog();
         op().clear();
         if (refused) {
             // A date code the single-byte line cannot carry comes back changed:
@@ -867,7 +863,7 @@ private slots:
         CKormakView* panel = quietPanel();
         loseReplies(-1);
         QTest::mouseClick(child<QPushButton>(panel, "storeButton"), Qt::LeftButton);
-        sim_->setFault(sim::Fault::None);
+        sim_->host.setFault(sim::Fault::None);
         QCOMPARE(op().shownIds(), (QList<int>{10110, 10103}));
         QCOMPARE(wire(), QStringList{"0 IC?"});
     }
@@ -923,7 +919,7 @@ private slots:
         QCOMPARE(host_->active, second);
         QCOMPARE(link().currentAddress(), QStringLiteral("1"));
         axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
-        sim_->clearLog();
+        sim_->host.clearLog();
 
         first->ClosePanel();
         QCOMPARE(wire(), onAxis("0", {"IS?", "IC?", "FC190423", "WP"}));
@@ -947,7 +943,7 @@ private slots:
         CKormakView* panel = quietPanel();
         axis('0', [](sim::SimAxis& a) { a.latched |= ParametersChangedBit; });
         link().setTimeoutMs(300);
-        sim_->setFaultFor(QStringLiteral("IC"), sim::Fault::NoReply);
+        sim_->host.setFaultFor(QStringLiteral("IC"), sim::Fault::NoReply);
         op().answers << Operator::Answer::Yes;
         panel->ClosePanel();
         QCOMPARE(wire(), onAxis("0", {"IS?", "IC?"}));
@@ -982,7 +978,7 @@ private slots:
         QFETCH(QString, address);
         axis('0', [](sim::SimAxis& a) { a.sfiCard = true; });
         CKormakView* panel = openPanel(address, false);
-        sim_->clearLog();
+        sim_->host.clearLog();
         QCOMPARE(panel->isPolling(), !panel->isOffline());
         int emitted = 0;
         bool pollingWhenEmitted = true;
@@ -1011,7 +1007,7 @@ private slots:
         QFETCH(QString, button);
         axis(u'0', [&](sim::SimAxis& a) { a.sfiCard = button == QLatin1String("sfiButton"); });
         CKormakView* panel = openPanel(QStringLiteral("0"), false);
-        sim_->clearLog();
+        sim_->host.clearLog();
         auto* b = child<QPushButton>(panel, qPrintable(button));
         QVERIFY(b->isEnabled());
         QTest::mouseClick(b, Qt::LeftButton);

@@ -5,6 +5,7 @@
 // output file as it was.
 
 #include "Referee.h"
+#include "SimProcess.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -149,7 +150,6 @@ private slots:
         QVERIFY(dir.isValid());
         const QString in = dir.filePath(QStringLiteral("AXIS.OPM"));
         const QString out = dir.filePath(QStringLiteral("OUT.OPM"));
-        const QString log = dir.filePath(QStringLiteral("sim.log"));
         QVERIFY(writeBytes(in, kParameterFile));
         QVERIFY(writeBytes(out, kOldOutput));
 
@@ -158,12 +158,10 @@ private slots:
             f.switches;
         if (f.aimed)
             switches << "--no-reply-to" << c.aimedAt;
-        QProcess sim;
-        sim.setStandardErrorFile(log);
-        sim.start(QStringLiteral(KORMAK_SIM_EXE), switches);
-        QVERIFY(sim.waitForReadyRead(5000));
-        const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
-        QVERIFY2(port.startsWith(u"/dev/"), qPrintable(port));
+        SimProcess sim;
+        const QString failure = sim.start(QStringLiteral(KORMAK_SIM_EXE), switches);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        const QString port = sim.port();
 
         QStringList args{"--lang", "en", "--port", port, "--baud", "28800", "--yes"};
         for (const QString& a : c.args)
@@ -183,23 +181,23 @@ private slots:
             // Killed once the command has begun to talk.
             QElapsedTimer wait;
             wait.start();
-            while (transactionsIn(log) < 1 && wait.elapsed() < 5000)
+            while (transactionsIn(sim.logPath()) < 1 && wait.elapsed() < 5000)
                 QTest::qWait(5);
-            ::kill(pid_t(sim.processId()), SIGKILL);
+            ::kill(pid_t(sim.process().processId()), SIGKILL);
         }
         const bool ended = ctl.waitForFinished(60000);
         const qint64 tookMs = clock.elapsed();
         if (!ended)
             ctl.kill();
         const QString err = QString::fromLocal8Bit(ctl.readAllStandardError());
-        sim.kill();
-        sim.waitForFinished(3000);
+        sim.process().kill();
+        sim.process().waitForFinished(3000);
         QVERIFY2(ended, "kormakctl did not end");
 
         QCOMPARE(ctl.exitStatus(), QProcess::NormalExit);
         QVERIFY2(ctl.exitCode() == (fails ? c.failedCode : c.doneCode),
                  qPrintable(QStringLiteral("exit %1: %2").arg(ctl.exitCode()).arg(err)));
-        const int transactions = transactionsIn(log);
+        const int transactions = transactionsIn(sim.logPath());
         // The probe asks at each of the five rates, each with its own short time-out; the
         // simulator logs only what reaches it at some rate.
         const qint64 boundMs =
@@ -212,8 +210,7 @@ private slots:
         if (c.writesOutput && !fails)
             QVERIFY(readBytes(out) != kOldOutput);
         // The program sends nothing the controller refuses, faults or not.
-        qint64 seen = 0;
-        Referee().judge(refusalsInLog(log, &seen), __FILE__, __LINE__);
+        sim.judge(Referee(), __FILE__, __LINE__);
     }
 };
 

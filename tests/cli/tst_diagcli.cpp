@@ -2,6 +2,7 @@
 // with faults set on its standard input as a person would.
 
 #include "Referee.h"
+#include "SimProcess.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,10 +12,8 @@ class TestDiagCli : public QObject {
     Q_OBJECT
 
     QTemporaryDir home_;
-    QProcess sim_;
+    SimProcess sim_;
     QString port_;
-    QString simLog_;
-    qint64 simLogSeen_ = 0;
 
     struct Result {
         int status = -1;
@@ -35,30 +34,17 @@ class TestDiagCli : public QObject {
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
                 QString::fromLocal8Bit(p.readAllStandardError())};
     }
-    // A line on the simulator's standard input; it takes effect within its
-    // 100 ms polling period.
-    void tell(const QByteArray& line) {
-        sim_.write(line + '\n');
-        sim_.waitForBytesWritten(1000);
-        QTest::qWait(300);
-    }
 
 private slots:
     void initTestCase() {
-        // The log goes to a file that the referee reads after each test.
-        simLog_ = home_.filePath(QStringLiteral("sim.log"));
-        sim_.setStandardErrorFile(simLog_);
-        sim_.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0,3", "--log"});
-        QVERIFY(sim_.waitForStarted());
-        QVERIFY(sim_.waitForReadyRead(3000));
-        port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-        QVERIFY(port_.startsWith(u"/dev/"));
+        // The referee reads its log after each test.
+        const QString failure =
+            sim_.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0,3", "--log"});
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        port_ = sim_.port();
     }
-    void cleanup() { Referee().judge(refusalsInLog(simLog_, &simLogSeen_), __FILE__, __LINE__); }
-    void cleanupTestCase() {
-        sim_.closeWriteChannel(); // the simulator ends with its input
-        QVERIFY(sim_.waitForFinished(3000));
-    }
+    void cleanup() { sim_.judge(Referee(), __FILE__, __LINE__); }
+    void cleanupTestCase() { QVERIFY(sim_.stop()); }
 
     void faultShownAndReset_data() {
         QTest::addColumn<QByteArray>("fault");
@@ -83,7 +69,7 @@ private slots:
         QFETCH(QString, what);
         QFETCH(QString, lamp);
         QFETCH(QString, done);
-        tell("3 fault " + fault);
+        sim_.tell("3 fault " + fault);
         Result r = run({"status", "--address", "3"});
         QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split(u'\n', Qt::SkipEmptyParts);
@@ -113,7 +99,7 @@ private slots:
         QFETCH(QByteArray, fault);
         QFETCH(QString, lamp);
         QFETCH(int, shortStatus);
-        tell("3 fault " + fault);
+        sim_.tell("3 fault " + fault);
         Result r = run({"status", "--address", "3"});
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.split(u'\n').contains(lamp), qPrintable(r.out));
@@ -127,7 +113,7 @@ private slots:
     // "CR" restarts the axis: the fault and unstored parameters are gone once
     // it answers again.
     void systemReset() {
-        tell("0 fault temperature");
+        sim_.tell("0 fault temperature");
         Result r = run({"send", "--address", "0", "PF3000"});
         QCOMPARE(r.status, 0);
         r = run({"reset", "--address", "0", "system"});
@@ -141,11 +127,12 @@ private slots:
     // The probe's first question at the axis's rate gets its answer only after the probe
     // has moved on to the next rate: that answer must not pass for one at the new rate.
     void probeTakesNoReplyMeantForAnotherRate() {
-        QProcess sim;
-        sim.start(QStringLiteral(KORMAK_SIM_EXE),
-                  {"--axes", "0", "--fault", "late=300", "--fault-count", "1", "--ignore-stdin"});
-        QVERIFY(sim.waitForReadyRead(3000));
-        const QString port = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        SimProcess sim;
+        const QString failure =
+            sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0", "--fault", "late=300",
+                                                       "--fault-count", "1", "--ignore-stdin"});
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        const QString port = sim.port();
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home_.path());
@@ -160,8 +147,8 @@ private slots:
             QCOMPARE(out, QStringLiteral("28800\n"));
         else
             QCOMPARE(out, QString());
-        sim.terminate();
-        QVERIFY(sim.waitForFinished(3000));
+        sim.process().terminate();
+        QVERIFY(sim.process().waitForFinished(3000));
     }
 
     void noAxisFails_data() {

@@ -2,6 +2,8 @@
 // commands, against kormak-sim run as its own process: axes 0, 3 (another
 // family) and A (at 9600 Baud); its --log shows what reached the wire.
 
+#include "SimProcess.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -39,7 +41,7 @@ class TestMachineCli : public QObject {
 
     QTemporaryDir home_;
     QTemporaryDir dir_;
-    QProcess sim_;
+    SimProcess sim_;
     QString port_;
 
     struct Result {
@@ -66,29 +68,20 @@ class TestMachineCli : public QObject {
     }
     void startSimulator(const QStringList& extra = {}) {
         stopSimulator();
-        sim_.start(QStringLiteral(KORMAK_SIM_EXE),
-                   QStringList{"--axes", "0,3,A", "--rate", "A=9600", "--family", "3=TMW-2",
-                               "--log", "--slot", "0:00=PO400 GA100"} +
-                       extra);
-        QVERIFY(sim_.waitForStarted());
-        QVERIFY(sim_.waitForReadyRead(3000));
-        port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-        QVERIFY(port_.startsWith(u"/dev/"));
+        const QString failure =
+            sim_.start(QStringLiteral(KORMAK_SIM_EXE),
+                       QStringList{"--axes", "0,3,A", "--rate", "A=9600", "--family", "3=TMW-2",
+                                   "--log", "--slot", "0:00=PO400 GA100"} +
+                           extra);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        port_ = sim_.port();
     }
-    void stopSimulator() {
-        if (sim_.state() == QProcess::NotRunning)
-            return;
-        sim_.closeWriteChannel(); // the simulator ends with its input
-        if (!sim_.waitForFinished(3000)) {
-            sim_.kill();
-            sim_.waitForFinished();
-        }
-    }
+    void stopSimulator() { sim_.stop(); }
     // The commands the simulator received since the last call, one a line
     // ("3 PF3000").
     QStringList wire() {
-        sim_.waitForReadyRead(200);
-        return QString::fromLocal8Bit(sim_.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        QTest::qWait(200);
+        return QString::fromLocal8Bit(sim_.freshLog()).split(u'\n', Qt::SkipEmptyParts);
     }
     // The commands that change an axis: everything but queries, reads and
     // the probe.

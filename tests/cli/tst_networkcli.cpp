@@ -190,7 +190,7 @@ private slots:
         while (log.count('\n') < 6 && save.state() != QProcess::NotRunning &&
                clock.elapsed() < 10000) {
             QTest::qWait(50);
-            log += rig.sim().readAllStandardError();
+            log += rig.sim().freshLog();
         }
         QVERIFY2(log.count('\n') >= 6, save.readAllStandardError().constData());
         rig.stopServer();

@@ -6,6 +6,7 @@
 #include "FifoReader.h"
 #include "FileSizeLimit.h"
 #include "Referee.h"
+#include "SimProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ class TestOutputs : public QObject {
 
     QTemporaryDir home_;
     QTemporaryDir dir_;
-    QProcess sim_;
+    SimProcess sim_;
     QString port_;
 
     struct Result {
@@ -106,36 +107,24 @@ class TestOutputs : public QObject {
     }
     // The commands the simulator received since the last call.
     QByteArray wire() {
-        sim_.waitForReadyRead(200);
-        const QByteArray lines = sim_.readAllStandardError();
-        for (const QByteArray& line : lines.split('\n')) {
-            sim::Refusal r;
-            if (parseRefusalLine(QString::fromLatin1(line), &r))
-                refused_ << r;
-        }
-        return lines;
+        QTest::qWait(200);
+        return sim_.freshLog();
     }
-    QList<sim::Refusal> refused_;
     QByteArray path(const QByteArray& name) const {
         return QFile::encodeName(dir_.path()) + '/' + name;
     }
     void startSimulator(const QStringList& extra = {}) {
         stopSimulator();
-        sim_.start(QStringLiteral(KORMAK_SIM_EXE),
-                   QStringList{"--axes", "0,3", "--log", "--slot", "0:00=PO400"} + extra);
-        QVERIFY(sim_.waitForStarted());
-        QVERIFY(sim_.waitForReadyRead(3000));
-        port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-        QVERIFY(port_.startsWith(u"/dev/"));
+        const QString failure =
+            sim_.start(QStringLiteral(KORMAK_SIM_EXE),
+                       QStringList{"--axes", "0,3", "--log", "--slot", "0:00=PO400"} + extra);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        port_ = sim_.port();
     }
     void stopSimulator() {
-        if (sim_.state() == QProcess::NotRunning)
-            return;
-        wire();
-        sim_.closeWriteChannel(); // the simulator ends with its input
-        if (!sim_.waitForFinished(3000))
-            sim_.kill();
-        sim_.waitForFinished();
+        // What it refused is judged before its log goes with it.
+        sim_.judge(Referee(), __FILE__, __LINE__);
+        sim_.stop();
     }
     QByteArray parameterFile() {
         const QByteArray name = path("axis0.OPM");
@@ -156,8 +145,8 @@ private slots:
     }
     void cleanupTestCase() { stopSimulator(); }
     void cleanup() {
-        wire();
-        Referee().judge(std::exchange(refused_, {}), __FILE__, __LINE__);
+        QTest::qWait(200);
+        sim_.judge(Referee(), __FILE__, __LINE__);
     }
 
     // On a full disk the old file stays byte for byte, nothing is left

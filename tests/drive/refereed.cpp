@@ -1,6 +1,7 @@
 // Tests for the referee to judge, run by tst_referee as a child process: each one sends what
 // its name says, and the referee alone decides whether it passes.
 #include "Referee.h"
+#include "SimProcess.h"
 #include "SimRig.h"
 
 #include <QProcess>
@@ -35,24 +36,19 @@ private slots:
     }
     // kormak-sim as a child: its --log output carries the refusal.
     void childSimulatorRefuses() {
-        QTemporaryDir dir;
-        const QString log = dir.filePath(QStringLiteral("sim.log"));
-        QProcess sim;
-        sim.setStandardErrorFile(log);
-        sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0", "--log"});
-        QVERIFY(sim.waitForReadyRead(3000));
+        SimProcess sim;
+        const QString failure = sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "0", "--log"});
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
         ScriptedOperator op;
         SerialLink link(op);
-        link.setPorts({QString::fromLocal8Bit(sim.readLine()).trimmed()});
+        link.setPorts({sim.port()});
         link.setBaudIndex(3);
         link.setCurrentAddress(QStringLiteral("0"));
         QVERIFY(link.TogglePort());
         link.SendCommand(QStringLiteral("XY?"));
         link.TogglePort();
-        sim.closeWriteChannel();
-        QVERIFY(sim.waitForFinished(3000));
-        qint64 seen = 0;
-        Referee().judge(refusalsInLog(log, &seen), __FILE__, __LINE__);
+        QVERIFY(sim.stop());
+        sim.judge(Referee(), __FILE__, __LINE__);
     }
 };
 

@@ -6,8 +6,8 @@
 // what the controller holds, a link that answers the next command with its
 // own reply). A new operation adds itself to operations() and its rows.
 
-#include "Referee.h"
 #include "ScriptedOperator.h"
+#include "SimRig.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
@@ -17,7 +17,6 @@
 #include "drive/CRampenDlg.h"
 #include "drive/CReset.h"
 #include "drive/CSFIDialog.h"
-#include "widgets/CWait.h"
 #include "drive/Currents.h"
 #include "drive/OverallStatus.h"
 #include "drive/ProgramPlcArea.h"
@@ -35,7 +34,7 @@
 #include "plc/PlcArea.h"
 #include "plc/SequenceArea.h"
 #include "report/ReportReader.h"
-#include "sim/SimHost.h"
+#include "widgets/CWait.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -77,10 +76,7 @@ const QMap<int, QByteArray> kSfiRecords = {
 
 // One simulated axis "0" with a few ramps and PLC slots, on a real pty,
 // opened through the program's link.
-struct FaultRig {
-    RefereedHost host{QStringLiteral("0")};
-    ScriptedOperator op;
-    SerialLink link{op};
+struct FaultRig : SimRig {
     CKormakDoc doc;
     AxisParameters params;
     QTemporaryDir dir;
@@ -98,16 +94,8 @@ struct FaultRig {
             a.plcSlots[0x00] = QStringLiteral("PO400 PF2000 GA16000 PN3");
             a.plcSlots[0x21] = QStringLiteral("GA1000");
         });
-        if (!dir.isValid() || !host.start())
-            return false;
-        link.setPorts({host.slavePath()});
-        link.setBaudIndex(3); // 28800, the axis's rate
-        link.setCurrentAddress(QStringLiteral("0"));
         link.setTimeoutMs(kTimeoutMs);
-        return link.TogglePort();
-    }
-    void axis(const std::function<void(sim::SimAxis&)>& fn) {
-        host.withBus([&](sim::SimBus& bus) { fn(bus.axis(u'0')); });
+        return dir.isValid() && SimRig::open();
     }
     QString path(const QString& name) const { return dir.filePath(name); }
     // What the controller's directory holds: "slope/bytes" per ramp.

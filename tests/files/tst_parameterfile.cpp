@@ -1,6 +1,6 @@
 #include "PtyPeer.h"
-#include "Referee.h"
 #include "ScriptedOperator.h"
+#include "SimRig.h"
 #include "axis/AxisParameters.h"
 #include "axis/AxisReading.h"
 #include "axis/CKormakDoc.h"
@@ -9,7 +9,6 @@
 #include "base/Windows1252.h"
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
-#include "sim/SimHost.h"
 
 #include <QDate>
 #include <QFile>
@@ -87,31 +86,15 @@ QByteArray commandOf(const QByteArray& frame) {
 
 // The panel of a simulated axis: a link to it and the parameters the panel
 // read from it, as a save finds them.
-struct SimPanelRig {
-    ScriptedOperator op;
-    RefereedHost host{QStringLiteral("0")};
-    SerialLink link{op};
+struct SimPanelRig : SimRig {
     CKormakDoc doc;
     AxisParameters params;
 
-    bool start() {
-        if (!host.start())
-            return false;
-        link.setPorts({host.slavePath()});
-        link.setCurrentAddress(QStringLiteral("0"));
-        return link.TogglePort();
-    }
     bool readPanel() {
         const bool ok = ReadAxisConfiguration(link, op, params);
         host.clearLog();
         op.clear();
         return ok;
-    }
-    QStringList commands() const {
-        QStringList c;
-        for (const QString& entry : host.log())
-            c << entry.mid(2);
-        return c;
     }
 };
 
@@ -575,7 +558,7 @@ private slots:
             }
         });
         QVERIFY(programmed);
-        QVERIFY(rig.start());
+        QVERIFY(rig.open());
         QVERIFY(rig.readPanel());
         QCOMPARE(rig.params.rampList.size(), thirteenRamps ? 13 : 10);
 
@@ -701,7 +684,7 @@ private slots:
         // Whatever runs between two transactions, the rest of a save goes to
         // the axis it began with.
         SimPanelRig rig;
-        QVERIFY(rig.start());
+        QVERIFY(rig.open());
         QVERIFY(rig.readPanel());
         rig.op.onPump = [&rig]() { rig.link.setCurrentAddress(QStringLiteral("5")); };
         QVERIFY(WriteParameterFile(path(QStringLiteral("axis.OPM")), rig.link, rig.op, rig.params,
@@ -723,7 +706,7 @@ private slots:
             a.plcSlots[0x05] = QStringLiteral("Z\u00e4hler GR-800");
             a.plcSlots[0x21] = QStringLiteral("GA1000");
         });
-        QVERIFY(rig.start());
+        QVERIFY(rig.open());
         QVERIFY(rig.readPanel());
         const QString clean = path(QStringLiteral("clean.OPM"));
         const QString noisy = path(QStringLiteral("noisy.OPM"));
@@ -758,7 +741,7 @@ private slots:
             a.params.boostTime = 150;
             a.plcSlots[3] = QStringLiteral("GA1000");
         });
-        QVERIFY(rig.start());
+        QVERIFY(rig.open());
         QVERIFY(rig.readPanel());
         const QString online = path(QStringLiteral("online.OPM"));
         QVERIFY(WriteParameterFile(online, rig.link, rig.op, rig.params, rig.doc));

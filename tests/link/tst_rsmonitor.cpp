@@ -1,3 +1,4 @@
+#include "PeerRig.h"
 #include "PtyPeer.h"
 #include "ScriptedOperator.h"
 #include "base/Texts.h"
@@ -36,17 +37,7 @@ class TestRsMonitor : public QObject {
 
     QTemporaryDir home_;
 
-    struct Rig {
-        ScriptedOperator op;
-        PtyPeer peer;
-        SerialLink link{op};
-        bool open() {
-            if (!peer.open())
-                return false;
-            link.setPorts({peer.slavePath()});
-            link.setCurrentAddress(QStringLiteral("0"));
-            return link.TogglePort();
-        }
+    struct Rig : PeerRig {
         void answerWith(const QByteArray& reply) {
             peer.setResponder([reply](const QByteArray&) {
                 return QList<PtyPeer::Piece>{{0, reply}};

@@ -1,3 +1,4 @@
+#include "PeerRig.h"
 #include "PtyPeer.h"
 #include "ScriptedOperator.h"
 #include "base/Texts.h"
@@ -31,17 +32,7 @@ Q_DECLARE_METATYPE(PtyPeer::Piece)
 class TestSerialLink : public QObject {
     Q_OBJECT
 
-    struct Rig {
-        ScriptedOperator op;
-        PtyPeer peer;
-        SerialLink link{op};
-        bool open(const QString& address = QStringLiteral("0")) {
-            if (!peer.open())
-                return false;
-            link.setPorts({peer.slavePath()});
-            link.setCurrentAddress(address);
-            return link.TogglePort();
-        }
+    struct Rig : PeerRig {
         // Closing both ends of the pty takes the device away under the open port.
         void vanish() {
             peer.~PtyPeer();

@@ -1,7 +1,6 @@
 // kormakctl plc dump and plc load against a simulated bus on a pty.
 
-#include "Referee.h"
-#include "sim/SimHost.h"
+#include "SimLine.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -48,15 +47,15 @@ class TestPlcCli : public QObject {
 private slots:
     // What dump prints loads back unchanged into another axis.
     void dumpLoadsBackUnchanged() {
-        RefereedHost host(QStringLiteral("01"));
-        QVERIFY(host.start());
-        host.withBus([](sim::SimBus& bus) {
+        SimLine line(QStringLiteral("01"));
+        QVERIFY(line.start());
+        line.host.withBus([](sim::SimBus& bus) {
             bus.axis(u'0').plcSlots[0] = QStringLiteral("PO400 PF2000 GA16000 PN3");
             bus.axis(u'0').plcSlots[0x1A] = QStringLiteral("PO5 PF5 GS- PN0");
             bus.axis(u'0').plcSlots[0xFF] = QStringLiteral("$&GA5");
             bus.axis(u'1').plcSlots[3] = QStringLiteral("old");
         });
-        const Result first = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        const Result first = kormakctl(line.port(), {"plc", "dump", "--address", "0"});
         QCOMPARE(first.code, 0);
         QCOMPARE(first.out, QStringLiteral("; PLC area of axis 0\n00 PO400 PF2000 GA16000 PN3\n"
                                            "1A PO5 PF5 GS- PN0\nFF $&GA5\n"));
@@ -66,9 +65,9 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(first.out.toLatin1());
         f.close();
-        const Result load = kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing});
+        const Result load = kormakctl(line.port(), {"plc", "load", "--address", "1", listing});
         QCOMPARE(load.code, 0);
-        const Result again = kormakctl(host.slavePath(), {"plc", "dump", "--address", "1"});
+        const Result again = kormakctl(line.port(), {"plc", "dump", "--address", "1"});
         QCOMPARE(again.out, QString(first.out).replace("axis 0", "axis 1"));
     }
 
@@ -76,14 +75,14 @@ private slots:
     // 1252 bytes reaches the other axis as the same bytes, and its dump is
     // the same text again.
     void dumpLoadDumpKeepsEveryByte() {
-        sim::SimHost host(QStringLiteral("01"));
-        QVERIFY(host.start());
+        SimLine line(QStringLiteral("01"));
+        QVERIFY(line.start());
         const QString held = slotBytes("text with \xFCmlaut, \x80 5 and \xB5s");
-        host.withBus([&](sim::SimBus& bus) {
+        line.host.withBus([&](sim::SimBus& bus) {
             bus.axis(u'0').plcSlots[0x21] = held;
             bus.axis(u'1').plcSlots[3] = QStringLiteral("old");
         });
-        const Result first = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        const Result first = kormakctl(line.port(), {"plc", "dump", "--address", "0"});
         QCOMPARE(first.code, 0);
         QCOMPARE(first.outBytes, QByteArray("; PLC area of axis 0\n"
                                             "21 text with \xC3\xBCmlaut, \xE2\x82\xAC 5 and "
@@ -91,28 +90,30 @@ private slots:
         QTemporaryDir dir;
         const QString listing = dir.filePath(QStringLiteral("area.txt"));
         QVERIFY(writeFile(listing, first.outBytes));
-        QCOMPARE(kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing}).code, 0);
-        host.withBus(
+        QCOMPARE(kormakctl(line.port(), {"plc", "load", "--address", "1", listing}).code, 0);
+        line.host.withBus(
             [&](sim::SimBus& bus) { QCOMPARE(bus.axis(u'1').plcSlots, bus.axis(u'0').plcSlots); });
-        const Result again = kormakctl(host.slavePath(), {"plc", "dump", "--address", "1"});
+        const Result again = kormakctl(line.port(), {"plc", "dump", "--address", "1"});
         QCOMPARE(again.outBytes, QByteArray(first.outBytes).replace("axis 0", "axis 1"));
     }
 
     // The dump of an empty area is a listing too: loading it erases.
     void emptyAreaDumpLoadsAsErase() {
-        sim::SimHost host(QStringLiteral("01"));
-        QVERIFY(host.start());
-        host.withBus([](sim::SimBus& bus) { bus.axis(u'1').plcSlots[3] = QStringLiteral("old"); });
-        const Result dump = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        SimLine line(QStringLiteral("01"));
+        QVERIFY(line.start());
+        line.host.withBus(
+            [](sim::SimBus& bus) { bus.axis(u'1').plcSlots[3] = QStringLiteral("old"); });
+        const Result dump = kormakctl(line.port(), {"plc", "dump", "--address", "0"});
         QCOMPARE(dump.code, 0);
         QCOMPARE(dump.out, QStringLiteral("; PLC area of axis 0\n"));
         QTemporaryDir dir;
         const QString listing = dir.filePath(QStringLiteral("empty-area.txt"));
         QVERIFY(writeFile(listing, dump.outBytes));
-        const Result load = kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing});
+        const Result load = kormakctl(line.port(), {"plc", "load", "--address", "1", listing});
         QCOMPARE(load.code, 0);
-        QVERIFY(host.log().contains(QStringLiteral("1 WE")));
-        host.withBus([](sim::SimBus& bus) { QCOMPARE(bus.axis(u'1').plcSlots[3], QString()); });
+        QVERIFY(line.log().contains(QStringLiteral("1 WE")));
+        line.host.withBus(
+            [](sim::SimBus& bus) { QCOMPARE(bus.axis(u'1').plcSlots[3], QString()); });
     }
 
     // What reaches a slot from the lines a file may hold.
@@ -143,14 +144,14 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(int, slot);
         QFETCH(QByteArray, stored);
-        sim::SimHost host(QStringLiteral("0"));
-        QVERIFY(host.start());
+        SimLine line(QStringLiteral("0"));
+        QVERIFY(line.start());
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("area.txt"));
         QVERIFY(writeFile(path, file));
-        const Result r = kormakctl(host.slavePath(), {"plc", "load", "--address", "0", path});
+        const Result r = kormakctl(line.port(), {"plc", "load", "--address", "0", path});
         QCOMPARE(r.code, 0);
-        host.withBus([&](sim::SimBus& bus) {
+        line.host.withBus([&](sim::SimBus& bus) {
             QCOMPARE(bus.axis(u'0').plcSlots[slot].toLatin1(), stored);
             for (int i = 0; i < bus.axis(u'0').slotCount(); ++i)
                 QVERIFY2(i == slot || bus.axis(u'0').plcSlots[i].isEmpty(),
@@ -200,18 +201,19 @@ private slots:
     void refusedFileSendsNothing() {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, told);
-        sim::SimHost host(QStringLiteral("0"));
-        QVERIFY(host.start());
-        host.withBus([](sim::SimBus& bus) { bus.axis(u'0').plcSlots[1] = QStringLiteral("kept"); });
+        SimLine line(QStringLiteral("0"));
+        QVERIFY(line.start());
+        line.host.withBus(
+            [](sim::SimBus& bus) { bus.axis(u'0').plcSlots[1] = QStringLiteral("kept"); });
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("area.txt"));
         QVERIFY(writeFile(path, file));
-        const Result r = kormakctl(host.slavePath(), {"plc", "load", "--address", "0", path});
+        const Result r = kormakctl(line.port(), {"plc", "load", "--address", "0", path});
         QCOMPARE(r.code, 2);
         for (const QString& t : told)
             QVERIFY2(r.err.contains(t), qPrintable(r.err));
-        QCOMPARE(host.log(), QStringList());
-        host.withBus(
+        QCOMPARE(line.log(), QStringList());
+        line.host.withBus(
             [](sim::SimBus& bus) { QCOMPARE(bus.axis(u'0').plcSlots[1], QStringLiteral("kept")); });
     }
 
@@ -231,16 +233,16 @@ private slots:
                         "$&PT20", "$&PC-200", "$&PO50",    "$&PF2000",  "$&PNA",  "$&CA",
                         "$&CI",   "$&CO",     "$&CR",      "$&CS"} +
             currents;
-        RefereedHost host(QStringLiteral("01"));
-        QVERIFY(host.start());
-        host.withBus([&](sim::SimBus& bus) {
+        SimLine line(QStringLiteral("01"));
+        QVERIFY(line.start());
+        line.host.withBus([&](sim::SimBus& bus) {
             for (QChar a : {u'0', u'1'})
                 bus.axis(a).setFamily(family);
             for (int i = 0; i < steps.size(); ++i)
                 bus.axis(u'0').plcSlots[i * 13] = steps.at(i);
             bus.axis(u'0').plcSlots[1] = QStringLiteral("PO400 PF2000 GA100 PN0");
         });
-        const Result dump = kormakctl(host.slavePath(), {"plc", "dump", "--address", "0"});
+        const Result dump = kormakctl(line.port(), {"plc", "dump", "--address", "0"});
         QCOMPARE(dump.code, 0);
         QTemporaryDir dir;
         const QString listing = dir.filePath(QStringLiteral("sequence.txt"));
@@ -248,8 +250,8 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(dump.out.toLatin1());
         f.close();
-        QCOMPARE(kormakctl(host.slavePath(), {"plc", "load", "--address", "1", listing}).code, 0);
-        host.withBus([&](sim::SimBus& bus) {
+        QCOMPARE(kormakctl(line.port(), {"plc", "load", "--address", "1", listing}).code, 0);
+        line.host.withBus([&](sim::SimBus& bus) {
             QCOMPARE(bus.axis(u'1').plcSlots, bus.axis(u'0').plcSlots);
             QCOMPARE(bus.axis(u'1').plcSlots[5 * 13], QStringLiteral("$&N1F"));
         });
@@ -257,8 +259,8 @@ private slots:
 
     // The slot lines of a parameter file load as they stand.
     void loadsParameterFileLines() {
-        RefereedHost host(QStringLiteral("0"));
-        QVERIFY(host.start());
+        SimLine line(QStringLiteral("0"));
+        QVERIFY(line.start());
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("AXIS.OPM"));
         QFile f(file);
@@ -266,8 +268,8 @@ private slots:
         f.write("; [Parameter]\r\nPO400\r\n; [SPS-Sequenzen]\r\nEW02PO5 PF5 GS+ PN0\r\n"
                 "EW03$&GA5\r\n");
         f.close();
-        QCOMPARE(kormakctl(host.slavePath(), {"plc", "load", "--address", "0", file}).code, 0);
-        host.withBus([](sim::SimBus& bus) {
+        QCOMPARE(kormakctl(line.port(), {"plc", "load", "--address", "0", file}).code, 0);
+        line.host.withBus([](sim::SimBus& bus) {
             QCOMPARE(bus.axis(u'0').plcSlots[2], QStringLiteral("PO5 PF5 GS+ PN0"));
             QCOMPARE(bus.axis(u'0').plcSlots[3], QStringLiteral("$&GA5"));
         });
@@ -285,9 +287,9 @@ private slots:
     void verifyNamesASlotNotStored() {
         QFETCH(bool, verify);
         QFETCH(int, code);
-        sim::SimHost host(QStringLiteral("0"));
-        QVERIFY(host.start());
-        host.withBus([](sim::SimBus& bus) { bus.axis(u'0').unstoredSlots.insert(5); });
+        SimLine line(QStringLiteral("0"));
+        QVERIFY(line.start());
+        line.host.withBus([](sim::SimBus& bus) { bus.axis(u'0').unstoredSlots.insert(5); });
         QTemporaryDir dir;
         const QString listing = dir.filePath(QStringLiteral("area.txt"));
         QFile f(listing);
@@ -297,10 +299,10 @@ private slots:
         QStringList args{"--lang", "en", "plc", "load", "--address", "0", listing};
         if (verify)
             args << "--verify";
-        const Result r = kormakctl(host.slavePath(), args);
+        const Result r = kormakctl(line.port(), args);
         QCOMPARE(r.code, code);
         QCOMPARE(r.err.contains(QStringLiteral("Slot 05 does not hold the text sent.")), verify);
-        QCOMPARE(host.log().contains(QStringLiteral("0 ER01")), verify);
+        QCOMPARE(line.log().contains(QStringLiteral("0 ER01")), verify);
     }
 
     // Failures of load: the exit code and what reached the axis.
@@ -315,9 +317,9 @@ private slots:
         QFETCH(QString, family);
         QFETCH(bool, refuse);
         QFETCH(int, code);
-        RefereedHost host(QStringLiteral("0"));
-        QVERIFY(host.start());
-        host.withBus([&](sim::SimBus& bus) {
+        SimLine line(QStringLiteral("0"));
+        QVERIFY(line.start());
+        line.host.withBus([&](sim::SimBus& bus) {
             bus.axis(u'0').setFamily(family);
             bus.axis(u'0').plc.refuseReleaseAlways = refuse;
             bus.axis(u'0').plcSlots[1] = QStringLiteral("kept");
@@ -328,14 +330,14 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("01 PO5 PF5 GS+ PN0\n09 PO5 PF5 GS- PN0\n");
         f.close();
-        const Result r = kormakctl(host.slavePath(), {"plc", "load", "--address", "0", listing});
+        const Result r = kormakctl(line.port(), {"plc", "load", "--address", "0", listing});
         QCOMPARE(r.code, code);
         QVERIFY(!r.err.isEmpty());
-        for (const QString& c : host.log())
+        for (const QString& c : line.log())
             QVERIFY2(!c.mid(2).startsWith(QLatin1String("EW")) &&
                          !c.mid(2).startsWith(QLatin1String("WU")) && c.mid(2) != "WE",
                      qPrintable(c));
-        host.withBus(
+        line.host.withBus(
             [](sim::SimBus& bus) { QCOMPARE(bus.axis(u'0').plcSlots[1], QStringLiteral("kept")); });
     }
 };

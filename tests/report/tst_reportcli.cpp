@@ -1,8 +1,7 @@
 // kormakctl report: the PDF of a simulated axis and of a parameter file, in
 // the language asked for; a report that cannot be read leaves no file.
 
-#include "Referee.h"
-#include "sim/SimHost.h"
+#include "SimLine.h"
 
 #include <QFile>
 #include <QProcess>
@@ -51,15 +50,15 @@ class TestReportCli : public QObject {
 
 private slots:
     void init() {
-        host = std::make_unique<RefereedHost>(QStringLiteral("0"));
-        host->withBus([](sim::SimBus& bus) {
-            bus.axis(u'0').plcSlots[0x0A] = QStringLiteral("PO400 PF2000 GA16000 PN3");
-            bus.axis(u'0').plcSlots[0x40] = QStringLiteral("$&CR");
+        line = std::make_unique<SimLine>(QStringLiteral("0"));
+        line->axis(u'0', [](sim::SimAxis& a) {
+            a.plcSlots[0x0A] = QStringLiteral("PO400 PF2000 GA16000 PN3");
+            a.plcSlots[0x40] = QStringLiteral("$&CR");
         });
-        QVERIFY(host->start());
+        QVERIFY(line->start());
         QVERIFY(dir.isValid());
     }
-    void cleanup() { host.reset(); }
+    void cleanup() { line.reset(); }
 
     void reportOf_data() {
         QTest::addColumn<QStringList>("args");
@@ -80,8 +79,8 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QStringList, shows);
         const QString out = dir.filePath(QStringLiteral("out.pdf"));
-        const Result r = kormakctl(QStringList{"--port", host->slavePath(), "--baud", "28800"} +
-                                   args + QStringList{"--pdf", out});
+        const Result r = kormakctl(QStringList{"--port", line->port(), "--baud", "28800"} + args +
+                                   QStringList{"--pdf", out});
         QVERIFY2(r.code == 0, qPrintable(r.err));
         const QString text = pdfText(out);
         for (const QString& s : shows)
@@ -104,8 +103,8 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("older");
         }
-        host->setFaultFor(QStringLiteral("ER21"), Fault::NoReply);
-        const Result r = kormakctl({"--port", host->slavePath(), "--baud", "28800", "--lang", "en",
+        line->host.setFaultFor(QStringLiteral("ER21"), Fault::NoReply);
+        const Result r = kormakctl({"--port", line->port(), "--baud", "28800", "--lang", "en",
                                     "report", "--address", "0", "--pdf", out});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains("Interface timeout") || r.err.contains("imeout"),
@@ -133,7 +132,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<RefereedHost> host;
+    std::unique_ptr<SimLine> line;
     QTemporaryDir dir;
 };
 

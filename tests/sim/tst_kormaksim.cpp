@@ -1,5 +1,7 @@
 // kormak-sim as a separate process, the way scripts and other tools run it.
 
+#include "SimProcess.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSerialPort>
@@ -52,15 +54,13 @@ private slots:
 };
 
 void TestKormakSim::servesUntilInputEnds() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE),
-              {"--axes", "0,3", "--log", "--slot", "3:0A=GA100", "--rate", "0=9600"});
-    QVERIFY(sim.waitForStarted());
-    QVERIFY(sim.waitForReadyRead(3000));
-    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QVERIFY2(path.startsWith(u"/dev/"), qPrintable(path));
+    SimProcess sim;
+    const QString failure =
+        sim.start(QStringLiteral(KORMAK_SIM_EXE),
+                  {"--axes", "0,3", "--log", "--slot", "3:0A=GA100", "--rate", "0=9600"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 
-    QSerialPort port(path);
+    QSerialPort port(sim.port());
     port.setBaudRate(28800);
     QVERIFY(port.open(QIODevice::ReadWrite));
     QCOMPARE(transact(port, kAsk3), QByteArray("\x02"
@@ -80,22 +80,20 @@ void TestKormakSim::servesUntilInputEnds() {
              QByteArray());
     port.close();
 
-    sim.closeWriteChannel();
-    QVERIFY(sim.waitForFinished(3000));
-    QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(sim.exitCode(), 0);
-    QCOMPARE(QString::fromLocal8Bit(sim.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts),
+    QVERIFY(sim.stop());
+    QCOMPARE(sim.process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(sim.process().exitCode(), 0);
+    QCOMPARE(QString::fromLocal8Bit(sim.freshLog()).split(u'\n', Qt::SkipEmptyParts),
              (QStringList{"3 IF?", "3 ER0A", "0 IF?"}));
 }
 
 void TestKormakSim::faultAndFamilyOptions() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE),
-              {"--axes", "3", "--family", "3=RZH 2.0", "--fault", "garbage=3", "--fault-count", "1",
-               "--ignore-stdin"});
-    QVERIFY(sim.waitForStarted());
-    QVERIFY(sim.waitForReadyRead(3000));
-    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    SimProcess sim;
+    const QString failure = sim.start(QStringLiteral(KORMAK_SIM_EXE),
+                                      {"--axes", "3", "--family", "3=RZH 2.0", "--fault",
+                                       "garbage=3", "--fault-count", "1", "--ignore-stdin"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QSerialPort port(sim.port());
     port.setBaudRate(28800);
     QVERIFY(port.open(QIODevice::ReadWrite));
     QCOMPARE(transact(port, kAsk3).size(), 3 + 14);
@@ -107,22 +105,22 @@ void TestKormakSim::faultAndFamilyOptions() {
                         "\x03"));
     port.close();
     // Standard input is not watched: only a signal ends it.
-    sim.closeWriteChannel();
-    QVERIFY(!sim.waitForFinished(300));
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(3000));
-    QCOMPARE(sim.exitCode(), 0);
+    sim.process().closeWriteChannel();
+    QVERIFY(!sim.process().waitForFinished(300));
+    sim.process().terminate();
+    QVERIFY(sim.process().waitForFinished(3000));
+    QCOMPARE(sim.process().exitCode(), 0);
 }
 
 // The answer delay is the subject: the reply comes no sooner than the delay
 // and the bytes' own time on the line at 9600 Baud.
 void TestKormakSim::wireTimeAndAnswerDelay() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3", "--rate", "3=9600", "--wire-time",
-                                               "--answer-delay", "150", "--ignore-stdin"});
-    QVERIFY(sim.waitForStarted());
-    QVERIFY(sim.waitForReadyRead(3000));
-    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    SimProcess sim;
+    const QString failure =
+        sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3", "--rate", "3=9600", "--wire-time",
+                                                   "--answer-delay", "150", "--ignore-stdin"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QSerialPort port(sim.port());
     port.setBaudRate(9600);
     QVERIFY(port.open(QIODevice::ReadWrite));
     QElapsedTimer clock;
@@ -135,8 +133,8 @@ void TestKormakSim::wireTimeAndAnswerDelay() {
     const qint64 lineMs = (kAsk3.size() + reply.size()) * 10 * 1000 / 9600;
     QVERIFY2(elapsedMs >= 150 + lineMs, qPrintable(QString::number(elapsedMs)));
     port.close();
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(3000));
+    sim.process().terminate();
+    QVERIFY(sim.process().waitForFinished(3000));
 }
 
 void TestKormakSim::badOptionsAreRejected_data() {
@@ -189,11 +187,12 @@ void TestKormakSim::helpExplainsTheFramingRule() {
 
 // Each --no-reply-to strikes once, on the first command it names; the others are answered.
 void TestKormakSim::everyAimedFaultIsKept() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE),
-              {"--axes", "3", "--no-reply-to", "PF", "--no-reply-to", "3 PO", "--ignore-stdin"});
-    QVERIFY(sim.waitForReadyRead(3000));
-    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    SimProcess sim;
+    const QString failure =
+        sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3", "--no-reply-to", "PF",
+                                                   "--no-reply-to", "3 PO", "--ignore-stdin"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QSerialPort port(sim.port());
     port.setBaudRate(28800);
     QVERIFY(port.open(QIODevice::ReadWrite));
     const QByteArray asks[] = {QByteArray("\x02"
@@ -208,18 +207,19 @@ void TestKormakSim::everyAimedFaultIsKept() {
     QCOMPARE(transact(port, asks[0]).mid(1, 7), QByteArray("300 400"));
     QCOMPARE(transact(port, asks[1]).mid(1, 8), QByteArray("300 2000"));
     port.close();
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(3000));
+    sim.process().terminate();
+    QVERIFY(sim.process().waitForFinished(3000));
 }
 
 // A reply that leaves after the program has changed the port's rate meets a receiver that
 // samples its bits at another rate: what arrives is noise, never a frame.
 void TestKormakSim::lateReplyAfterARateChangeIsNoise() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE),
-              {"--axes", "3", "--fault", "late=300", "--fault-count", "1", "--ignore-stdin"});
-    QVERIFY(sim.waitForReadyRead(3000));
-    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    SimProcess sim;
+    const QString failure =
+        sim.start(QStringLiteral(KORMAK_SIM_EXE),
+                  {"--axes", "3", "--fault", "late=300", "--fault-count", "1", "--ignore-stdin"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QSerialPort port(sim.port());
     port.setBaudRate(28800);
     QVERIFY(port.open(QIODevice::ReadWrite));
     port.write(kAsk3);
@@ -243,52 +243,50 @@ void TestKormakSim::lateReplyAfterARateChangeIsNoise() {
                                                "300 10000:18"
                                                "\x03"));
     port.close();
-    sim.terminate();
-    QVERIFY(sim.waitForFinished(3000));
+    sim.process().terminate();
+    QVERIFY(sim.process().waitForFinished(3000));
 }
 
 // A line on standard input that never ends is dropped, not kept growing; the lines after
 // its end are read as usual.
 void TestKormakSim::overlongInputLineIsSkipped() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3"});
-    QVERIFY(sim.waitForReadyRead(3000));
-    sim.readLine(); // the path
-    sim.write(QByteArray(100000, 'x'));
-    sim.write("\n3 inputs 5\n");
-    QVERIFY(sim.waitForReadyRead(3000));
-    QVERIFY2(sim.readLine().startsWith("3 inputs 0x5 "), "the line after it was not read");
-    sim.closeWriteChannel();
-    QVERIFY(sim.waitForFinished(3000));
-    const QString err = QString::fromLocal8Bit(sim.readAllStandardError());
+    SimProcess sim;
+    const QString failure = sim.start(QStringLiteral(KORMAK_SIM_EXE), {"--axes", "3"});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    sim.process().write(QByteArray(100000, 'x'));
+    sim.process().write("\n3 inputs 5\n");
+    QVERIFY(sim.process().waitForReadyRead(3000));
+    QVERIFY2(sim.process().readLine().startsWith("3 inputs 0x5 "),
+             "the line after it was not read");
+    QVERIFY(sim.stop());
+    const QString err = QString::fromLocal8Bit(sim.freshLog());
     QCOMPARE(err.count(QStringLiteral("ignored")), 1);
 }
 
 // Texts typed in the terminal's UTF-8, as an option and as a line on
 // standard input, are held as the bytes a controller stores: "€" is 0x80.
 void TestKormakSim::slotTextsAreHeldAsCodePage1252() {
-    QProcess sim;
-    sim.start(QStringLiteral(KORMAK_SIM_EXE),
-              {"--axes", "3", "--slot", QStringLiteral("3:10=\u2026\u20AC \u00FC")});
-    QVERIFY(sim.waitForStarted());
-    QVERIFY(sim.waitForReadyRead(3000));
-    QSerialPort port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+    SimProcess sim;
+    const QString failure =
+        sim.start(QStringLiteral(KORMAK_SIM_EXE),
+                  {"--axes", "3", "--slot", QStringLiteral("3:10=\u2026\u20AC \u00FC")});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QSerialPort port(sim.port());
     port.setBaudRate(28800);
     QVERIFY(port.open(QIODevice::ReadWrite));
     QCOMPARE(transact(port, framed("3ER10")), framed("300 \x85\x80 \xFC"));
 
-    sim.write(QStringLiteral("3 slot 11 Gr\u00FC\u00DF \u20AC\n").toUtf8());
-    QVERIFY(sim.waitForReadyRead(3000));
-    sim.readAllStandardOutput();
+    sim.process().write(QStringLiteral("3 slot 11 Gr\u00FC\u00DF \u20AC\n").toUtf8());
+    QVERIFY(sim.process().waitForReadyRead(3000));
+    sim.process().readAllStandardOutput();
     QCOMPARE(transact(port, framed("3ER11")), framed("300 Gr\xFC\xDF \x80"));
     // A character without a byte changes nothing.
-    sim.write(QStringLiteral("3 slot 11 \u03A9\n").toUtf8());
+    sim.process().write(QStringLiteral("3 slot 11 \u03A9\n").toUtf8());
     QByteArray err;
-    QTRY_VERIFY_WITH_TIMEOUT((err += sim.readAllStandardError()).contains("code page 1252"), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT((err += sim.freshLog()).contains("code page 1252"), 3000);
     QCOMPARE(transact(port, framed("3ER11")), framed("300 Gr\xFC\xDF \x80"));
     port.close();
-    sim.closeWriteChannel();
-    QVERIFY(sim.waitForFinished(3000));
+    QVERIFY(sim.stop());
 }
 
 QTEST_GUILESS_MAIN(TestKormakSim)

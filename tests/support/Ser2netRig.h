@@ -1,9 +1,10 @@
 #pragma once
 
-// A real serial-port server for network-port tests: kormak-sim on a pty, and
-// ser2net (the Debian package) putting that pty on free ports of 127.0.0.1 —
-// one Telnet port with the COM-port option (RFC 2217), one raw TCP port at
-// 28800 Baud and one at 9600 Baud. Both processes end with the rig.
+// A real serial-port server for network-port tests: kormak-sim on a pty (a
+// SimProcess), and ser2net (the Debian package) putting that pty on free ports
+// of 127.0.0.1 — one Telnet port with the COM-port option (RFC 2217), one raw
+// TCP port at 28800 Baud and one at 9600 Baud. Both processes end with the rig.
+#include "SimProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,27 +21,17 @@ class Ser2netRig {
 public:
     static constexpr const char* Ser2net = "/usr/sbin/ser2net";
 
-    ~Ser2netRig() {
-        stopServer();
-        if (sim_.state() != QProcess::NotRunning) {
-            sim_.closeWriteChannel(); // the simulator ends with its input
-            if (!sim_.waitForFinished(3000))
-                sim_.kill();
-            sim_.waitForFinished(1000);
-        }
-    }
+    ~Ser2netRig() { stopServer(); } // the simulator ends after it
 
     // Starts the simulator with simArgs and the server in front of it; an
     // empty text on success, else what went wrong.
     QString start(const QString& simExe, const QStringList& simArgs) {
         if (!QFile::exists(QLatin1String(Ser2net)))
             return QStringLiteral("%1 is missing: scripts/setup installs ser2net").arg(Ser2net);
-        sim_.start(simExe, simArgs);
-        if (!sim_.waitForStarted() || !sim_.waitForReadyRead(5000))
-            return QStringLiteral("kormak-sim did not start");
-        device_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-        if (!device_.startsWith(u"/dev/"))
-            return QStringLiteral("kormak-sim printed no tty: ") + device_;
+        const QString failure = sim_.start(simExe, simArgs);
+        if (!failure.isEmpty())
+            return failure;
+        device_ = sim_.port();
         return startServer();
     }
 
@@ -113,7 +104,7 @@ public:
     QString rfc2217() const { return QStringLiteral("rfc2217://127.0.0.1:%1").arg(rfc2217Port_); }
     QString raw() const { return QStringLiteral("socket://127.0.0.1:%1").arg(rawPort_); }
     QString raw9600() const { return QStringLiteral("socket://127.0.0.1:%1").arg(raw9600Port_); }
-    QProcess& sim() { return sim_; }
+    SimProcess& sim() { return sim_; }
 
     // A port of 127.0.0.1 that nothing listens on right now.
     static quint16 freePort() {
@@ -124,7 +115,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QProcess sim_;
+    SimProcess sim_;
     QProcess server_;
     QString device_;
     quint16 rfc2217Port_ = 0;

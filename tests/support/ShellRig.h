@@ -1,39 +1,34 @@
 #pragma once
 
 // The main window against a simulated bus, with the scripted operator in
-// place of the message boxes: the rig of the window-level tests.
-#include "Referee.h"
+// place of the message boxes: the rig of the window-level tests. The panel
+// benchmarks use it with an operator of their own.
 #include "ScriptedOperator.h"
+#include "SimLine.h"
 #include "app/CMainFrame.h"
-#include "sim/SimHost.h"
 
 #include <QStringList>
 #include <memory>
 
-struct ShellRig {
-    ScriptedOperator op;
-    RefereedHost host;
+template <typename Op> struct MainWindowRig : SimLine {
+    Op op;
     std::unique_ptr<CMainFrame> frame;
-    Referee& referee = host.referee;
 
-    explicit ShellRig(const QString& axes = QStringLiteral("0123456789ABCDEF")) : host(axes) {}
+    explicit MainWindowRig(const QString& axes = QStringLiteral("0123456789ABCDEF"))
+        : SimLine(axes) {}
 
     // Starts the bus and shows the main window with its port selected.
     bool start() {
-        if (!host.start())
+        if (!SimLine::start())
             return false;
         CMainFrame::Options o;
-        o.ports = {host.slavePath()};
-        o.selectPort = host.slavePath();
+        o.ports = {port()};
+        o.selectPort = port();
         o.op = &op;
         frame = std::make_unique<CMainFrame>(o);
         frame->show();
         return true;
     }
-    // What the bus received since the last look.
-    QStringList wire() {
-        QStringList l = host.log();
-        host.clearLog();
-        return l;
-    }
 };
+
+using ShellRig = MainWindowRig<ScriptedOperator>;

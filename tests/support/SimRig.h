@@ -3,32 +3,24 @@
 #include "PtyPeer.h"
 #include "Referee.h"
 #include "ScriptedOperator.h"
+#include "SimLine.h"
 #include "link/SerialLink.h"
 #include "sim/SimBus.h"
-#include "sim/SimHost.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
 #include <mutex>
 
 // One simulated axis "0" on a real pty, opened through the program's link.
-struct SimRig {
-    RefereedHost host{QStringLiteral("0")};
+struct SimRig : SimLine {
     ScriptedOperator op;
     SerialLink link{op};
-    Referee& referee = host.referee;
 
-    bool open() {
-        if (!host.start())
-            return false;
-        link.setPorts({host.slavePath()});
-        link.setBaudIndex(3); // 28800, the axis's rate
-        link.setCurrentAddress(QStringLiteral("0"));
-        return link.TogglePort();
-    }
-    void axis(const std::function<void(sim::SimAxis&)>& fn) {
-        host.withBus([&](sim::SimBus& bus) { fn(bus.axis(u'0')); });
-    }
+    explicit SimRig(const QString& axes = QStringLiteral("0")) : SimLine(axes) {}
+
+    bool open(const QString& address = QStringLiteral("0")) { return openLink(link, address); }
+    using SimLine::axis;
+    void axis(const std::function<void(sim::SimAxis&)>& fn) { SimLine::axis(u'0', fn); }
     // The commands the axis received, without the address.
     QStringList commands() const {
         QStringList list;

@@ -2,15 +2,13 @@
 
 // A simulated bus with a few axes behind the program's link, and the
 // offline configuration of a parameter file, for loading and comparing.
-#include "Referee.h"
 #include "ScriptedOperator.h"
+#include "SimLine.h"
 #include "axis/AxisParameters.h"
 #include "axis/CKormakDoc.h"
 #include "axis/MemoryAreas.h"
 #include "files/ParameterFile.h"
 #include "link/SerialLink.h"
-#include "sim/SimBus.h"
-#include "sim/SimHost.h"
 
 #include <QStringList>
 
@@ -44,40 +42,20 @@ inline QStringList fileLines(const QString& marker, const QString& table,
 
 inline const QString GermanMarker = QStringLiteral("[Beschleunigungstabelle]");
 
-struct TransferRig {
-    RefereedHost host;
+struct TransferRig : SimLine {
     ScriptedOperator op;
     SerialLink link{op};
     CKormakDoc doc;
     AxisParameters params;
-    Referee& referee = host.referee;
 
-    explicit TransferRig(const QString& axes = QStringLiteral("0356")) : host(axes) {}
+    explicit TransferRig(const QString& axes = QStringLiteral("0356")) : SimLine(axes) {}
 
-    bool open() {
-        if (!host.start())
-            return false;
-        link.setPorts({host.slavePath()});
-        link.setBaudIndex(3);
-        link.setCurrentAddress(QStringLiteral("OFFLINE"));
-        return link.TogglePort();
-    }
+    bool open() { return openLink(link, QStringLiteral("OFFLINE")); }
     // The offline panel of a file, as opening it makes it.
     void load(const QStringList& lines) {
         doc.lineList = lines;
         params = AxisParameters{};
         ApplyFileLines(lines, params, doc);
-    }
-    void axis(QChar a, const std::function<void(sim::SimAxis&)>& fn) {
-        host.withBus([&](sim::SimBus& bus) { fn(bus.axis(a)); });
-    }
-    // The commands axis a received, in order.
-    QStringList commandsOf(QChar a) const {
-        QStringList list;
-        for (const QString& line : host.log())
-            if (line.at(0) == a)
-                list << line.mid(2);
-        return list;
     }
     QStringList addressesTalkedTo() const {
         QStringList list;

@@ -1,6 +1,7 @@
 // kormakctl transfer and diff against kormak-sim run as its own process, its
 // faults set by its switches.
 
+#include "SimProcess.h"
 #include "TransferRig.h"
 #include "base/Windows1252.h"
 
@@ -21,11 +22,8 @@ class TransferCliTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir home_;
-    QProcess sim_;
+    SimProcess sim_;
     QString port_;
-    QString logPath_;
-    qsizetype logRead_ = 0;
-    int sims_ = 0;
     Referee referee_;
 
     struct Result {
@@ -35,27 +33,17 @@ class TransferCliTest : public QObject {
     };
 
     bool startSim(const QStringList& switches) {
-        // The log goes to a file: a pipe nobody reads while kormakctl runs
-        // would fill up and stop the simulator.
-        logPath_ = home_.filePath(QStringLiteral("sim%1.log").arg(++sims_));
-        logRead_ = 0;
-        sim_.setStandardErrorFile(logPath_);
-        sim_.start(QStringLiteral(KORMAK_SIM_EXE),
-                   QStringList{"--axes", "0,3,5", "--log"} + switches);
-        if (!sim_.waitForStarted() || !sim_.waitForReadyRead(3000))
-            return false;
-        port_ = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-        return port_.startsWith(u"/dev/");
+        const QString failure = sim_.start(QStringLiteral(KORMAK_SIM_EXE),
+                                           QStringList{"--axes", "0,3,5", "--log"} + switches);
+        if (!failure.isEmpty())
+            qWarning("%s", qPrintable(failure));
+        port_ = sim_.port();
+        return failure.isEmpty();
     }
     // The commands the simulator has logged since the last look.
     QStringList simLog() {
         QTest::qWait(50);
-        QFile f(logPath_);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        const QByteArray all = f.readAll();
-        const QByteArray fresh = all.mid(logRead_);
-        logRead_ = all.size();
+        const QByteArray fresh = sim_.freshLog();
         return QString::fromLocal8Bit(fresh).split(u'\n', Qt::SkipEmptyParts);
     }
     Result run(const QStringList& args) {
@@ -84,14 +72,9 @@ class TransferCliTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(home_.isValid()); }
     void cleanup() {
-        sim_.closeWriteChannel();
-        if (!sim_.waitForFinished(3000))
-            sim_.kill();
-        qint64 seen = 0;
-        if (!logPath_.isEmpty())
-            referee_.judge(refusalsInLog(logPath_, &seen), __FILE__, __LINE__);
+        sim_.stop();
+        sim_.judge(referee_, __FILE__, __LINE__);
         referee_.clearExpected();
-        logPath_.clear();
     }
 
     // Loaded and read back: every item equals the file, and diff agrees.
