@@ -7,6 +7,7 @@
 #include "base/MessageIds.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
+#include "link/AxisAddress.h"
 #include "link/BaudChange.h"
 #include "link/SerialLink.h"
 
@@ -16,7 +17,7 @@ BaudChangeFlow::BaudChangeFlow(SerialLink& link, Operator& op, PanelWindows& win
 
 bool BaudChangeFlow::possible() const {
     // An offline panel has no axis to move.
-    return !link_.currentAddress().contains(QLatin1String("OFFLINE"));
+    return !link_.axisAddress().isOffline();
 }
 
 void BaudChangeFlow::run() {

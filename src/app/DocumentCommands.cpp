@@ -9,6 +9,7 @@
 #include "base/Texts.h"
 #include "files/FileCheck.h"
 #include "files/ParameterFile.h"
+#include "link/AxisAddress.h"
 #include "link/SerialLink.h"
 
 #include <QDir>
@@ -39,7 +40,7 @@ DocumentCommands::DocumentCommands(QWidget* window, SerialLink& link, Operator& 
 void DocumentCommands::newDocument() {
     if (BusyState::isBusy())
         return;
-    link_.setCurrentAddress(QStringLiteral("OFFLINE NEW"));
+    link_.setAxisAddress(AxisAddress::newConfiguration());
     windows_.createPanel(new CKormakDoc);
 }
 
@@ -54,7 +55,7 @@ void DocumentCommands::open() {
         return;
     const QString previous = link_.currentAddress();
     openingFile_ = true;
-    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    link_.setAxisAddress(AxisAddress::offline());
     QFileDialog dialog(window_);
     prepareOpenDialog(dialog);
     QString path;
@@ -94,7 +95,7 @@ bool DocumentCommands::openFile(const QString& path) {
         reactivateAfterFailedOpen(previous);
         return false;
     }
-    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    link_.setAxisAddress(AxisAddress::offline());
     doc->filePath = path;
     windows_.createPanel(doc);
     recent_.add(path);
@@ -111,7 +112,7 @@ void DocumentCommands::openRecent(int n) {
     if (BusyState::isBusy() || n < 0 || n >= recent_.files().size())
         return;
     const QString previous = link_.currentAddress();
-    link_.setCurrentAddress(QStringLiteral("OFFLINE"));
+    link_.setAxisAddress(AxisAddress::offline());
     const QString path = recent_.files().at(n);
     if (!openFile(path)) {
         // A file that is gone leaves the list.

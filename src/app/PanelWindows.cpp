@@ -7,6 +7,7 @@
 #include "base/BusyState.h"
 #include "base/Operator.h"
 #include "base/Texts.h"
+#include "link/AxisAddress.h"
 #include "link/ProbeAxis.h"
 #include "link/SerialLink.h"
 
@@ -17,12 +18,6 @@
 #include <QStyle>
 #include <QTimer>
 #include <algorithm>
-
-namespace {
-
-const char AxisDigits[] = "0123456789ABCDEF";
-
-} // namespace
 
 PanelWindows::PanelWindows(QMdiArea* area, PanelHost& host, SerialLink& link, Operator& op)
     : mdi_(area), host_(host), link_(link), operator_(op) {
@@ -189,14 +184,13 @@ void PanelWindows::mainWindowActivated() {
 void PanelWindows::showAxis(int k) {
     if (k < 0 || k > 15 || BusyState::isBusy())
         return;
-    const QString address = QString(QChar(AxisDigits[k]));
-    link_.setCurrentAddress(address);
+    const AxisAddress address = AxisAddress::axis(k);
+    link_.setAxisAddress(address);
     if (!link_.portOpen() && !link_.TogglePort()) {
         link_.reportOpenFailure(operator_);
         return;
     }
     // An open panel of the axis comes to the front without any traffic.
-    // Offline panels are left out: their titles end with the "E" of OFFLINE.
     QList<QMdiSubWindow*> order = mdi_->subWindowList(QMdiArea::StackingOrder);
     std::reverse(order.begin(), order.end());
     if (QMdiSubWindow* active = mdi_->currentSubWindow()) {
@@ -204,10 +198,8 @@ void PanelWindows::showAxis(int k) {
         order.prepend(active);
     }
     for (QMdiSubWindow* w : order) {
-        const QString title = w->windowTitle();
-        if (title.contains(QLatin1String("OFFLINE")))
-            continue;
-        if (!title.isEmpty() && title.back() == address.front()) {
+        auto* child = qobject_cast<CChildFrame*>(w);
+        if (child && child->view() && child->view()->address() == address) {
             // In front already but no longer polling (after a lost reply or a
             // lost port): it takes the link
             // back and polls again, as a newly activated panel does.
