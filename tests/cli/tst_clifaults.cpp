@@ -133,8 +133,7 @@ private slots:
                                       (f->aimed || f.key() == QLatin1String("overflow"));
                 const bool fails = (f->failsEveryCommand && !recovers) ||
                                    (f->refuseRelease && c->releases) ||
-                                   (f->loseSlot && c->readsBack) ||
-                                   (f->refuseSlot && c->releases);
+                                   (f->loseSlot && c->readsBack) || (f->refuseSlot && c->releases);
                 QTest::newRow(qPrintable(c.key() + " / " + f.key())) << c.key() << f.key() << fails;
             }
     }
