@@ -9,6 +9,7 @@
 
 #include "plc/ExtendedStep.h"
 #include "plc/PlcArea.h"
+#include "plc/SlotPager.h"
 
 #include <QDialog>
 #include <functional>
@@ -22,14 +23,13 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
-class SlotPager;
 class SlotReading;
 
 class CDlgSPSErweitert : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int RowCount = 9;
-    static constexpr int TopMax = 247;
+    static constexpr int RowCount = SlotPager::RowCount;
+    static constexpr int TopMax = SlotPager::TopMax;
     // Result of the offline program button: the panel merges the steps.
     static constexpr int TakeOver = 2;
 

@@ -66,10 +66,7 @@ void CDlgSPSErweitert::buildControls() {
                                        fontMetrics().height() * 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 1);
-    scroll_ = new QScrollBar(Qt::Vertical, this);
-    scroll_->setObjectName(QStringLiteral("scroll"));
-    scroll_->setRange(0, TopMax);
-    scroll_->setPageStep(8);
+    scroll_ = SlotPager::makeScrollBar(this);
     grid->addWidget(scroll_, 1, 3, RowCount, 1);
     SlotPager::Rows paged;
     paged.collect = [this](bool quiet) { return CollectRows(quiet); };

@@ -134,10 +134,7 @@ void CSPSDialog::buildControls() {
                            static_cast<QWidget*>(row.ramp), static_cast<QWidget*>(row.test)})
             w->installEventFilter(this);
     }
-    scroll_ = new QScrollBar(Qt::Vertical, this);
-    scroll_->setObjectName(QStringLiteral("scroll"));
-    scroll_->setRange(0, TopMax);
-    scroll_->setPageStep(8);
+    scroll_ = SlotPager::makeScrollBar(this);
     grid->addWidget(scroll_, 1, 7, RowCount, 1);
     SlotPager::Rows paged;
     paged.collect = [this](bool quiet) { return CollectRows(quiet); };

@@ -9,6 +9,7 @@
 
 #include "plc/CycleProgram.h"
 #include "plc/PlcArea.h"
+#include "plc/SlotPager.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -24,7 +25,6 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class SerialLink;
-class SlotPager;
 class SlotReading;
 class StatusLamp;
 class CWait;
@@ -32,8 +32,8 @@ class CWait;
 class CSPSDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int RowCount = 9;
-    static constexpr int TopMax = 247;
+    static constexpr int RowCount = SlotPager::RowCount;
+    static constexpr int TopMax = SlotPager::TopMax;
     // Result of the offline program button: the panel merges the slots.
     static constexpr int TakeOver = 2;
 

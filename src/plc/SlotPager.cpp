@@ -8,6 +8,14 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+QScrollBar* SlotPager::makeScrollBar(QWidget* parent) {
+    auto* scroll = new QScrollBar(Qt::Vertical, parent);
+    scroll->setObjectName(QStringLiteral("scroll"));
+    scroll->setRange(0, TopMax);
+    scroll->setPageStep(RowCount - 1);
+    return scroll;
+}
+
 SlotPager::SlotPager(QScrollBar* scroll, QStringList& slotTexts, Rows rows, QObject* parent)
     : QObject(parent), scroll_(scroll), slots_(slotTexts), rows_(std::move(rows)) {}
 

@@ -35,6 +35,10 @@ public:
         std::function<int()> topMax;
     };
 
+    // The rows' scroll bar ("scroll"): one line per step, a page of eight,
+    // the first slot from 0 to TopMax.
+    static QScrollBar* makeScrollBar(QWidget* parent);
+
     // `slotTexts` is the dialog's working list of slot texts.
     SlotPager(QScrollBar* scroll, QStringList& slotTexts, Rows rows, QObject* parent = nullptr);
 
