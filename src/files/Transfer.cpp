@@ -34,10 +34,6 @@ QString withoutLineEnd(QString line) {
     return line;
 }
 
-bool isSequenceLine(const QString& line) {
-    return AxisConfiguration::isSlotLine(line);
-}
-
 // Tells the panel the run has begun, and that it has ended on every path out.
 class RunningNotice {
 public:
@@ -84,7 +80,7 @@ QStringList TransferParameterCommands(const AxisConfiguration& p, const CKormakD
 QStringList TransferSequenceLines(const QStringList& lineList) {
     QStringList lines;
     for (const QString& line : lineList)
-        if (isSequenceLine(line))
+        if (AxisConfiguration::isSlotLine(line))
             lines << withoutLineEnd(line);
     return lines;
 }

@@ -99,19 +99,11 @@ QString bare(const QString& line) {
     return line.endsWith(Crlf) ? line.chopped(2) : line;
 }
 
-// The slot lines of a file: "EW" + two hexadecimal digits, or "WU" + one,
-// from the first such line on. A line whose number is no number is left out.
+// The slot lines of an offline configuration: "EW" + two hexadecimal
+// digits, or "WU" + one. A line whose number is no number is left out.
 QStringList offlineSlotBlocks(const QStringList& lines, const SlotDecodingContext& context) {
     QStringList blocks;
-    qsizetype first = -1;
-    for (qsizetype i = 0; i < lines.size() && first < 0; ++i)
-        if (lines.at(i).startsWith(QLatin1String("EW")) ||
-            lines.at(i).startsWith(QLatin1String("WU")))
-            first = i;
-    if (first < 0)
-        return blocks;
-    for (qsizetype i = first; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
+    for (const QString& line : lines) {
         const bool ew = line.startsWith(QLatin1String("EW"));
         if (!ew && !line.startsWith(QLatin1String("WU")))
             continue;
